@@ -1,0 +1,82 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quarnsim {
+
+class FaultPlan;
+class Instrument;
+
+enum class ConnectionPolicy {
+    Accept,
+    AcceptAndClose,  // the connection is made and closed at once
+    Refuse,          // nothing listens: connects fail
+};
+
+// The TCP command port: one thread accepts, one thread serves each connection.
+class CommandServer {
+public:
+    static constexpr size_t kLogCapacity = 200000;
+
+    CommandServer(Instrument& instrument, FaultPlan& faults);
+    ~CommandServer();
+
+    int Start(const std::string& address, uint16_t port, std::string* error);
+    void Stop();
+    bool Running() const { return m_running; }
+    uint16_t Port() const { return m_port; }
+
+    std::vector<std::string> ReceivedLines() const;
+    void ClearLog();
+    int ConnectionCount() const { return m_connectionCount; }
+    void SetPolicy(ConnectionPolicy policy);
+
+private:
+    struct Connection {
+        int fd = -1;
+        std::thread thread;
+        std::atomic<bool> done{false};
+    };
+
+    int OpenListener(std::string* error);
+    void CloseListener();
+    void AcceptLoop();
+    void Serve(Connection* connection);
+    bool SendAll(int fd, const std::string& bytes);
+    bool WaitStop(std::chrono::milliseconds delay);  // true when stopped meanwhile
+    void ReapFinished(bool all);
+    void Log(std::string line);
+
+    Instrument& m_instrument;
+    FaultPlan& m_faults;
+    std::string m_address;
+    uint16_t m_port = 0;
+    int m_listenFd = -1;
+    int m_stopPipe[2] = {-1, -1};     // written once by Stop, never drained
+    int m_controlPipe[2] = {-1, -1};  // wakes the accept thread for a policy change
+    std::atomic<bool> m_running{false};
+    std::atomic<int> m_connectionCount{0};
+    std::thread m_acceptThread;
+
+    mutable std::mutex m_mutex;  // guards the fields below
+    std::condition_variable m_policyApplied;
+    ConnectionPolicy m_policy = ConnectionPolicy::Accept;
+    uint64_t m_policyRequest = 0;
+    uint64_t m_policyDone = 0;
+    std::string m_listenError;
+    std::list<std::unique_ptr<Connection>> m_connections;
+
+    mutable std::mutex m_logMutex;
+    std::deque<std::string> m_log;
+};
+
+}  // namespace quarnsim

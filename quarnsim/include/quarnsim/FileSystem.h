@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quarnsim {
+
+// The instrument's drive "/F0:/", kept in a real folder so tests can seed and inspect files.
+// Every path the instrument is handed goes through Resolve, which keeps it inside the root.
+class FileSystem {
+public:
+    explicit FileSystem(std::string root = {});
+
+    bool Enabled() const { return !m_root.empty(); }
+    const std::string& Root() const { return m_root; }
+
+    // "/F0:/CPU/PRESET/MSTATE.P01", "F0:/CPU", "CPU\\PRESET" ... -> host path. Returns 0 for a
+    // path that would leave the root or holds a name no instrument file can have.
+    int Resolve(std::string_view instrumentPath, std::string* hostPath) const;
+
+    int MakeDirectories(std::string_view instrumentPath);
+    // Writes through a temporary file and a rename, so a failed write leaves the old file whole.
+    int WriteFile(std::string_view instrumentPath, std::string_view data);
+    int ReadFile(std::string_view instrumentPath, std::string* data) const;
+    int RemoveFile(std::string_view instrumentPath);
+    bool Exists(std::string_view instrumentPath) const;
+
+private:
+    std::string m_root;
+};
+
+}  // namespace quarnsim

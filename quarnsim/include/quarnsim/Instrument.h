@@ -1,0 +1,99 @@
+#pragma once
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "quarnsim/ErrorQueue.h"
+#include "quarnsim/FileSystem.h"
+#include "quarnsim/HeaderTree.h"
+#include "quarnsim/ModelTable.h"
+#include "quarnsim/Options.h"
+#include "quarnsim/PresetStore.h"
+#include "quarnsim/Session.h"
+
+namespace quarnsim {
+
+// The instrument behind the command port, without any socket: one line in, at most one reply
+// line out. Thread-safe; lines from several connections are run one at a time.
+//
+// Reply rules: a line holding at least one query gets exactly one reply line, its answers joined
+// by ';' in query order. A query that fails (unknown header, bad argument, injected failure)
+// pushes an error and keeps its place with an empty answer, so the PC never waits for a reply
+// that does not come and later answers never slide into an earlier query's place.
+class Instrument {
+public:
+    explicit Instrument(Options options);
+
+    // Checks the options, lays out the root folder and reads presets found there.
+    int Initialize(std::string* error);
+
+    // Returns true, with the reply (no terminator) when the line held a query.
+    bool ProcessLine(Session& session, std::string_view line, std::string* reply);
+
+    const Options& GetOptions() const { return m_options; }
+    FileSystem& Files() { return m_files; }
+
+    // Test control.
+    void PushError(int number, std::string text);
+    size_t ErrorCount() const;
+    void SetCpuSoftware(std::string software);
+    void SetReplyOverride(std::string query, std::string answer);
+    void ClearReplyOverrides();
+    void FailNextCommand(std::string headerPrefix, int errorNumber, std::string text);
+    std::string PresetName(int number) const;
+    bool PresetUsed(int number) const;
+    void SetPreset(int number, std::string name, bool used);
+    bool UserDefaultUsed() const;
+    void SetUserDefaultUsed(bool used);
+    std::string Setting(const std::string& key) const;  // empty when at its default
+    void SetSetting(const std::string& key, std::string value);
+
+private:
+    struct Override {
+        ParsedCommand key;
+        std::string answer;
+    };
+    struct PendingFailure {
+        std::string prefix;  // upper case
+        int number = 0;
+        std::string text;
+    };
+
+    void RegisterControllerCommands();
+    void RegisterPresetCommands();
+    void RegisterModelTable(const std::string& address, const ModelTable& table);
+    bool ValidateOptions(std::string* error) const;
+
+    const HeaderTree* TreeFor(const Session& session) const;
+    const Override* FindOverride(const ParsedCommand& command, const HeaderTree::Entry* entry,
+                                 const std::vector<int>& suffixes) const;
+    bool TakeFailure(const ParsedCommand& command, const HeaderTree::Entry* entry);
+    void Push(int number, std::string text) { m_errors.Push(number, std::move(text)); }
+
+    // Argument helpers for handlers; each pushes its own error and returns 0 on failure.
+    int ExpectArguments(const CommandContext& context, size_t count);
+    int IntegerArgument(const CommandContext& context, size_t index, long* value);
+    int StringArgument(const CommandContext& context, size_t index, std::string* value);
+
+    int LoadPreset(CommandContext& context);
+    int StorePreset(CommandContext& context);
+    int RenamePreset(CommandContext& context);
+    int DeletePreset(CommandContext& context);
+    int PresetCatalog(CommandContext& context);
+
+    mutable std::mutex m_mutex;
+    Options m_options;
+    FileSystem m_files;
+    ErrorQueue m_errors;
+    PresetStore m_presets;
+    Settings m_settings;
+    HeaderTree m_controller;
+    std::map<std::string, HeaderTree> m_modules;  // by address, "CPU:0" included
+    std::vector<Override> m_overrides;
+    std::vector<PendingFailure> m_failures;
+};
+
+}  // namespace quarnsim

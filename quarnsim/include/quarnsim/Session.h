@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace quarnsim {
+
+// What belongs to one command connection rather than to the instrument.
+struct Session {
+    std::string selected = "CPU:0";  // module address chosen with INST:SEL
+};
+
+}  // namespace quarnsim

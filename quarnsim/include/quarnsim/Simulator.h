@@ -1,0 +1,71 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "quarnsim/CommandServer.h"
+#include "quarnsim/Options.h"
+
+namespace quarnsim {
+
+class FaultPlan;
+class Instrument;
+
+// The stand-in Quarn: instrument state, its command port and the faults tests arm on it.
+// Every member is safe to call from any thread while the simulator runs.
+class Simulator {
+public:
+    explicit Simulator(Options options);
+    ~Simulator();  // stops
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    // Lays out the root, binds and listens. False when the options are unusable or the address
+    // and port cannot be bound; the reason goes to `error`.
+    bool Start(std::string* error = nullptr);
+    // Closes the listener and every connection and joins all threads.
+    void Stop();
+    const Options& GetOptions() const;
+    uint16_t CommandPort() const;  // the bound port, useful with port 0
+    Instrument& GetInstrument() { return *m_instrument; }
+
+    // Every line received (CR LF stripped), in arrival order, across connections.
+    std::vector<std::string> ReceivedLines() const;
+    void ClearLog();
+    int ConnectionCount() const;  // accepted connections so far
+
+    void SetCpuSoftware(std::string software);  // what *OPT? and *IDN? report
+    // The answer replaces that query's answer inside the joined reply. The query is matched
+    // like a command the client sent (long or short form, any case); arguments given with it
+    // must match too, otherwise any arguments do.
+    void SetReplyOverride(std::string query, std::string answer);
+    void ClearReplyOverrides();
+
+    std::string PresetName(int number) const;
+    bool PresetUsed(int number) const;
+    void SetPreset(int number, std::string name, bool used);
+    bool UserDefaultUsed() const;
+    void SetUserDefaultUsed(bool used);
+
+    // Fault injection; each applies to the next matching event and then clears itself.
+    void PushError(int number, std::string text);  // onto the SYST:ERR? queue
+    void CloseAfterBytes(size_t count);  // after `count` more reply bytes; 0: instead of a reply
+    void DelayNextReply(std::chrono::milliseconds delay);
+    void ReplaceNextReply(std::string rawBytes);  // sent as they are, no terminator added
+    // The next command whose header starts with `headerPrefix` (long or short form) pushes
+    // this error instead of acting.
+    void FailNextCommand(std::string headerPrefix, int errorNumber, std::string text);
+    void RefuseConnections(bool refuse);  // refuse: nothing listens until called with false
+    void SetConnectionPolicy(ConnectionPolicy policy);
+
+private:
+    std::unique_ptr<Instrument> m_instrument;
+    std::unique_ptr<FaultPlan> m_faults;
+    std::unique_ptr<CommandServer> m_server;
+};
+
+}  // namespace quarnsim

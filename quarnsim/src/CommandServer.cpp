@@ -1,0 +1,306 @@
+#include "quarnsim/CommandServer.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "quarnsim/ErrorQueue.h"
+#include "quarnsim/FaultPlan.h"
+#include "quarnsim/Instrument.h"
+#include "quarnsim/LineAssembler.h"
+
+namespace quarnsim {
+namespace {
+
+void CloseFd(int& fd) {
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+bool Readable(const pollfd& fd) {
+    return (fd.revents & (POLLIN | POLLHUP | POLLERR)) != 0;
+}
+
+}  // namespace
+
+CommandServer::CommandServer(Instrument& instrument, FaultPlan& faults)
+    : m_instrument(instrument), m_faults(faults) {}
+
+CommandServer::~CommandServer() {
+    Stop();
+}
+
+int CommandServer::Start(const std::string& address, uint16_t port, std::string* error) {
+    if (m_running)
+        return 1;
+    m_address = address;
+    m_port = port;
+    if (::pipe2(m_stopPipe, O_CLOEXEC) != 0 || ::pipe2(m_controlPipe, O_CLOEXEC) != 0) {
+        if (error)
+            *error = std::string("pipe: ") + std::strerror(errno);
+        CloseFd(m_stopPipe[0]);
+        CloseFd(m_stopPipe[1]);
+        return 0;
+    }
+    bool listen = false;
+    {
+        std::lock_guard lock(m_mutex);
+        listen = m_policy != ConnectionPolicy::Refuse;
+    }
+    if (listen && !OpenListener(error)) {
+        for (int* pipe : {m_stopPipe, m_controlPipe}) {
+            CloseFd(pipe[0]);
+            CloseFd(pipe[1]);
+        }
+        return 0;
+    }
+    m_running = true;
+    m_acceptThread = std::thread([this] { AcceptLoop(); });
+    return 1;
+}
+
+int CommandServer::OpenListener(std::string* error) {
+    auto fail = [&](const char* what) {
+        if (error) {
+            *error = std::string(what) + " " + m_address + ":" + std::to_string(m_port) + ": " +
+                     std::strerror(errno);
+        }
+        CloseFd(m_listenFd);
+        return 0;
+    };
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(m_port);
+    if (::inet_pton(AF_INET, m_address.c_str(), &local.sin_addr) != 1) {
+        errno = EINVAL;
+        return fail("bad address");
+    }
+    m_listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (m_listenFd < 0)
+        return fail("socket");
+    int on = 1;
+    ::setsockopt(m_listenFd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    if (::bind(m_listenFd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+        return fail("cannot bind");
+    }
+    if (::listen(m_listenFd, 64) != 0)
+        return fail("cannot listen on");
+    sockaddr_in bound{};
+    socklen_t length = sizeof bound;
+    if (::getsockname(m_listenFd, reinterpret_cast<sockaddr*>(&bound), &length) == 0) {
+        m_port = ntohs(bound.sin_port);  // with port 0, reopening keeps the port first chosen
+    }
+    return 1;
+}
+
+void CommandServer::CloseListener() {
+    CloseFd(m_listenFd);
+}
+
+void CommandServer::AcceptLoop() {
+    for (;;) {
+        pollfd fds[3] = {{m_stopPipe[0], POLLIN, 0}, {m_controlPipe[0], POLLIN, 0}, {-1, 0, 0}};
+        nfds_t count = 2;
+        if (m_listenFd >= 0)
+            fds[count++] = {m_listenFd, POLLIN, 0};
+        int ready = ::poll(fds, count, 500);
+        ReapFinished(false);
+        if (ready < 0 && errno != EINTR)
+            break;
+        if (ready <= 0)
+            continue;
+        if (Readable(fds[0]))
+            break;
+        if (Readable(fds[1])) {
+            char drain[64];
+            [[maybe_unused]] ssize_t ignored = ::read(m_controlPipe[0], drain, sizeof drain);
+            std::lock_guard lock(m_mutex);
+            bool refuse = m_policy == ConnectionPolicy::Refuse;
+            if (refuse && m_listenFd >= 0)
+                CloseListener();
+            if (!refuse && m_listenFd < 0)
+                OpenListener(&m_listenError);
+            m_policyDone = m_policyRequest;
+            m_policyApplied.notify_all();
+            continue;
+        }
+        if (count < 3 || !Readable(fds[2]))
+            continue;
+        int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0)
+            continue;
+        ++m_connectionCount;
+        std::lock_guard lock(m_mutex);
+        if (m_policy != ConnectionPolicy::Accept) {
+            ::close(fd);
+            continue;
+        }
+        auto connection = std::make_unique<Connection>();
+        connection->fd = fd;
+        Connection* raw = connection.get();
+        m_connections.push_back(std::move(connection));
+        raw->thread = std::thread([this, raw] { Serve(raw); });
+    }
+}
+
+void CommandServer::Serve(Connection* connection) {
+    const int fd = connection->fd;  // only this thread closes it, below
+    const std::string terminator = m_instrument.GetOptions().replyTerminator;
+    Session session;
+    LineAssembler assembler;
+    std::vector<LineAssembler::Line> lines;
+    std::vector<char> buffer(64 * 1024);
+    bool open = true;
+    while (open) {
+        pollfd fds[2] = {{fd, POLLIN, 0}, {m_stopPipe[0], POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            break;
+        }
+        if (Readable(fds[1]))
+            break;
+        ssize_t received = ::recv(fd, buffer.data(), buffer.size(), 0);
+        if (received < 0 && errno == EINTR)
+            continue;
+        if (received <= 0)
+            break;  // closed by the client, possibly in the middle of a line
+        lines.clear();
+        assembler.Feed(std::string_view(buffer.data(), static_cast<size_t>(received)), lines);
+        for (LineAssembler::Line& line : lines) {
+            std::string reply;
+            bool hasReply = false;
+            if (line.overflow) {
+                m_instrument.PushError(err::kTooMuchData, "Too much data");
+                hasReply = line.query;  // a client waiting for an answer must not wait forever
+            } else {
+                Log(line.text);
+                hasReply = m_instrument.ProcessLine(session, line.text, &reply);
+            }
+            if (!hasReply)
+                continue;
+            FaultPlan::ReplyPlan plan = m_faults.TakeForReply(reply + terminator);
+            if (plan.delay.count() > 0 && WaitStop(plan.delay)) {
+                open = false;
+                break;
+            }
+            if (!SendAll(fd, plan.bytes) || plan.close) {
+                open = false;
+                break;
+            }
+        }
+    }
+    std::lock_guard lock(m_mutex);
+    CloseFd(connection->fd);
+    connection->done = true;
+}
+
+bool CommandServer::SendAll(int fd, const std::string& bytes) {
+    size_t sent = 0;
+    while (sent < bytes.size()) {
+        ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        sent += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool CommandServer::WaitStop(std::chrono::milliseconds delay) {
+    auto until = std::chrono::steady_clock::now() + delay;
+    for (;;) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            until - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return false;
+        pollfd fd = {m_stopPipe[0], POLLIN, 0};
+        int ready = ::poll(&fd, 1, static_cast<int>(left.count()));
+        if (ready > 0)
+            return true;
+        if (ready < 0 && errno != EINTR)
+            return false;
+    }
+}
+
+void CommandServer::ReapFinished(bool all) {
+    std::list<std::unique_ptr<Connection>> finished;
+    {
+        std::lock_guard lock(m_mutex);
+        for (auto it = m_connections.begin(); it != m_connections.end();) {
+            if (all || (*it)->done) {
+                finished.push_back(std::move(*it));
+                it = m_connections.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    for (auto& connection : finished) {
+        if (connection->thread.joinable())
+            connection->thread.join();
+    }
+}
+
+void CommandServer::Stop() {
+    if (!m_running)
+        return;
+    [[maybe_unused]] ssize_t ignored = ::write(m_stopPipe[1], "x", 1);
+    if (m_acceptThread.joinable())
+        m_acceptThread.join();
+    {
+        // Wakes threads blocked in send() towards a client that stopped reading.
+        std::lock_guard lock(m_mutex);
+        for (auto& connection : m_connections) {
+            if (connection->fd >= 0)
+                ::shutdown(connection->fd, SHUT_RDWR);
+        }
+        m_policyDone = m_policyRequest;
+        m_policyApplied.notify_all();
+    }
+    ReapFinished(true);
+    CloseListener();
+    for (int* pipe : {m_stopPipe, m_controlPipe}) {
+        CloseFd(pipe[0]);
+        CloseFd(pipe[1]);
+    }
+    m_running = false;
+}
+
+void CommandServer::SetPolicy(ConnectionPolicy policy) {
+    std::unique_lock lock(m_mutex);
+    m_policy = policy;
+    if (!m_running)
+        return;
+    uint64_t request = ++m_policyRequest;
+    [[maybe_unused]] ssize_t ignored = ::write(m_controlPipe[1], "p", 1);
+    m_policyApplied.wait_for(lock, std::chrono::seconds(5),
+                             [&] { return m_policyDone >= request || !m_running; });
+}
+
+void CommandServer::Log(std::string line) {
+    std::lock_guard lock(m_logMutex);
+    if (m_log.size() >= kLogCapacity)
+        m_log.pop_front();
+    m_log.push_back(std::move(line));
+}
+
+std::vector<std::string> CommandServer::ReceivedLines() const {
+    std::lock_guard lock(m_logMutex);
+    return {m_log.begin(), m_log.end()};
+}
+
+void CommandServer::ClearLog() {
+    std::lock_guard lock(m_logMutex);
+    m_log.clear();
+}
+
+}  // namespace quarnsim

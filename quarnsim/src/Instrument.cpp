@@ -1,0 +1,430 @@
+#include "quarnsim/Instrument.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+namespace quarnsim {
+namespace {
+
+std::string Upper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+    return Upper(a) == Upper(b);
+}
+
+// Version texts end up between ':' and '"' in the *OPT? reply; these would break it apart.
+bool ValidVersion(std::string_view text) {
+    if (text.empty())
+        return false;
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x21 || c == '"' || c == ',' || c == ':' || c == ';') {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string ModuleAddress(const ModuleSpec& module) {
+    return module.model + ":" + std::to_string(module.slot);
+}
+
+// Canonical short header with every suffix written out, so OUTP and OUTP1 share a setting.
+std::string SettingKey(const HeaderTree::Entry& entry, const std::vector<int>& suffixes) {
+    std::string key;
+    size_t next = 0;
+    for (size_t i = 0; i < entry.nodes.size(); ++i) {
+        if (i > 0)
+            key += ':';
+        key += entry.nodes[i].shortForm;
+        if (entry.nodes[i].suffix && next < suffixes.size())
+            key += std::to_string(suffixes[next++]);
+    }
+    return key;
+}
+
+}  // namespace
+
+Instrument::Instrument(Options options) : m_options(std::move(options)), m_files(m_options.root) {
+    RegisterControllerCommands();
+    RegisterPresetCommands();
+    RegisterModelTable("CPU:0", ModelTable::ForModel("CPU"));
+    for (const ModuleSpec& module : m_options.modules) {
+        RegisterModelTable(ModuleAddress(module), ModelTable::ForModel(module.model));
+    }
+}
+
+bool Instrument::ValidateOptions(std::string* error) const {
+    auto fail = [error](std::string text) {
+        if (error)
+            *error = std::move(text);
+        return false;
+    };
+    if (m_options.modules.size() > 4)
+        return fail("at most four modules fit the mainframe");
+    bool slotTaken[5] = {};
+    for (const ModuleSpec& module : m_options.modules) {
+        if (module.model.empty() || module.model.size() > 32) {
+            return fail("module model name must have 1 to 32 characters");
+        }
+        for (char c : module.model) {
+            if (!std::isalnum(static_cast<unsigned char>(c))) {
+                return fail("module model name '" + module.model + "' must be letters and digits");
+            }
+        }
+        if (SameTextIgnoringCase(module.model, "CPU"))
+            return fail("'CPU' is the controller");
+        if (module.slot < 1 || module.slot > 4) {
+            return fail("slot of " + module.model + " must be 1 to 4");
+        }
+        if (slotTaken[module.slot]) {
+            return fail("slot " + std::to_string(module.slot) + " holds two modules");
+        }
+        slotTaken[module.slot] = true;
+        if (!ValidVersion(module.hardware) || !ValidVersion(module.software)) {
+            return fail("bad version text for " + module.model);
+        }
+    }
+    if (!ValidVersion(m_options.cpuHardware) || !ValidVersion(m_options.cpuSoftware)) {
+        return fail("bad controller version text");
+    }
+    for (const PresetSeed& seed : m_options.presets) {
+        if (seed.number < 1 || seed.number > PresetStore::kNumbered) {
+            return fail("preset numbers run from 1 to 13");
+        }
+    }
+    return true;
+}
+
+int Instrument::Initialize(std::string* error) {
+    std::lock_guard lock(m_mutex);
+    if (!ValidateOptions(error))
+        return 0;
+    for (const PresetSeed& seed : m_options.presets) {
+        m_presets.Set(seed.number, seed.name, seed.used);
+    }
+    if (m_files.Enabled()) {
+        bool ok = m_files.MakeDirectories("CPU/PRESET");
+        for (const ModuleSpec& module : m_options.modules) {
+            for (const char* folder : {"SIGNAL", "PICTURE", "LOGO", "PRESET"}) {
+                ok = ok && m_files.MakeDirectories(module.model + "/" + folder);
+            }
+        }
+        if (!ok) {
+            if (error)
+                *error = "cannot lay out the instrument's files under " + m_files.Root();
+            return 0;
+        }
+        // Seeded presets get their files unless the folder already holds that preset.
+        for (const PresetSeed& seed : m_options.presets) {
+            char file[32];
+            std::snprintf(file, sizeof file, "CPU/PRESET/MSTATE.P%02d", seed.number);
+            if (seed.used && !m_files.Exists(file)) {
+                m_presets.SaveFiles(seed.number, m_files, m_options.modules);
+            }
+        }
+        m_presets.LoadFiles(m_files, m_options.modules);
+    }
+    if (const Settings* powerOn = m_presets.Snapshot(PresetStore::kPowerOnDefault)) {
+        m_settings = *powerOn;
+    }
+    return 1;
+}
+
+void Instrument::RegisterControllerCommands() {
+    HeaderTree& tree = m_controller;
+    tree.Register("*IDN?", [this](CommandContext& c) {
+        c.answer = "Harnoq,Quarn,0," + m_options.cpuSoftware;
+        return ExpectArguments(c, 0);
+    });
+    tree.Register("*OPT?", [this](CommandContext& c) {
+        c.answer = "\"CPU:0:" + m_options.cpuHardware + ":" + m_options.cpuSoftware + "\"";
+        for (const ModuleSpec& module : m_options.modules) {
+            c.answer += ",\"" + ModuleAddress(module) + ":" + module.hardware + ":" +
+                        module.software + "\"";
+        }
+        return ExpectArguments(c, 0);
+    });
+    tree.Register("*CLS", [this](CommandContext& c) {
+        if (!ExpectArguments(c, 0))
+            return 0;
+        m_errors.Clear();
+        return 1;
+    });
+    tree.Register("*OPC?", [this](CommandContext& c) {
+        c.answer = "1";  // every command has finished by the time the next one is read
+        return ExpectArguments(c, 0);
+    });
+    tree.Register("*OPC", [this](CommandContext& c) { return ExpectArguments(c, 0); });
+    tree.Register("*WAI", [this](CommandContext& c) { return ExpectArguments(c, 0); });
+    tree.Register("*RST", [this](CommandContext& c) {
+        if (!ExpectArguments(c, 0))
+            return 0;
+        m_settings.clear();
+        return 1;
+    });
+    tree.Register("SYSTem:ERRor[:NEXT]?", [this](CommandContext& c) {
+        if (!ExpectArguments(c, 0))
+            return 0;
+        InstrumentError error = m_errors.Pop();
+        c.answer = std::to_string(error.number) + "," + PresetStore::Quote(error.text);
+        return 1;
+    });
+    tree.Register("SYSTem:ERRor:COUNt?", [this](CommandContext& c) {
+        c.answer = std::to_string(m_errors.Size());
+        return ExpectArguments(c, 0);
+    });
+    tree.Register("INSTrument:CATalog?", [this](CommandContext& c) {
+        c.answer = "\"CPU:0\"";
+        for (const ModuleSpec& module : m_options.modules) {
+            c.answer += ",\"" + ModuleAddress(module) + "\"";
+        }
+        return ExpectArguments(c, 0);
+    });
+    tree.Register("INSTrument[:SELect]?", [this](CommandContext& c) {
+        c.answer = PresetStore::Quote(c.session.selected);
+        return ExpectArguments(c, 0);
+    });
+    tree.Register("INSTrument[:SELect]", [this](CommandContext& c) {
+        std::string address;
+        if (!ExpectArguments(c, 1) || !StringArgument(c, 0, &address))
+            return 0;
+        if (SameTextIgnoringCase(address, "CPU:0")) {
+            c.session.selected = "CPU:0";
+            return 1;
+        }
+        for (const ModuleSpec& module : m_options.modules) {
+            if (SameTextIgnoringCase(address, ModuleAddress(module))) {
+                c.session.selected = ModuleAddress(module);
+                return 1;
+            }
+        }
+        Push(err::kIllegalParameterValue, "Illegal parameter value");
+        return 0;
+    });
+}
+
+void Instrument::RegisterModelTable(const std::string& address, const ModelTable& table) {
+    HeaderTree& tree = m_modules[address];
+    for (const ParameterDef& parameter : table.Parameters()) {
+        std::string prefix = address + "/";
+        tree.Register(parameter.header + "?", [this, parameter, prefix](CommandContext& c) {
+            if (!ExpectArguments(c, 0))
+                return 0;
+            auto it = m_settings.find(prefix + SettingKey(c.entry, c.suffixes));
+            c.answer = ModelTable::Reply(
+                parameter, it == m_settings.end() ? parameter.defaultValue : it->second);
+            return 1;
+        });
+        if (!parameter.settable)
+            continue;
+        tree.Register(parameter.header, [this, parameter, prefix](CommandContext& c) {
+            if (!ExpectArguments(c, 1))
+                return 0;
+            std::string value;
+            int error = 0;
+            if (!ModelTable::Normalize(parameter, c.command.arguments[0], &value, &error)) {
+                Push(error, error == err::kDataOutOfRange  ? "Data out of range"
+                            : error == err::kDataTypeError ? "Data type error"
+                                                           : "Illegal parameter value");
+                return 0;
+            }
+            m_settings[prefix + SettingKey(c.entry, c.suffixes)] = value;
+            return 1;
+        });
+    }
+}
+
+const HeaderTree* Instrument::TreeFor(const Session& session) const {
+    auto it = m_modules.find(session.selected);
+    return it == m_modules.end() ? nullptr : &it->second;
+}
+
+bool Instrument::ProcessLine(Session& session, std::string_view line, std::string* reply) {
+    std::lock_guard lock(m_mutex);
+    std::vector<ParsedCommand> commands = LineParser::Parse(line);
+    bool hasQuery = false;
+    std::string joined;
+    for (const ParsedCommand& command : commands) {
+        std::string answer;
+        std::vector<int> suffixes;
+        const HeaderTree::Entry* entry = nullptr;
+        if (command.syntaxError.empty()) {
+            entry = m_controller.Find(command, &suffixes);
+            if (!entry) {
+                const HeaderTree* tree = TreeFor(session);
+                if (tree)
+                    entry = tree->Find(command, &suffixes);
+            }
+        }
+        const Override* override = command.query ? FindOverride(command, entry, suffixes) : nullptr;
+        if (override) {
+            answer = override->answer;
+        } else if (!command.syntaxError.empty()) {
+            Push(-102, "Syntax error");
+        } else if (TakeFailure(command, entry)) {
+            // the injected error is on the queue; the command does nothing
+        } else if (!entry) {
+            Push(err::kUndefinedHeader, "Undefined header");
+        } else {
+            CommandContext context{command, *entry, suffixes, session, {}};
+            if (entry->handler(context))
+                answer = std::move(context.answer);
+        }
+        if (command.query) {
+            if (hasQuery)
+                joined += ';';
+            joined += answer;
+            hasQuery = true;
+        }
+    }
+    if (hasQuery && reply)
+        *reply = std::move(joined);
+    return hasQuery;
+}
+
+const Instrument::Override* Instrument::FindOverride(const ParsedCommand& command,
+                                                     const HeaderTree::Entry* entry,
+                                                     const std::vector<int>& suffixes) const {
+    for (const Override& candidate : m_overrides) {
+        const ParsedCommand& key = candidate.key;
+        if (key.common != command.common || !key.query)
+            continue;
+        bool sameHeader = false;
+        if (entry) {
+            std::vector<int> keySuffixes;
+            sameHeader = entry->Matches(key.nodes, &keySuffixes) && keySuffixes == suffixes;
+        } else {
+            sameHeader = Upper(key.HeaderText()) == Upper(command.HeaderText());
+        }
+        if (!sameHeader)
+            continue;
+        if (!key.arguments.empty()) {
+            if (key.arguments.size() != command.arguments.size())
+                continue;
+            bool same = true;
+            for (size_t i = 0; i < key.arguments.size(); ++i) {
+                same =
+                    same && SameTextIgnoringCase(key.arguments[i].text, command.arguments[i].text);
+            }
+            if (!same)
+                continue;
+        }
+        return &candidate;
+    }
+    return nullptr;
+}
+
+bool Instrument::TakeFailure(const ParsedCommand& command, const HeaderTree::Entry* entry) {
+    std::string typed = Upper(command.HeaderText());
+    for (auto it = m_failures.begin(); it != m_failures.end(); ++it) {
+        const std::string& prefix = it->prefix;
+        bool hit =
+            typed.rfind(prefix, 0) == 0 || (entry && (entry->shortName.rfind(prefix, 0) == 0 ||
+                                                      entry->longName.rfind(prefix, 0) == 0));
+        if (!hit)
+            continue;
+        Push(it->number, it->text);
+        m_failures.erase(it);
+        return true;
+    }
+    return false;
+}
+
+int Instrument::ExpectArguments(const CommandContext& context, size_t count) {
+    size_t given = context.command.arguments.size();
+    if (given < count) {
+        Push(err::kMissingParameter, "Missing parameter");
+        return 0;
+    }
+    if (given > count) {
+        Push(err::kParameterNotAllowed, "Parameter not allowed");
+        return 0;
+    }
+    return 1;
+}
+
+int Instrument::IntegerArgument(const CommandContext& context, size_t index, long* value) {
+    const Argument& argument = context.command.arguments[index];
+    const std::string& text = argument.text;
+    char* end = nullptr;
+    errno = 0;
+    long number = std::strtol(text.c_str(), &end, 10);
+    bool digitsOnly = !text.empty();
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (!std::isdigit(static_cast<unsigned char>(c)) && !(i == 0 && (c == '+' || c == '-'))) {
+            digitsOnly = false;
+        }
+    }
+    if (argument.kind != Argument::Kind::Plain || !digitsOnly || errno == ERANGE ||
+        end != text.c_str() + text.size()) {
+        Push(err::kDataTypeError, "Data type error");
+        return 0;
+    }
+    *value = number;
+    return 1;
+}
+
+int Instrument::StringArgument(const CommandContext& context, size_t index, std::string* value) {
+    const Argument& argument = context.command.arguments[index];
+    if (argument.kind == Argument::Kind::Block) {
+        Push(err::kDataTypeError, "Data type error");
+        return 0;
+    }
+    *value = argument.text;
+    return 1;
+}
+
+void Instrument::PushError(int number, std::string text) {
+    std::lock_guard lock(m_mutex);
+    Push(number, std::move(text));
+}
+
+size_t Instrument::ErrorCount() const {
+    std::lock_guard lock(m_mutex);
+    return m_errors.Size();
+}
+
+void Instrument::SetCpuSoftware(std::string software) {
+    std::lock_guard lock(m_mutex);
+    m_options.cpuSoftware = std::move(software);
+}
+
+void Instrument::SetReplyOverride(std::string query, std::string answer) {
+    std::lock_guard lock(m_mutex);
+    std::vector<ParsedCommand> parsed = LineParser::Parse(query);
+    if (parsed.empty())
+        return;
+    m_overrides.insert(m_overrides.begin(), {parsed.front(), std::move(answer)});
+}
+
+void Instrument::ClearReplyOverrides() {
+    std::lock_guard lock(m_mutex);
+    m_overrides.clear();
+}
+
+void Instrument::FailNextCommand(std::string headerPrefix, int errorNumber, std::string text) {
+    std::lock_guard lock(m_mutex);
+    if (!headerPrefix.empty() && headerPrefix.front() == ':')
+        headerPrefix.erase(0, 1);
+    m_failures.push_back({Upper(headerPrefix), errorNumber, std::move(text)});
+}
+
+std::string Instrument::Setting(const std::string& key) const {
+    std::lock_guard lock(m_mutex);
+    auto it = m_settings.find(key);
+    return it == m_settings.end() ? std::string() : it->second;
+}
+
+void Instrument::SetSetting(const std::string& key, std::string value) {
+    std::lock_guard lock(m_mutex);
+    m_settings[key] = std::move(value);
+}
+
+}  // namespace quarnsim

@@ -1,0 +1,103 @@
+#include "quarnsim/Simulator.h"
+
+#include "quarnsim/FaultPlan.h"
+#include "quarnsim/Instrument.h"
+
+namespace quarnsim {
+
+Simulator::Simulator(Options options)
+    : m_instrument(std::make_unique<Instrument>(std::move(options))),
+      m_faults(std::make_unique<FaultPlan>()),
+      m_server(std::make_unique<CommandServer>(*m_instrument, *m_faults)) {}
+
+Simulator::~Simulator() {
+    Stop();
+}
+
+bool Simulator::Start(std::string* error) {
+    if (m_server->Running())
+        return true;
+    if (!m_instrument->Initialize(error))
+        return false;
+    const Options& options = m_instrument->GetOptions();
+    return m_server->Start(options.address, options.commandPort, error) == 1;
+}
+
+void Simulator::Stop() {
+    m_server->Stop();
+}
+
+const Options& Simulator::GetOptions() const {
+    return m_instrument->GetOptions();
+}
+uint16_t Simulator::CommandPort() const {
+    return m_server->Port();
+}
+
+std::vector<std::string> Simulator::ReceivedLines() const {
+    return m_server->ReceivedLines();
+}
+void Simulator::ClearLog() {
+    m_server->ClearLog();
+}
+int Simulator::ConnectionCount() const {
+    return m_server->ConnectionCount();
+}
+
+void Simulator::SetCpuSoftware(std::string software) {
+    m_instrument->SetCpuSoftware(std::move(software));
+}
+
+void Simulator::SetReplyOverride(std::string query, std::string answer) {
+    m_instrument->SetReplyOverride(std::move(query), std::move(answer));
+}
+
+void Simulator::ClearReplyOverrides() {
+    m_instrument->ClearReplyOverrides();
+}
+
+std::string Simulator::PresetName(int number) const {
+    return m_instrument->PresetName(number);
+}
+bool Simulator::PresetUsed(int number) const {
+    return m_instrument->PresetUsed(number);
+}
+
+void Simulator::SetPreset(int number, std::string name, bool used) {
+    m_instrument->SetPreset(number, std::move(name), used);
+}
+
+bool Simulator::UserDefaultUsed() const {
+    return m_instrument->UserDefaultUsed();
+}
+void Simulator::SetUserDefaultUsed(bool used) {
+    m_instrument->SetUserDefaultUsed(used);
+}
+
+void Simulator::PushError(int number, std::string text) {
+    m_instrument->PushError(number, std::move(text));
+}
+
+void Simulator::CloseAfterBytes(size_t count) {
+    m_faults->CloseAfterBytes(count);
+}
+void Simulator::DelayNextReply(std::chrono::milliseconds delay) {
+    m_faults->DelayNextReply(delay);
+}
+void Simulator::ReplaceNextReply(std::string rawBytes) {
+    m_faults->ReplaceNextReply(std::move(rawBytes));
+}
+
+void Simulator::FailNextCommand(std::string headerPrefix, int errorNumber, std::string text) {
+    m_instrument->FailNextCommand(std::move(headerPrefix), errorNumber, std::move(text));
+}
+
+void Simulator::RefuseConnections(bool refuse) {
+    m_server->SetPolicy(refuse ? ConnectionPolicy::Refuse : ConnectionPolicy::Accept);
+}
+
+void Simulator::SetConnectionPolicy(ConnectionPolicy policy) {
+    m_server->SetPolicy(policy);
+}
+
+}  // namespace quarnsim

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "quarnsim/ModelTable.h"
+
+// One registration function per model, each in its own file, so a model's parameters can be
+// filled in without touching the others.
+namespace quarnsim::models {
+
+void RegisterCpu(ModelTable& table);
+void RegisterTavix(ModelTable& table);   // audio generator
+void RegisterBrumo(ModelTable& table);   // analog genlock
+void RegisterKintor(ModelTable& table);  // black generator
+void RegisterSormet(ModelTable& table);  // SD serial digital video generator
+void RegisterUlmeth(ModelTable& table);  // HD video generator
+void RegisterPirvo(ModelTable& table);   // analog test-signal generator
+void RegisterOltra(ModelTable& table);   // analog video generator
+void RegisterYarlo(ModelTable& table);   // analog video generator, SD and HD formats
+
+}  // namespace quarnsim::models

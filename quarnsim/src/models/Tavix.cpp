@@ -1,0 +1,9 @@
+#include "models/Models.h"
+
+namespace quarnsim::models {
+
+void RegisterTavix(ModelTable& table) {
+    (void)table;  // no parameters described yet
+}
+
+}  // namespace quarnsim::models
