@@ -1,0 +1,163 @@
+#include "platform/MessageBox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <utility>
+
+#include "platform/WaitCursor.h"
+#include "platform/Wnd.h"
+
+namespace platform {
+
+namespace {
+
+struct BoxState {
+    std::string title;
+    MessageBoxAnswerer answerer;
+    bool beepSincePreviousBox = false;
+};
+
+BoxState& State() {
+    static BoxState state;
+    return state;
+}
+
+QMessageBox::Icon IconOf(UINT type) {
+    switch (type & MB_ICONMASK) {
+        case MB_ICONSTOP:
+            return QMessageBox::Critical;
+        case MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case MB_ICONEXCLAMATION:
+            return QMessageBox::Warning;
+        case MB_ICONINFORMATION:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+struct ButtonSpec {
+    QMessageBox::StandardButton button;
+    int id;
+};
+
+std::vector<ButtonSpec> ButtonsOf(UINT type) {
+    switch (type & MB_TYPEMASK) {
+        case MB_OKCANCEL:
+            return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+        case MB_ABORTRETRYIGNORE:
+            return {{QMessageBox::Abort, IDABORT},
+                    {QMessageBox::Retry, IDRETRY},
+                    {QMessageBox::Ignore, IDIGNORE}};
+        case MB_YESNOCANCEL:
+            return {{QMessageBox::Yes, IDYES},
+                    {QMessageBox::No, IDNO},
+                    {QMessageBox::Cancel, IDCANCEL}};
+        case MB_YESNO:
+            return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+        case MB_RETRYCANCEL:
+            return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
+        default:
+            return {{QMessageBox::Ok, IDOK}};
+    }
+}
+
+// The answer Escape gives: Cancel where there is one, else No, else the only button.
+int EscapeAnswer(const std::vector<ButtonSpec>& buttons) {
+    for (const ButtonSpec& b : buttons)
+        if (b.id == IDCANCEL)
+            return IDCANCEL;
+    for (const ButtonSpec& b : buttons)
+        if (b.id == IDNO)
+            return IDNO;
+    if (buttons.size() == 1)
+        return buttons.front().id;
+    return IDCANCEL;
+}
+
+int ShowRealBox(CWnd* owner, const std::string& text, const std::string& caption, UINT type) {
+    QWidget* parent = owner != nullptr ? owner->GetWidget() : nullptr;
+    if (parent == nullptr)
+        parent = QApplication::activeWindow();
+    QMessageBox box(IconOf(type), ToQString(caption), ToQString(text), QMessageBox::NoButton,
+                    parent);
+    const std::vector<ButtonSpec> buttons = ButtonsOf(type);
+    std::vector<std::pair<QPushButton*, int>> map;
+    for (const ButtonSpec& b : buttons) map.emplace_back(box.addButton(b.button), b.id);
+    const size_t defaultIndex = (type & MB_DEFMASK) >> 8;
+    if (defaultIndex < map.size())
+        box.setDefaultButton(map[defaultIndex].first);
+    const int escape = EscapeAnswer(buttons);
+    for (const auto& [button, id] : map)
+        if (id == escape)
+            box.setEscapeButton(button);
+    if ((type & MB_ICONMASK) != 0)
+        QApplication::beep();
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    for (const auto& [button, id] : map)
+        if (button == clicked)
+            return id;
+    return escape;
+}
+
+}  // namespace
+
+int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, UINT type) {
+    BoxState& state = State();
+    MessageBoxRecord record{text, caption.empty() ? state.title : caption, type,
+                            state.beepSincePreviousBox};
+    state.beepSincePreviousBox = false;
+    PushModalArrowCursor();
+    int answer;
+    if (state.answerer) {
+        // A copy: the answerer may replace itself while it runs.
+        MessageBoxAnswerer answerer = state.answerer;
+        answer = answerer(record);
+    } else {
+        answer = ShowRealBox(owner, record.text, record.caption, type);
+    }
+    PopModalArrowCursor();
+    return answer;
+}
+
+int AfxMessageBox(const std::string& text, UINT type) {
+    if ((type & MB_ICONMASK) == 0) {
+        switch (type & MB_TYPEMASK) {
+            case MB_OK:
+            case MB_OKCANCEL:
+                type |= MB_ICONEXCLAMATION;
+                break;
+            case MB_YESNO:
+            case MB_YESNOCANCEL:
+                type |= MB_ICONQUESTION;
+                break;
+            default:
+                break;
+        }
+    }
+    return MessageBox(nullptr, text, State().title, type);
+}
+
+void SetApplicationTitle(const std::string& title) {
+    State().title = title;
+}
+
+const std::string& ApplicationTitle() {
+    return State().title;
+}
+
+void MessageBeep(UINT) {
+    State().beepSincePreviousBox = true;
+    QApplication::beep();
+}
+
+MessageBoxAnswerer SetMessageBoxAnswerer(MessageBoxAnswerer answerer) {
+    return std::exchange(State().answerer, std::move(answerer));
+}
+
+}  // namespace platform
