@@ -82,7 +82,7 @@ int CommandServer::OpenListener(std::string* error) {
         errno = EINVAL;
         return fail("bad address");
     }
-    m_listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    m_listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (m_listenFd < 0)
         return fail("socket");
     int on = 1;
@@ -123,8 +123,12 @@ void CommandServer::AcceptLoop() {
             [[maybe_unused]] ssize_t ignored = ::read(m_controlPipe[0], drain, sizeof drain);
             std::lock_guard lock(m_mutex);
             bool refuse = m_policy == ConnectionPolicy::Refuse;
-            if (refuse && m_listenFd >= 0)
+            if (refuse && m_listenFd >= 0) {
+                // Clients whose connect already returned are waiting in the backlog; they
+                // were let in before the refusal and must not be reset by it.
+                AcceptPending(ConnectionPolicy::Accept);
                 CloseListener();
+            }
             if (!refuse && m_listenFd < 0)
                 OpenListener(&m_listenError);
             m_policyDone = m_policyRequest;
@@ -133,12 +137,21 @@ void CommandServer::AcceptLoop() {
         }
         if (count < 3 || !Readable(fds[2]))
             continue;
-        int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0)
-            continue;
-        ++m_connectionCount;
         std::lock_guard lock(m_mutex);
-        if (m_policy != ConnectionPolicy::Accept) {
+        AcceptPending(m_policy);
+    }
+}
+
+void CommandServer::AcceptPending(ConnectionPolicy policy) {
+    for (;;) {
+        int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            return;  // EAGAIN: the backlog is empty
+        }
+        ++m_connectionCount;
+        if (policy != ConnectionPolicy::Accept) {
             ::close(fd);
             continue;
         }
@@ -218,8 +231,8 @@ bool CommandServer::SendAll(int fd, const std::string& bytes) {
 bool CommandServer::WaitStop(std::chrono::milliseconds delay) {
     auto until = std::chrono::steady_clock::now() + delay;
     for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            until - std::chrono::steady_clock::now());
+        auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
         if (left.count() <= 0)
             return false;
         pollfd fd = {m_stopPipe[0], POLLIN, 0};

@@ -50,6 +50,7 @@ private:
     int OpenListener(std::string* error);
     void CloseListener();
     void AcceptLoop();
+    void AcceptPending(ConnectionPolicy policy);  // with m_mutex held
     void Serve(Connection* connection);
     bool SendAll(int fd, const std::string& bytes);
     bool WaitStop(std::chrono::milliseconds delay);  // true when stopped meanwhile
