@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cfloat>
@@ -131,7 +132,7 @@ TEST(NumbersLocale, DecimalPointIgnoresAGermanNumericLocale) {
     struct RestoreCLocale {
         ~RestoreCLocale() { UseCNumericLocale(); }
     } restore;
-    const std::string folder = testing::TempDir() + "/numbers_locale";
+    const std::string folder = testing::TempDir() + "/numbers_locale_" + std::to_string(::getpid());
     std::filesystem::create_directories(folder);
     if (!SetGermanNumericLocale(folder)) {
         GTEST_SKIP() << "no German locale available and localedef could not build one";
@@ -142,6 +143,7 @@ TEST(NumbersLocale, DecimalPointIgnoresAGermanNumericLocale) {
     EXPECT_EQ("2.50 1e+06", Format("%.2f %g", 2.5, 1e6));
     int values[2] = {};
     EXPECT_EQ(2, ScanInts("1,2", ",", values, 2));
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

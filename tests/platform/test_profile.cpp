@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -22,7 +23,7 @@ class ProfileTest : public testing::Test {
 protected:
     void SetUp() override {
         const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        m_root = testing::TempDir() + "/profile_" + info->name();
+        m_root = testing::TempDir() + "/profile_" + std::to_string(::getpid()) + "_" + info->name();
         std::filesystem::remove_all(m_root);
         std::filesystem::create_directories(m_root);
         Profile::SetRootForTests(m_root);
