@@ -1,0 +1,148 @@
+// The command link: one TCP connection to the instrument's command port, one line per
+// command, one line per reply.
+#include <QProgressBar>
+
+#include "corvane/core/CorvaneApp.h"
+#include "corvane/core/MainFrame.h"
+#include "platform/MessageBox.h"
+#include "platform/SocketErrors.h"
+#include "platform/WaitCursor.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr unsigned short kCommandPort = 5000;
+
+// A reply is a few hundred characters at most; a line that runs past this is not a reply,
+// and reading on would only grow memory.
+constexpr size_t kMaxReplyLine = 1024 * 1024;
+
+const char* SocketErrorText(int code) {
+    switch (code) {
+        case 10022: return "Socket not bound";
+        case 10035: return "Error: WSAEWOULDBLOCK";
+        case 10036: return "Socket is blocked.";
+        case 10038: return "Descriptor is not socket.";
+        case 10040: return "Error: WSAEMSGSIZE";
+        case 10045: return "Error: WSAEOPNOTSUPP";
+        case 10050: return "Network sub-system invalid";
+        case 10053: return "Connection aborted. (Timeout, etc...)";
+        case 10054: return "Connection closed by foreign host.";
+        case 10057: return "Socket is not connected.";
+        case 10058: return "Socket is shutdown";
+        case 10093: return "Socket not initialized";
+        default: return "Socket error.";
+    }
+}
+
+}  // namespace
+
+int CMainFrame::Connect() {
+    if (m_connected == 1) return 1;
+    ShowStatusText("Connecting...");
+    platform::CWaitCursor wait;
+    if (!m_socket.Create()) {
+        ShowErrorMessage("Cannot create Socket.");
+        return 0;
+    }
+    const std::string host = CorvaneApp()->GetTargetHost();
+    if (!m_socket.Connect(host, kCommandPort)) {
+        m_socket.Close();
+        ShowErrorMessage("Cannot connect to \"" + host + "\"");
+        return 0;
+    }
+    m_connected = 1;
+    m_skipToLineEnd = false;
+    return 1;
+}
+
+int CMainFrame::SendCommand(const std::string& command) {
+    const std::string line = command + "\r\n";
+    const int length = static_cast<int>(line.size());
+    if (m_socket.Send(line.data(), length) != length) {
+        ReportSocketError();
+        Disconnect();
+        return 0;
+    }
+    return 1;
+}
+
+int CMainFrame::ReceiveLine(std::string& reply) {
+    reply.clear();
+    char byte = 0;
+    // The tail of a line that was cut off earlier belongs to no query: drop it first, so
+    // that the next reply is read in step.
+    while (m_skipToLineEnd) {
+        if (m_socket.Receive(&byte, 1) != 1) {
+            ReportSocketError();
+            return 1;
+        }
+        if (byte == '\n') m_skipToLineEnd = false;
+    }
+    for (;;) {
+        if (m_socket.Receive(&byte, 1) != 1) {
+            ReportSocketError();
+            reply.clear();
+            return 1;
+        }
+        if (byte == '\n') return 1;
+        if (byte == '\r') continue;
+        if (reply.size() >= kMaxReplyLine) {
+            platform::WSASetLastError(platform::WSAEMSGSIZE);
+            ReportSocketError();
+            reply.clear();
+            m_skipToLineEnd = true;
+            return 1;
+        }
+        reply += byte;
+    }
+}
+
+int CMainFrame::Query(const std::string& command, std::string& reply) {
+    if (!SendCommand(command)) {
+        reply.clear();
+        return 0;
+    }
+    return ReceiveLine(reply);
+}
+
+int CMainFrame::Disconnect() {
+    m_socket.Close();
+    m_connected = 0;
+    return 1;
+}
+
+void CMainFrame::ReportSocketError() { ShowErrorMessage(SocketErrorText(platform::WSAGetLastError())); }
+
+int CMainFrame::StripField(std::string& reply) {
+    std::string::size_type semicolon = reply.find(';');
+    if (semicolon == std::string::npos) return 0;
+    reply.erase(0, semicolon + 1);
+    return 1;
+}
+
+void CMainFrame::ShowStatusText(const std::string& text) {
+    if (m_wndStatusBar.IsWindow()) m_wndStatusBar.SetPaneText(0, text, true);
+}
+
+int CMainFrame::CreateProgressInStatusBar(platform::CProgressCtrl& progress, unsigned style,
+                                          const char* text) {
+    if (!m_wndStatusBar.IsWindow()) return 0;
+    QRect rect = m_wndStatusBar.GetItemRect(0);
+    if (text != nullptr) {
+        // The bar takes the right part of the pane, leaving room for the text.
+        const int left = rect.left();
+        const int right = rect.left() + rect.width();
+        rect.setLeft(right - (left + right) / 4);
+    }
+    progress.Create(style, rect, &m_wndStatusBar, -1);
+    if (text != nullptr) ShowStatusText(text);
+    return 1;
+}
+
+void CMainFrame::ShowErrorMessage(const std::string& text) {
+    platform::AfxMessageBox(text, platform::MB_ICONSTOP);
+}
+
+}  // namespace corvane

@@ -1,0 +1,45 @@
+// CMDIChildWnd: the frame of one view inside the MDI frame's client area.
+//
+// The child frame owns its view. Closing it by its close box asks the document when this is
+// the document's last frame (CanCloseFrame) and then closes the document; the work runs from
+// the event loop, not inside Qt's close event, because it destroys the window.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/Wnd.h"
+
+class QMdiSubWindow;
+
+namespace platform {
+
+class CView;
+class CDocument;
+class CMDIFrameWnd;
+
+class CMDIChildWnd : public CWnd {
+public:
+    CMDIChildWnd(CMDIFrameWnd* mainFrame, std::unique_ptr<CView> view, CDocument* document);
+    ~CMDIChildWnd() override;
+
+    CView* GetActiveView() const { return m_view.get(); }
+    CDocument* GetActiveDocument() const;
+    CMDIFrameWnd* GetMDIFrame() const { return m_mainFrame; }
+    QMdiSubWindow* SubWindow() const;
+
+    void ActivateFrame(bool visible = true);
+    // The caption follows the document's title.
+    void OnUpdateFrameTitle();
+    // The operator closes the window. Returns false when the document refused.
+    bool OnClose();
+    // Removes the window and deletes this frame object with its view.
+    void DestroyWindow() override;
+
+private:
+    CMDIFrameWnd* m_mainFrame;
+    std::unique_ptr<CView> m_view;
+    bool m_destroying = false;
+};
+
+}  // namespace platform

@@ -1,0 +1,132 @@
+#include "platform/StatusBar.h"
+
+#include <QLabel>
+#include <QLayout>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QStatusBar>
+
+#include "platform/FrameWnd.h"
+#include "platform/StringTable.h"
+
+namespace platform {
+
+bool CStatusBar::Create(CFrameWnd* frame, int) {
+    auto* window = qobject_cast<QMainWindow*>(frame->GetWidget());
+    if (window == nullptr) return false;
+    auto* bar = new QStatusBar(window);
+    bar->setSizeGripEnabled(true);
+    window->setStatusBar(bar);
+    AttachWidget(bar);
+    frame->SetMessageBar(this);
+    return true;
+}
+
+QStatusBar* CStatusBar::Bar() const { return qobject_cast<QStatusBar*>(GetWidget()); }
+
+bool CStatusBar::SetIndicators(const std::vector<int>& ids) {
+    QStatusBar* bar = Bar();
+    if (bar == nullptr) return false;
+    for (Pane& pane : m_panes) delete pane.label;
+    m_panes.clear();
+    for (size_t i = 0; i < ids.size(); ++i) {
+        auto* label = new QLabel(bar);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setContentsMargins(2, 0, 2, 0);
+        if (i == 0) {
+            bar->addWidget(label, 1);
+        } else {
+            // Indicator panes are as wide as their text; the lock state itself is not
+            // readable through Qt, so the panes stay blank.
+            QString sample = ToQString(LoadString(ids[i]));
+            label->setMinimumWidth(label->fontMetrics().horizontalAdvance(sample) + 12);
+            bar->addPermanentWidget(label);
+        }
+        m_panes.push_back(Pane{ids[i], label});
+    }
+    return true;
+}
+
+int CStatusBar::GetItemId(int index) const {
+    if (index < 0 || index >= GetCount()) return -1;
+    return m_panes[static_cast<size_t>(index)].id;
+}
+
+QRect CStatusBar::GetItemRect(int index) const {
+    if (index < 0 || index >= GetCount()) return {};
+    // The bar lays out its panes lazily; a rectangle asked for before that would be stale.
+    if (QLayout* layout = Bar()->layout()) layout->activate();
+    return m_panes[static_cast<size_t>(index)].label->geometry();
+}
+
+bool CStatusBar::SetPaneText(int index, const std::string& text, bool update) {
+    if (index < 0 || index >= GetCount()) return false;
+    QLabel* label = m_panes[static_cast<size_t>(index)].label;
+    label->setText(ToQString(text));
+    if (update) label->repaint();
+    return true;
+}
+
+std::string CStatusBar::GetPaneText(int index) const {
+    if (index < 0 || index >= GetCount()) return {};
+    return FromQString(m_panes[static_cast<size_t>(index)].label->text());
+}
+
+CProgressCtrl::~CProgressCtrl() { DestroyWindow(); }
+
+bool CProgressCtrl::Create(unsigned style, const QRect& rect, CWnd* parent, int) {
+    QWidget* parentWidget = parent != nullptr ? parent->GetWidget() : nullptr;
+    auto* bar = new QProgressBar(parentWidget);
+    bar->setTextVisible(false);
+    bar->setOrientation((style & PBS_VERTICAL) != 0 ? Qt::Vertical : Qt::Horizontal);
+    bar->setRange(0, 100);  // the Windows default range
+    bar->setValue(0);
+    bar->setGeometry(rect);
+    AttachWidget(bar);
+    bar->show();
+    return true;
+}
+
+QProgressBar* CProgressCtrl::Bar() const { return qobject_cast<QProgressBar*>(GetWidget()); }
+
+void CProgressCtrl::SetRange32(int lower, int upper) {
+    if (QProgressBar* bar = Bar()) bar->setRange(lower, upper);
+}
+
+int CProgressCtrl::SetStep(int step) {
+    int old = m_step;
+    m_step = step;
+    return old;
+}
+
+int CProgressCtrl::StepIt() {
+    QProgressBar* bar = Bar();
+    if (bar == nullptr) return 0;
+    int old = bar->value();
+    int next = old + m_step;
+    if (next > bar->maximum()) next = bar->minimum() + (next - bar->maximum());
+    bar->setValue(next);
+    bar->repaint();
+    return old;
+}
+
+int CProgressCtrl::SetPos(int position) {
+    QProgressBar* bar = Bar();
+    if (bar == nullptr) return 0;
+    int old = bar->value();
+    bar->setValue(position);
+    return old;
+}
+
+int CProgressCtrl::GetPos() const {
+    QProgressBar* bar = Bar();
+    return bar == nullptr ? 0 : bar->value();
+}
+
+void CProgressCtrl::GetRange(int& lower, int& upper) const {
+    QProgressBar* bar = Bar();
+    lower = bar == nullptr ? 0 : bar->minimum();
+    upper = bar == nullptr ? 0 : bar->maximum();
+}
+
+}  // namespace platform

@@ -1,0 +1,69 @@
+// CStatusBar: the frame's status bar with panes, and CProgressCtrl, a progress bar that a
+// program places anywhere (Corvane puts one inside pane 0 while it talks to the instrument).
+//
+// Pane 0 is the message pane and takes the free width; the other panes are indicators sized
+// to their string-table text. Pane rectangles are in the status bar's own coordinates, so a
+// child placed at a pane's rectangle covers exactly that pane.
+#pragma once
+
+#include <QRect>
+#include <string>
+#include <vector>
+
+#include "platform/DialogTemplate.h"  // PBS_ styles
+#include "platform/Wnd.h"
+
+class QLabel;
+class QProgressBar;
+class QStatusBar;
+
+namespace platform {
+
+constexpr int ID_SEPARATOR = 0;
+constexpr int ID_INDICATOR_CAPS = 59137;
+constexpr int ID_INDICATOR_NUM = 59138;
+constexpr int ID_INDICATOR_SCRL = 59139;
+constexpr int AFX_IDW_STATUS_BAR = 59393;
+
+class CFrameWnd;
+
+class CStatusBar : public CWnd {
+public:
+    // Creates the bar at the bottom of the frame and makes it the frame's message bar.
+    bool Create(CFrameWnd* frame, int id = AFX_IDW_STATUS_BAR);
+    bool SetIndicators(const std::vector<int>& ids);
+    int GetCount() const { return static_cast<int>(m_panes.size()); }
+    int GetItemId(int index) const;
+    QRect GetItemRect(int index) const;
+    // Sets a pane's text; with update, the pane repaints at once.
+    bool SetPaneText(int index, const std::string& text, bool update = true);
+    std::string GetPaneText(int index) const;
+    QStatusBar* Bar() const;
+
+private:
+    struct Pane {
+        int id;
+        QLabel* label;
+    };
+    std::vector<Pane> m_panes;
+};
+
+class CProgressCtrl : public CWnd {
+public:
+    ~CProgressCtrl() override;
+    bool Create(unsigned style, const QRect& rect, CWnd* parent, int id);
+    void SetRange32(int lower, int upper);
+    void SetRange(int lower, int upper) { SetRange32(lower, upper); }
+    int SetStep(int step);
+    // Advances by the step; past the upper end it wraps to the lower end, as Windows does.
+    int StepIt();
+    int SetPos(int position);
+    int GetPos() const;
+    void GetRange(int& lower, int& upper) const;
+    QProgressBar* Bar() const;
+
+private:
+    int m_step = 10;
+};
+
+}  // namespace platform

@@ -1,0 +1,120 @@
+#include "tests/corvane/CorvaneFixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QSettings>
+#include <random>
+
+#include "platform/Profile.h"
+#include "platform/StatusBar.h"
+
+namespace corvane::testing {
+
+namespace {
+const char* const kSection = "Settings";
+
+std::string RandomLoopbackAddress() {
+    static std::mt19937 generator(std::random_device{}());
+    std::uniform_int_distribution<int> part(1, 254);
+    return "127." + std::to_string(100 + part(generator) % 150) + "." +
+           std::to_string(part(generator)) + "." + std::to_string(part(generator));
+}
+}  // namespace
+
+std::function<void(platform::CDialog&)> TypeAddressAndOk(const std::string& address) {
+    return [address](platform::CDialog& dialog) {
+        dialog.TypeIpAddress(1290, address);
+        dialog.ClickButton(platform::IDOK);
+    };
+}
+
+void CorvaneFixture::SetUp() {
+    ASSERT_TRUE(m_temp.isValid());
+    platform::Profile::SetRootForTests(m_temp.filePath("settings").toStdString());
+}
+
+void CorvaneFixture::TearDown() {
+    m_app.reset();
+    if (m_sim) m_sim->Stop();
+}
+
+void CorvaneFixture::StartSimulator(const std::vector<quarnsim::ModuleSpec>& modules,
+                                    const std::function<void(quarnsim::Options&)>& adjust) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        quarnsim::Options options;
+        options.address = RandomLoopbackAddress();
+        options.root = m_temp.filePath("instrument").toStdString();
+        options.modules = modules;
+        if (adjust) adjust(options);
+        auto sim = std::make_unique<quarnsim::Simulator>(options);
+        std::string error;
+        if (sim->Start(&error)) {
+            m_address = options.address;
+            m_sim = std::move(sim);
+            WriteSetting("TargetHost", m_address);
+            return;
+        }
+    }
+    FAIL() << "no loopback address to bind the simulator on";
+}
+
+void CorvaneFixture::WriteSetting(const std::string& key, const std::string& value) {
+    platform::Profile("Harnoq", "Corvane").WriteString(kSection, key, value);
+}
+
+std::string CorvaneFixture::ReadSetting(const std::string& key) {
+    return platform::Profile("Harnoq", "Corvane").GetString(kSection, key, "<none>");
+}
+
+void CorvaneFixture::ExpectDialog(int templateId, std::function<void(platform::CDialog&)> handler) {
+    m_dialogs.Expect(templateId, std::move(handler));
+}
+
+bool CorvaneFixture::StartCorvane(std::function<void(platform::CDialog&)> ethernet) {
+    if (!ethernet) ethernet = [](platform::CDialog& dialog) { dialog.ClickButton(platform::IDOK); };
+    ExpectDialog(219, std::move(ethernet));
+    m_app = std::make_unique<CCorvaneApp>();
+    m_initResult = m_app->InitInstance();
+    return m_initResult;
+}
+
+void CorvaneFixture::StartReady(const std::vector<quarnsim::ModuleSpec>& modules) {
+    StartSimulator(modules);
+    ASSERT_TRUE(StartCorvane());
+    ASSERT_TRUE(MainWindowAlive());
+    ASSERT_EQ(PaneText(), "Ready");
+    TakeLines();
+}
+
+CMainFrame* CorvaneFixture::Frame() const { return m_app ? m_app->GetMainFrame() : nullptr; }
+
+bool CorvaneFixture::MainWindowAlive() const { return Frame() != nullptr && Frame()->IsWindow(); }
+
+std::vector<std::string> CorvaneFixture::TakeLines() {
+    std::vector<std::string> lines = m_sim->ReceivedLines();
+    m_sim->ClearLog();
+    return lines;
+}
+
+std::string CorvaneFixture::PaneText() const {
+    return Frame()->m_wndStatusBar.GetPaneText(0);
+}
+
+std::vector<std::string> CorvaneFixture::SubmenuTexts(const std::string& title) const {
+    std::vector<std::string> texts;
+    platform::CMenu file = Frame()->GetMenu().GetSubMenu(0);
+    for (int pos = 0; pos < file.GetMenuItemCount(); ++pos) {
+        if (file.GetMenuString(pos) != title) continue;
+        platform::CMenu sub = file.GetSubMenu(pos);
+        for (int i = 0; i < sub.GetMenuItemCount(); ++i) texts.push_back(sub.GetMenuString(i));
+    }
+    return texts;
+}
+
+void CorvaneFixture::SaveScreenshot(QWidget* widget, const std::string& name) {
+    QDir().mkpath(QUARN_SCREENSHOT_DIR);
+    widget->grab().save(QString(QUARN_SCREENSHOT_DIR) + "/" + QString::fromStdString(name) + ".png");
+}
+
+}  // namespace corvane::testing
