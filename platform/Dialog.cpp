@@ -50,7 +50,11 @@ public:
                                 : Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                       Qt::WindowCloseButtonHint),
           m_dialog(dialog),
-          m_child(child) {}
+          m_child(child) {
+        // QDialog makes itself a window whatever the flags say; a page is not one.
+        if (child)
+            setWindowFlags(Qt::Widget);
+    }
 
     void Detach() { m_dialog = nullptr; }
 
@@ -166,8 +170,9 @@ BOOL CDialog::Create(CWnd* parent) {
     m_ended = false;
     BuildWidget(m_parent, child);
     OnInitDialog();
-    if (IsWindow() && (m_template.style & WS_VISIBLE) != 0)
-        GetWidget()->show();
+    // A child widget would otherwise appear with its parent.
+    if (IsWindow())
+        GetWidget()->setVisible((m_template.style & WS_VISIBLE) != 0);
     return IsWindow() ? TRUE : FALSE;
 }
 
