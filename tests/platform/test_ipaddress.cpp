@@ -1,0 +1,71 @@
+// The IP-address control: fields, blank count, typing rules and the 255 limit.
+#include <gtest/gtest.h>
+
+#include "test_dialog_fixture.h"
+#include "tests/support/BoxScript.h"
+
+namespace dialogtest {
+namespace {
+
+using testsupport::BoxScript;
+
+class IpAddress : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(m_dialog.Create(nullptr), TRUE); }
+    RecordingDialog m_dialog;
+};
+
+TEST_F(IpAddress, SetAndGetPutTheFirstNumberInTheHighestByte) {
+    m_dialog.SetIpAddress(kAddress, 0xC0A8010Au);
+    std::uint32_t address = 0;
+    EXPECT_EQ(m_dialog.GetIpAddress(kAddress, address), 4);
+    EXPECT_EQ(address, 0xC0A8010Au);
+    EXPECT_EQ(m_dialog.GetDlgItemText(kAddress), "192.168.1.10");
+    EXPECT_FALSE(m_dialog.IsIpAddressBlank(kAddress));
+
+    m_dialog.ClearIpAddress(kAddress);
+    EXPECT_TRUE(m_dialog.IsIpAddressBlank(kAddress));
+    EXPECT_EQ(m_dialog.GetIpAddress(kAddress, address), 0);
+    EXPECT_EQ(address, 0u);
+}
+
+TEST_F(IpAddress, BlankFieldsReadZeroAndAreNotCounted) {
+    EXPECT_TRUE(m_dialog.TypeIpAddress(kAddress, "10.1"));
+    std::uint32_t address = 0;
+    EXPECT_EQ(m_dialog.GetIpAddress(kAddress, address), 2);
+    EXPECT_EQ(address, 0x0A010000u);
+}
+
+TEST_F(IpAddress, ThreeDigitsMoveOnAndOtherCharactersAreRefused) {
+    m_dialog.TypeIpAddress(kAddress, "1234x5.6.7");
+    std::uint32_t address = 0;
+    EXPECT_EQ(m_dialog.GetIpAddress(kAddress, address), 4);
+    EXPECT_EQ(address, (123u << 24) | (45u << 16) | (6u << 8) | 7u);
+    // A dot in an empty field does not skip it.
+    m_dialog.TypeIpAddress(kAddress, "..9");
+    EXPECT_EQ(m_dialog.GetIpAddress(kAddress, address), 1);
+    EXPECT_EQ(address, 9u << 24);
+}
+
+TEST_F(IpAddress, ValueAbove255IsSetTo255WithTheWindowsMessage) {
+    BoxScript boxes;
+    boxes.Expect("300 is not a valid entry. Please specify a value between 0 and 255.",
+                 MB_OK | MB_ICONEXCLAMATION, IDOK);
+    boxes.Expect("256 is not a valid entry. Please specify a value between 0 and 255.",
+                 MB_OK | MB_ICONEXCLAMATION, IDOK);
+    m_dialog.TypeIpAddress(kAddress, "300.1.2.256");
+    std::uint32_t address = 0;
+    EXPECT_EQ(m_dialog.GetIpAddress(kAddress, address), 4);
+    EXPECT_EQ(address, 0xFF0102FFu);
+}
+
+TEST_F(IpAddress, ChangesReachTheOwnerAsEnChange) {
+    m_dialog.m_events.clear();
+    m_dialog.TypeIpAddress(kAddress, "1");
+    const std::vector<int> codes = m_dialog.CodesOf(kAddress);
+    ASSERT_FALSE(codes.empty());
+    for (int code : codes) EXPECT_EQ(code, EN_CHANGE);
+}
+
+}  // namespace
+}  // namespace dialogtest

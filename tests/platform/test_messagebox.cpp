@@ -1,0 +1,172 @@
+// Message boxes through the answerer, the BoxScript fixture, the wait cursor and the file
+// dialogs' answerer.
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "platform/FileDialogs.h"
+#include "platform/MessageBox.h"
+#include "platform/WaitCursor.h"
+#include "tests/support/BoxScript.h"
+
+namespace {
+
+using namespace platform;
+using testsupport::BoxScript;
+
+class MessageBoxes : public testing::Test {
+protected:
+    void SetUp() override {
+        m_title = ApplicationTitle();
+        SetApplicationTitle("Corvane");
+    }
+    void TearDown() override { SetApplicationTitle(m_title); }
+    std::string m_title;
+};
+
+TEST_F(MessageBoxes, AnswererReceivesTextCaptionTypeAndBeep) {
+    BoxScript script;
+    script.ExpectAny(IDYES).ExpectAny(IDOK).ExpectAny(IDOK);
+    MessageBeep(MB_ICONEXCLAMATION);
+    EXPECT_EQ(MessageBox(nullptr, "Save?", "Title", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2),
+              IDYES);
+    EXPECT_EQ(MessageBox(nullptr, "second", "", MB_OK), IDOK);
+    EXPECT_EQ(AfxMessageBox("third"), IDOK);
+    ASSERT_EQ(script.Records().size(), 3u);
+    const MessageBoxRecord& first = script.Records()[0];
+    EXPECT_EQ(first.text, "Save?");
+    EXPECT_EQ(first.caption, "Title");
+    EXPECT_EQ(first.type, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    EXPECT_TRUE(first.beepBefore);
+    // A beep counts for the next box only; an empty caption is the application's title.
+    EXPECT_FALSE(script.Records()[1].beepBefore);
+    EXPECT_EQ(script.Records()[1].caption, "Corvane");
+    EXPECT_EQ(script.Records()[1].type, MB_OK);
+}
+
+TEST_F(MessageBoxes, AfxMessageBoxAddsTheFrameworkDefaultIcon) {
+    BoxScript script;
+    script.Expect("ok", MB_OK | MB_ICONEXCLAMATION, IDOK)
+        .Expect("ask", MB_YESNO | MB_ICONQUESTION, IDNO)
+        .Expect("keep", MB_OK | MB_ICONSTOP, IDOK)
+        .Expect("retry", MB_RETRYCANCEL, IDRETRY);
+    AfxMessageBox("ok");
+    EXPECT_EQ(AfxMessageBox("ask", MB_YESNO), IDNO);
+    AfxMessageBox("keep", MB_ICONSTOP);
+    EXPECT_EQ(AfxMessageBox("retry", MB_RETRYCANCEL), IDRETRY);
+    EXPECT_EQ(script.Records()[0].caption, "Corvane");
+}
+
+TEST_F(MessageBoxes, ScriptFailsOnUnexpectedMismatchedAndMissingBoxes) {
+    int answer = 0;
+    EXPECT_NONFATAL_FAILURE(
+        {
+            BoxScript script;
+            answer = MessageBox(nullptr, "surprise", "", MB_YESNO);
+        },
+        "unexpected message box: \"surprise\"");
+    EXPECT_EQ(answer, IDNO);  // the refusing answer
+
+    EXPECT_NONFATAL_FAILURE(
+        {
+            BoxScript script;
+            script.Expect("one text", MB_OK, IDOK);
+            answer = MessageBox(nullptr, "other text", "", MB_OKCANCEL);
+            // The refused box leaves the expectation in place for the right one.
+            MessageBox(nullptr, "one text", "", MB_OK);
+        },
+        "does not match the expected \"one text\"");
+    EXPECT_EQ(answer, IDCANCEL);
+
+    EXPECT_NONFATAL_FAILURE(
+        {
+            BoxScript script;
+            script.Expect("never", MB_OK, IDOK);
+        },
+        "expected message box never shown: \"never\"");
+}
+
+TEST_F(MessageBoxes, ScriptsNestAndRestoreTheOuterAnswerer) {
+    BoxScript outer;
+    outer.ExpectAny(IDOK);
+    {
+        BoxScript inner;
+        inner.ExpectAny(IDRETRY);
+        EXPECT_EQ(MessageBox(nullptr, "inner", "", MB_RETRYCANCEL), IDRETRY);
+    }
+    EXPECT_EQ(MessageBox(nullptr, "outer", "", MB_OK), IDOK);
+    EXPECT_EQ(outer.Records().size(), 1u);
+}
+
+TEST(WaitCursor, NestsAndEndsWithTheLastOne) {
+    ASSERT_EQ(QApplication::overrideCursor(), nullptr);
+    BeginWaitCursor();
+    {
+        CWaitCursor inner;
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    EndWaitCursor();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EndWaitCursor();  // one too many does nothing
+    EXPECT_FALSE(IsWaitCursorActive());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(WaitCursor, MessageBoxShowsTheArrowAndTheWaitComesBack) {
+    CWaitCursor wait;
+    Qt::CursorShape during = Qt::BlankCursor;
+    SetMessageBoxAnswerer([&](const MessageBoxRecord&) {
+        during = QApplication::overrideCursor()->shape();
+        return IDOK;
+    });
+    MessageBox(nullptr, "busy", "", MB_OK);
+    SetMessageBoxAnswerer({});
+    EXPECT_EQ(during, Qt::ArrowCursor);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+}
+
+TEST(WaitCursor, NoCursorChangeWithoutAWait) {
+    BoxScript script;
+    script.ExpectAny(IDOK);
+    MessageBox(nullptr, "idle", "", MB_OK);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(FileDialogs, WindowsFiltersBecomeQtFilters) {
+    EXPECT_EQ(QtFilterFromWindows("Text (*.txt)|*.txt|All Files (*.*)|*.*||"),
+              "Text (*.txt);;All Files (*.*)");
+    EXPECT_EQ(QtFilterFromWindows("Pictures|*.bmp;*.raw||"), "Pictures (*.bmp *.raw)");
+    EXPECT_EQ(QtFilterFromWindows(""), "");
+}
+
+TEST(FileDialogs, AnswererChoosesOrCancels) {
+    std::vector<FileDialogRecord> seen;
+    SetFileDialogAnswerer([&](const FileDialogRecord& r, std::vector<std::string>& chosen) {
+        seen.push_back(r);
+        if (r.kind == FileDialogKind::Open)
+            chosen = {"/a/one.txt", "/a/two.txt"};
+        if (r.kind == FileDialogKind::Save)
+            chosen = {"/a/out"};
+        return r.kind != FileDialogKind::Folder;
+    });
+    std::string path = "/start";
+    std::vector<std::string> files;
+    EXPECT_TRUE(GetOpenFileName(nullptr, "Open", "Text|*.txt||", path, &files));
+    EXPECT_EQ(path, "/a/one.txt");
+    EXPECT_EQ(files.size(), 2u);
+    EXPECT_TRUE(GetSaveFileName(nullptr, "Save", "Text|*.txt||", path, "txt"));
+    EXPECT_EQ(path, "/a/out.txt");
+    std::string folder = "/keep";
+    EXPECT_FALSE(BrowseForFolder(nullptr, "Folder", folder));
+    EXPECT_EQ(folder, "/keep");  // a cancelled pick changes nothing
+    SetFileDialogAnswerer({});
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].initialPath, "/start");
+    EXPECT_TRUE(seen[0].multiple);
+    EXPECT_EQ(seen[1].filter, "Text|*.txt||");
+}
+
+}  // namespace
