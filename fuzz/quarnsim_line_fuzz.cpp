@@ -24,7 +24,8 @@ quarnsim::Instrument& SharedInstrument() {
 
 // A reply holding a line feed would be read by the PC as two replies.
 void CheckReply(const std::string& reply) {
-    if (reply.find('\n') != std::string::npos) __builtin_trap();
+    if (reply.find('\n') != std::string::npos)
+        __builtin_trap();
 }
 
 }  // namespace
@@ -47,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The whole input as one line too, control bytes and all.
     quarnsim::Session direct;
     std::string reply;
-    if (instrument.ProcessLine(direct, bytes, &reply)) CheckReply(reply);
+    if (instrument.ProcessLine(direct, bytes, &reply))
+        CheckReply(reply);
     return 0;
 }

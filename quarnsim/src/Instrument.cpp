@@ -240,6 +240,16 @@ void Instrument::RegisterModelTable(const std::string& address, const ModelTable
     }
 }
 
+void Instrument::AddModelTable(const ModelTable& table) {
+    std::lock_guard lock(m_mutex);
+    if (table.Model() == "CPU")
+        RegisterModelTable("CPU:0", table);
+    for (const ModuleSpec& module : m_options.modules) {
+        if (module.model == table.Model())
+            RegisterModelTable(ModuleAddress(module), table);
+    }
+}
+
 const HeaderTree* Instrument::TreeFor(const Session& session) const {
     auto it = m_modules.find(session.selected);
     return it == m_modules.end() ? nullptr : &it->second;

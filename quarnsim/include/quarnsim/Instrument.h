@@ -33,6 +33,9 @@ public:
     // Returns true, with the reply (no terminator) when the line held a query.
     bool ProcessLine(Session& session, std::string_view line, std::string* reply);
 
+    // Adds the parameters of `table` to every module of its model ("CPU" for the controller).
+    void AddModelTable(const ModelTable& table);
+
     const Options& GetOptions() const { return m_options; }
     FileSystem& Files() { return m_files; }
 
