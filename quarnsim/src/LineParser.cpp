@@ -73,9 +73,9 @@ size_t QuoteEnd(std::string_view text, size_t at) {
 }
 
 // Splits at `separator` outside quotes and blocks. A broken quote or block swallows the rest,
-// so the piece that holds it reports the error.
+// so the segment that holds it reports the error.
 std::vector<std::string_view> Split(std::string_view text, char separator) {
-    std::vector<std::string_view> pieces;
+    std::vector<std::string_view> segments;
     size_t start = 0;
     size_t i = 0;
     while (i < text.size()) {
@@ -88,14 +88,14 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
             size_t end = BlockEnd(text, i, &dataStart, &dataLength);
             i = end == std::string_view::npos ? text.size() : end;
         } else if (c == separator) {
-            pieces.push_back(text.substr(start, i - start));
+            segments.push_back(text.substr(start, i - start));
             start = ++i;
         } else {
             ++i;
         }
     }
-    pieces.push_back(text.substr(start));
-    return pieces;
+    segments.push_back(text.substr(start));
+    return segments;
 }
 
 bool ValidNode(std::string_view node) {
@@ -125,10 +125,10 @@ std::string ParsedCommand::HeaderText() const {
 std::vector<ParsedCommand> LineParser::Parse(std::string_view line) {
     std::vector<ParsedCommand> commands;
     std::vector<std::string> path;  // every program message starts again at the root
-    for (std::string_view piece : Split(line, ';')) {
-        if (OnlyBlanks(piece))
+    for (std::string_view segment : Split(line, ';')) {
+        if (OnlyBlanks(segment))
             continue;  // "MMEM:PRES:DEL 3;" ends with an empty command
-        commands.push_back(ParseOne(TrimLeft(piece), path));
+        commands.push_back(ParseOne(TrimLeft(segment), path));
     }
     return commands;
 }
@@ -180,37 +180,37 @@ bool LineParser::ParseArguments(std::string_view text, std::vector<Argument>& ou
                                 std::string& error) {
     if (OnlyBlanks(text))
         return true;
-    for (std::string_view piece : Split(TrimLeft(text), ',')) {
-        piece = TrimLeft(piece);
-        if (piece.empty() || OnlyBlanks(piece)) {
+    for (std::string_view segment : Split(TrimLeft(text), ',')) {
+        segment = TrimLeft(segment);
+        if (segment.empty() || OnlyBlanks(segment)) {
             error = "Missing parameter";
             return false;
         }
         Argument argument;
-        if (piece.front() == '"' || piece.front() == '\'') {
-            size_t end = QuoteEnd(piece, 0);
-            if (end == std::string_view::npos || !OnlyBlanks(piece.substr(end))) {
+        if (segment.front() == '"' || segment.front() == '\'') {
+            size_t end = QuoteEnd(segment, 0);
+            if (end == std::string_view::npos || !OnlyBlanks(segment.substr(end))) {
                 error = end == std::string_view::npos ? "Unterminated string" : "Invalid string";
                 return false;
             }
             argument.kind = Argument::Kind::Quoted;
-            char quote = piece.front();
+            char quote = segment.front();
             for (size_t i = 1; i + 1 < end; ++i) {
-                argument.text += piece[i];
-                if (piece[i] == quote)
+                argument.text += segment[i];
+                if (segment[i] == quote)
                     ++i;  // a doubled quote stands for one
             }
-        } else if (StartsBlock(piece, 0)) {
+        } else if (StartsBlock(segment, 0)) {
             size_t dataStart = 0, dataLength = 0;
-            size_t end = BlockEnd(piece, 0, &dataStart, &dataLength);
-            if (end == std::string_view::npos || !OnlyBlanks(piece.substr(end))) {
+            size_t end = BlockEnd(segment, 0, &dataStart, &dataLength);
+            if (end == std::string_view::npos || !OnlyBlanks(segment.substr(end))) {
                 error = "Invalid block data";
                 return false;
             }
             argument.kind = Argument::Kind::Block;
-            argument.text.assign(piece.substr(dataStart, dataLength));
+            argument.text.assign(segment.substr(dataStart, dataLength));
         } else {
-            argument.text.assign(Trim(piece));
+            argument.text.assign(Trim(segment));
         }
         out.push_back(std::move(argument));
     }
