@@ -263,6 +263,7 @@ QWidget* ControlsHost::CreateWidget(const ControlTemplate& t, QWidget* surface, 
             auto* tree = new QTreeWidget(surface);
             tree->setRootIsDecorated(t.kind == ControlKind::TreeView);
             tree->setHeaderHidden(t.kind == ControlKind::TreeView);
+            tree->setHeaderLabels({QString()});  // columns are the program's to add
             w = tree;
             break;
         }

@@ -341,6 +341,7 @@ int ControlsHost::InsertTabItem(int id, int index, const std::string& text) {
     ++tab->m_programWrite;
     const int at = tab->TabBar()->insertTab(index, ToQString(text));
     --tab->m_programWrite;
+    tab->Relayout();
     return at;
 }
 
@@ -351,6 +352,7 @@ void ControlsHost::DeleteAllTabItems(int id) {
     ++tab->m_programWrite;
     while (tab->TabBar()->count() > 0) tab->TabBar()->removeTab(0);
     --tab->m_programWrite;
+    tab->Relayout();
 }
 
 int ControlsHost::GetTabCount(int id) const {

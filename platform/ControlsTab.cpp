@@ -24,6 +24,10 @@ QRect ControlsTab::DisplayRect() const {
 }
 
 void ControlsTab::resizeEvent(QResizeEvent*) {
+    Relayout();
+}
+
+void ControlsTab::Relayout() {
     const int barHeight = m_bar->sizeHint().height();
     m_bar->setGeometry(2, 0, width() - 4, barHeight);
     m_panel->setGeometry(0, barHeight - 1, width(), height() - barHeight + 1);

@@ -19,6 +19,8 @@ public:
     QTabBar* TabBar() const { return m_bar; }
     // The display area in this widget's coordinates.
     QRect DisplayRect() const;
+    // Places the row of tabs and the panel again; needed after tabs come or go.
+    void Relayout();
 
     // The operator chose tab `index` (by click or keyboard); the previous one was `previous`.
     std::function<void(int index, int previous)> m_onOperatorChange;
