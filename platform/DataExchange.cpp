@@ -292,7 +292,7 @@ void DDV_MinMaxUInt(CDataExchange* dx, unsigned value, unsigned minValue, unsign
     if (dx->Failed() || !dx->m_bSaveAndValidate)
         return;
     if (value < minValue || value > maxValue)
-        FailWith(dx, Substitute("Please enter a positive integer between %1 and %2.",
+        FailWith(dx, Substitute("Please enter an integer between %1 and %2.",
                                 std::to_string(minValue), std::to_string(maxValue)));
 }
 
