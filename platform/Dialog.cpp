@@ -147,6 +147,8 @@ int CDialog::DoModal() {
             hook(*this);
         } else {
             QEventLoop loop;
+            // If the window goes with its parent, the loop must not outlive it.
+            QObject::connect(GetWidget(), &QObject::destroyed, &loop, &QEventLoop::quit);
             m_loop = &loop;
             if (!m_ended)
                 loop.exec(QEventLoop::DialogExec);
