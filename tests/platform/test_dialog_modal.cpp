@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTimer>
 
 #include "platform/WaitCursor.h"
 #include "test_dialog_fixture.h"
@@ -201,6 +202,22 @@ TEST(DialogModal, ChildDialogLivesInsideItsParentWithoutFrame) {
     // The page goes with its parent's window.
     parentDialog.DestroyWindow();
     EXPECT_FALSE(page.IsWindow());
+}
+
+}  // namespace
+}  // namespace dialogtest
+
+namespace dialogtest {
+namespace {
+
+TEST(DialogModalLoop, RealLoopEndsWithTheDialog) {
+    RecordingDialog dialog;
+    QTimer::singleShot(0, [&] {
+        dialog.TypeText(kName, "looped");
+        dialog.PressEnter();
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.m_name, "looped");
 }
 
 }  // namespace

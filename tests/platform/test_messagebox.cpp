@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QWidget>
 
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
@@ -167,6 +170,27 @@ TEST(FileDialogs, AnswererChoosesOrCancels) {
     EXPECT_EQ(seen[0].initialPath, "/start");
     EXPECT_TRUE(seen[0].multiple);
     EXPECT_EQ(seen[1].filter, "Text|*.txt||");
+}
+
+}  // namespace
+
+namespace {
+
+// Without an answerer the real box comes up; Escape gives the Windows answer for its buttons.
+int AnswerRealBoxWithEscape(platform::UINT type) {
+    QTimer::singleShot(0, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(box, &escape);
+        }
+    });
+    return platform::MessageBox(nullptr, "real", "Real", type);
+}
+
+TEST(RealMessageBox, EscapeAnswersCancelNoOrTheOnlyButton) {
+    EXPECT_EQ(AnswerRealBoxWithEscape(platform::MB_OKCANCEL), platform::IDCANCEL);
+    EXPECT_EQ(AnswerRealBoxWithEscape(platform::MB_YESNO), platform::IDNO);
+    EXPECT_EQ(AnswerRealBoxWithEscape(platform::MB_OK | platform::MB_ICONSTOP), platform::IDOK);
 }
 
 }  // namespace
