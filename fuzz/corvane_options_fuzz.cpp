@@ -8,6 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string reply(reinterpret_cast<const char*>(data), size);
     std::string version;
-    if (corvane::ParseFirmwareVersion(reply, version) && version.empty()) __builtin_trap();
+    if (corvane::ParseFirmwareVersion(reply, version) && version.empty())
+        __builtin_trap();
     return 0;
 }

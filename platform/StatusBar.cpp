@@ -15,7 +15,7 @@ bool CStatusBar::Create(CFrameWnd* frame, int) {
     auto* window = qobject_cast<QMainWindow*>(frame->GetWidget());
     if (window == nullptr) return false;
     auto* bar = new QStatusBar(window);
-    bar->setSizeGripEnabled(true);
+    bar->setSizeGripEnabled(false);
     window->setStatusBar(bar);
     AttachWidget(bar);
     frame->SetMessageBar(this);

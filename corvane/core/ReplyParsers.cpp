@@ -62,22 +62,23 @@ bool ParsePresetCatalog(const std::string& reply, std::array<int, kPresetCount>&
     if (first == std::string::npos || reply.find('"', first + 1) == std::string::npos)
         return false;
     userDefaultUsed = 0;
-    std::string rest = reply;
+    // Walk by position: a long reply must not be copied once per pair.
+    std::string::size_type pos = 0;
     for (;;) {
-        int number = platform::StrToInt(rest.c_str());
+        int number = platform::StrToInt(reply.c_str() + pos);
         if (number >= 1 && number <= kPresetCount) {
             used[static_cast<size_t>(number - 1)] = 1;
         } else if (number == 14) {
             userDefaultUsed = 1;
         }
-        std::string::size_type open = rest.find('"');
+        std::string::size_type open = reply.find('"', pos);
         std::string::size_type close =
-            open == std::string::npos ? std::string::npos : rest.find('"', open + 1);
+            open == std::string::npos ? std::string::npos : reply.find('"', open + 1);
         if (close == std::string::npos) break;
-        rest = rest.substr(close + 1);
-        if (!rest.empty() && rest[0] == ',') rest = rest.substr(1);
-        open = rest.find('"');
-        if (open == std::string::npos || rest.find('"', open + 1) == std::string::npos) break;
+        pos = close + 1;
+        if (pos < reply.size() && reply[pos] == ',') ++pos;
+        open = reply.find('"', pos);
+        if (open == std::string::npos || reply.find('"', open + 1) == std::string::npos) break;
     }
     return true;
 }

@@ -1,6 +1,7 @@
 // Corvane's start-up against the simulator: address, connection, firmware, catalogue, preset
 // names, and every way it can end early.
 #include <QAction>
+#include <QMenu>
 #include <QMainWindow>
 #include <QScreen>
 
@@ -61,6 +62,19 @@ TEST_F(Startup, ReachesReadyWithModulesAndPresets) {
     EXPECT_FALSE(Frame()->IsCommandEnabled(ID_RECALL_PRESET_FIRST + 3));
 
     SaveScreenshot(Frame()->GetWidget(), "corvane_main_window");
+    // The menus as the operator sees them open: states come from the update handlers.
+    auto* file = qobject_cast<QMenu*>(Frame()->GetMenu().GetSubMenu(0).GetWidget());
+    file->popup(QPoint(0, 0));
+    SaveScreenshot(file, "corvane_file_menu");
+    for (QAction* action : file->actions()) {
+        if (action->text() != "Recall Preset" && action->text() != "Open Module") continue;
+        action->menu()->popup(QPoint(0, 0));
+        EXPECT_EQ(action->menu()->actions().size(), action->text() == "Open Module" ? 4 : 17);
+        SaveScreenshot(action->menu(), "corvane_" + action->text().toLower().replace(' ', '_').toStdString());
+        action->menu()->hide();
+    }
+    file->hide();
+    EXPECT_EQ(PaneText(), "Ready");
 }
 
 TEST_F(Startup, DialogShowsTheStoredAddressAndStoresTheTypedOne) {
