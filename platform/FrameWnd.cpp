@@ -94,17 +94,19 @@ void CFrameWnd::ConnectMenus() {
         int id = ActionId(action);
         if (id != 0) OnCmdMsg(id, nullptr);
     });
-    QObject::connect(bar, &QMenuBar::hovered, w, [this](QAction* action) {
-        if (action->menu() != nullptr || action->isSeparator()) return;
-        std::string prompt;
-        GetMessageString(ActionId(action), prompt);
-        SetMessageText(prompt);
-    });
     // Every menu asks for its items' state when it opens; the top-level menus restore the
-    // idle message when they close.
+    // idle message when they close. Menus are built once; later changes only add and remove
+    // plain items, which these connections cover.
     const QList<QMenu*> menus = bar->findChildren<QMenu*>();
     for (QMenu* menu : menus) {
         QObject::connect(menu, &QMenu::aboutToShow, w, [this, menu] { UpdateMenuItems(menu); });
+        // While the pointer rests on an item, its prompt shows in the message pane.
+        QObject::connect(menu, &QMenu::hovered, w, [this](QAction* action) {
+            if (action->menu() != nullptr || action->isSeparator()) return;
+            std::string prompt;
+            GetMessageString(ActionId(action), prompt);
+            SetMessageText(prompt);
+        });
         if (menu->parent() == bar)
             QObject::connect(menu, &QMenu::aboutToHide, w, [this] { ShowIdleMessage(); });
     }

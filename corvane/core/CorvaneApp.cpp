@@ -12,6 +12,10 @@
 #include "platform/WaitCursor.h"
 #include "resources/corvane/Resource.h"
 
+// The resources live in a static library; they are registered by hand, from the global
+// namespace, as Qt requires.
+static void InitCorvaneResources() { Q_INIT_RESOURCE(corvane); }
+
 namespace corvane {
 
 namespace {
@@ -43,6 +47,7 @@ bool CCorvaneApp::InitInstance() {
                                 platform::MB_ICONSTOP);
         return false;
     }
+    InitCorvaneResources();
     QApplication::setWindowIcon(QIcon(ApplicationIconPath()));
     SetRegistryKey("Harnoq");
     LoadSettings();

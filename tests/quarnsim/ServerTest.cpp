@@ -101,6 +101,9 @@ TEST_F(ServerTest, InjectedCommandFailureOverTheWire) {
 TEST_F(ServerTest, RefusedAndDroppedConnections) {
     StartSimulator();
     const std::string address = m_sim->GetOptions().address;
+    // Make sure the server has taken this client's connection: one the kernel has not yet
+    // queued when the listener closes would be reset with it.
+    ASSERT_EQ(m_client.Query("*OPC?"), "1");
     m_sim->RefuseConnections(true);
     TestClient other;
     EXPECT_FALSE(other.Connect(address, 5000));
