@@ -102,6 +102,7 @@ QRect ControlsHost::MapDialogRect(const QRect& units, const QFont& font) {
 void ControlsHost::BuildControls(const DialogTemplate& dialogTemplate, QWidget* surface,
                                  CWnd* owner) {
     ForgetControls();
+    m_builtTemplate = dialogTemplate;
     m_owner = owner;
     m_surface = surface;
     const QFont font = surface->font();

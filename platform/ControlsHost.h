@@ -59,6 +59,8 @@ public:
     void BuildControls(const DialogTemplate& dialogTemplate, QWidget* surface, CWnd* owner);
     // Forgets the controls (their widgets go with the surface).
     void ForgetControls();
+    // The template the controls were built from (data exchange reads radio groups from it).
+    const DialogTemplate& BuiltTemplate() const { return m_builtTemplate; }
 
     QWidget* GetDlgItem(int id) const;
     bool HasDlgItem(int id) const { return GetDlgItem(id) != nullptr; }
@@ -196,6 +198,7 @@ private:
     void PlaceUpDown(Control& control);
 
     std::vector<Control> m_controls;
+    DialogTemplate m_builtTemplate{};
     CWnd* m_owner = nullptr;
     QPointer<QWidget> m_surface;
     int m_focusId = 0;

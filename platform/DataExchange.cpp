@@ -44,9 +44,9 @@ void WriteIfDifferent(CDataExchange* dx, int id, const std::string& text) {
 
 // Index of a radio button among the radio buttons of the group starting at `first`, or the
 // number of radio buttons in the group when `target` is 0.
-std::vector<int> RadioGroup(const CDialog* dialog, int first) {
+std::vector<int> RadioGroup(const ControlsHost* dialog, int first) {
     std::vector<int> ids;
-    const std::vector<ControlTemplate>& controls = dialog->Template().controls;
+    const std::vector<ControlTemplate>& controls = dialog->BuiltTemplate().controls;
     size_t i = 0;
     while (i < controls.size() && controls[i].id != first) ++i;
     for (size_t j = i; j < controls.size(); ++j) {
@@ -60,7 +60,7 @@ std::vector<int> RadioGroup(const CDialog* dialog, int first) {
 
 }  // namespace
 
-CDataExchange::CDataExchange(CDialog* dialog, bool saveAndValidate)
+CDataExchange::CDataExchange(ControlsHost* dialog, bool saveAndValidate)
     : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
 
 void CDataExchange::PrepareCtrl(int id) {
@@ -238,14 +238,14 @@ void DDX_CBString(CDataExchange* dx, int id, std::string& value) {
     if (dx->Failed())
         return;
     dx->PrepareCtrl(id);
-    CDialog* dialog = dx->m_pDlgWnd;
+    ControlsHost* dialog = dx->m_pDlgWnd;
     if (dx->m_bSaveAndValidate) {
         value = dialog->GetDlgItemText(id);
         return;
     }
     if (dialog->SelectString(id, -1, value) == CB_ERR) {
         const ControlTemplate* t = nullptr;
-        for (const ControlTemplate& c : dialog->Template().controls)
+        for (const ControlTemplate& c : dialog->BuiltTemplate().controls)
             if (c.id == id)
                 t = &c;
         if (t != nullptr && t->kind == ControlKind::ComboDropDown)
@@ -257,7 +257,7 @@ void DDX_CBStringExact(CDataExchange* dx, int id, std::string& value) {
     if (dx->Failed())
         return;
     dx->PrepareCtrl(id);
-    CDialog* dialog = dx->m_pDlgWnd;
+    ControlsHost* dialog = dx->m_pDlgWnd;
     if (dx->m_bSaveAndValidate) {
         value = dialog->GetDlgItemText(id);
         return;

@@ -1,6 +1,6 @@
 // Dialog data exchange: moving values between a dialog's members and its controls.
 //
-// CDialog::UpdateData builds a CDataExchange and calls DoDataExchange, which lists DDX_
+// CDialog::UpdateData (and CFormView's) builds a CDataExchange and calls DoDataExchange, which lists DDX_
 // (exchange) and DDV_ (validation) calls. With m_bSaveAndValidate the controls are read into
 // the members and checked; otherwise the members are written to the controls, and a control
 // is written only when its text differs, so an unchanged field raises no notification.
@@ -18,11 +18,11 @@
 
 namespace platform {
 
-class CDialog;
+class ControlsHost;
 
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, bool saveAndValidate);
+    CDataExchange(ControlsHost* host, bool saveAndValidate);
 
     // Remembers the control the following DDV_ call checks.
     void PrepareCtrl(int id);
@@ -32,7 +32,7 @@ public:
     bool Failed() const { return m_failed; }
 
     bool m_bSaveAndValidate;
-    CDialog* m_pDlgWnd;
+    ControlsHost* m_pDlgWnd;  // the dialog or form view whose controls are exchanged
     int m_idLastControl = 0;
     bool m_bEditLastControl = false;
 

@@ -77,6 +77,34 @@ void CMDIChildWnd::OnUpdateFrameTitle() {
     m_mainFrame->OnUpdateFrameTitle();
 }
 
+void CMDIChildWnd::SetFixedFrame() {
+    QMdiSubWindow* sub = SubWindow();
+    if (sub == nullptr) return;
+    m_fixed = true;
+    sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                        Qt::WindowCloseButtonHint);
+    ResizeToFitView();
+}
+
+void CMDIChildWnd::ResizeToFitView() {
+    QMdiSubWindow* sub = SubWindow();
+    if (sub == nullptr || !m_view || m_view->GetWidget() == nullptr) return;
+    sub->setMinimumSize(0, 0);
+    sub->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    sub->adjustSize();
+    if (m_fixed) sub->setFixedSize(sub->size());
+}
+
+LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        // The close event defers the work and drops it if this frame is gone by then.
+        if (QMdiSubWindow* sub = SubWindow()) sub->close();
+        return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
 bool CMDIChildWnd::OnClose() {
     CDocument* doc = GetActiveDocument();
     if (doc != nullptr && doc->GetViews().size() == 1) {

@@ -29,6 +29,13 @@ public:
     QMdiSubWindow* SubWindow() const;
 
     void ActivateFrame(bool visible = true);
+    // Takes away the resizing border and the maximise box (module windows have a fixed size).
+    void SetFixedFrame();
+    // Makes the frame exactly as large as its view's content.
+    void ResizeToFitView();
+    // WM_CLOSE closes the frame as its close box does: from the event loop, because the
+    // sender is usually a button of the view that the close destroys.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The caption follows the document's title.
     void OnUpdateFrameTitle();
     // The operator closes the window. Returns false when the document refused.
@@ -40,6 +47,7 @@ private:
     CMDIFrameWnd* m_mainFrame;
     std::unique_ptr<CView> m_view;
     bool m_destroying = false;
+    bool m_fixed = false;
 };
 
 }  // namespace platform
