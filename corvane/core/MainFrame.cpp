@@ -24,6 +24,7 @@ CMainFrame::CMainFrame() {
     }
     ResetPresetTable();
     RegisterCommands();
+    RegisterRelay();
     OnMessage(platform::WM_DESTROY, [this](platform::WPARAM, platform::LPARAM) {
         StorePlacement();
         return 0;

@@ -54,6 +54,12 @@ public:
     void RenamePreset(int index);
     void DeletePreset(int index);
 
+    // --- HD clock family of the other modules, and the relay of notifications ---
+    static int HdClockFamily(const std::string& keyword);
+    int QueryBrumoClockFamily();
+    int QueryKintorClockFamily();
+    int QueryUlmethClockFamily();
+
     // --- Frame and module opening ---
     platform::CDocument* OpenModuleDocument(const std::string& name, int slot);
     void OpenMainframe();
@@ -83,6 +89,11 @@ public:
 
 private:
     void RegisterCommands();
+    void RegisterRelay();
+    // The first slot (0..3) holding a module of this kind, or -1.
+    int FirstSlotOf(ModuleKind kind) const;
+    // Selects the module of that kind; false when the send failed.
+    bool SelectModule(ModuleKind kind, int slotIndex);
     void PlaceWindow();
     void StorePlacement();
     // Sends a command that changes settings, then "*OPC?" and "SYST:ERR?". Returns false
