@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -153,6 +154,8 @@ QWidget* ControlsHost::CreateWidget(const ControlTemplate& t, QWidget* surface, 
     switch (t.kind) {
         case ControlKind::Static: {
             auto* label = new QLabel(StaticText(t.text, t.style), surface);
+            // Statics show texts from the instrument too; they are never markup.
+            label->setTextFormat(Qt::PlainText);
             Qt::Alignment h = Qt::AlignLeft;
             if ((t.style & 0x3u) == SS_CENTER)
                 h = Qt::AlignHCenter;
@@ -167,6 +170,18 @@ QWidget* ControlsHost::CreateWidget(const ControlTemplate& t, QWidget* surface, 
         }
         case ControlKind::Icon: {
             auto* label = new QLabel(surface);
+            if (!t.text.empty() && t.text.front() == ':') {
+                // A template may name its own image by resource path: drawn to fit the
+                // rectangle, as a small icon in a table of them has to be.
+                const int side = std::min(rect.width(), rect.height());
+                QPixmap image(ToQString(t.text));
+                if (!image.isNull() && side > 0)
+                    label->setPixmap(image.scaled(side, side, Qt::KeepAspectRatio,
+                                                  Qt::SmoothTransformation));
+                label->setAlignment(Qt::AlignCenter);
+                w = label;
+                break;
+            }
             QIcon icon = QApplication::windowIcon();
             if (icon.isNull())
                 icon = surface->style()->standardIcon(QStyle::SP_MessageBoxInformation);

@@ -17,7 +17,7 @@ namespace platform {
 
 enum class ControlKind {
     Static,
-    Icon,
+    Icon,  // text: the image's resource path (":/..."); empty: the application's icon
     Edit,
     PushButton,
     DefPushButton,

@@ -6,9 +6,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
 #include <QScreen>
-#include <QTimer>
 
 #include "platform/Document.h"
 #include "platform/StatusBar.h"
@@ -27,11 +25,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
-        if (m_frame == nullptr) return;
-        QPointer<FrameWindowWidget> self(this);
-        QTimer::singleShot(0, this, [self] {
-            if (self && self->m_frame != nullptr) self->m_frame->OnClose();
-        });
+        // Through the layer's queue: a close box clicked while a socket call waits is held
+        // until the exchange is over, and the frame may then destroy this window.
+        if (m_frame != nullptr) m_frame->PostMessage(WM_SYSCOMMAND, SC_CLOSE);
     }
 
 private:
@@ -63,13 +59,8 @@ bool CFrameWnd::LoadFrame(const MenuTemplate& menu, const std::string& title) {
         ui->Enable(m_messageBar != nullptr);
         ui->SetCheck(m_statusBarVisible ? 1 : 0);
     });
-    OnCommandId(ID_APP_EXIT, [this] {
-        QPointer<QWidget> w(GetWidget());
-        // Like the close box: from the event loop, since the frame may go away.
-        QTimer::singleShot(0, w, [this, w] {
-            if (w) OnClose();
-        });
-    });
+    // Like the close box; queued, since the menu that sent it belongs to the window.
+    OnCommandId(ID_APP_EXIT, [this] { PostMessage(WM_SYSCOMMAND, SC_CLOSE); });
     if (OnCreate() == -1) {
         DestroyWindow();
         return false;
@@ -160,6 +151,14 @@ bool CFrameWnd::OnCmdMsg(int id, CCmdUI* update) {
 }
 
 BOOL CFrameWnd::OnCommand(int id, int) { return OnCmdMsg(id, nullptr) ? TRUE : FALSE; }
+
+LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE || (message == WM_SYSCOMMAND && wParam == SC_CLOSE)) {
+        OnClose();
+        return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
 
 CDocument* CFrameWnd::GetActiveDocument() const {
     CView* view = GetActiveView();

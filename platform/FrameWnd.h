@@ -51,6 +51,8 @@ public:
     // The command route: active view, its document, this frame, the application.
     bool OnCmdMsg(int id, CCmdUI* update) override;
     BOOL OnCommand(int id, int code) override;
+    // WM_CLOSE, and the close box or Exit (queued as WM_SYSCOMMAND SC_CLOSE), run OnClose.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Runs the update route for one id: true when some target enables it.
     bool IsCommandEnabled(int id);
     // Runs the command as the menu would: only when its item is enabled.

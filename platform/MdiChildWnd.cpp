@@ -3,8 +3,6 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPointer>
-#include <QTimer>
 
 #include "platform/Document.h"
 #include "platform/MdiFrameWnd.h"
@@ -22,11 +20,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
-        if (m_frame == nullptr) return;
-        QPointer<ChildWindowWidget> self(this);
-        QTimer::singleShot(0, this, [self] {
-            if (self && self->m_frame != nullptr) self->m_frame->OnClose();
-        });
+        // Queued through the layer: never inside a socket wait, never inside the view's own
+        // handler that asked for the close.
+        if (m_frame != nullptr) m_frame->PostMessage(WM_SYSCOMMAND, SC_CLOSE);
     }
 
 private:
@@ -98,8 +94,11 @@ void CMDIChildWnd::ResizeToFitView() {
 
 LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
-        // The close event defers the work and drops it if this frame is gone by then.
-        if (QMdiSubWindow* sub = SubWindow()) sub->close();
+        PostMessage(WM_SYSCOMMAND, SC_CLOSE);  // dropped if this frame is gone by then
+        return 0;
+    }
+    if (message == WM_SYSCOMMAND && wParam == SC_CLOSE) {
+        OnClose();
         return 0;
     }
     return CWnd::WindowProc(message, wParam, lParam);

@@ -33,8 +33,8 @@ public:
     void SetFixedFrame();
     // Makes the frame exactly as large as its view's content.
     void ResizeToFitView();
-    // WM_CLOSE closes the frame as its close box does: from the event loop, because the
-    // sender is usually a button of the view that the close destroys.
+    // WM_CLOSE closes the frame as its close box does: queued (WM_SYSCOMMAND SC_CLOSE),
+    // because the sender is usually a button of the view that the close destroys.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The caption follows the document's title.
     void OnUpdateFrameTitle();

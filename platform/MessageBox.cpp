@@ -85,6 +85,8 @@ int ShowRealBox(CWnd* owner, const std::string& text, const std::string& caption
         parent = QApplication::activeWindow();
     QMessageBox box(IconOf(type), ToQString(caption), ToQString(text), QMessageBox::NoButton,
                     parent);
+    // Box texts often carry an instrument's reply; shown as they are, never as markup.
+    box.setTextFormat(Qt::PlainText);
     const std::vector<ButtonSpec> buttons = ButtonsOf(type);
     std::vector<std::pair<QPushButton*, int>> map;
     for (const ButtonSpec& b : buttons) map.emplace_back(box.addButton(b.button), b.id);

@@ -31,6 +31,7 @@ bool CStatusBar::SetIndicators(const std::vector<int>& ids) {
     m_panes.clear();
     for (size_t i = 0; i < ids.size(); ++i) {
         auto* label = new QLabel(bar);
+        label->setTextFormat(Qt::PlainText);  // status texts carry names from the instrument
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setContentsMargins(2, 0, 2, 0);
         if (i == 0) {

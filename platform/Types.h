@@ -21,6 +21,8 @@ constexpr BOOL FALSE = 0;
 constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_SYSCOMMAND = 0x0112;
+constexpr WPARAM SC_CLOSE = 0xF060;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_USER = 0x0400;
 

@@ -67,12 +67,15 @@ void CMainFrame::PlaceWindow() {
 void CMainFrame::StorePlacement() {
     QMainWindow* window = Window();
     if (window == nullptr) return;
-    QRect rect = (window->isMaximized() || window->isMinimized() || window->isFullScreen())
-                     ? window->normalGeometry()
-                     : window->geometry();
-    const QPoint topLeft = (window->isMaximized() || window->isMinimized())
-                               ? rect.topLeft()
-                               : window->frameGeometry().topLeft();
+    // The stored position is the outer frame's (PlaceWindow moves the frame there); the size
+    // is the window's own.
+    const QPoint decoration = window->geometry().topLeft() - window->frameGeometry().topLeft();
+    QRect rect = window->geometry();
+    QPoint topLeft = window->frameGeometry().topLeft();
+    if (window->isMaximized() || window->isMinimized() || window->isFullScreen()) {
+        rect = window->normalGeometry();  // the restored rectangle, not the maximised one
+        topLeft = rect.topLeft() - decoration;
+    }
     CorvaneApp()->SetFramePlacement(topLeft.x(), topLeft.y(), rect.width(), rect.height());
 }
 

@@ -37,6 +37,8 @@ public:
     void ShowStatusText(const std::string& text);
     int CreateProgressInStatusBar(platform::CProgressCtrl& progress, unsigned style,
                                   const char* text);
+    // The rectangle of the progress bar in a pane: all of it, or its right part with a text.
+    static QRect ProgressRect(const QRect& pane, bool withText);
     bool IsConnected() const { return m_connected != 0; }
 
     // --- Connection sequence ---

@@ -126,17 +126,22 @@ void CMainFrame::ShowStatusText(const std::string& text) {
     if (m_wndStatusBar.IsWindow()) m_wndStatusBar.SetPaneText(0, text, true);
 }
 
+QRect CMainFrame::ProgressRect(const QRect& pane, bool withText) {
+    if (!withText) return pane;
+    // The bar takes the right part of the pane, leaving room for the text; the left edge
+    // follows the old rule exactly (a quarter of the pane only when it starts at 0).
+    const int left = pane.left();
+    const int right = pane.left() + pane.width();
+    QRect rect = pane;
+    rect.setLeft(right - (left + right) / 4);
+    return rect;
+}
+
 int CMainFrame::CreateProgressInStatusBar(platform::CProgressCtrl& progress, unsigned style,
                                           const char* text) {
     if (!m_wndStatusBar.IsWindow()) return 0;
-    QRect rect = m_wndStatusBar.GetItemRect(0);
-    if (text != nullptr) {
-        // The bar takes the right part of the pane, leaving room for the text.
-        const int left = rect.left();
-        const int right = rect.left() + rect.width();
-        rect.setLeft(right - (left + right) / 4);
-    }
-    progress.Create(style, rect, &m_wndStatusBar, -1);
+    progress.Create(style, ProgressRect(m_wndStatusBar.GetItemRect(0), text != nullptr),
+                    &m_wndStatusBar, -1);
     if (text != nullptr) ShowStatusText(text);
     return 1;
 }

@@ -161,10 +161,10 @@ void CMainFrame::RenamePreset(int index) {
         ShowErrorMessage("Save error! (Rename)\n" + errorReply);
         return;
     }
-    // The rename itself has succeeded from here on, so the row takes the new name even if
-    // the store that follows is refused.
-    if (SendAndCheck("MMEM:STOR:PRES \"" + newName + "\"", error, errorReply) && error != 0)
-        ShowErrorMessage("Save error!\n" + errorReply);
+    if (!SendAndCheck("MMEM:STOR:PRES \"" + newName + "\"", error, errorReply)) return;
+    // The rename itself has succeeded, so the row takes the new name even when the
+    // instrument refuses the store that follows.
+    if (error != 0) ShowErrorMessage("Save error!\n" + errorReply);
     row.name = newName;
     BuildPresetMenus();
 }

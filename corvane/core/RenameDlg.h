@@ -22,7 +22,7 @@ public:
 };
 
 // The new name as it may be sent: false (and no name) when it holds '"' or '\'';
-// otherwise bytes of 0x80 and above are left out.
+// otherwise control characters and bytes of 0x80 and above are left out.
 bool CleanPresetName(const std::string& typed, std::string& name);
 
 }  // namespace corvane

@@ -1,5 +1,7 @@
 // The preset commands against the simulator's presets: questions, what is sent, what the
 // instrument then holds, and the menus.
+#include <QLineEdit>
+
 #include "corvane/core/PresetTable.h"
 #include "corvane/core/RenameDlg.h"
 #include "platform/MessageBox.h"
@@ -263,6 +265,83 @@ TEST_F(Presets, AfterTheLinkIsClosedEveryCommandFailsWithItsOwnBox) {
         Frame()->ExecuteCommand(ID_SAVE_PRESET_FIRST + 3);
     }
     ExpectItemsOfPreset(4, false);
+}
+
+TEST_F(Presets, DroppedConnectionDuringRecallChangesNothing) {
+    StartWith({{6, "Six", true}});
+    m_sim->CloseAfterBytes(0);  // instead of the "*OPC?" reply
+    m_boxes.Expect("Recall 'Six' ?", MB_YESNO | MB_ICONEXCLAMATION, IDYES);
+    m_boxes.Expect("Connection closed by foreign host.", MB_ICONSTOP, IDOK);
+    Frame()->ExecuteCommand(ID_RECALL_PRESET_FIRST + 5);
+    EXPECT_EQ(PaneText(), "Recalling Six...");
+    ExpectItemsOfPreset(6, true);
+}
+
+TEST_F(Presets, DroppedConnectionDuringSaveDoesNotMarkThePresetUsed) {
+    StartWith({});
+    m_sim->CloseAfterBytes(0);
+    m_boxes.Expect("Save 'PRESET 4' ?", MB_YESNO | MB_ICONEXCLAMATION, IDYES);
+    m_boxes.Expect("Connection closed by foreign host.", MB_ICONSTOP, IDOK);
+    Frame()->ExecuteCommand(ID_SAVE_PRESET_FIRST + 3);
+    ExpectItemsOfPreset(4, false);
+}
+
+TEST_F(Presets, DroppedConnectionDuringTheRenamesStoreKeepsTheOldName) {
+    StartWith({{3, "Old", true}});
+    ExpectDialog(IDD_RENAME, [](platform::CDialog& dialog) {
+        dialog.TypeText(IDC_NEW_NAME, "New");
+        dialog.ClickButton(platform::IDOK);
+    });
+    // The rename's "*OPC?" and "SYST:ERR?" replies go out; the store's "*OPC?" finds the
+    // connection closed.
+    m_sim->CloseAfterBytes(std::string("1\n0,\"No error\"\n").size());
+    m_boxes.Expect("Connection closed by foreign host.", MB_ICONSTOP, IDOK);
+    Frame()->ExecuteCommand(ID_RENAME_PRESET_FIRST + 2);
+    EXPECT_EQ(g_presetTable[2].name, "Old");
+    EXPECT_EQ(SubmenuTexts("Rename Preset")[2], "Old");
+}
+
+TEST_F(Presets, EmptyOpcReplyIsAFailedExchange) {
+    StartWith({{2, "Two", true}});
+    m_boxes.Expect("Are you sure want to delete 'Two' ?", MB_YESNO | MB_ICONEXCLAMATION, IDYES);
+    m_sim->SetReplyOverride("*OPC?", "");
+    Frame()->ExecuteCommand(ID_DELETE_PRESET_FIRST + 1);
+    ExpectItemsOfPreset(2, true);
+    EXPECT_EQ(TakeLines(), std::vector<std::string>({"MMEM:PRES:DEL 2;", "*OPC?"}));
+}
+
+TEST_F(Presets, FailedNameReadAfterRecallShowsTheInstrumentsError) {
+    StartWith({{6, "Six", true}});
+    m_sim->FailNextCommand("MMEM:PRES:CAT", -200, "Execution error");
+    m_boxes.Expect("Recall 'Six' ?", MB_YESNO | MB_ICONEXCLAMATION, IDYES);
+    m_boxes.Expect("-200,\"Execution error\"\n\nCan not continue.", MB_ICONSTOP, IDOK);
+    Frame()->ExecuteCommand(ID_RECALL_PRESET_FIRST + 5);
+    EXPECT_TRUE(MainWindowAlive());
+}
+
+TEST_F(Presets, FailedNameReadAfterRecallEndsQuietlyWhenTheErrorQueryFails) {
+    StartWith({{6, "Six", true}});
+    m_sim->SetReplyOverride("MMEM:PRES:CAT? 2", "broken");
+    // The recall's exchange and the first two name reads are answered; the connection
+    // closes instead of the error query that follows the failed read.
+    m_sim->CloseAfterBytes(std::string("1\n0,\"No error\"\n\"PRESET 1\"\nbroken\n").size());
+    m_boxes.Expect("Recall 'Six' ?", MB_YESNO | MB_ICONEXCLAMATION, IDYES);
+    m_boxes.Expect("Connection closed by foreign host.", MB_ICONSTOP, IDOK);
+    Frame()->ExecuteCommand(ID_RECALL_PRESET_FIRST + 5);
+    EXPECT_TRUE(MainWindowAlive());
+}
+
+TEST_F(Presets, RenameDropsCharactersThatCannotTravel) {
+    StartWith({{3, "Old", true}});
+    ExpectDialog(IDD_RENAME, [](platform::CDialog& dialog) {
+        auto* edit = qobject_cast<QLineEdit*>(dialog.GetDlgItem(IDC_NEW_NAME));
+        ASSERT_NE(edit, nullptr);
+        edit->setText(QString::fromUtf8("Price \u20ac5\nNext"));  // a euro sign and a pasted line break
+        dialog.ClickButton(platform::IDOK);
+    });
+    Frame()->ExecuteCommand(ID_RENAME_PRESET_FIRST + 2);
+    EXPECT_EQ(TakeLines().front(), "MMEM:PRES:REN 3,\"Price 5Next\"");
+    EXPECT_EQ(g_presetTable[2].name, "Price 5Next");
 }
 
 TEST_F(Presets, EmptyErrorReplyIsAFailedExchange) {

@@ -315,3 +315,50 @@ TEST_F(Startup, StatusPromptsOfTheOpenModuleItems) {
 
 }  // namespace
 }  // namespace corvane::testing
+
+namespace corvane::testing {
+namespace {
+
+TEST_F(Startup, FailedStartupEndsWithStatusZero) {
+    StartSimulator();
+    ExpectDialog(IDD_ETHERNET, [](platform::CDialog& dialog) { dialog.ClickButton(platform::IDCANCEL); });
+    m_app = std::make_unique<CCorvaneApp>();
+    EXPECT_EQ(m_app->RunProgram(), 0);
+    EXPECT_EQ(ReadSetting("TargetHost"), m_address);
+}
+
+TEST_F(Startup, PresetNamesUnreadableAndErrorQueryFailingEndsAfterTheSocketMessage) {
+    StartSimulator();
+    m_sim->SetReplyOverride("MMEM:PRES:CAT:ALL?", "nothing quoted");
+    // Everything up to the catalogue of presets is answered; then the connection closes.
+    std::string replies = "\"CPU:0:1.00:3.10\"\n\"CPU:0\"\n";
+    for (int n = 1; n <= 13; ++n) replies += "\"PRESET " + std::to_string(n) + "\"\n";
+    replies += "nothing quoted\n";
+    m_sim->CloseAfterBytes(replies.size());
+    m_boxes.Expect("Connection closed by foreign host.", MB_ICONSTOP, platform::IDOK);
+    ASSERT_TRUE(StartCorvane());
+    EXPECT_FALSE(MainWindowAlive());
+}
+
+TEST_F(Placement, ClosedWhileMaximisedStoresTheRestoredRectangle) {
+    WriteSetting("PrivateSetting", "40, 50, 640, 480");
+    StartReady();
+    QWidget* w = Frame()->GetWidget();
+    w->showMaximized();
+    if (!w->isMaximized()) GTEST_SKIP() << "this platform cannot maximise";
+    Frame()->DestroyWindow();
+    EXPECT_EQ(ReadSetting("PrivateSetting"), "40, 50, 640, 480");
+}
+
+TEST(ProgressRect, TextLeavesTheLeftThreeQuartersOfAPaneFromZero) {
+    const QRect pane(0, 0, 400, 20);
+    EXPECT_EQ(CMainFrame::ProgressRect(pane, false), pane);
+    const QRect bar = CMainFrame::ProgressRect(pane, true);
+    EXPECT_EQ(bar.left(), 300);
+    EXPECT_EQ(bar.left() + bar.width(), 400);
+    // The old rule, kept: from a pane not at 0 the edge is not a quarter of its width.
+    EXPECT_EQ(CMainFrame::ProgressRect(QRect(100, 0, 300, 20), true).left(), 400 - 500 / 4);
+}
+
+}  // namespace
+}  // namespace corvane::testing

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/BlockingWait.h"
+#include "platform/FrameWnd.h"
 #include "platform/Socket.h"
 #include "platform/Wnd.h"
 #include "tests/platform/test_socket_peer.h"
@@ -126,6 +127,40 @@ TEST(WindowMessages, PostedMessagesWaitForABlockingExchangeButTimersRun) {
     EXPECT_FALSE(InBlockingWait());
     DeliverPosted();
     EXPECT_EQ(wnd.received.size(), 1u);
+    SetBlockingHook(nullptr);
+}
+
+class RecordingFrame : public CFrameWnd {
+public:
+    bool OnClose() override {
+        closedDuringWait = InBlockingWait();
+        ++closes;
+        return true;
+    }
+    int closes = 0;
+    bool closedDuringWait = false;
+};
+
+TEST(WindowMessages, CloseBoxClickedDuringABlockingExchangeWaitsForItsEnd) {
+    InstallUiBlockingHook();
+    platform_test::TestPeer peer("127.0.43.2");
+    peer.Serve([](int fd) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ::send(fd, "x", 1, MSG_NOSIGNAL);
+    });
+    CSocket socket;
+    ASSERT_EQ(socket.Create(), 1);
+    ASSERT_EQ(socket.Connect(peer.Address(), peer.Port()), 1);
+    RecordingFrame frame;
+    ASSERT_TRUE(frame.LoadFrame(MenuTemplate{1, {}}, "Test"));
+    frame.ShowWindow(true);
+    QTimer::singleShot(20, [&] { frame.GetWidget()->close(); });  // the window manager's close
+    char byte = 0;
+    ASSERT_EQ(socket.Receive(&byte, 1), 1);
+    EXPECT_EQ(frame.closes, 0);
+    DeliverPosted();
+    EXPECT_EQ(frame.closes, 1);
+    EXPECT_FALSE(frame.closedDuringWait);
     SetBlockingHook(nullptr);
 }
 
