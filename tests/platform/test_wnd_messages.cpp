@@ -100,16 +100,33 @@ TEST(WindowMessages, ControlIdsAndPrivateMessagesAreSeparateSpaces) {
     EXPECT_EQ(wnd.commands.size(), 1u);
 }
 
+// A blocking receive on the user-interface thread whose byte comes after 300 ms.
+class SlowExchange {
+public:
+    explicit SlowExchange(const std::string& address) : m_peer(address) {
+        InstallUiBlockingHook();
+        m_peer.Serve([](int fd) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            ::send(fd, "x", 1, MSG_NOSIGNAL);
+        });
+        m_connected = m_socket.Create() == 1 && m_socket.Connect(m_peer.Address(), m_peer.Port()) == 1;
+    }
+    ~SlowExchange() { SetBlockingHook(nullptr); }
+    bool Connected() const { return m_connected; }
+    bool Wait() {
+        char byte = 0;
+        return m_socket.Receive(&byte, 1) == 1;
+    }
+
+private:
+    platform_test::TestPeer m_peer;
+    CSocket m_socket;
+    bool m_connected = false;
+};
+
 TEST(WindowMessages, PostedMessagesWaitForABlockingExchangeButTimersRun) {
-    InstallUiBlockingHook();
-    platform_test::TestPeer peer("127.0.43.1");
-    peer.Serve([](int fd) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        ::send(fd, "x", 1, MSG_NOSIGNAL);
-    });
-    CSocket socket;
-    ASSERT_EQ(socket.Create(), 1);
-    ASSERT_EQ(socket.Connect(peer.Address(), peer.Port()), 1);
+    SlowExchange exchange("127.0.43.1");
+    ASSERT_TRUE(exchange.Connected());
 
     RecordingWnd wnd;
     bool timerFired = false;
@@ -119,15 +136,13 @@ TEST(WindowMessages, PostedMessagesWaitForABlockingExchangeButTimersRun) {
         postedDuringWait = !wnd.received.empty();
     });
     wnd.PostMessage(WM_TEST, 1);
-    char byte = 0;
-    ASSERT_EQ(socket.Receive(&byte, 1), 1);
+    ASSERT_TRUE(exchange.Wait());
     EXPECT_TRUE(timerFired);         // the wait kept the timers going
     EXPECT_FALSE(postedDuringWait);  // but held the posted message back
     EXPECT_TRUE(wnd.received.empty());
     EXPECT_FALSE(InBlockingWait());
     DeliverPosted();
     EXPECT_EQ(wnd.received.size(), 1u);
-    SetBlockingHook(nullptr);
 }
 
 class RecordingFrame : public CFrameWnd {
@@ -142,26 +157,17 @@ public:
 };
 
 TEST(WindowMessages, CloseBoxClickedDuringABlockingExchangeWaitsForItsEnd) {
-    InstallUiBlockingHook();
-    platform_test::TestPeer peer("127.0.43.2");
-    peer.Serve([](int fd) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        ::send(fd, "x", 1, MSG_NOSIGNAL);
-    });
-    CSocket socket;
-    ASSERT_EQ(socket.Create(), 1);
-    ASSERT_EQ(socket.Connect(peer.Address(), peer.Port()), 1);
+    SlowExchange exchange("127.0.43.2");
+    ASSERT_TRUE(exchange.Connected());
     RecordingFrame frame;
     ASSERT_TRUE(frame.LoadFrame(MenuTemplate{1, {}}, "Test"));
     frame.ShowWindow(true);
     QTimer::singleShot(20, [&] { frame.GetWidget()->close(); });  // the window manager's close
-    char byte = 0;
-    ASSERT_EQ(socket.Receive(&byte, 1), 1);
+    ASSERT_TRUE(exchange.Wait());
     EXPECT_EQ(frame.closes, 0);
     DeliverPosted();
     EXPECT_EQ(frame.closes, 1);
     EXPECT_FALSE(frame.closedDuringWait);
-    SetBlockingHook(nullptr);
 }
 
 }  // namespace
