@@ -12,7 +12,9 @@ namespace {
 
 const char kUsage[] =
     "usage: quarnsim --root DIR [--address ADDR] [--port PORT] [--modules MODEL:SLOT,...]\n"
-    "                [--firmware VERSION] [--crlf] [--demo-presets]\n";
+    "                [--firmware VERSION] [--crlf] [--demo]\n"
+    "  --demo          named presets, frame resets at 59.94 and 50 Hz, tones on the first\n"
+    "                  audio generator (--demo-presets is the same)\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "quarnsim: %s\n%s", message.c_str(), kUsage);
@@ -60,6 +62,7 @@ bool ParseModules(std::string_view text, std::vector<quarnsim::ModuleSpec>* modu
 int main(int argc, char** argv) {
     quarnsim::Options options;
     bool haveRoot = false;
+    bool demo = false;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -70,8 +73,8 @@ int main(int argc, char** argv) {
             options.replyTerminator = "\r\n";
             continue;
         }
-        if (arg == "--demo-presets") {
-            options.presets = quarnsim::DemoPresets();
+        if (arg == "--demo" || arg == "--demo-presets") {
+            demo = true;
             continue;
         }
         if (i + 1 >= argc)
@@ -101,6 +104,8 @@ int main(int argc, char** argv) {
     }
     if (!haveRoot)
         return Fail("--root is required");
+    if (demo)
+        quarnsim::ApplyDemo(options);  // after --modules, whatever the order on the line
 
     // Blocked before any thread starts, so only sigwait below ever sees them.
     sigset_t signals;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -148,6 +149,69 @@ bool FileSystem::Exists(std::string_view instrumentPath) const {
     std::string host;
     std::error_code ec;
     return Resolve(instrumentPath, &host) && fs::exists(host, ec);
+}
+
+bool FileSystem::IsFolder(std::string_view instrumentPath) const {
+    std::string host;
+    std::error_code ec;
+    return Resolve(instrumentPath, &host) && fs::is_directory(host, ec);
+}
+
+int FileSystem::List(std::string_view instrumentPath, std::vector<CatalogEntry>* entries) const {
+    std::string host;
+    std::error_code ec;
+    if (!Resolve(instrumentPath, &host) || !fs::is_directory(host, ec))
+        return 0;
+    std::vector<CatalogEntry> folders;
+    std::vector<CatalogEntry> files;
+    fs::directory_iterator it(host, ec);
+    if (ec)
+        return 0;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec)
+            return 0;
+        fs::file_status status = it->symlink_status(ec);
+        if (ec)
+            continue;
+        CatalogEntry entry;
+        entry.name = it->path().filename().string();
+        if (fs::is_directory(status)) {
+            entry.folder = true;
+            folders.push_back(std::move(entry));
+        } else if (fs::is_regular_file(status)) {
+            entry.size = it->file_size(ec);
+            if (ec)
+                continue;
+            files.push_back(std::move(entry));
+        }
+    }
+    auto byName = [](const CatalogEntry& a, const CatalogEntry& b) { return a.name < b.name; };
+    std::sort(folders.begin(), folders.end(), byName);
+    std::sort(files.begin(), files.end(), byName);
+    entries->assign(folders.begin(), folders.end());
+    entries->insert(entries->end(), files.begin(), files.end());
+    return 1;
+}
+
+uint64_t FileSystem::UsedBytes() const {
+    if (!Enabled())
+        return 0;
+    uint64_t total = 0;
+    std::error_code ec;
+    fs::recursive_directory_iterator it(m_root, ec);
+    if (ec)
+        return 0;
+    for (; it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (ec)
+            break;
+        std::error_code fileError;
+        if (it->is_symlink(fileError) || !it->is_regular_file(fileError))
+            continue;
+        uint64_t size = it->file_size(fileError);
+        if (!fileError)
+            total += size;
+    }
+    return total;
 }
 
 }  // namespace quarnsim

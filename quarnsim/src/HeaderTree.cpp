@@ -11,7 +11,8 @@ std::string Upper(std::string_view text) {
     return out;
 }
 
-bool MatchNode(const HeaderTree::Entry::Node& node, const std::string& typed, int* suffix) {
+bool MatchNode(const HeaderTree::Entry::Node& node, const std::string& typed, bool checkRanges,
+               int* suffix) {
     std::string name = Upper(typed);
     *suffix = -1;
     if (node.suffix) {
@@ -25,45 +26,78 @@ bool MatchNode(const HeaderTree::Entry::Node& node, const std::string& typed, in
         } else {
             *suffix = 1;  // OUTPut means OUTPut1
         }
+        if (checkRanges && (*suffix < node.lowest || *suffix > node.highest))
+            return false;
     }
     return name == node.longForm || name == node.shortForm;
 }
 
 bool MatchFrom(const std::vector<HeaderTree::Entry::Node>& nodes, size_t n,
-               const std::vector<std::string>& typed, size_t t, std::vector<int>* suffixes) {
+               const std::vector<std::string>& typed, size_t t, bool checkRanges,
+               std::vector<int>* suffixes) {
     if (n == nodes.size())
         return t == typed.size();
     const auto& node = nodes[n];
     size_t mark = suffixes->size();
     int suffix = -1;
-    if (t < typed.size() && MatchNode(node, typed[t], &suffix)) {
+    if (t < typed.size() && MatchNode(node, typed[t], checkRanges, &suffix)) {
         if (node.suffix)
             suffixes->push_back(suffix);
-        if (MatchFrom(nodes, n + 1, typed, t + 1, suffixes))
+        if (MatchFrom(nodes, n + 1, typed, t + 1, checkRanges, suffixes))
             return true;
         suffixes->resize(mark);
     }
-    if (node.optional) {
+    if (node.optional && (!node.suffix || !checkRanges || node.lowest <= 1)) {
         if (node.suffix)
             suffixes->push_back(1);
-        if (MatchFrom(nodes, n + 1, typed, t, suffixes))
+        if (MatchFrom(nodes, n + 1, typed, t, checkRanges, suffixes))
             return true;
         suffixes->resize(mark);
     }
     return false;
 }
 
-}  // namespace
-
-bool HeaderTree::Entry::Matches(const std::vector<std::string>& typed,
-                                std::vector<int>* suffixes) const {
-    suffixes->clear();
-    return MatchFrom(nodes, 0, typed, 0, suffixes);
+// "{1-8}" or "{3}" after a node's '#'.
+bool ParseRange(std::string_view text, int* lowest, int* highest) {
+    if (text.size() < 3 || text.front() != '{' || text.back() != '}')
+        return false;
+    text = text.substr(1, text.size() - 2);
+    size_t dash = text.find('-');
+    auto number = [](std::string_view digits, int* value) {
+        if (digits.empty() || digits.size() > 6)
+            return false;
+        int result = 0;
+        for (char c : digits) {
+            if (!std::isdigit(static_cast<unsigned char>(c)))
+                return false;
+            result = result * 10 + (c - '0');
+        }
+        *value = result;
+        return true;
+    };
+    if (dash == std::string_view::npos) {
+        if (!number(text, lowest))
+            return false;
+        *highest = *lowest;
+        return true;
+    }
+    return number(text.substr(0, dash), lowest) && number(text.substr(dash + 1), highest) &&
+           *lowest <= *highest;
 }
 
-int HeaderTree::Register(std::string_view pattern, CommandHandler handler) {
+}  // namespace
+
+bool HeaderTree::Entry::Matches(const std::vector<std::string>& typed, std::vector<int>* suffixes,
+                                bool checkRanges) const {
+    suffixes->clear();
+    return MatchFrom(nodes, 0, typed, 0, checkRanges, suffixes);
+}
+
+int HeaderTree::Register(std::string_view pattern, CommandHandler handler,
+                         std::shared_ptr<const ParameterDef> parameter) {
     Entry entry;
     entry.handler = std::move(handler);
+    entry.parameter = std::move(parameter);
     if (!pattern.empty() && pattern.back() == '?') {
         entry.query = true;
         pattern.remove_suffix(1);
@@ -83,9 +117,13 @@ int HeaderTree::Register(std::string_view pattern, CommandHandler handler) {
                 return true;
             Entry::Node node;
             node.optional = optional;
-            if (name.back() == '#') {
+            size_t hash = name.find('#');
+            if (hash != std::string::npos) {
                 node.suffix = true;
-                name.pop_back();
+                std::string range = name.substr(hash + 1);
+                if (!range.empty() && !ParseRange(range, &node.lowest, &node.highest))
+                    return false;
+                name.resize(hash);
             }
             for (char c : name) {
                 if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_')
@@ -131,13 +169,23 @@ int HeaderTree::Register(std::string_view pattern, CommandHandler handler) {
     return 1;
 }
 
-const HeaderTree::Entry* HeaderTree::Find(const ParsedCommand& command,
-                                          std::vector<int>* suffixes) const {
+const HeaderTree::Entry* HeaderTree::Find(const ParsedCommand& command, std::vector<int>* suffixes,
+                                          bool* suffixOutOfRange) const {
     for (const Entry& entry : m_entries) {
         if (entry.common != command.common || entry.query != command.query)
             continue;
         if (entry.Matches(command.nodes, suffixes))
             return &entry;
+    }
+    if (suffixOutOfRange) {
+        *suffixOutOfRange = false;
+        for (const Entry& entry : m_entries) {
+            if (entry.common == command.common && entry.query == command.query &&
+                entry.Matches(command.nodes, suffixes, false)) {
+                *suffixOutOfRange = true;
+                break;
+            }
+        }
     }
     suffixes->clear();
     return nullptr;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -50,9 +51,11 @@ std::string SettingKey(const HeaderTree::Entry& entry, const std::vector<int>& s
 
 }  // namespace
 
-Instrument::Instrument(Options options) : m_options(std::move(options)), m_files(m_options.root) {
+Instrument::Instrument(Options options)
+    : m_options(std::move(options)), m_files(m_options.root), m_frameResets(m_options.frameResets) {
     RegisterControllerCommands();
     RegisterPresetCommands();
+    RegisterMainframeCommands();
     RegisterModelTable("CPU:0", ModelTable::ForModel("CPU"));
     for (const ModuleSpec& module : m_options.modules) {
         RegisterModelTable(ModuleAddress(module), ModelTable::ForModel(module.model));
@@ -98,6 +101,13 @@ bool Instrument::ValidateOptions(std::string* error) const {
             return fail("preset numbers run from 1 to 13");
         }
     }
+    for (const FrameReset& reset : m_options.frameResets) {
+        if (!ValidFrameReset(reset)) {
+            return fail("bad frame reset '" + reset.frequency + "' (a number, slots 1 to 4)");
+        }
+    }
+    if (!std::isfinite(m_options.memoryCapacity) || m_options.memoryCapacity < 0)
+        return fail("bad memory capacity");
     return true;
 }
 
@@ -132,6 +142,15 @@ int Instrument::Initialize(std::string* error) {
     }
     if (const Settings* powerOn = m_presets.Snapshot(PresetStore::kPowerOnDefault)) {
         m_settings = *powerOn;
+    }
+    for (const SettingSeed& seed : m_options.settings) {
+        if (!StoreSetting(seed.slot, seed.header, seed.value)) {
+            if (error) {
+                *error = "setting " + seed.header + " " + seed.value + " does not fit slot " +
+                         std::to_string(seed.slot);
+            }
+            return 0;
+        }
     }
     return 1;
 }
@@ -210,25 +229,38 @@ void Instrument::RegisterControllerCommands() {
 }
 
 void Instrument::RegisterModelTable(const std::string& address, const ModelTable& table) {
-    HeaderTree& tree = m_modules[address];
+    // The controller's own parameters answer whatever module is selected.
+    HeaderTree& tree = address == "CPU:0" ? m_controller : m_modules[address];
     for (const ParameterDef& parameter : table.Parameters()) {
-        std::string prefix = address + "/";
-        tree.Register(parameter.header + "?", [this, parameter, prefix](CommandContext& c) {
+        RegisterParameter(tree, address, parameter);
+    }
+}
+
+void Instrument::RegisterParameter(HeaderTree& tree, const std::string& address,
+                                   const ParameterDef& definition) {
+    auto parameter = std::make_shared<const ParameterDef>(definition);
+    std::string prefix = address + "/";
+    tree.Register(
+        parameter->header + "?",
+        [this, parameter, prefix](CommandContext& c) {
             if (!ExpectArguments(c, 0))
                 return 0;
             auto it = m_settings.find(prefix + SettingKey(c.entry, c.suffixes));
             c.answer = ModelTable::Reply(
-                parameter, it == m_settings.end() ? parameter.defaultValue : it->second);
+                *parameter, it == m_settings.end() ? parameter->defaultValue : it->second);
             return 1;
-        });
-        if (!parameter.settable)
-            continue;
-        tree.Register(parameter.header, [this, parameter, prefix](CommandContext& c) {
+        },
+        parameter);
+    if (!parameter->settable)
+        return;
+    tree.Register(
+        parameter->header,
+        [this, parameter, prefix](CommandContext& c) {
             if (!ExpectArguments(c, 1))
                 return 0;
             std::string value;
             int error = 0;
-            if (!ModelTable::Normalize(parameter, c.command.arguments[0], &value, &error)) {
+            if (!ModelTable::Normalize(*parameter, c.command.arguments[0], &value, &error)) {
                 Push(error, error == err::kDataOutOfRange  ? "Data out of range"
                             : error == err::kDataTypeError ? "Data type error"
                                                            : "Illegal parameter value");
@@ -236,8 +268,8 @@ void Instrument::RegisterModelTable(const std::string& address, const ModelTable
             }
             m_settings[prefix + SettingKey(c.entry, c.suffixes)] = value;
             return 1;
-        });
-    }
+        },
+        parameter);
 }
 
 void Instrument::AddModelTable(const ModelTable& table) {
@@ -264,12 +296,15 @@ bool Instrument::ProcessLine(Session& session, std::string_view line, std::strin
         std::string answer;
         std::vector<int> suffixes;
         const HeaderTree::Entry* entry = nullptr;
+        bool suffixOutOfRange = false;
         if (command.syntaxError.empty()) {
-            entry = m_controller.Find(command, &suffixes);
+            entry = m_controller.Find(command, &suffixes, &suffixOutOfRange);
             if (!entry) {
                 const HeaderTree* tree = TreeFor(session);
+                bool moduleSuffixOutOfRange = false;
                 if (tree)
-                    entry = tree->Find(command, &suffixes);
+                    entry = tree->Find(command, &suffixes, &moduleSuffixOutOfRange);
+                suffixOutOfRange = suffixOutOfRange || moduleSuffixOutOfRange;
             }
         }
         const Override* override = command.query ? FindOverride(command, entry, suffixes) : nullptr;
@@ -279,6 +314,8 @@ bool Instrument::ProcessLine(Session& session, std::string_view line, std::strin
             Push(-102, "Syntax error");
         } else if (TakeFailure(command, entry)) {
             // the injected error is on the queue; the command does nothing
+        } else if (!entry && suffixOutOfRange) {
+            Push(err::kHeaderSuffixOutOfRange, "Header suffix out of range");
         } else if (!entry) {
             Push(err::kUndefinedHeader, "Undefined header");
         } else {
@@ -435,6 +472,75 @@ std::string Instrument::Setting(const std::string& key) const {
 void Instrument::SetSetting(const std::string& key, std::string value) {
     std::lock_guard lock(m_mutex);
     m_settings[key] = std::move(value);
+}
+
+int Instrument::ResolveSetting(int slot, const std::string& header, std::string* key,
+                               const ParameterDef** parameter) const {
+    std::string address;
+    const HeaderTree* tree = nullptr;
+    if (slot == 0) {
+        address = "CPU:0";
+        tree = &m_controller;
+    } else {
+        for (const ModuleSpec& module : m_options.modules) {
+            if (module.slot == slot)
+                address = ModuleAddress(module);
+        }
+        auto it = m_modules.find(address);
+        if (it == m_modules.end())
+            return 0;
+        tree = &it->second;
+    }
+    std::string text = header;
+    if (!text.empty() && text.back() != '?')
+        text += '?';
+    std::vector<ParsedCommand> commands = LineParser::Parse(text);
+    if (commands.size() != 1 || !commands[0].syntaxError.empty() ||
+        !commands[0].arguments.empty()) {
+        return 0;
+    }
+    std::vector<int> suffixes;
+    const HeaderTree::Entry* entry = tree->Find(commands[0], &suffixes);
+    if (!entry || !entry->parameter)
+        return 0;
+    *key = address + "/" + SettingKey(*entry, suffixes);
+    *parameter = entry->parameter.get();
+    return 1;
+}
+
+int Instrument::StoreSetting(int slot, const std::string& header, const std::string& value) {
+    std::string key;
+    const ParameterDef* parameter = nullptr;
+    if (!ResolveSetting(slot, header, &key, &parameter))
+        return 0;
+    std::string stored;
+    int error = 0;
+    Argument argument{
+        parameter->kind == ParameterKind::Text ? Argument::Kind::Quoted : Argument::Kind::Plain,
+        value};
+    if (!ModelTable::Normalize(*parameter, argument, &stored, &error))
+        return 0;
+    m_settings[key] = stored;
+    return 1;
+}
+
+std::string Instrument::CurrentValue(int slot, const std::string& header) const {
+    std::string key;
+    const ParameterDef* parameter = nullptr;
+    if (!ResolveSetting(slot, header, &key, &parameter))
+        return {};
+    auto it = m_settings.find(key);
+    return it == m_settings.end() ? parameter->defaultValue : it->second;
+}
+
+int Instrument::SetModuleSetting(int slot, const std::string& header, const std::string& value) {
+    std::lock_guard lock(m_mutex);
+    return StoreSetting(slot, header, value);
+}
+
+std::string Instrument::ModuleSetting(int slot, const std::string& header) const {
+    std::lock_guard lock(m_mutex);
+    return CurrentValue(slot, header);
 }
 
 }  // namespace quarnsim

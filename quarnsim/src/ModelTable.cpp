@@ -1,5 +1,6 @@
 #include "quarnsim/ModelTable.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
@@ -79,6 +80,14 @@ int ModelTable::Normalize(const ParameterDef& parameter, const Argument& argumen
                 *error = err::kDataOutOfRange;
                 return 0;
             }
+            if (!parameter.allowed.empty() &&
+                std::find(parameter.allowed.begin(), parameter.allowed.end(), number) ==
+                    parameter.allowed.end()) {
+                *error = err::kIllegalParameterValue;
+                return 0;
+            }
+            if (number == 0)
+                number = 0;  // "-0" is stored and answered as "0"
             char buffer[64];
             if (parameter.kind == ParameterKind::Integer) {
                 std::snprintf(buffer, sizeof buffer, "%.0f", number);

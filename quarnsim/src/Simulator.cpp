@@ -1,5 +1,7 @@
 #include "quarnsim/Simulator.h"
 
+#include <cstdlib>
+
 #include "quarnsim/FaultPlan.h"
 #include "quarnsim/Instrument.h"
 
@@ -72,6 +74,50 @@ bool Simulator::UserDefaultUsed() const {
 }
 void Simulator::SetUserDefaultUsed(bool used) {
     m_instrument->SetUserDefaultUsed(used);
+}
+
+int Simulator::SetModuleSetting(int slot, const std::string& header, const std::string& value) {
+    return m_instrument->SetModuleSetting(slot, header, value);
+}
+
+std::string Simulator::ModuleSetting(int slot, const std::string& header) const {
+    return m_instrument->ModuleSetting(slot, header);
+}
+
+int Simulator::SetContrast(int contrast) {
+    return m_instrument->SetModuleSetting(0, "DISP:CONT", std::to_string(contrast));
+}
+
+int Simulator::Contrast() const {
+    return std::atoi(m_instrument->ModuleSetting(0, "DISP:CONT").c_str());
+}
+
+int Simulator::SetFrameReset(int reset, std::string frequency, std::vector<int> slots) {
+    return m_instrument->SetFrameReset(reset, std::move(frequency), std::move(slots));
+}
+
+int Simulator::SetFrameResetFrequency(int reset, std::string frequency) {
+    return m_instrument->SetFrameResetFrequency(reset, std::move(frequency));
+}
+
+int Simulator::SetFrameResetSlots(int reset, std::vector<int> slots) {
+    return m_instrument->SetFrameResetSlots(reset, std::move(slots));
+}
+
+std::string Simulator::FrameResetFrequency(int reset) const {
+    return m_instrument->FrameResetFrequency(reset);
+}
+
+std::string Simulator::FrameResetCatalog(int reset) const {
+    return m_instrument->FrameResetCatalog(reset);
+}
+
+void Simulator::SetMemoryBytes(double used, double free) {
+    m_instrument->SetMemoryBytes(used, free);
+}
+
+void Simulator::ClearMemoryBytes() {
+    m_instrument->ClearMemoryBytes();
 }
 
 void Simulator::PushError(int number, std::string text) {

@@ -147,39 +147,39 @@ TEST_F(InstrumentTest, InjectedFailureHitsTheNextMatchingCommandOnce) {
 TEST_F(InstrumentTest, ModelParametersAnswerForTheSelectedModuleAndFollowPresets) {
     quarnsim::ModelTable table("Tavix");
     quarnsim::ParameterDef bits;
-    bits.header = "OUTPut#:AUDio:NBITs";
+    bits.header = "OUTPut#:TEST:NBITs";
     bits.defaultValue = "24";
     bits.minimum = 16;
     bits.maximum = 24;
     table.Add(bits);
     quarnsim::ParameterDef sync;
-    sync.header = "OUTPut#:AUDio:SYNC";
+    sync.header = "OUTPut#:TEST:SYNC";
     sync.kind = quarnsim::ParameterKind::Choice;
     sync.defaultValue = "OFF";
     sync.choices = {{"ON", "ON"}, {"OFF", "OFF"}};
     table.Add(sync);
     m_instrument.AddModelTable(table);
 
-    EXPECT_EQ(Run("OUTP:AUD:NBIT?"), "");  // the controller is selected
+    EXPECT_EQ(Run("OUTP:TEST:NBIT?"), "");  // the controller is selected
     EXPECT_EQ(NextError(), "-113,\"Undefined header\"");
 
     Run("INST:SEL \"Tavix:1\"");
-    Run("OUTP2:AUD:NBIT 20;SYNC on");
-    EXPECT_EQ(Run("OUTP2:AUD:NBIT?;SYNC?;:OUTP:AUD:NBIT?;SYNC?"), "20;ON;24;OFF");
-    EXPECT_EQ(m_instrument.Setting("Tavix:1/OUTP2:AUD:NBIT"), "20");
-    Run("OUTP1:AUD:NBIT 30");
+    Run("OUTP2:TEST:NBIT 20;SYNC on");
+    EXPECT_EQ(Run("OUTP2:TEST:NBIT?;SYNC?;:OUTP:TEST:NBIT?;SYNC?"), "20;ON;24;OFF");
+    EXPECT_EQ(m_instrument.Setting("Tavix:1/OUTP2:TEST:NBIT"), "20");
+    Run("OUTP1:TEST:NBIT 30");
     EXPECT_EQ(NextError(), "-222,\"Data out of range\"");
-    Run("OUTP1:AUD:SYNC MAYBE");
+    Run("OUTP1:TEST:SYNC MAYBE");
     EXPECT_EQ(NextError(), "-224,\"Illegal parameter value\"");
 
     Run("MMEM:STOR:PRES \"PRESET 1\"");
-    Run("OUTP2:AUD:NBIT 16");
+    Run("OUTP2:TEST:NBIT 16");
     Run("MMEM:LOAD:PRES \"PRESET 1\"");
-    EXPECT_EQ(Run("OUTPUT2:AUDIO:NBITS?"), "20");
+    EXPECT_EQ(Run("OUTPUT2:TEST:NBITS?"), "20");
     Run("*RST");
-    EXPECT_EQ(Run("OUTP2:AUD:NBIT?"), "24");
+    EXPECT_EQ(Run("OUTP2:TEST:NBIT?"), "24");
 
     Session kintor;
     Run(kintor, "INST:SEL \"Kintor:3\"");
-    EXPECT_EQ(Run(kintor, "OUTP:AUD:NBIT?"), "");
+    EXPECT_EQ(Run(kintor, "OUTP:TEST:NBIT?"), "");
 }

@@ -62,14 +62,15 @@ TEST(Program, ServesUntilTerminated) {
                    [&](pid_t pid) {
                        TestClient client;
                        if (client.Connect("127.0.76.9", 5000)) {
-                           reply = client.Query("*OPT?;:MMEM:PRES:CAT? 1");
+                           reply = client.Query("*OPT?;:MMEM:PRES:CAT? 1;:SENS:ROSC:FRAME1:CAT?");
                        }
                        ::kill(pid, SIGTERM);
                    });
     EXPECT_EQ(run.output, "quarnsim listening on 127.0.76.9:5000\n");
     EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 0) << run.status;
-    EXPECT_EQ(reply,
-              "\"CPU:0:1.00:3.20\",\"Tavix:1:1.0:2.0\",\"Sormet:3:1.0:2.0\";\"Colour Bars 625\"");
+    EXPECT_EQ(
+        reply,
+        "\"CPU:0:1.00:3.20\",\"Tavix:1:1.0:2.0\",\"Sormet:3:1.0:2.0\";\"Colour Bars 625\";\"1\"");
     EXPECT_TRUE(std::filesystem::is_directory(std::string(pattern) + "/drive/Sormet/LOGO"));
     std::filesystem::remove_all(pattern);
 }

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "quarnsim/Catalog.h"
 
 namespace quarnsim {
 
@@ -24,6 +28,13 @@ public:
     int ReadFile(std::string_view instrumentPath, std::string* data) const;
     int RemoveFile(std::string_view instrumentPath);
     bool Exists(std::string_view instrumentPath) const;
+    bool IsFolder(std::string_view instrumentPath) const;
+
+    // Folders first, then files, each sorted by name. Links are left out: they could lead out
+    // of the root. Returns 0 when the path is no folder.
+    int List(std::string_view instrumentPath, std::vector<CatalogEntry>* entries) const;
+    // Bytes of all files under the root.
+    uint64_t UsedBytes() const;
 
 private:
     std::string m_root;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "quarnsim/LineParser.h"
+#include "quarnsim/ModelTable.h"
 
 namespace quarnsim {
 
@@ -18,7 +20,8 @@ using CommandHandler = std::function<int(CommandContext&)>;
 
 // Registered commands of one part of the instrument. Patterns use the SCPI manual's spelling:
 // the upper-case part is the short form, "[NODE]" is optional, a trailing '#' takes a numeric
-// suffix ("OUTPut#:AUDio:NBITs?"), a trailing '?' makes it the query form.
+// suffix ("OUTPut#:AUDio:NBITs?"), "#{1-8}" or "#{3}" limits the suffixes the node accepts, a
+// trailing '?' makes it the query form.
 class HeaderTree {
 public:
     struct Entry {
@@ -27,6 +30,8 @@ public:
             std::string shortForm;  // upper case
             bool optional = false;
             bool suffix = false;
+            int lowest = 1;  // accepted suffixes, when `suffix`
+            int highest = 999999;
         };
         std::vector<Node> nodes;
         bool common = false;
@@ -34,13 +39,19 @@ public:
         std::string shortName;  // "MMEM:PRES:CAT?"
         std::string longName;   // "MMEMORY:PRESET:CATALOG?"
         CommandHandler handler;
+        std::shared_ptr<const ParameterDef> parameter;  // set for a model table's parameters
 
-        bool Matches(const std::vector<std::string>& typed, std::vector<int>* suffixes) const;
+        // `checkRanges` false accepts any suffix, to tell a wrong suffix from a wrong header.
+        bool Matches(const std::vector<std::string>& typed, std::vector<int>* suffixes,
+                     bool checkRanges = true) const;
     };
 
     // Returns 0 for a pattern that cannot be read (a programming slip in a table).
-    int Register(std::string_view pattern, CommandHandler handler);
-    const Entry* Find(const ParsedCommand& command, std::vector<int>* suffixes) const;
+    int Register(std::string_view pattern, CommandHandler handler,
+                 std::shared_ptr<const ParameterDef> parameter = nullptr);
+    // `suffixOutOfRange`, when given, tells whether a header failed only on its suffix.
+    const Entry* Find(const ParsedCommand& command, std::vector<int>* suffixes,
+                      bool* suffixOutOfRange = nullptr) const;
     size_t Size() const { return m_entries.size(); }
 
 private:

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +56,26 @@ public:
     std::string Setting(const std::string& key) const;  // empty when at its default
     void SetSetting(const std::string& key, std::string value);
 
+    // A current setting of the module in `slot` (0: the controller), by its header as a client
+    // writes it, long or short form ("OUTP:AUD:CHAN1:AMPL"). The value is checked like a set
+    // command's argument; returns 0 for an empty slot, an unknown header or a refused value.
+    int SetModuleSetting(int slot, const std::string& header, const std::string& value);
+    // The value a query would answer (a text without its quotes); empty for an unknown header.
+    std::string ModuleSetting(int slot, const std::string& header) const;
+
+    // Frame resets 1..3. A frequency that reads as 0 makes the reset absent. Slots run 1..4.
+    // Each returns 0, changing nothing, for a bad reset number, frequency text or slot.
+    int SetFrameReset(int reset, std::string frequency, std::vector<int> slots);
+    int SetFrameResetFrequency(int reset, std::string frequency);
+    int SetFrameResetSlots(int reset, std::vector<int> slots);
+    std::string FrameResetFrequency(int reset) const;
+    // What "SENS:ROSC:FRAME<reset>:CAT?" answers now.
+    std::string FrameResetCatalog(int reset) const;
+
+    // Replaces the drive's used and free byte counts in catalogue listings.
+    void SetMemoryBytes(double used, double free);
+    void ClearMemoryBytes();
+
 private:
     struct Override {
         ParsedCommand key;
@@ -67,8 +89,25 @@ private:
 
     void RegisterControllerCommands();
     void RegisterPresetCommands();
+    void RegisterMainframeCommands();
     void RegisterModelTable(const std::string& address, const ModelTable& table);
+    void RegisterParameter(HeaderTree& tree, const std::string& address,
+                           const ParameterDef& parameter);
     bool ValidateOptions(std::string* error) const;
+    static bool ValidFrameReset(const FrameReset& reset);
+
+    // The settings key and definition of `header` in the tree of the module in `slot`.
+    int ResolveSetting(int slot, const std::string& header, std::string* key,
+                       const ParameterDef** parameter) const;
+    int StoreSetting(int slot, const std::string& header, const std::string& value);
+    std::string CurrentValue(int slot, const std::string& header) const;
+    std::string FrameCatalog(int reset) const;
+
+    int Catalogue(CommandContext& context);
+    int ChangeFolder(CommandContext& context);
+    // A folder argument, relative to the session's folder unless it starts at the root, as
+    // "/F0:/A/B" ("/F0:/" for the root). Pushes the error and returns 0 when it is no folder.
+    int FolderArgument(CommandContext& context, std::string* folder);
 
     const HeaderTree* TreeFor(const Session& session) const;
     const Override* FindOverride(const ParsedCommand& command, const HeaderTree::Entry* entry,
@@ -97,6 +136,8 @@ private:
     std::map<std::string, HeaderTree> m_modules;  // by address, "CPU:0" included
     std::vector<Override> m_overrides;
     std::vector<PendingFailure> m_failures;
+    std::array<FrameReset, 3> m_frameResets;
+    std::optional<std::pair<double, double>> m_memoryBytes;  // used, free
 };
 
 }  // namespace quarnsim

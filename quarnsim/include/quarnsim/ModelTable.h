@@ -16,11 +16,12 @@ struct ParameterChoice {
 };
 
 struct ParameterDef {
-    std::string header;  // pattern without '?', e.g. "OUTPut#:AUDio:NBITs"
+    std::string header;  // pattern without '?', e.g. "OUTPut#{1-4}:AUDio:NBITs"
     ParameterKind kind = ParameterKind::Integer;
     std::string defaultValue;  // in the stored form (for a choice: its reply)
     double minimum = -1e300;
     double maximum = 1e300;
+    std::vector<double> allowed;  // a number outside a non-empty list is an illegal value
     std::vector<ParameterChoice> choices;
     std::string realFormat = "%g";
     bool settable = true;

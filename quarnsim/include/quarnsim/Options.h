@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,6 +20,21 @@ struct PresetSeed {
     bool used = true;
 };
 
+// One of the controller's three frame reset outputs.
+struct FrameReset {
+    std::string frequency = "0.0";  // as "SENS:ROSC:FRAME<n>:FREQ?" answers; "0.0": absent
+    // Slots listed as using it, besides the audio generators whose sync follows it.
+    std::vector<int> slots;
+};
+
+// A current setting to start with: slot 0 is the controller, the header is written the way a
+// client would send it ("OUTP:AUD:CHAN1:AMPL"), the value as in a set command.
+struct SettingSeed {
+    int slot = 0;
+    std::string header;
+    std::string value;
+};
+
 struct Options {
     std::string address = "127.0.0.1";  // tests bind their own 127.0.X.Y
     uint16_t commandPort = 5000;        // 0 picks a free port (see Simulator::CommandPort)
@@ -30,9 +46,15 @@ struct Options {
     std::string cpuSoftware = "3.10";
     std::string replyTerminator = "\n";  // "\r\n" for a CR LF instrument
     std::vector<PresetSeed> presets;     // applied before presets found on disk
+    std::array<FrameReset, 3> frameResets{{{"59.94", {}}, {"50", {}}, {"0.0", {}}}};
+    std::vector<SettingSeed> settings;           // over the power-on preset
+    double memoryCapacity = 64.0 * 1024 * 1024;  // used + free bytes of the drive
 };
 
 // A few named presets, so a demo instrument does not start with empty menus.
 std::vector<PresetSeed> DemoPresets();
+// The demo presets and a lived-in state for the modules in `options`: frame reset 1 at 59.94 Hz
+// followed by the first audio generator, reset 2 at 50 Hz used by the video modules, tones on.
+void ApplyDemo(Options& options);
 
 }  // namespace quarnsim

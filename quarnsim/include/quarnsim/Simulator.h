@@ -51,6 +51,28 @@ public:
     bool UserDefaultUsed() const;
     void SetUserDefaultUsed(bool used);
 
+    // Current settings of the module in `slot` (0: the controller) by header, long or short
+    // form ("OUTP:AUD:CHAN1:AMPL", "-12"). The value is checked as a set command's argument is;
+    // 0 for an empty slot, an unknown header or a refused value. ModuleSetting gives what a
+    // query would answer, quotes of a text left off; empty for an unknown header.
+    int SetModuleSetting(int slot, const std::string& header, const std::string& value);
+    std::string ModuleSetting(int slot, const std::string& header) const;
+    int SetContrast(int contrast);  // 1..40
+    int Contrast() const;
+
+    // Frame resets 1..3: the frequency text "SENS:ROSC:FRAME<n>:FREQ?" answers ("0.0" or any
+    // text reading as 0: absent) and the slots listed as using it. Audio generators whose sync
+    // follows a reset are listed as well; an absent reset lists no slot. 0 for bad values.
+    int SetFrameReset(int reset, std::string frequency, std::vector<int> slots = {});
+    int SetFrameResetFrequency(int reset, std::string frequency);
+    int SetFrameResetSlots(int reset, std::vector<int> slots);
+    std::string FrameResetFrequency(int reset) const;
+    std::string FrameResetCatalog(int reset) const;  // as "SENS:ROSC:FRAME<n>:CAT?" answers
+
+    // Used and free bytes that catalogue listings report instead of the real ones.
+    void SetMemoryBytes(double used, double free);
+    void ClearMemoryBytes();
+
     // Fault injection; each applies to the next matching event and then clears itself.
     void PushError(int number, std::string text);  // onto the SYST:ERR? queue
     void CloseAfterBytes(size_t count);  // after `count` more reply bytes; 0: instead of a reply

@@ -1,9 +1,10 @@
+#include "models/Formats.h"
 #include "models/Models.h"
 
 namespace quarnsim::models {
 
 void RegisterCpu(ModelTable& table) {
-    (void)table;  // no parameters described yet
+    table.Add(IntegerParameter("DISPlay:CONTrast", 1, 40, "20"));
 }
 
 }  // namespace quarnsim::models
