@@ -1,0 +1,62 @@
+// CModuleView: what every module view shares.
+//
+// The view is a form on the model's template with tab control 1008, OK 1121, Cancel 1122 and
+// Apply 3. Its tab pages are members of the model's view, registered here in tab order with
+// AddPage from the model's constructor; they are created modeless over the tab's display area
+// in the initial update, switched by the tab control and destroyed with the view. OK closes
+// the window (the frame then asks the document), Cancel asks first when there are changes,
+// Apply runs the document's Apply and then the model's follow-up.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Dialog.h"
+#include "platform/FormView.h"
+
+namespace corvane {
+
+class CModuleDoc;
+
+class CModuleView : public platform::CFormView {
+public:
+    explicit CModuleView(const platform::DialogTemplate& formTemplate);
+    ~CModuleView() override;
+
+    void OnInitialUpdate() override;
+    void OnUpdate(platform::CView* sender, platform::LPARAM hint, void* hintObject) override;
+    platform::BOOL OnCommand(int id, int code) override;
+    platform::BOOL OnNotify(int id, int code, void* data, platform::LRESULT* result) override;
+    platform::LRESULT WindowProc(platform::UINT message, platform::WPARAM wParam,
+                                 platform::LPARAM lParam) override;
+
+    CModuleDoc* GetModuleDoc() const;
+    int PageCount() const { return static_cast<int>(m_pages.size()); }
+    platform::CDialog* Page(int index) const;
+    // The page shown, -1 when none is.
+    int ShownPage() const;
+
+protected:
+    // Registers a page (a member of the model's view) for the tab `tabText`, in tab order.
+    void AddPage(platform::CDialog* page, const std::string& tabText);
+    // The model's part of the initial update, after the pages exist and before the focus goes
+    // to OK and the controls are written: loading the form's own controls.
+    virtual void OnInitialUpdateForm() {}
+    // After the document's Apply. The default enables Apply only while changes remain.
+    virtual void OnApplied();
+    virtual void OnOk();
+    virtual void OnCancelButton();
+    // Hides every page and shows the one of tab `index`; an index outside the list shows none.
+    void ShowPage(int index);
+    void DestroyPages();
+    void CloseFrame();
+
+private:
+    struct PageEntry {
+        platform::CDialog* page;
+        std::string tabText;
+    };
+    std::vector<PageEntry> m_pages;
+};
+
+}  // namespace corvane

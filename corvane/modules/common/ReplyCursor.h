@@ -1,0 +1,34 @@
+// ReplyCursor: the answers of one compound reply ("a;b;c"), taken in order.
+//
+// The first answer is the text up to the first ';'; each further answer needs one more ';'
+// (the link's StripField rule), so a reply with fewer answers than the query asked for fails
+// instead of reading the last answer twice. Numbers follow the C library's leading-number
+// rule through platform/Numbers.h, saturating, so no reply can make a conversion undefined.
+#pragma once
+
+#include <string>
+
+namespace corvane {
+
+class ReplyCursor {
+public:
+    ReplyCursor() = default;
+    explicit ReplyCursor(std::string reply) : m_rest(std::move(reply)) {}
+
+    void Reset(std::string reply);
+    // The next answer as text, without the ';' that ends it. 0 when there is none.
+    int NextText(std::string& text);
+    // atof of the next answer.
+    int NextDouble(double& value);
+    // atoi of the next answer, saturated to the 32-bit range.
+    int NextInt(int& value);
+    // The next answer as a number, truncated toward zero (NaN 0, saturated).
+    int NextTruncated(int& value);
+
+private:
+    std::string m_rest;
+    bool m_started = false;
+    bool m_exhausted = false;
+};
+
+}  // namespace corvane

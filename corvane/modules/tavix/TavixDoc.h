@@ -1,0 +1,92 @@
+// CTavixDoc: the parameters of a Tavix module, the eight-channel audio generator.
+//
+// Per channel a tone frequency, an amplitude in dBFS and an audio click period; for the module
+// the sample resolution, the audio-to-video synchronisation and the audio timing offset, with
+// the controller's frame reset frequencies that decide which synchronisations exist.
+//
+// A channel's frequency is the index into the page's frequency list after reading, and the
+// frequency in Hz once the operator picks one; only then is its change flag set, so Apply
+// always sends Hz.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "corvane/modules/common/ModuleDoc.h"
+#include "platform/Types.h"
+
+namespace corvane {
+
+class CTavixDoc : public CModuleDoc {
+public:
+    static constexpr int kChannels = 8;
+    static constexpr int kMinAmplitude = -60;
+    static constexpr int kMaxAmplitude = 0;
+    static constexpr int kMinAudioDelay = -160000;
+    static constexpr int kMaxAudioDelay = 160000;
+    static constexpr int kFrequencyEntries = 32;
+
+    // View hints.
+    static constexpr platform::LPARAM kHintAmplitudeRefused = 2;  // object: AmplitudeRefusal
+    static constexpr platform::LPARAM kHintDelayRefused = 6;      // object: int, the old delay
+    struct AmplitudeRefusal {
+        int channel;
+        int oldAmplitude;
+    };
+
+    enum SyncMode { kSyncFree = 0, kSyncFrameOne = 1, kSyncFrameTwo = 2 };
+
+    CTavixDoc();
+    ~CTavixDoc() override;
+
+    // Setters; a channel outside 0..7 is ignored.
+    void SetFrequency(int channel, int hertz);
+    void SetAmplitude(int channel, int dbfs);
+    void SetClick(int channel, int value);
+    void SetBits(int bits);
+    void SetSyncMode(int mode);
+    void SetAudioDelay(int microseconds);
+
+    int Apply() override;
+    // Re-reads the synchronisation, the delay and the frame reset frequencies. A mode or
+    // delay the operator changed and has not applied is kept. 1 read, 0 failed (nothing kept).
+    int RereadSync();
+
+    // The frequency list: index of a frequency in Hz (-1 when it is not in the list), and
+    // the frequency of an index (Hz; -1 "Inactive", 0 "Silence").
+    static int FrequencyIndex(int hertz);
+    static int FrequencyOfIndex(int index);
+    // "FREE", "FRAME_ONE", "FRAME_TWO" and back; -1 for any other word.
+    static const char* SyncKeyword(int mode);
+    static int SyncModeFromKeyword(const std::string& keyword);
+
+    std::array<int, kChannels> m_frequency{};
+    std::array<int, kChannels> m_amplitude{};
+    std::array<int, kChannels> m_click{};
+    int m_bits = 24;
+    int m_syncMode = kSyncFree;
+    int m_frame1Present = 0;
+    int m_frame2Present = 0;
+    double m_frame1Frequency = 0.0;
+    double m_frame2Frequency = 0.0;
+    int m_audioDelay = 0;
+
+    std::array<int, kChannels> m_frequencyChanged{};
+    std::array<int, kChannels> m_amplitudeChanged{};
+    std::array<int, kChannels> m_clickChanged{};
+    int m_bitsChanged = 0;
+    int m_syncModeChanged = 0;
+    int m_audioDelayChanged = 0;
+
+protected:
+    int ReadParameters(ModuleProgress& progress) override;
+    int ReadExchangeCount() const override { return 11; }
+    int SendChangedParameters(ModuleProgress& progress) override;
+
+private:
+    // The delay and frame reset query, shared by ReadAll and RereadSync.
+    int ReadDelayAndFrames(int& delay, double& frame1, double& frame2);
+    void Changed();
+};
+
+}  // namespace corvane
