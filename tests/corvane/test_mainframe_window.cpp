@@ -276,6 +276,29 @@ TEST_F(MainframeWindow, ModuleAppliedRereadsFrameResetsAndKeepsTheTypedContrast)
     EXPECT_EQ(SentLines(), (std::vector<std::string>{"DISP:CONT 20"}));
 }
 
+TEST_F(MainframeWindow, ModuleAppliedPostedToTheMainFrameReachesTheWindow) {
+    ASSERT_TRUE(Open());
+    SetReply("SENS:ROSC:FRAME3:FREQ?", "0.0");
+    SetReply("SENS:ROSC:FRAME3:CAT?", "\"\"");
+    ASSERT_TRUE(Frame()->PostMessage(WM_MODULE_APPLIED));
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    EXPECT_EQ(Text(IDC_FRAME_FREQ1 + 2), "---");
+    EXPECT_EQ(ResetRow(3), (std::vector<bool>{false, false, false, false}));
+}
+
+TEST_F(MainframeWindow, PresetRecallReopensAModifiedWindowWithoutAsking) {
+    ASSERT_TRUE(Open());
+    ChangeContrastTo("25");
+    SetReply("DISP:CONT?", "33");  // what the recalled preset holds
+    m_boxes.Expect("Recall 'Factory Default' ?", platform::MB_YESNO | MB_ICONEXCLAMATION, IDYES);
+    Frame()->ExecuteCommand(ID_RECALL_FACTORY_DEFAULT);
+    ASSERT_NE(Doc(), nullptr);
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(Doc()->m_contrast, 33);
+    EXPECT_EQ(Text(IDC_CONTRAST), "33");
+    EXPECT_EQ(Frame()->Children().size(), 1u);
+}
+
 TEST_F(MainframeWindow, ModuleAppliedTakesTheInstrumentsContrastWhenNothingWasTyped) {
     ASSERT_TRUE(Open());
     SetReply("DISP:CONT?", "7");
