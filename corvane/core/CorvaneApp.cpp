@@ -4,7 +4,12 @@
 #include <QIcon>
 
 #include "corvane/core/MainFrame.h"
+#include "corvane/core/QuarnDoc.h"
+#include "corvane/core/QuarnView.h"
+#include "corvane/modules/tavix/TavixDoc.h"
+#include "corvane/modules/tavix/TavixView.h"
 #include "platform/Dialog.h"
+#include "platform/DocTemplate.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
 #include "platform/Socket.h"
@@ -95,14 +100,24 @@ void CCorvaneApp::LoadSettings() {
     m_windowHeight = values[3] > 0 ? values[3] : 560;
 }
 
+namespace {
+template <typename Doc, typename View>
+std::unique_ptr<platform::CMultiDocTemplate> EditorTemplate(int id) {
+    return std::make_unique<platform::CMultiDocTemplate>(
+        id, platform::LoadString(id), [] { return std::make_unique<Doc>(); },
+        [] { return std::make_unique<View>(); });
+}
+}  // namespace
+
 void CCorvaneApp::RegisterDocTemplates() {
-    // Document names (the template string's second field) equal the catalogue's model names.
-    // The editor windows of each model attach their documents and views here.
-    const int ids[] = {IDR_QUARNTYPE, IDR_TAVIXTYPE,  IDR_BRUMOTYPE, IDR_KINTORTYPE, IDR_SORMETTYPE,
-                       IDR_ULMETHTYPE, IDR_PIRVOTYPE, IDR_OLTRATYPE, IDR_YARLOTYPE};
-    for (int id : ids)
-        AddDocTemplate(std::make_unique<platform::CMultiDocTemplate>(
-            id, platform::LoadString(id), nullptr, nullptr));
+    // In this order; the document names (the template string's second field) equal the
+    // catalogue's model names. Models whose editor window is not there yet open nothing.
+    AddDocTemplate(EditorTemplate<CQuarnDoc, CQuarnView>(IDR_QUARNTYPE));
+    AddDocTemplate(EditorTemplate<CTavixDoc, CTavixView>(IDR_TAVIXTYPE));
+    for (int id : {IDR_BRUMOTYPE, IDR_KINTORTYPE, IDR_SORMETTYPE, IDR_ULMETHTYPE, IDR_PIRVOTYPE,
+                   IDR_OLTRATYPE, IDR_YARLOTYPE})
+        AddDocTemplate(std::make_unique<platform::CMultiDocTemplate>(id, platform::LoadString(id),
+                                                                     nullptr, nullptr));
 }
 
 void CCorvaneApp::SetTargetHost(const std::string& host) {
