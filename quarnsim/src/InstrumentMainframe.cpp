@@ -81,7 +81,7 @@ bool Instrument::ValidFrameReset(const FrameReset& reset) {
             return false;
         }
     }
-    for (int slot : reset.slots) {
+    for (int slot : reset.usedBy) {
         if (slot < 1 || slot > 4)
             return false;
     }
@@ -112,23 +112,23 @@ std::string Instrument::FrameCatalog(int reset) const {
     const FrameReset& frame = m_frameResets[reset - 1];
     if (AbsentFrequency(frame.frequency))
         return {};
-    std::vector<int> slots = frame.slots;
+    std::vector<int> usedBy = frame.usedBy;
     // An audio generator whose sync follows this reset uses it.
     static const char* const kSyncWords[] = {"FRAME_ONE", "FRAME_TWO"};
     if (reset <= 2) {
         for (const ModuleSpec& module : m_options.modules) {
             if (module.model == "Tavix" &&
                 CurrentValue(module.slot, "OUTP:AUD:SYNC") == kSyncWords[reset - 1]) {
-                slots.push_back(module.slot);
+                usedBy.push_back(module.slot);
             }
         }
     }
-    std::sort(slots.begin(), slots.end());
-    slots.erase(std::unique(slots.begin(), slots.end()), slots.end());
-    if (slots.empty())
+    std::sort(usedBy.begin(), usedBy.end());
+    usedBy.erase(std::unique(usedBy.begin(), usedBy.end()), usedBy.end());
+    if (usedBy.empty())
         return {};
     std::string list;
-    for (int slot : slots) list += (list.empty() ? "" : ",") + std::to_string(slot);
+    for (int slot : usedBy) list += (list.empty() ? "" : ",") + std::to_string(slot);
     return "\"" + list + "\"";
 }
 
@@ -211,8 +211,8 @@ int Instrument::ChangeFolder(CommandContext& context) {
     return 1;
 }
 
-int Instrument::SetFrameReset(int reset, std::string frequency, std::vector<int> slots) {
-    FrameReset candidate{std::move(frequency), std::move(slots)};
+int Instrument::SetFrameReset(int reset, std::string frequency, std::vector<int> usedBy) {
+    FrameReset candidate{std::move(frequency), std::move(usedBy)};
     if (reset < 1 || reset > 3 || !ValidFrameReset(candidate))
         return 0;
     std::lock_guard lock(m_mutex);
@@ -224,18 +224,18 @@ int Instrument::SetFrameResetFrequency(int reset, std::string frequency) {
     if (reset < 1 || reset > 3)
         return 0;
     std::lock_guard lock(m_mutex);
-    FrameReset candidate{std::move(frequency), m_frameResets[reset - 1].slots};
+    FrameReset candidate{std::move(frequency), m_frameResets[reset - 1].usedBy};
     if (!ValidFrameReset(candidate))
         return 0;
     m_frameResets[reset - 1] = std::move(candidate);
     return 1;
 }
 
-int Instrument::SetFrameResetSlots(int reset, std::vector<int> slots) {
+int Instrument::SetFrameResetSlots(int reset, std::vector<int> usedBy) {
     if (reset < 1 || reset > 3)
         return 0;
     std::lock_guard lock(m_mutex);
-    FrameReset candidate{m_frameResets[reset - 1].frequency, std::move(slots)};
+    FrameReset candidate{m_frameResets[reset - 1].frequency, std::move(usedBy)};
     if (!ValidFrameReset(candidate))
         return 0;
     m_frameResets[reset - 1] = std::move(candidate);

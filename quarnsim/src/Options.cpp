@@ -31,7 +31,7 @@ void ApplyDemo(Options& options) {
             options.settings.push_back({module.slot, "OUTP:AUD:SYNC", "FRAME_ONE"});
             options.settings.push_back({module.slot, "SENS:CORR:MDEL", "-1200"});
         } else if (module.model != "Tavix") {
-            options.frameResets[1].slots.push_back(module.slot);
+            options.frameResets[1].usedBy.push_back(module.slot);
         }
     }
     options.settings.push_back({0, "DISP:CONT", "24"});

@@ -92,16 +92,16 @@ int Simulator::Contrast() const {
     return std::atoi(m_instrument->ModuleSetting(0, "DISP:CONT").c_str());
 }
 
-int Simulator::SetFrameReset(int reset, std::string frequency, std::vector<int> slots) {
-    return m_instrument->SetFrameReset(reset, std::move(frequency), std::move(slots));
+int Simulator::SetFrameReset(int reset, std::string frequency, std::vector<int> usedBy) {
+    return m_instrument->SetFrameReset(reset, std::move(frequency), std::move(usedBy));
 }
 
 int Simulator::SetFrameResetFrequency(int reset, std::string frequency) {
     return m_instrument->SetFrameResetFrequency(reset, std::move(frequency));
 }
 
-int Simulator::SetFrameResetSlots(int reset, std::vector<int> slots) {
-    return m_instrument->SetFrameResetSlots(reset, std::move(slots));
+int Simulator::SetFrameResetSlots(int reset, std::vector<int> usedBy) {
+    return m_instrument->SetFrameResetSlots(reset, std::move(usedBy));
 }
 
 std::string Simulator::FrameResetFrequency(int reset) const {

@@ -118,3 +118,37 @@ TEST(ModelTable, EveryModelHasATable) {
     }
     EXPECT_TRUE(ModelTable::ForModel("Zzyzx").Parameters().empty());
 }
+
+TEST(HeaderTree, SuffixRangesTellAWrongSuffixFromAWrongHeader) {
+    HeaderTree tree;
+    ASSERT_TRUE(tree.Register("OUTPut#{1}:AUDio:CHANnel#{1-8}:AMPLitude?", Accept));
+    ASSERT_TRUE(tree.Register("OUTPut#{3}:STANdard?", Accept));
+    ASSERT_TRUE(tree.Register("[SOURce#{2-3}]:LEVel?", Accept));
+    std::vector<int> suffixes;
+    auto find = [&](const std::string& line, bool* outOfRange) {
+        auto commands = LineParser::Parse(line);
+        return tree.Find(commands.at(0), &suffixes, outOfRange);
+    };
+    bool outOfRange = true;
+
+    ASSERT_NE(find("OUTP:AUD:CHAN8:AMPL?", &outOfRange), nullptr);
+    EXPECT_EQ(suffixes, (std::vector<int>{1, 8}));
+    ASSERT_NE(find("OUTP3:STAN?", &outOfRange), nullptr);
+    EXPECT_EQ(find("OUTP:AUD:CHAN9:AMPL?", &outOfRange), nullptr);
+    EXPECT_TRUE(outOfRange);
+    EXPECT_EQ(find("OUTP2:AUD:CHAN1:AMPL?", &outOfRange), nullptr);
+    EXPECT_TRUE(outOfRange);
+    EXPECT_EQ(find("OUTP:STAN?", &outOfRange), nullptr);  // no suffix means 1
+    EXPECT_TRUE(outOfRange);
+    EXPECT_EQ(find("OUTP:AUD:CHAN1:VOL?", &outOfRange), nullptr);
+    EXPECT_FALSE(outOfRange);
+
+    // An optional node with a suffix range that excludes 1 cannot be left out.
+    ASSERT_NE(find("SOUR2:LEV?", &outOfRange), nullptr);
+    EXPECT_EQ(find("LEV?", &outOfRange), nullptr);
+    EXPECT_TRUE(outOfRange);
+
+    for (const char* bad : {"CHAN#{}", "CHAN#{8-1}", "CHAN#{a}", "CHAN#{1-}", "CHAN#1-8"}) {
+        EXPECT_FALSE(tree.Register(bad, Accept)) << bad;
+    }
+}

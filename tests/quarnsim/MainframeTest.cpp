@@ -83,7 +83,7 @@ TEST_F(MainframeTest, FrameResetFrequenciesAnswerUnderAnySelection) {
     EXPECT_FALSE(m_instrument->SetFrameReset(1, "50", {5}));
     EXPECT_EQ(m_instrument->FrameResetFrequency(3), "15");
 
-    options.frameResets[0].slots = {0};
+    options.frameResets[0].usedBy = {0};
     Instrument refused(options);
     std::string error;
     EXPECT_FALSE(refused.Initialize(&error));

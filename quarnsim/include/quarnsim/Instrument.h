@@ -65,9 +65,9 @@ public:
 
     // Frame resets 1..3. A frequency that reads as 0 makes the reset absent. Slots run 1..4.
     // Each returns 0, changing nothing, for a bad reset number, frequency text or slot.
-    int SetFrameReset(int reset, std::string frequency, std::vector<int> slots);
+    int SetFrameReset(int reset, std::string frequency, std::vector<int> usedBy);
     int SetFrameResetFrequency(int reset, std::string frequency);
-    int SetFrameResetSlots(int reset, std::vector<int> slots);
+    int SetFrameResetSlots(int reset, std::vector<int> usedBy);
     std::string FrameResetFrequency(int reset) const;
     // What "SENS:ROSC:FRAME<reset>:CAT?" answers now.
     std::string FrameResetCatalog(int reset) const;

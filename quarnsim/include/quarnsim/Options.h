@@ -24,7 +24,7 @@ struct PresetSeed {
 struct FrameReset {
     std::string frequency = "0.0";  // as "SENS:ROSC:FRAME<n>:FREQ?" answers; "0.0": absent
     // Slots listed as using it, besides the audio generators whose sync follows it.
-    std::vector<int> slots;
+    std::vector<int> usedBy;
 };
 
 // A current setting to start with: slot 0 is the controller, the header is written the way a

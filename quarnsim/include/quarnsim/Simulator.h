@@ -63,9 +63,9 @@ public:
     // Frame resets 1..3: the frequency text "SENS:ROSC:FRAME<n>:FREQ?" answers ("0.0" or any
     // text reading as 0: absent) and the slots listed as using it. Audio generators whose sync
     // follows a reset are listed as well; an absent reset lists no slot. 0 for bad values.
-    int SetFrameReset(int reset, std::string frequency, std::vector<int> slots = {});
+    int SetFrameReset(int reset, std::string frequency, std::vector<int> usedBy = {});
     int SetFrameResetFrequency(int reset, std::string frequency);
-    int SetFrameResetSlots(int reset, std::vector<int> slots);
+    int SetFrameResetSlots(int reset, std::vector<int> usedBy);
     std::string FrameResetFrequency(int reset) const;
     std::string FrameResetCatalog(int reset) const;  // as "SENS:ROSC:FRAME<n>:CAT?" answers
 
