@@ -117,7 +117,7 @@ void CTavixView::DelayLimits(int mode, double frame1, double frame2, int& maximu
     int limit = 0;
     if (f == 15.0)
         limit = 66666;
-    else if (f > 14.0)
+    else if (f > 14.0 && f < 15.0)  // the 1/1.001 rate just below 15 Hz
         limit = 66733;
     else if (f == 6.25)
         limit = 159997;
