@@ -91,7 +91,10 @@ int CQuarnDoc::ReadAll() {
         const size_t i = static_cast<size_t>(j);
         if (!Ask(frame, platform::Format("SENS:ROSC:FRAME%d:FREQ?", j + 1), frequency[i]))
             return 0;
-        if (!Ask(frame, platform::Format("SENS:ROSC:FRAME%d:CAT?", j + 1), reply))
+        // The one query whose empty reply means something: no slot uses this reset. A
+        // failed read has shown its error and leaves the link out of step, so the next
+        // query fails the read anyway.
+        if (frame->Query(platform::Format("SENS:ROSC:FRAME%d:CAT?", j + 1), reply) != 1)
             return 0;
         if (!ParseFrameCatalog(reply, used[i]))
             return 0;

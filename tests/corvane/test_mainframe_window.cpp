@@ -148,6 +148,28 @@ TEST_F(MainframeWindow, ShowsTheControllerAsRead) {
     SaveScreenshot(View()->GetParentFrame()->SubWindow(), "mainframe_window");
 }
 
+TEST_F(MainframeWindow, OpensOnTheSimulatorsOwnController) {
+    m_sim->ClearReplyOverrides();
+    ASSERT_EQ(m_sim->SetFrameReset(1, "59.94", {3}), 1);
+    ASSERT_EQ(m_sim->SetFrameReset(2, "0.0"), 1);
+    ASSERT_EQ(m_sim->SetFrameReset(3, "50", {}), 1);  // present, used by no slot
+    ASSERT_EQ(m_sim->SetContrast(17), 1);
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(Text(IDC_FRAME_FREQ1), "59.94 [Hz]");
+    EXPECT_EQ(Text(IDC_FRAME_FREQ1 + 1), "---");
+    EXPECT_EQ(Text(IDC_FRAME_FREQ1 + 2), "50 [Hz]");
+    EXPECT_EQ(ResetRow(1), (std::vector<bool>{false, false, true, false}));
+    EXPECT_EQ(ResetRow(3), (std::vector<bool>{false, false, false, false}));
+    EXPECT_EQ(Text(IDC_SLOT3_MODEL), "Kintor");
+    EXPECT_EQ(Text(IDC_CONTRAST), "17");
+    EXPECT_GT(Doc()->m_freeBytes, 0);
+
+    ChangeContrastTo("18");
+    ASSERT_TRUE(View()->ClickButton(IDC_QUARN_APPLY));
+    SentLines();
+    EXPECT_EQ(m_sim->Contrast(), 18);
+}
+
 TEST_F(MainframeWindow, FrameResetSlotsBeyondTheFourthAreIgnored) {
     SetReply("SENS:ROSC:FRAME1:CAT?", "\"5,2,9,4\"");
     ASSERT_TRUE(Open());
