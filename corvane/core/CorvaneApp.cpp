@@ -15,7 +15,9 @@
 #include "platform/Socket.h"
 #include "platform/StringTable.h"
 #include "platform/WaitCursor.h"
+#include "resources/corvane/QuarnForm.h"
 #include "resources/corvane/Resource.h"
+#include "resources/corvane/TavixForms.h"
 
 // The resources live in a static library; they are registered by hand, from the global
 // namespace, as Qt requires.
@@ -33,6 +35,8 @@ CCorvaneApp* CorvaneApp() { return static_cast<CCorvaneApp*>(platform::AfxGetApp
 
 CCorvaneApp::CCorvaneApp() : CWinApp("Corvane") {
     RegisterCorvaneStrings();
+    RegisterQuarnFormStrings();
+    RegisterModuleStrings();
     platform::SetApplicationTitle(platform::LoadString(platform::AFX_IDS_APP_TITLE));
     OnCommandId(platform::ID_APP_ABOUT, [this] { OnAppAbout(); });
 }
