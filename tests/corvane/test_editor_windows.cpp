@@ -1,0 +1,82 @@
+// The editor windows together, as the operator uses them: a preset recall with the mainframe
+// window and a changed Tavix window open, and a module's Apply notification reaching both
+// through the main frame.
+#include "corvane/core/Messages.h"
+#include "corvane/core/QuarnDoc.h"
+#include "corvane/modules/tavix/TavixDoc.h"
+#include "platform/MessageBox.h"
+#include "quarnsim/Session.h"
+#include "tests/corvane/TavixFixture.h"
+
+namespace corvane::testing {
+namespace {
+
+class EditorWindows : public TavixFixture {
+protected:
+    void OpenBoth() {
+        Frame()->ExecuteCommand(ID_FILE_OPEN_QUARN);
+        ASSERT_NE(Frame()->m_mainframeDoc, nullptr);
+        ASSERT_NE(Open(), nullptr);
+        TakeLines();
+    }
+    CQuarnDoc* Quarn() const { return dynamic_cast<CQuarnDoc*>(Frame()->m_mainframeDoc); }
+    // What the instrument's own front panel would do: store the current settings.
+    void StoreOnTheInstrument(const std::string& name) {
+        quarnsim::Session panel;
+        std::string reply;
+        Instrument().ProcessLine(panel, "MMEM:STOR:PRES \"" + name + "\"", &reply);
+        Instrument().ProcessLine(panel, "SYST:ERR?", &reply);
+        ASSERT_EQ(reply, "0,\"No error\"");
+    }
+};
+
+TEST_F(EditorWindows, RecallReopensBothWindowsWithTheInstrumentsNewState) {
+    OpenBoth();
+    // The operator changes the amplitude of channel 2 and does not apply it.
+    Doc()->SetAmplitude(1, -30);
+    ASSERT_TRUE(Doc()->IsModified());
+    // The preset the operator recalls holds other values.
+    m_sim->SetPreset(5, "Studio", true);
+    Seed("OUTP:AUD:CHAN2:AMPL", "-6");
+    m_sim->SetContrast(33);
+    StoreOnTheInstrument("Studio");
+    Seed("OUTP:AUD:CHAN2:AMPL", "-20");
+    m_sim->SetContrast(20);
+    Frame()->ReadPresetNames();
+
+    // Only the recall's own question; no window asks about its changes.
+    m_boxes.Expect("Recall 'Studio' ?", platform::MB_YESNO | platform::MB_ICONEXCLAMATION,
+                   platform::IDYES);
+    Frame()->ExecuteCommand(ID_RECALL_PRESET_FIRST + 4);
+    ASSERT_NE(Doc(), nullptr);
+    ASSERT_NE(Quarn(), nullptr);
+    EXPECT_EQ(Doc()->m_amplitude[1], -6);
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(Quarn()->m_contrast, 33);
+    EXPECT_EQ(Doc()->GetTitle(), "Tavix[1]");
+    EXPECT_EQ(Quarn()->GetTitle(), "Quarn");
+    EXPECT_EQ(Frame()->Children().size(), 2u);
+    // Nothing of the dropped change was sent.
+    for (const std::string& line : TakeLines()) EXPECT_EQ(line.find("AMPL "), std::string::npos) << line;
+}
+
+TEST_F(EditorWindows, ModuleAppliedPostedToTheFrameRefreshesBothWindows) {
+    OpenBoth();
+    Seed("OUTP:AUD:SYNC", "FREE");
+    Frame()->PostMessage(WM_MODULE_APPLIED, 0);
+    EXPECT_TRUE(TakeLines().empty());  // posted: nothing happens before the event loop runs
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    const std::vector<std::string> lines = TakeLines();
+    auto sent = [&](const std::string& text) {
+        return std::find(lines.begin(), lines.end(), text) != lines.end();
+    };
+    EXPECT_TRUE(sent("INST:SEL \"CPU:0\""));      // the mainframe window read again
+    EXPECT_TRUE(sent("DISP:CONT?"));
+    EXPECT_TRUE(sent("INST:SEL \"Tavix:1\""));    // and the Tavix window its synchronisation
+    EXPECT_TRUE(sent("OUTP:AUD:SYNC?"));
+    EXPECT_EQ(Doc()->m_syncMode, CTavixDoc::kSyncFree);
+    EXPECT_FALSE(Doc()->IsModified());
+}
+
+}  // namespace
+}  // namespace corvane::testing
