@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
@@ -166,9 +167,9 @@ public:
         if (!m_waitBegun) {
             m_waitBegun = true;
             m_hook = t_hook;
-            // A wake left over from a cancel that came after an earlier call had finished.
-            // A cancel aimed at this call is not lost: its flag is checked below.
-            t_wake.Drain();
+            // A wake left over from a cancel that came after an earlier call had finished
+            // only makes the loop below go round once more (it drains it); a cancel aimed at
+            // this call is not lost: its flag is checked first.
             if (m_hook != nullptr) {
                 RunHook([this] { m_hook->OnWaitBegin(); });
             }
@@ -317,6 +318,11 @@ int CSocket::Connect(const std::string& host, unsigned short port) {
     if (!Resolve(host, port, false, &address)) {
         return 0;
     }
+    // The programs hand over each command line whole, and a command that has no reply is
+    // usually followed at once by a query: holding that query back until the peer
+    // acknowledges the command (Nagle) would stall every such pair by the peer's delayed ACK.
+    const int noDelay = 1;
+    ::setsockopt(call.Fd(), IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
     if (::connect(call.Fd(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
         return 1;
     }

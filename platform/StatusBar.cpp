@@ -3,10 +3,10 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
-#include <QProgressBar>
 #include <QStatusBar>
 
 #include "platform/FrameWnd.h"
+#include "platform/ProgressBarWidget.h"
 #include "platform/StringTable.h"
 
 namespace platform {
@@ -75,23 +75,20 @@ std::string CStatusBar::GetPaneText(int index) const {
 
 CProgressCtrl::~CProgressCtrl() { DestroyWindow(); }
 
-bool CProgressCtrl::Create(unsigned style, const QRect& rect, CWnd* parent, int) {
+bool CProgressCtrl::Create(unsigned, const QRect& rect, CWnd* parent, int) {
     QWidget* parentWidget = parent != nullptr ? parent->GetWidget() : nullptr;
-    auto* bar = new QProgressBar(parentWidget);
-    bar->setTextVisible(false);
-    bar->setOrientation((style & PBS_VERTICAL) != 0 ? Qt::Vertical : Qt::Horizontal);
-    bar->setRange(0, 100);  // the Windows default range
-    bar->setValue(0);
+    auto* bar = new ProgressBarWidget(parentWidget);
+    bar->SetRange(0, 100);  // the Windows default range
     bar->setGeometry(rect);
     AttachWidget(bar);
     bar->show();
     return true;
 }
 
-QProgressBar* CProgressCtrl::Bar() const { return qobject_cast<QProgressBar*>(GetWidget()); }
+ProgressBarWidget* CProgressCtrl::Bar() const { return dynamic_cast<ProgressBarWidget*>(GetWidget()); }
 
 void CProgressCtrl::SetRange32(int lower, int upper) {
-    if (QProgressBar* bar = Bar()) bar->setRange(lower, upper);
+    if (ProgressBarWidget* bar = Bar()) bar->SetRange(lower, upper);
 }
 
 int CProgressCtrl::SetStep(int step) {
@@ -101,33 +98,32 @@ int CProgressCtrl::SetStep(int step) {
 }
 
 int CProgressCtrl::StepIt() {
-    QProgressBar* bar = Bar();
+    ProgressBarWidget* bar = Bar();
     if (bar == nullptr) return 0;
-    int old = bar->value();
+    const int old = bar->Value();
     int next = old + m_step;
-    if (next > bar->maximum()) next = bar->minimum() + (next - bar->maximum());
-    bar->setValue(next);
-    bar->repaint();
+    if (next > bar->Maximum()) next = bar->Minimum() + (next - bar->Maximum());
+    bar->SetValue(next);
     return old;
 }
 
 int CProgressCtrl::SetPos(int position) {
-    QProgressBar* bar = Bar();
+    ProgressBarWidget* bar = Bar();
     if (bar == nullptr) return 0;
-    int old = bar->value();
-    bar->setValue(position);
+    const int old = bar->Value();
+    bar->SetValue(position);
     return old;
 }
 
 int CProgressCtrl::GetPos() const {
-    QProgressBar* bar = Bar();
-    return bar == nullptr ? 0 : bar->value();
+    ProgressBarWidget* bar = Bar();
+    return bar == nullptr ? 0 : bar->Value();
 }
 
 void CProgressCtrl::GetRange(int& lower, int& upper) const {
-    QProgressBar* bar = Bar();
-    lower = bar == nullptr ? 0 : bar->minimum();
-    upper = bar == nullptr ? 0 : bar->maximum();
+    ProgressBarWidget* bar = Bar();
+    lower = bar == nullptr ? 0 : bar->Minimum();
+    upper = bar == nullptr ? 0 : bar->Maximum();
 }
 
 }  // namespace platform

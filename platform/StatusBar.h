@@ -14,10 +14,11 @@
 #include "platform/Wnd.h"
 
 class QLabel;
-class QProgressBar;
 class QStatusBar;
 
 namespace platform {
+
+class ProgressBarWidget;
 
 constexpr int ID_SEPARATOR = 0;
 constexpr int ID_INDICATOR_CAPS = 59137;
@@ -60,7 +61,7 @@ public:
     int SetPos(int position);
     int GetPos() const;
     void GetRange(int& lower, int& upper) const;
-    QProgressBar* Bar() const;
+    ProgressBarWidget* Bar() const;
 
 private:
     int m_step = 10;
