@@ -9,11 +9,14 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "corvane/core/CorvaneApp.h"
 #include "corvane/core/MainFrame.h"
@@ -21,6 +24,7 @@
 #include "platform/Dialog.h"
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
+#include "quarnsim/Simulator.h"
 
 namespace bench {
 
@@ -63,14 +67,38 @@ private:
     int m_fd = -1;
 };
 
-// The application as the benchmarks need it: offscreen, settings in a scratch folder.
-inline void PrepareApplication(const std::string& settingsFolder, const std::string& address) {
-    platform::UseCNumericLocale();
-    platform::InstallUiBlockingHook();
-    platform::Profile::SetRootForTests(settingsFolder);
-    platform::Profile("Harnoq", "Corvane").WriteString("Settings", "TargetHost", address);
-    platform::SetModalDialogHook([](platform::CDialog& dialog) { dialog.ClickButton(platform::IDOK); });
-}
+// A simulator and a Corvane connected to it, started as the benchmarks need them: offscreen,
+// settings in a scratch folder, the Ethernet dialog answered with OK. Exits on failure.
+class Setup {
+public:
+    Setup(const std::string& address, std::vector<quarnsim::ModuleSpec> modules) {
+        quarnsim::Options options;
+        options.address = address;
+        options.modules = std::move(modules);
+        m_simulator = std::make_unique<quarnsim::Simulator>(options);
+        std::string error;
+        if (!m_simulator->Start(&error)) {
+            std::fprintf(stderr, "simulator: %s\n", error.c_str());
+            std::exit(1);
+        }
+        platform::UseCNumericLocale();
+        platform::InstallUiBlockingHook();
+        platform::Profile::SetRootForTests(m_settings.path().toStdString());
+        platform::Profile("Harnoq", "Corvane").WriteString("Settings", "TargetHost", address);
+        platform::SetModalDialogHook(
+            [](platform::CDialog& dialog) { dialog.ClickButton(platform::IDOK); });
+        if (!m_app.InitInstance() || !m_app.GetMainFrame()->IsConnected()) {
+            std::fprintf(stderr, "Corvane did not connect\n");
+            std::exit(1);
+        }
+    }
+    corvane::CMainFrame* Frame() { return m_app.GetMainFrame(); }
+
+private:
+    QTemporaryDir m_settings;
+    std::unique_ptr<quarnsim::Simulator> m_simulator;
+    corvane::CCorvaneApp m_app;
+};
 
 inline void PrintRatio(const char* what, int repeats, double ours, double bare) {
     std::printf("%s: %d times\n", what, repeats);

@@ -2,13 +2,10 @@
 // sending the same lines; and the document's read alone, without the window.
 //
 //   tavix_open_bench [repeats]     (default 300)
-#include <QTemporaryDir>
-
 #include "bench/BenchSupport.h"
 #include "corvane/core/ModuleKind.h"
 #include "corvane/modules/tavix/TavixDoc.h"
 #include "platform/Document.h"
-#include "quarnsim/Simulator.h"
 #include "resources/corvane/Resource.h"
 
 namespace {
@@ -32,23 +29,9 @@ int main(int argc, char** argv) {
     const int repeats = argc > 1 ? std::atoi(argv[1]) : 300;
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
-    QTemporaryDir temp;
-    quarnsim::Options options;
-    options.address = "127.0.97.2";
-    options.modules = {{"Tavix", 1}};
-    quarnsim::Simulator simulator(options);
-    std::string error;
-    if (!simulator.Start(&error)) {
-        std::fprintf(stderr, "simulator: %s\n", error.c_str());
-        return 1;
-    }
-    bench::PrepareApplication(temp.path().toStdString(), options.address);
-    corvane::CCorvaneApp app;
-    if (!app.InitInstance() || !app.GetMainFrame()->IsConnected()) {
-        std::fprintf(stderr, "Corvane did not connect\n");
-        return 1;
-    }
-    corvane::CMainFrame* frame = app.GetMainFrame();
+    const std::string address = "127.0.97.2";
+    bench::Setup setup(address, {{"Tavix", 1}});
+    corvane::CMainFrame* frame = setup.Frame();
 
     auto start = bench::Clock::now();
     for (int i = 0; i < repeats; ++i) {
@@ -69,7 +52,7 @@ int main(int argc, char** argv) {
     const double read = bench::SecondsSince(start);
 
     const std::vector<std::string> lines = TavixReadLines();
-    bench::BareClient bare(options.address);
+    bench::BareClient bare(address);
     start = bench::Clock::now();
     for (int i = 0; i < repeats; ++i)
         for (const std::string& line : lines) bare.Exchange(line);

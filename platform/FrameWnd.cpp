@@ -1,13 +1,13 @@
 #include "platform/FrameWnd.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 
+#include "platform/CloseToFrame.h"
 #include "platform/Document.h"
 #include "platform/StatusBar.h"
 #include "platform/View.h"
@@ -15,24 +15,7 @@
 
 namespace platform {
 
-// The Qt window of a frame. Closing it goes through the frame's OnClose, run from the event
-// loop rather than inside the close event, so that the frame may destroy the window.
-class FrameWindowWidget : public QMainWindow {
-public:
-    explicit FrameWindowWidget(CFrameWnd* frame) : m_frame(frame) {}
-    void Detach() { m_frame = nullptr; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        event->ignore();
-        // Through the layer's queue: a close box clicked while a socket call waits is held
-        // until the exchange is over, and the frame may then destroy this window.
-        if (m_frame != nullptr) m_frame->PostMessage(WM_SYSCOMMAND, SC_CLOSE);
-    }
-
-private:
-    CFrameWnd* m_frame;
-};
+using FrameWindowWidget = CloseToFrame<QMainWindow>;
 
 CFrameWnd::CFrameWnd() = default;
 

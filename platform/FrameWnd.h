@@ -79,7 +79,6 @@ private:
     CStatusBar* m_messageBar = nullptr;
     std::string m_title;
     bool m_statusBarVisible = true;
-    friend class FrameWindowWidget;
 };
 
 }  // namespace platform

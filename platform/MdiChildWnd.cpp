@@ -1,9 +1,9 @@
 #include "platform/MdiChildWnd.h"
 
-#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "platform/CloseToFrame.h"
 #include "platform/Document.h"
 #include "platform/MdiFrameWnd.h"
 #include "platform/View.h"
@@ -12,22 +12,7 @@ namespace platform {
 
 namespace {
 
-class ChildWindowWidget : public QMdiSubWindow {
-public:
-    explicit ChildWindowWidget(CMDIChildWnd* frame) : m_frame(frame) {}
-    void Detach() { m_frame = nullptr; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        event->ignore();
-        // Queued through the layer: never inside a socket wait, never inside the view's own
-        // handler that asked for the close.
-        if (m_frame != nullptr) m_frame->PostMessage(WM_SYSCOMMAND, SC_CLOSE);
-    }
-
-private:
-    CMDIChildWnd* m_frame;
-};
+using ChildWindowWidget = CloseToFrame<QMdiSubWindow>;
 
 }  // namespace
 
