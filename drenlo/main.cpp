@@ -1,0 +1,12 @@
+// Drenlo, the file transfer utility of the Quarn.
+#include <QApplication>
+
+#include "platform/BlockingWait.h"
+#include "platform/Numbers.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    platform::UseCNumericLocale();
+    platform::InstallUiBlockingHook();
+    return 0;
+}

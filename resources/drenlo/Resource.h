@@ -1,0 +1,2 @@
+// Drenlo's resource ids: dialogs, controls, menu commands and strings.
+#pragma once

@@ -1,0 +1,2 @@
+// Drenlo's string table.
+#include "resources/drenlo/Resource.h"
