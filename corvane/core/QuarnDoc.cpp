@@ -108,6 +108,11 @@ int CQuarnDoc::ReadAll() {
         return 0;
     if (!Ask(frame, "DISP:CONT?", reply))
         return 0;
+    // The view puts the old contrast back after refusing a typed one; a value outside the
+    // range from the instrument would be refused in its turn, without end.
+    const int contrast = platform::StrToInt(reply.c_str());
+    if (contrast < kContrastMin || contrast > kContrastMax)
+        return 0;
 
     m_frameFrequency = frequency;
     m_frameUsedBySlot = used;
@@ -116,7 +121,7 @@ int CQuarnDoc::ReadAll() {
     m_freeBytes = freeBytes;
     // A contrast the operator has typed but not applied stays what the next Apply sends.
     if (m_contrastChanged != 1)
-        m_contrast = platform::StrToInt(reply.c_str());
+        m_contrast = contrast;
     return 1;
 }
 

@@ -218,6 +218,15 @@ TEST(QuarnDocParsers, MemoryNeedsTwoNumbersBeforeTheFirstEntry) {
     EXPECT_EQ(free, -1);
 }
 
+TEST_F(MainframeWindow, AContrastOutsideItsRangeFromTheInstrumentFailsTheRead) {
+    // Else the old value the view puts back after a refused entry would be refused in turn.
+    SetReply("DISP:CONT?", "0");
+    EXPECT_FALSE(Open());
+    SetReply("DISP:CONT?", "abc");
+    EXPECT_FALSE(Open());
+    EXPECT_TRUE(Frame()->IsCommandEnabled(ID_FILE_OPEN_QUARN));
+}
+
 TEST_F(MainframeWindow, ContrastOutOfRangeBringsTheMessageAndTheOldValueBack) {
     ASSERT_TRUE(Open());
     m_boxes.Expect(kRangeMessage, MB_OK | MB_ICONEXCLAMATION, IDOK);

@@ -383,6 +383,7 @@ TEST_F(TavixWindow, ModuleAppliedReReadsTheSynchronisation) {
     EXPECT_EQ(view->GetDlgItemText(IDC_TAVIX_DELAY), "66666");
     EXPECT_EQ(Doc()->m_audioDelay, 66666);
     EXPECT_EQ(Doc()->m_bitsChanged, 1);
+    EXPECT_EQ(view->IsDlgButtonChecked(IDC_TAVIX_BITS20), 1);  // the rewrite shows the choice
     EXPECT_TRUE(m_boxes.Records().empty());
 
     // A failed re-read leaves the window as it was.

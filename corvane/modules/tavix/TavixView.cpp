@@ -193,11 +193,15 @@ int CTavixView::ClampDelay(int& value) const {
 platform::BOOL CTavixView::OnCommand(int id, int code) {
     CTavixDoc* doc = GetTavixDoc();
     if (doc != nullptr && m_ownWrite == 0) {
+        // The radio index follows the click, so that a later write of the controls shows the
+        // choice the document will send.
         if (id == IDC_TAVIX_BITS20 && code == platform::BN_CLICKED) {
+            m_bitsIndex = 0;
             doc->SetBits(20);
             return platform::TRUE;
         }
         if (id == IDC_TAVIX_BITS24 && code == platform::BN_CLICKED) {
+            m_bitsIndex = 1;
             doc->SetBits(24);
             return platform::TRUE;
         }
@@ -269,7 +273,10 @@ platform::LRESULT CTavixView::OnModuleApplied() {
     if (doc == nullptr || !doc->RereadSync())
         return 0;
     ++m_ownWrite;
-    FillSyncList();
+    if (!FillSyncList()) {  // its message has been shown; nothing more is done
+        --m_ownWrite;
+        return 0;
+    }
     int value = doc->m_audioDelay;
     if (ClampDelay(value))
         doc->SetAudioDelay(value);
