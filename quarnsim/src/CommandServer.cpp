@@ -169,8 +169,9 @@ void CommandServer::Serve(Connection* connection) {
     Session session;
     LineAssembler assembler;
     std::vector<LineAssembler::Line> lines;
-    std::vector<char> buffer(64 * 1024);
+    std::vector<char> buffer(256 * 1024);
     bool open = true;
+    bool hung = false;  // a stalled reply: the instrument reads on but never answers again
     while (open) {
         pollfd fds[2] = {{fd, POLLIN, 0}, {m_stopPipe[0], POLLIN, 0}};
         if (::poll(fds, 2, -1) < 0) {
@@ -180,13 +181,16 @@ void CommandServer::Serve(Connection* connection) {
         }
         if (Readable(fds[1]))
             break;
-        ssize_t received = ::recv(fd, buffer.data(), buffer.size(), 0);
+        ssize_t received = ::recv(fd, buffer.data(), m_faults.ReceiveChunk(buffer.size()), 0);
         if (received < 0 && errno == EINTR)
             continue;
         if (received <= 0)
-            break;  // closed by the client, possibly in the middle of a line
+            break;  // closed by the client, possibly in the middle of a line or block
+        FaultPlan::ReceivePlan receive = m_faults.TakeForReceive(static_cast<size_t>(received));
+        if (hung)
+            continue;
         lines.clear();
-        assembler.Feed(std::string_view(buffer.data(), static_cast<size_t>(received)), lines);
+        assembler.Feed(std::string_view(buffer.data(), receive.keep), lines);
         for (LineAssembler::Line& line : lines) {
             std::string reply;
             bool hasReply = false;
@@ -194,28 +198,53 @@ void CommandServer::Serve(Connection* connection) {
                 m_instrument.PushError(err::kTooMuchData, "Too much data");
                 hasReply = line.query;  // a client waiting for an answer must not wait forever
             } else {
-                Log(line.text);
+                Log(LineAssembler::WithoutBlockData(line));
                 hasReply = m_instrument.ProcessLine(session, line.text, &reply);
             }
+            std::string().swap(line.text);  // a block of many MiB is not kept any longer
             if (!hasReply)
                 continue;
-            FaultPlan::ReplyPlan plan = m_faults.TakeForReply(reply + terminator);
+            reply += terminator;
+            FaultPlan::ReplyPlan plan = m_faults.TakeForReply(std::move(reply));
             if (plan.delay.count() > 0 && WaitStop(plan.delay)) {
                 open = false;
                 break;
             }
-            if (!SendAll(fd, plan.bytes) || plan.close) {
+            if (!SendPaced(fd, plan) || plan.close) {
                 open = false;
                 break;
             }
+            if (plan.hang) {
+                hung = true;
+                break;
+            }
         }
+        if (receive.close)
+            break;
+        if (receive.delay.count() > 0 && WaitStop(receive.delay))
+            break;
     }
     std::lock_guard lock(m_mutex);
     CloseFd(connection->fd);
     connection->done = true;
 }
 
-bool CommandServer::SendAll(int fd, const std::string& bytes) {
+bool CommandServer::SendPaced(int fd, const FaultPlan::ReplyPlan& plan) {
+    if (plan.chunk == 0)
+        return SendAll(fd, plan.bytes);
+    std::string_view rest = plan.bytes;
+    while (!rest.empty()) {
+        if (plan.chunkDelay.count() > 0 && WaitStop(plan.chunkDelay))
+            return false;
+        std::string_view piece = rest.substr(0, plan.chunk);
+        if (!SendAll(fd, piece))
+            return false;
+        rest.remove_prefix(piece.size());
+    }
+    return true;
+}
+
+bool CommandServer::SendAll(int fd, std::string_view bytes) {
     size_t sent = 0;
     while (sent < bytes.size()) {
         ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);

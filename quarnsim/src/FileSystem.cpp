@@ -19,8 +19,9 @@ bool ValidName(std::string_view name) {
         return false;
     for (char c : name) {
         unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
-            c == '>' || c == '|') {
+        // ':' is allowed: listings carry it escaped, and only a leading "F0:" names the drive.
+        if (u < 0x20 || u == 0x7f || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
+            c == '|') {
             return false;
         }
     }

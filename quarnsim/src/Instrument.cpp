@@ -56,6 +56,7 @@ Instrument::Instrument(Options options)
     RegisterControllerCommands();
     RegisterPresetCommands();
     RegisterMainframeCommands();
+    RegisterFileCommands();
     RegisterModelTable("CPU:0", ModelTable::ForModel("CPU"));
     for (const ModuleSpec& module : m_options.modules) {
         RegisterModelTable(ModuleAddress(module), ModelTable::ForModel(module.model));
@@ -139,6 +140,8 @@ int Instrument::Initialize(std::string* error) {
             }
         }
         m_presets.LoadFiles(m_files, m_options.modules);
+        if (m_options.demoFiles)
+            SeedDemoFiles();
     }
     if (const Settings* powerOn = m_presets.Snapshot(PresetStore::kPowerOnDefault)) {
         m_settings = *powerOn;
@@ -158,7 +161,8 @@ int Instrument::Initialize(std::string* error) {
 void Instrument::RegisterControllerCommands() {
     HeaderTree& tree = m_controller;
     tree.Register("*IDN?", [this](CommandContext& c) {
-        c.answer = "Harnoq,Quarn,0," + m_options.cpuSoftware;
+        // The PC's file utility looks for "USR" to tell a Quarn from other instruments.
+        c.answer = "Harnoq,Quarn USR,0," + m_options.cpuSoftware;
         return ExpectArguments(c, 0);
     });
     tree.Register("*OPT?", [this](CommandContext& c) {
@@ -187,13 +191,16 @@ void Instrument::RegisterControllerCommands() {
         m_settings.clear();
         return 1;
     });
-    tree.Register("SYSTem:ERRor[:NEXT]?", [this](CommandContext& c) {
-        if (!ExpectArguments(c, 0))
-            return 0;
-        InstrumentError error = m_errors.Pop();
-        c.answer = std::to_string(error.number) + "," + PresetStore::Quote(error.text);
-        return 1;
-    });
+    // Two spellings of the one queue.
+    for (const char* pattern : {"SYSTem:ERRor[:NEXT]?", "STATus:QUEue[:NEXT]?"}) {
+        tree.Register(pattern, [this](CommandContext& c) {
+            if (!ExpectArguments(c, 0))
+                return 0;
+            InstrumentError error = m_errors.Pop();
+            c.answer = std::to_string(error.number) + "," + PresetStore::Quote(error.text);
+            return 1;
+        });
+    }
     tree.Register("SYSTem:ERRor:COUNt?", [this](CommandContext& c) {
         c.answer = std::to_string(m_errors.Size());
         return ExpectArguments(c, 0);

@@ -27,8 +27,9 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// "/F0:/A/B", "F0:/A", "A/B" (relative to `current`), ".." and "." -> "/F0:/A/B" or "/F0:/".
-std::string JoinFolder(const std::string& current, std::string_view text) {
+}  // namespace
+
+std::string Instrument::JoinPath(const std::string& current, std::string_view text) {
     std::vector<std::string> parts;
     std::string_view rest = text;
     while (!rest.empty() && (rest.front() == '/' || rest.front() == '\\')) rest.remove_prefix(1);
@@ -38,7 +39,7 @@ std::string JoinFolder(const std::string& current, std::string_view text) {
         absolute = true;
     }
     if (!absolute)
-        return JoinFolder(current, current + "/" + std::string(text));
+        return JoinPath(current, current + "/" + std::string(text));
     std::string name;
     auto flush = [&]() {
         if (name == "..") {
@@ -61,8 +62,6 @@ std::string JoinFolder(const std::string& current, std::string_view text) {
     for (size_t i = 0; i < parts.size(); ++i) folder += (i ? "/" : "") + parts[i];
     return folder;
 }
-
-}  // namespace
 
 bool Instrument::ValidFrameReset(const FrameReset& reset) {
     const std::string& text = reset.frequency;
@@ -141,7 +140,7 @@ int Instrument::FolderArgument(CommandContext& context, std::string* folder) {
         Push(err::kFileNameError, "File name error");
         return 0;
     }
-    std::string joined = JoinFolder(context.session.folder, plain);
+    std::string joined = JoinPath(context.session.folder, plain);
     if (!m_files.Enabled()) {
         if (joined != "/F0:/") {
             Push(err::kFileNameNotFound, "File name not found");

@@ -46,8 +46,8 @@ int Instrument::LoadPreset(CommandContext& context) {
         return 0;
     const Settings* snapshot = m_presets.Snapshot(m_presets.FindByName(name));
     if (!snapshot) {
-        Push(err::kFileNameNotFound, "File name not found");
-        return 0;
+        // Not a preset's name: a preset file on the drive, as the file utility loads them.
+        return Load(context, "PRESET");
     }
     m_settings = *snapshot;
     return 1;

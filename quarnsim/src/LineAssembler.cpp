@@ -1,16 +1,36 @@
 #include "quarnsim/LineAssembler.h"
 
+#include <algorithm>
+
 namespace quarnsim {
 
 void LineAssembler::Keep(char c) {
     if (m_overflow)
         return;
-    if (m_line.size() >= m_maxLine) {
+    if (m_plainLength >= m_maxLine) {
         m_overflow = true;
         std::string().swap(m_line);
+        m_blocks.clear();
         return;
     }
+    ++m_plainLength;
     m_line += c;
+}
+
+void LineAssembler::KeepBlockData(std::string_view data) {
+    if (m_overflow)
+        return;
+    if (data.size() > m_maxBlock - m_blockLength) {
+        m_overflow = true;
+        std::string().swap(m_line);
+        m_blocks.clear();
+        return;
+    }
+    if (m_blocks.empty() || m_blocks.back().first + m_blocks.back().second != m_line.size())
+        m_blocks.emplace_back(m_line.size(), 0);
+    m_blocks.back().second += data.size();
+    m_blockLength += data.size();
+    m_line.append(data);
 }
 
 void LineAssembler::Feed(std::string_view bytes, std::vector<Line>& out) {
@@ -18,12 +38,16 @@ void LineAssembler::Feed(std::string_view bytes, std::vector<Line>& out) {
     while (i < bytes.size()) {
         char c = bytes[i];
         switch (m_state) {
-            case State::BlockData:
-                Keep(c);
-                if (--m_blockRemaining == 0)
+            case State::BlockData: {
+                // Whole runs at once: a file of many MiB must not go through here byte by byte.
+                size_t take = std::min(m_blockRemaining, bytes.size() - i);
+                KeepBlockData(bytes.substr(i, take));
+                i += take;
+                m_blockRemaining -= take;
+                if (m_blockRemaining == 0)
                     m_state = State::Normal;
-                ++i;
                 continue;
+            }
             case State::BlockDigits:
                 if (c >= '1' && c <= '9') {
                     m_lengthDigits = c - '0';
@@ -37,14 +61,23 @@ void LineAssembler::Feed(std::string_view bytes, std::vector<Line>& out) {
                 continue;
             case State::BlockLength:
                 if (c >= '0' && c <= '9') {
-                    // Lengths beyond the line cap only need to be counted, never stored.
+                    // Lengths beyond the cap only need to be counted, never stored.
                     if (m_blockRemaining < (size_t{1} << 40)) {
                         m_blockRemaining = m_blockRemaining * 10 + static_cast<size_t>(c - '0');
                     }
                     Keep(c);
                     ++i;
                     if (--m_lengthDigits == 0) {
-                        m_state = m_blockRemaining > 0 ? State::BlockData : State::Normal;
+                        if (m_blockRemaining > 0) {
+                            m_state = State::BlockData;
+                            // Reserving for the announced length spares the copies of a
+                            // growing string; the cap keeps a lying header from costing much.
+                            if (!m_overflow && m_blockRemaining <= m_maxBlock - m_blockLength)
+                                m_line.reserve(m_line.size() +
+                                               std::min(m_blockRemaining, size_t{256} << 20));
+                        } else {
+                            m_state = State::Normal;
+                        }
                     }
                     continue;
                 }
@@ -59,10 +92,15 @@ void LineAssembler::Feed(std::string_view bytes, std::vector<Line>& out) {
             Line line;
             line.overflow = m_overflow;
             line.query = m_query;
-            if (!m_overflow)
+            if (!m_overflow) {
                 line.text = std::move(m_line);
+                line.blocks = std::move(m_blocks);
+            }
             out.push_back(std::move(line));
-            m_line.clear();
+            m_line = std::string();
+            m_blocks.clear();
+            m_plainLength = 0;
+            m_blockLength = 0;
             m_overflow = false;
             m_query = false;
             m_state = State::Normal;
@@ -83,6 +121,19 @@ void LineAssembler::Feed(std::string_view bytes, std::vector<Line>& out) {
             m_query = true;
         }
     }
+}
+
+std::string LineAssembler::WithoutBlockData(const Line& line) {
+    if (line.blocks.empty())
+        return line.text;
+    std::string text;
+    size_t from = 0;
+    for (const auto& [offset, length] : line.blocks) {
+        text.append(line.text, from, offset - from);
+        from = offset + length;
+    }
+    text.append(line.text, from, std::string::npos);
+    return text;
 }
 
 }  // namespace quarnsim

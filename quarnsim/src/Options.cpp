@@ -13,6 +13,7 @@ std::vector<PresetSeed> DemoPresets() {
 
 void ApplyDemo(Options& options) {
     options.presets = DemoPresets();
+    options.demoFiles = true;
     options.frameResets = {{{"59.94", {}}, {"50", {}}, {"0.0", {}}}};
     bool audioDone = false;
     for (const ModuleSpec& module : options.modules) {

@@ -146,4 +146,30 @@ void Simulator::SetConnectionPolicy(ConnectionPolicy policy) {
     m_server->SetPolicy(policy);
 }
 
+void Simulator::SwallowNextReply() {
+    m_faults->SwallowNextReply();
+}
+void Simulator::StallNextReplyAfter(size_t count) {
+    m_faults->StallNextReplyAfter(count);
+}
+void Simulator::SetReplyPacing(size_t chunkBytes, std::chrono::milliseconds delay) {
+    m_faults->SetReplyPacing(chunkBytes, delay);
+}
+void Simulator::CloseAfterReceivedBytes(size_t count) {
+    m_faults->CloseAfterReceivedBytes(count);
+}
+void Simulator::SetReceivePacing(size_t chunkBytes, std::chrono::milliseconds delay) {
+    m_faults->SetReceivePacing(chunkBytes, delay);
+}
+void Simulator::SetBlockLengthSkew(const std::string& path, long long delta) {
+    m_instrument->SetBlockLengthSkew(path, delta);
+}
+
+std::vector<Instrument::LoadRecord> Simulator::Loads() const {
+    return m_instrument->Loads();
+}
+void Simulator::ClearLoads() {
+    m_instrument->ClearLoads();
+}
+
 }  // namespace quarnsim

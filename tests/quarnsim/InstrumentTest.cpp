@@ -47,7 +47,7 @@ TEST_F(InstrumentTest, HeadersMatchLongAndShortFormsInAnyCase) {
 
 TEST_F(InstrumentTest, AnswersJoinInQueryOrderAndFailedQueriesKeepTheirPlace) {
     EXPECT_EQ(Run("*OPC?;*IDN?;:INST:CAT?"),
-              "1;Harnoq,Quarn,0,3.10;\"CPU:0\",\"Tavix:1\",\"Kintor:3\"");
+              "1;Harnoq,Quarn USR,0,3.10;\"CPU:0\",\"Tavix:1\",\"Kintor:3\"");
     EXPECT_EQ(Run("*OPC?;FOO?;*OPC?"), "1;;1");
     EXPECT_EQ(Run("FOO?"), "");
     EXPECT_EQ(NextError(), "-113,\"Undefined header\"");
@@ -81,8 +81,9 @@ TEST_F(InstrumentTest, IdentityOptionsAndCatalogueFormats) {
     EXPECT_EQ(Run("*OPT?"), "\"CPU:0:1.00:3.10\",\"Tavix:1:1.1:2.3\",\"Kintor:3:1.0:2.0\"");
     EXPECT_EQ(Run("*CLS;:INST:CAT?"), "\"CPU:0\",\"Tavix:1\",\"Kintor:3\"");
     m_instrument.SetCpuSoftware("1.39");
-    EXPECT_EQ(Run("*OPT?;*IDN?"),
-              "\"CPU:0:1.00:1.39\",\"Tavix:1:1.1:2.3\",\"Kintor:3:1.0:2.0\";Harnoq,Quarn,0,1.39");
+    EXPECT_EQ(
+        Run("*OPT?;*IDN?"),
+        "\"CPU:0:1.00:1.39\",\"Tavix:1:1.1:2.3\",\"Kintor:3:1.0:2.0\";Harnoq,Quarn USR,0,1.39");
 
     Instrument bare{Options{}};
     Session session;

@@ -60,8 +60,8 @@ TEST(LineAssembler, OverlongLinesAreDroppedAndReadingGoesOn) {
     EXPECT_FALSE(lines[1].overflow);
     EXPECT_EQ(lines[1].text, "*OPC?");
 
-    // A block claiming more than the cap is counted through, not stored.
-    LineAssembler blocks(16);
+    // A block claiming more than its cap is counted through, not stored.
+    LineAssembler blocks(16, 16);
     auto big = FeedAll(blocks, {"D #240", std::string(40, '\n'), "\nNEXT\n"});
     ASSERT_EQ(big.size(), 2u);
     EXPECT_TRUE(big[0].overflow);

@@ -188,8 +188,8 @@ TEST_F(MainframeTest, CatalogueArgumentsThatAreNoFolder) {
     EXPECT_EQ(NextError(), "-256,\"File name not found\"");
     EXPECT_EQ(Run("MMEM:CAT? \"/F0:/CPU`sPRESET\""), "");  // a '/' cannot be in a name
     EXPECT_EQ(NextError(), "-257,\"File name error\"");
-    EXPECT_EQ(Run("MMEM:CAT? \"/F0:/CPU/a`cb\""), "");
-    EXPECT_EQ(NextError(), "-257,\"File name error\"");
+    EXPECT_EQ(Run("MMEM:CAT? \"/F0:/CPU/a`cb\""), "");  // a ':' can, but there is none
+    EXPECT_EQ(NextError(), "-256,\"File name not found\"");
     // ".." never climbs above the drive.
     std::string root = Run("MMEM:CAT? \"/F0:/\"").value_or("<none>");
     EXPECT_EQ(Run("MMEM:CAT? \"/F0:/../..\""), root);

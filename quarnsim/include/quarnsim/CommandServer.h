@@ -8,12 +8,14 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
+#include "quarnsim/FaultPlan.h"
+
 namespace quarnsim {
 
-class FaultPlan;
 class Instrument;
 
 enum class ConnectionPolicy {
@@ -52,7 +54,8 @@ private:
     void AcceptLoop();
     void AcceptPending(ConnectionPolicy policy);  // with m_mutex held
     void Serve(Connection* connection);
-    bool SendAll(int fd, const std::string& bytes);
+    bool SendAll(int fd, std::string_view bytes);
+    bool SendPaced(int fd, const FaultPlan::ReplyPlan& plan);
     bool WaitStop(std::chrono::milliseconds delay);  // true when stopped meanwhile
     void ReapFinished(bool all);
     void Log(std::string line);

@@ -8,29 +8,54 @@
 
 namespace quarnsim {
 
-// Faults a test arms on the command port. Each one applies to the next reply and then clears
-// itself; the close budget lasts until it is used up.
+// Faults a test arms on the command port. The reply faults apply to the next reply and then
+// clear themselves; the close budgets last until they are used up; the pacings last until they
+// are set back to (0, 0).
 class FaultPlan {
 public:
     struct ReplyPlan {
         std::string bytes;  // what to send
         std::chrono::milliseconds delay{0};
         bool close = false;  // close the connection once `bytes` are sent
+        bool hang = false;   // after `bytes`, answer nothing more on this connection
+        size_t chunk = 0;    // > 0: send in pieces of this size ...
+        std::chrono::milliseconds chunkDelay{0};  // ... with this pause before each
+    };
+    struct ReceivePlan {
+        size_t keep = 0;                     // bytes of this read to process
+        std::chrono::milliseconds delay{0};  // pause after each read
+        bool close = false;                  // close after them: the receive budget ran out
     };
 
     void CloseAfterBytes(size_t count);
     void DelayNextReply(std::chrono::milliseconds delay);
     void ReplaceNextReply(std::string rawBytes);
+    void SwallowNextReply();
+    void StallNextReplyAfter(size_t count);
+    void SetReplyPacing(size_t chunkBytes, std::chrono::milliseconds delay);
+    void CloseAfterReceivedBytes(size_t count);
+    void SetReceivePacing(size_t chunkBytes, std::chrono::milliseconds delay);
     void Clear();
 
     // `reply` is the full reply line, terminator included.
     ReplyPlan TakeForReply(std::string reply);
+    // The most bytes the port may read at once, given its buffer size.
+    size_t ReceiveChunk(size_t buffer);
+    // How much of `received` bytes the port processes, and what happens after.
+    ReceivePlan TakeForReceive(size_t received);
 
 private:
     std::mutex m_mutex;
     std::optional<size_t> m_closeBudget;
     std::chrono::milliseconds m_delay{0};
     std::optional<std::string> m_replacement;
+    bool m_swallow = false;
+    std::optional<size_t> m_stallAfter;
+    size_t m_replyChunk = 0;
+    std::chrono::milliseconds m_replyChunkDelay{0};
+    std::optional<size_t> m_receiveBudget;
+    size_t m_receiveChunk = 0;
+    std::chrono::milliseconds m_receiveDelay{0};
 };
 
 }  // namespace quarnsim

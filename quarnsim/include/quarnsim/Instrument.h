@@ -76,6 +76,23 @@ public:
     void SetMemoryBytes(double used, double free);
     void ClearMemoryBytes();
 
+    // What the MMEM:LOAD commands took into working memory, oldest first.
+    struct LoadRecord {
+        std::string kind;  // "DOWNLOAD", "LOGO", "MACRO", "PRESET", "PICTURE", "SIGNAL"
+        std::string path;  // "/F0:/Tavix/LOGO/A.LGO"; empty for a download sent as a block
+        uint64_t size = 0;
+        std::string data;  // the bytes of a download sent as a block
+    };
+    std::vector<LoadRecord> Loads() const;
+    void ClearLoads();
+    // The next "MMEM:DATA?" of `path` (written as a client writes it, escapes allowed) announces
+    // the file's size plus `delta` in its block header while sending the file's real bytes.
+    void SetBlockLengthSkew(const std::string& path, long long delta);
+
+    // "/F0:/A/B", "F0:/A", "A/B" (relative to `current`), ".." and "." -> "/F0:/A/B" or "/F0:/".
+    // Never climbs above the root.
+    static std::string JoinPath(const std::string& current, std::string_view text);
+
 private:
     struct Override {
         ParsedCommand key;
@@ -108,6 +125,21 @@ private:
     // A folder argument, relative to the session's folder unless it starts at the root, as
     // "/F0:/A/B" ("/F0:/" for the root). Pushes the error and returns 0 when it is no folder.
     int FolderArgument(CommandContext& context, std::string* folder);
+    // A path argument at `index`, unescaped and made absolute, that the drive can hold. Pushes
+    // the error and returns 0 otherwise; the path need not exist.
+    int PathArgument(CommandContext& context, size_t index, std::string* path);
+    void RegisterFileCommands();
+    int MakeFolder(CommandContext& context);
+    int RemoveFolder(CommandContext& context);
+    int Delete(CommandContext& context);
+    int DeleteAll(CommandContext& context);
+    int MoveOrCopy(CommandContext& context, bool copy);
+    int Load(CommandContext& context, const std::string& kind);
+    int WriteData(CommandContext& context);
+    int ReadData(CommandContext& context);
+    // 0, with -254 pushed, when `extra` more bytes would not fit the drive.
+    int RoomFor(uint64_t extra);
+    void SeedDemoFiles();
 
     const HeaderTree* TreeFor(const Session& session) const;
     const Override* FindOverride(const ParsedCommand& command, const HeaderTree::Entry* entry,
@@ -138,6 +170,8 @@ private:
     std::vector<PendingFailure> m_failures;
     std::array<FrameReset, 3> m_frameResets;
     std::optional<std::pair<double, double>> m_memoryBytes;  // used, free
+    std::vector<LoadRecord> m_loads;
+    std::map<std::string, long long> m_blockSkews;  // by absolute instrument path
 };
 
 }  // namespace quarnsim

@@ -49,12 +49,16 @@ struct Options {
     std::array<FrameReset, 3> frameResets{{{"59.94", {}}, {"50", {}}, {"0.0", {}}}};
     std::vector<SettingSeed> settings;           // over the power-on preset
     double memoryCapacity = 64.0 * 1024 * 1024;  // used + free bytes of the drive
+    // Lays a few signal, picture, logo, sequence and preset files into each model's folders on
+    // Start, leaving files already there alone.
+    bool demoFiles = false;
 };
 
 // A few named presets, so a demo instrument does not start with empty menus.
 std::vector<PresetSeed> DemoPresets();
 // The demo presets and a lived-in state for the modules in `options`: frame reset 1 at 59.94 Hz
-// followed by the first audio generator, reset 2 at 50 Hz used by the video modules, tones on.
+// followed by the first audio generator, reset 2 at 50 Hz used by the video modules, tones on,
+// and demo files on the drive.
 void ApplyDemo(Options& options);
 
 }  // namespace quarnsim

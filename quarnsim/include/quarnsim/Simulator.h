@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "quarnsim/CommandServer.h"
+#include "quarnsim/Instrument.h"
 #include "quarnsim/Options.h"
 
 namespace quarnsim {
 
 class FaultPlan;
-class Instrument;
 
 // The stand-in Quarn: instrument state, its command port and the faults tests arm on it.
 // Every member is safe to call from any thread while the simulator runs.
@@ -83,6 +83,27 @@ public:
     void FailNextCommand(std::string headerPrefix, int errorNumber, std::string text);
     void RefuseConnections(bool refuse);  // refuse: nothing listens until called with false
     void SetConnectionPolicy(ConnectionPolicy policy);
+    // The next reply is not sent at all; the connection stays open and later lines are
+    // answered as usual.
+    void SwallowNextReply();
+    // The next reply stops after `count` bytes, and that connection never answers again
+    // (it reads on until the client closes it).
+    void StallNextReplyAfter(size_t count);
+    // Replies go out in pieces of `chunkBytes` with `delay` before each; (0, 0) ends it.
+    void SetReplyPacing(size_t chunkBytes, std::chrono::milliseconds delay);
+    // The port closes the connection once `count` more bytes have been received; a line or
+    // block cut short by it is dropped unprocessed.
+    void CloseAfterReceivedBytes(size_t count);
+    // The port reads at most `chunkBytes` at a time with `delay` after each read, so a client
+    // sending a large block blocks in its send; (0, 0) ends it.
+    void SetReceivePacing(size_t chunkBytes, std::chrono::milliseconds delay);
+    // The next "MMEM:DATA?" of `path` announces the file's size plus `delta` in its block
+    // header while sending the file's real bytes.
+    void SetBlockLengthSkew(const std::string& path, long long delta);
+
+    // What the MMEM:LOAD commands loaded, oldest first.
+    std::vector<Instrument::LoadRecord> Loads() const;
+    void ClearLoads();
 
 private:
     std::unique_ptr<Instrument> m_instrument;
