@@ -58,7 +58,10 @@ public:
     // Runs the command as the menu would: only when its item is enabled.
     bool ExecuteCommand(int id);
 
-    virtual CView* GetActiveView() const { return nullptr; }
+    // The view commands route to first. A frame with several views (a splitter) names it;
+    // an MDI frame answers its active child's view.
+    virtual CView* GetActiveView() const { return m_activeView; }
+    void SetActiveView(CView* view) { m_activeView = view; }
     virtual CDocument* GetActiveDocument() const;
 
     // The operator closes the frame: documents are asked (CanCloseFrame), then the window is
@@ -77,6 +80,7 @@ protected:
 private:
     void UpdateMenuItems(QWidget* menu);
     CStatusBar* m_messageBar = nullptr;
+    CView* m_activeView = nullptr;
     std::string m_title;
     bool m_statusBarVisible = true;
 };

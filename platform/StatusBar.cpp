@@ -13,7 +13,8 @@ namespace platform {
 
 bool CStatusBar::Create(CFrameWnd* frame, int) {
     auto* window = qobject_cast<QMainWindow*>(frame->GetWidget());
-    if (window == nullptr) return false;
+    if (window == nullptr)
+        return false;
     auto* bar = new QStatusBar(window);
     bar->setSizeGripEnabled(false);
     window->setStatusBar(bar);
@@ -22,11 +23,14 @@ bool CStatusBar::Create(CFrameWnd* frame, int) {
     return true;
 }
 
-QStatusBar* CStatusBar::Bar() const { return qobject_cast<QStatusBar*>(GetWidget()); }
+QStatusBar* CStatusBar::Bar() const {
+    return qobject_cast<QStatusBar*>(GetWidget());
+}
 
 bool CStatusBar::SetIndicators(const std::vector<int>& ids) {
     QStatusBar* bar = Bar();
-    if (bar == nullptr) return false;
+    if (bar == nullptr)
+        return false;
     for (Pane& pane : m_panes) delete pane.label;
     m_panes.clear();
     for (size_t i = 0; i < ids.size(); ++i) {
@@ -43,37 +47,85 @@ bool CStatusBar::SetIndicators(const std::vector<int>& ids) {
             label->setMinimumWidth(label->fontMetrics().horizontalAdvance(sample) + 12);
             bar->addPermanentWidget(label);
         }
-        m_panes.push_back(Pane{ids[i], label});
+        m_panes.push_back(Pane{ids[i], label, i == 0 ? SBPS_STRETCH : SBPS_NORMAL});
     }
     return true;
 }
 
 int CStatusBar::GetItemId(int index) const {
-    if (index < 0 || index >= GetCount()) return -1;
+    if (index < 0 || index >= GetCount())
+        return -1;
     return m_panes[static_cast<size_t>(index)].id;
 }
 
 QRect CStatusBar::GetItemRect(int index) const {
-    if (index < 0 || index >= GetCount()) return {};
+    if (index < 0 || index >= GetCount())
+        return {};
     // The bar lays out its panes lazily; a rectangle asked for before that would be stale.
-    if (QLayout* layout = Bar()->layout()) layout->activate();
+    if (QLayout* layout = Bar()->layout())
+        layout->activate();
     return m_panes[static_cast<size_t>(index)].label->geometry();
 }
 
 bool CStatusBar::SetPaneText(int index, const std::string& text, bool update) {
-    if (index < 0 || index >= GetCount()) return false;
+    if (index < 0 || index >= GetCount())
+        return false;
     QLabel* label = m_panes[static_cast<size_t>(index)].label;
     label->setText(ToQString(text));
-    if (update) label->repaint();
+    if (update)
+        label->repaint();
     return true;
 }
 
+bool CStatusBar::SetPaneInfo(int index, int id, unsigned style, int width) {
+    QStatusBar* bar = Bar();
+    if (bar == nullptr || index < 0 || index >= GetCount())
+        return false;
+    Pane& pane = m_panes[static_cast<size_t>(index)];
+    pane.id = id;
+    pane.style = style;
+    // The bar's stretch factors are fixed when a widget is added, so the label goes back in
+    // at its place with the new factor; permanent panes keep their side.
+    const bool permanent = index > 0;
+    bar->removeWidget(pane.label);
+    const bool stretch = (style & SBPS_STRETCH) != 0;
+    if (stretch) {
+        pane.label->setMinimumWidth(0);
+        pane.label->setMaximumWidth(QWIDGETSIZE_MAX);
+    } else {
+        pane.label->setFixedWidth(width);
+    }
+    if (permanent)
+        bar->insertPermanentWidget(index, pane.label, stretch ? 1 : 0);
+    else
+        bar->insertWidget(0, pane.label, stretch ? 1 : 0);
+    pane.label->show();
+    return true;
+}
+
+void CStatusBar::GetPaneInfo(int index, int& id, unsigned& style, int& width) const {
+    id = -1;
+    style = 0;
+    width = 0;
+    if (index < 0 || index >= GetCount())
+        return;
+    const Pane& pane = m_panes[static_cast<size_t>(index)];
+    id = pane.id;
+    style = pane.style;
+    width = pane.label->width();
+    if ((style & SBPS_STRETCH) == 0 && pane.label->maximumWidth() == pane.label->minimumWidth())
+        width = pane.label->minimumWidth();
+}
+
 std::string CStatusBar::GetPaneText(int index) const {
-    if (index < 0 || index >= GetCount()) return {};
+    if (index < 0 || index >= GetCount())
+        return {};
     return FromQString(m_panes[static_cast<size_t>(index)].label->text());
 }
 
-CProgressCtrl::~CProgressCtrl() { DestroyWindow(); }
+CProgressCtrl::~CProgressCtrl() {
+    DestroyWindow();
+}
 
 bool CProgressCtrl::Create(unsigned, const QRect& rect, CWnd* parent, int) {
     QWidget* parentWidget = parent != nullptr ? parent->GetWidget() : nullptr;
@@ -85,10 +137,13 @@ bool CProgressCtrl::Create(unsigned, const QRect& rect, CWnd* parent, int) {
     return true;
 }
 
-ProgressBarWidget* CProgressCtrl::Bar() const { return dynamic_cast<ProgressBarWidget*>(GetWidget()); }
+ProgressBarWidget* CProgressCtrl::Bar() const {
+    return dynamic_cast<ProgressBarWidget*>(GetWidget());
+}
 
 void CProgressCtrl::SetRange32(int lower, int upper) {
-    if (ProgressBarWidget* bar = Bar()) bar->SetRange(lower, upper);
+    if (ProgressBarWidget* bar = Bar())
+        bar->SetRange(lower, upper);
 }
 
 int CProgressCtrl::SetStep(int step) {
@@ -99,17 +154,20 @@ int CProgressCtrl::SetStep(int step) {
 
 int CProgressCtrl::StepIt() {
     ProgressBarWidget* bar = Bar();
-    if (bar == nullptr) return 0;
+    if (bar == nullptr)
+        return 0;
     const int old = bar->Value();
     int next = old + m_step;
-    if (next > bar->Maximum()) next = bar->Minimum() + (next - bar->Maximum());
+    if (next > bar->Maximum())
+        next = bar->Minimum() + (next - bar->Maximum());
     bar->SetValue(next);
     return old;
 }
 
 int CProgressCtrl::SetPos(int position) {
     ProgressBarWidget* bar = Bar();
-    if (bar == nullptr) return 0;
+    if (bar == nullptr)
+        return 0;
     const int old = bar->Value();
     bar->SetValue(position);
     return old;

@@ -25,6 +25,10 @@ constexpr int ID_INDICATOR_CAPS = 59137;
 constexpr int ID_INDICATOR_NUM = 59138;
 constexpr int ID_INDICATOR_SCRL = 59139;
 constexpr int AFX_IDW_STATUS_BAR = 59393;
+constexpr unsigned SBPS_NORMAL = 0x0000;
+constexpr unsigned SBPS_NOBORDERS = 0x0100;
+constexpr unsigned SBPS_POPOUT = 0x0200;
+constexpr unsigned SBPS_STRETCH = 0x0800;
 
 class CFrameWnd;
 
@@ -38,6 +42,10 @@ public:
     QRect GetItemRect(int index) const;
     // Sets a pane's text; with update, the pane repaints at once.
     bool SetPaneText(int index, const std::string& text, bool update = true);
+    // Pane layout as the framework set it: SBPS_STRETCH takes the free width (as pane 0 does
+    // by default), otherwise the pane is `width` pixels wide. The id may change too.
+    bool SetPaneInfo(int index, int id, unsigned style, int width);
+    void GetPaneInfo(int index, int& id, unsigned& style, int& width) const;
     std::string GetPaneText(int index) const;
     QStatusBar* Bar() const;
 
@@ -45,6 +53,7 @@ private:
     struct Pane {
         int id;
         QLabel* label;
+        unsigned style = 0;
     };
     std::vector<Pane> m_panes;
 };

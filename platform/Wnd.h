@@ -11,6 +11,12 @@
 //    the wait has ended and control is back in an event loop. This keeps a second exchange
 //    from starting in the middle of a reply on the one connection.
 //
+// Timers: SetTimer(id, ms) makes the window receive WM_TIMER (wParam = id) every ms
+// milliseconds until KillTimer(id); setting an id again restarts it with the new period.
+// Timers belong to the user-interface thread and fire there, also while that thread is
+// inside a blocking wait (BlockingWait.h), so a WM_TIMER handler can cancel the blocked
+// socket call (CSocket::CancelBlockingCall). A timer never fires inside its own handler.
+//
 // Private message numbers (WM_USER and up) and control ids live in separate spaces: control
 // notifications arrive as WM_COMMAND with the id in the low word of wParam and the code in
 // the high word, and are handed to OnCommand; they never collide with a private message of
@@ -31,7 +37,8 @@ namespace platform {
 
 namespace detail {
 struct WndHandle;
-}
+class WndTimers;
+}  // namespace detail
 
 class CWnd : public CCmdTarget {
 public:
@@ -64,10 +71,14 @@ public:
     void ShowWindow(bool show);
     void EnableWindow(bool enable);
     bool IsWindowEnabled() const;
-    void UpdateWindow();  // repaint now
+    void UpdateWindow();                                   // repaint now
     void MoveWindow(int x, int y, int width, int height);  // in the parent's coordinates
     // Destroys the Qt widget (and so its children). WM_DESTROY is sent first.
     virtual void DestroyWindow();
+
+    // Returns the id (nonzero), or 0 when the timer could not be set (id 0, period < 0).
+    WPARAM SetTimer(WPARAM id, UINT elapseMs);
+    bool KillTimer(WPARAM id);
 
 protected:
     // Takes the widget as this window's own. The CWnd does not own the widget's lifetime
@@ -78,6 +89,7 @@ private:
     QPointer<QWidget> m_widget;
     std::shared_ptr<detail::WndHandle> m_handle;
     std::unordered_map<UINT, MessageHandler> m_handlers;
+    std::unique_ptr<detail::WndTimers> m_timers;
     friend class PostQueue;
 };
 
