@@ -77,6 +77,29 @@ TEST_F(ClockQueries, UlmethOutputOne) {
     EXPECT_EQ(TakeLines(), (std::vector<std::string>{"INST:SEL \"Ulmeth:4\"", "OUTP1:STAN?"}));
 }
 
+TEST_F(ClockQueries, UlmethFormatsOfBothFamiliesAndAFailedRead) {
+    StartReady({{"Ulmeth", 4}});
+    for (const char* format : {"HD720_30P", "HD720_25P", "HD720_24P"}) {
+        m_sim->SetReplyOverride("OUTP1:STAN?", format);
+        EXPECT_EQ(Frame()->QueryUlmethClockFamily(), kClock7425) << format;
+    }
+    m_sim->SetReplyOverride("OUTP1:STAN?", "HD720_23P");
+    EXPECT_EQ(Frame()->QueryUlmethClockFamily(), kClock7418);
+    m_sim->SetReplyOverride("OUTP1:STAN?", "");  // the read failed
+    EXPECT_EQ(Frame()->QueryUlmethClockFamily(), kClockUnknown);
+    Frame()->Disconnect();
+    m_boxes.ExpectAny(platform::IDOK);
+    EXPECT_EQ(Frame()->QueryUlmethClockFamily(), kClockFailed);
+}
+
+TEST_F(ClockQueries, KintorOutputThatReadsEmptyIsUnknownAtOnce) {
+    StartReady({{"Kintor", 1}});
+    KintorOutputs({"PAL", "", "PAL", "PAL"});
+    EXPECT_EQ(Frame()->QueryKintorClockFamily(), kClockUnknown);
+    EXPECT_EQ(TakeLines(), (std::vector<std::string>{"INST:SEL \"Kintor:1\"", "OUTP1:STAN?",
+                                                     "OUTP2:STAN?"}));
+}
+
 TEST_F(ClockQueries, KintorCombinesOutputsOneToThree) {
     StartReady({{"Kintor", 3}});
     KintorOutputs({"NTSC", "PAL", "HD1080_59I", "PAL"});
