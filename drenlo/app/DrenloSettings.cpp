@@ -10,9 +10,13 @@ constexpr int kDefaults[CDrenloSettings::kCount] = {-1, -1, 720, 560, 200, 0, 1,
 constexpr int kLargestExtent = 16384;
 }  // namespace
 
-CDrenloSettings::CDrenloSettings() { SetDefaults(); }
+CDrenloSettings::CDrenloSettings() {
+    SetDefaults();
+}
 
-int CDrenloSettings::Default(Index index) { return kDefaults[index]; }
+int CDrenloSettings::Default(Index index) {
+    return kDefaults[index];
+}
 
 void CDrenloSettings::SetDefaults() {
     for (int i = 0; i < kCount; ++i) m_values[i] = kDefaults[i];
@@ -26,13 +30,16 @@ void CDrenloSettings::Parse(const std::string& text) {
 
 void CDrenloSettings::Sanitise() {
     for (Index index : {kNameWidth, kReserved, kSizeWidth})
-        if (m_values[index] == 0) m_values[index] = kDefaults[index];
+        if (m_values[index] == 0)
+            m_values[index] = kDefaults[index];
     for (Index index : {kWidth, kHeight, kTreeWidth, kNameWidth, kSizeWidth})
         if (m_values[index] <= 0 || m_values[index] > kLargestExtent)
             m_values[index] = kDefaults[index];
-    if (m_values[kViewMode] < 0 || m_values[kViewMode] > 3) m_values[kViewMode] = 0;
+    if (m_values[kViewMode] < 0 || m_values[kViewMode] > 3)
+        m_values[kViewMode] = 0;
     const int key = m_values[kSortKey];
-    if (key != 1 && key != -1 && key != 2 && key != -2) m_values[kSortKey] = 1;
+    if (key != 1 && key != -1 && key != 2 && key != -2)
+        m_values[kSortKey] = 1;
     if (m_values[kLeft] < -kLargestExtent || m_values[kLeft] > kLargestExtent ||
         m_values[kTop] < -kLargestExtent || m_values[kTop] > kLargestExtent) {
         m_values[kLeft] = -1;

@@ -18,15 +18,14 @@ const platform::MenuTemplate& MainFrameMenu() {
                               MenuSeparator(), MenuItem("E&xit", platform::ID_APP_EXIT)}),
             Submenu("&View",
                     {MenuItem("Lar&ge Icons", ID_VIEW_LARGE_ICONS),
-                     MenuItem("S&mall Icons", ID_VIEW_SMALL_ICONS),
-                     MenuItem("&List", ID_VIEW_LIST), MenuItem("&Detail", ID_VIEW_DETAILS),
-                     MenuSeparator(),
+                     MenuItem("S&mall Icons", ID_VIEW_SMALL_ICONS), MenuItem("&List", ID_VIEW_LIST),
+                     MenuItem("&Detail", ID_VIEW_DETAILS), MenuSeparator(),
                      Submenu("Arrange &Icons", {MenuItem("by &Name", ID_SORT_BY_NAME),
                                                 MenuItem("by &Size", ID_SORT_BY_SIZE)}),
                      MenuSeparator(), MenuItem("&Refresh", ID_REFRESH)}),
-            Submenu("&Utility", {MenuItem("&Network", ID_NETWORK),
-                                 MenuItem("&Check Error", ID_CHECK_ERROR), MenuSeparator(),
-                                 MenuItem("&Options", ID_OPTIONS)}),
+            Submenu("&Utility",
+                    {MenuItem("&Network", ID_NETWORK), MenuItem("&Check Error", ID_CHECK_ERROR),
+                     MenuSeparator(), MenuItem("&Options", ID_OPTIONS)}),
             Submenu("&Help", {MenuItem("&About Drenlo...", platform::ID_APP_ABOUT)}),
         }};
     return menu;
@@ -35,16 +34,15 @@ const platform::MenuTemplate& MainFrameMenu() {
 const platform::MenuTemplate& ContextMenu(int id) {
     static const platform::MenuTemplate background{
         IDR_LIST_BACKGROUND_MENU,
-        {Submenu("_POPUP_",
-                 {Submenu("&View", {MenuItem("Lar&ge Icons", ID_VIEW_LARGE_ICONS),
-                                    MenuItem("S&mall Icons", ID_VIEW_SMALL_ICONS),
-                                    MenuItem("&List", ID_VIEW_LIST),
-                                    MenuItem("&Detail", ID_VIEW_DETAILS)}),
-                  MenuSeparator(),
-                  Submenu("Arrange &Icons", {MenuItem("by &Name", ID_SORT_BY_NAME),
-                                             MenuItem("by Si&ze", ID_SORT_BY_SIZE)}),
-                  MenuItem("&Refresh", ID_REFRESH), MenuSeparator(),
-                  Submenu("&New", {MenuItem("&Folder", ID_NEW_FOLDER)})})}};
+        {Submenu("_POPUP_", {Submenu("&View", {MenuItem("Lar&ge Icons", ID_VIEW_LARGE_ICONS),
+                                               MenuItem("S&mall Icons", ID_VIEW_SMALL_ICONS),
+                                               MenuItem("&List", ID_VIEW_LIST),
+                                               MenuItem("&Detail", ID_VIEW_DETAILS)}),
+                             MenuSeparator(),
+                             Submenu("Arrange &Icons", {MenuItem("by &Name", ID_SORT_BY_NAME),
+                                                        MenuItem("by Si&ze", ID_SORT_BY_SIZE)}),
+                             MenuItem("&Refresh", ID_REFRESH), MenuSeparator(),
+                             Submenu("&New", {MenuItem("&Folder", ID_NEW_FOLDER)})})}};
     static const platform::MenuTemplate folder{
         IDR_LIST_FOLDER_MENU,
         {Submenu("_POPUP_", {MenuItem("&Explore", ID_EXPLORE), MenuSeparator(),
@@ -55,8 +53,8 @@ const platform::MenuTemplate& ContextMenu(int id) {
                              MenuItem("&Delete", ID_DELETE), MenuItem("&Rename", ID_RENAME)})}};
     static const platform::MenuTemplate tree{
         IDR_TREE_MENU,
-        {Submenu("_POPUP_", {MenuItem("&Explorer", ID_TREE_EXPLORER),
-                             MenuItem("&Rename", ID_TREE_RENAME)})}};
+        {Submenu("_POPUP_",
+                 {MenuItem("&Explorer", ID_TREE_EXPLORER), MenuItem("&Rename", ID_TREE_RENAME)})}};
     switch (id) {
         case IDR_LIST_FOLDER_MENU:
             return folder;

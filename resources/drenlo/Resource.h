@@ -88,13 +88,6 @@ constexpr int IDS_NAME_EXISTS = 1036;
 constexpr int IDS_CANNOT_RENAME_FOLDER = 1037;
 constexpr int IDS_RENAME_DENIED = 1039;
 
-// Private messages between the transfer workers, the progress dialog and the list view.
-constexpr unsigned WM_TRANSFER_DONE = 0x0400 + 10;
-constexpr unsigned WM_DOWNLOAD_NEXT = 0x0400 + 13;
-constexpr unsigned WM_DOWNLOAD_DONE = 0x0400 + 14;
-constexpr unsigned WM_UPLOAD_NEXT = 0x0400 + 15;
-constexpr unsigned WM_UPLOAD_DONE = 0x0400 + 16;
-
 void RegisterDrenloStrings();
 
 const platform::DialogTemplate& AboutDialogTemplate();

@@ -39,7 +39,8 @@ void RegisterDrenloStrings() {
         {ID_INDICATOR_OBJECTS, ""},
         {ID_INDICATOR_SIZES, ""},
         {platform::ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
-        {platform::ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+        {platform::ID_APP_ABOUT,
+         "Display program information, version number and copyright\nAbout"},
     });
 }
 
