@@ -26,9 +26,6 @@ public:
         (void)objects;
         (void)sizes;
     }
-    // The window whose timer 1 bounds each reply (the main frame). Its WM_TIMER handler calls
-    // CQuarnComm::OnReplyTimeout for timer 1 only. Null: replies are not bounded.
-    virtual platform::CWnd* GetTimerWindow() { return nullptr; }
 
     // Copy jobs.
     // The window that receives WM_DOWNLOAD_NEXT/DONE and WM_UPLOAD_NEXT/DONE (the list view).

@@ -8,9 +8,10 @@
 //  - Commands go out in lower case with CR LF; commands without '?' read no reply. A path
 //    that cannot stand in a quoted argument ('"' or a control character) is refused: 0,
 //    nothing sent.
-//  - A reply is read to LF (CR dropped) under timer 1 of the host's timer window, 2000 ms.
-//    When it fires, the main frame's WM_TIMER handler calls OnReplyTimeout, which cancels the
-//    blocked read; the read fails with "Socket error.".
+//  - A reply is read to LF (CR dropped) within 2000 ms of the read's start. The bound lives in
+//    the blocking wait itself (the thread's blocking hook, which keeps repainting): when the
+//    time is up it calls OnReplyTimeout, which cancels the blocked read; the read fails with
+//    "Socket error.". No window timer is involved, so no other timer can cut a reply short.
 //  - Any failed send or read (time-out, closed connection, a line over 1 MiB) shows the
 //    socket error text and closes the link, so a late reply can never be read as the answer
 //    to the next query; commands then fail without a box until Connect.
@@ -92,7 +93,7 @@ public:
     const std::string& ReceiveLine();
     // SendCommand then ReceiveLine: 1 with the reply, 0 on failure (reply empty).
     int Query(const std::string& command, std::string& reply);
-    // Timer 1 fired: cancels the blocked read, if any.
+    // The reply time is up: cancels the blocked read, if any.
     void OnReplyTimeout();
 
     int ReadIdentity();
@@ -163,13 +164,13 @@ public:
     static void InitThreadSocketState() {}
 
 private:
-    void StartReplyTimer();
-    void StopReplyTimer();
     void CloseAfterFailure();
     int SendQuoted(const char* head, const std::string& argument);
     void EndJob(platform::WPARAM refresh);
     void StartWorker(void (CQuarnComm::*proc)());
     void SetWorkerError(const std::string& text);
+    void SetWorkerSocketError();
+    void PostProgress(std::uint64_t done, bool full);
     int ReadCatalogCounts(const std::string& reply);
     int NameExistsIn(const std::string& reply, const std::string& listed) const;
 
@@ -184,6 +185,7 @@ private:
 
     // Transfer members.
     ICopyProgress* m_progressDlg = nullptr;
+    platform::CWnd* m_progressWnd = nullptr;  // the dialog's window, for the worker's reports
     std::uint64_t m_transferSize = 0;
     std::string m_commandText;
     std::string m_pcPath;
