@@ -132,8 +132,16 @@ int FileSystem::ReadFile(std::string_view instrumentPath, std::string* data) con
     std::ifstream in(host, std::ios::binary);
     if (!in)
         return 0;
-    data->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return in.bad() ? 0 : 1;
+    // Whole runs at once: block replies of many MiB come from here.
+    std::string out;
+    out.reserve(static_cast<size_t>(fs::file_size(host, ec)));
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+        out.append(chunk, static_cast<size_t>(in.gcount()));
+    if (in.bad())
+        return 0;
+    *data = std::move(out);
+    return 1;
 }
 
 int FileSystem::RemoveFile(std::string_view instrumentPath) {

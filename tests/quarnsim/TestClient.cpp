@@ -6,10 +6,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
-constexpr int kGuardMilliseconds = 10000;
-}
-
 bool TestClient::Connect(const std::string& address, uint16_t port) {
     Close();
     m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -41,7 +37,7 @@ bool TestClient::Fill() {
     if (m_fd < 0 || m_eof)
         return false;
     pollfd fd = {m_fd, POLLIN, 0};
-    if (::poll(&fd, 1, kGuardMilliseconds) <= 0)
+    if (::poll(&fd, 1, m_guard) <= 0)
         return false;
     char chunk[65536];
     ssize_t n = ::recv(m_fd, chunk, sizeof chunk, 0);

@@ -23,6 +23,8 @@ public:
     // Everything until the server closes; false when it did not close.
     bool ReadUntilClosed(std::string* bytes);
     void Close();
+    // How long a read waits before it counts as no reply (10 s unless set).
+    void SetGuardMilliseconds(int milliseconds) { m_guard = milliseconds; }
 
 private:
     bool Fill();
@@ -30,4 +32,5 @@ private:
     int m_fd = -1;
     std::string m_buffer;
     bool m_eof = false;
+    int m_guard = 10000;
 };
