@@ -11,6 +11,10 @@
 
 namespace corvane {
 
+namespace {
+const char* const kNoQuotesMessage = "Can not enter \" and ' character";
+}  // namespace
+
 CTabPage::CTabPage(const platform::DialogTemplate& pageTemplate) : platform::CDialog(pageTemplate) {
     RegisterModuleStrings();
 }
@@ -64,11 +68,109 @@ int CTabPage::CheckIntegerField(int editId, int spinId, int lower, int upper,
     return 0;
 }
 
-void CTabPage::RewriteIntegerField(int editId) {
+void CTabPage::RewriteIntegerField(int editId, std::string* text) {
     const int value = platform::StrToInt(GetDlgItemText(editId).c_str());
     const std::string canonical = platform::Format("%d", value);
+    if (text != nullptr)
+        *text = canonical;
     if (GetDlgItemText(editId) != canonical)
         WriteText(editId, canonical);
+}
+
+void CTabPage::SetSpinRange(int spinId, int lower, int upper) {
+    ReadyOff off(*this);
+    SendDlgItemMessage(spinId, platform::UDM_SETRANGE, 0, PackSpinRange(lower, upper));
+}
+
+int CTabPage::OnIntegerFieldUpdate(int editId, int spinId, int lower, int upper,
+                                   const char* messageFormat, std::string& text, int& stored,
+                                   const IntSender& send) {
+    if (!IsReady())
+        return 0;
+    text = GetDlgItemText(editId);
+    if (CheckIntegerField(editId, spinId, lower, upper, messageFormat, stored) == 0) {
+        text = platform::Format("%d", stored);
+        return 0;
+    }
+    send(stored);
+    return 1;
+}
+
+int CTabPage::OnClampedFieldUpdate(int editId, int lower, int upper, std::string& text, int& stored,
+                                   const IntSender& send) {
+    if (!IsReady())
+        return 0;
+    text = GetDlgItemText(editId);
+    const int value = platform::StrToInt(text.c_str());
+    stored = Clamp(value, lower, upper);
+    if (stored != value) {
+        text = platform::Format("%d", stored);
+        WriteText(editId, text);
+    }
+    send(stored);
+    return 1;
+}
+
+platform::LRESULT CTabPage::OnPercentDeltaPos(int editId, const platform::NMUPDOWN& step,
+                                              std::string& text, int& stored, const IntSender& send,
+                                              int lower, int upper) {
+    if (!IsReady())
+        return 0;
+    stored = ValueAfterStep(GetDlgItemText(editId), step, lower, upper);
+    text = platform::Format("%d", stored);
+    WriteText(editId, text);
+    send(stored);
+    return 0;
+}
+
+int CTabPage::CheckStepField(const StepField& field, std::string& text, double& stored,
+                             const DoubleSender& send) {
+    if (!IsReady())
+        return 0;
+    text = GetDlgItemText(field.editId);
+    const double typed = platform::StrToDouble(text.c_str());
+    double snapped = 0.0;
+    // A limit that is itself a multiple of the step must not be refused for the last bit of
+    // a rounding difference between the page's arithmetic and ours.
+    const double slack = std::fabs(field.step) * 1e-9;
+    const bool counted = SnapToStep(typed, field.step, snapped);
+    if (counted && snapped >= field.lower - slack && snapped <= field.upper + slack) {
+        stored = snapped * field.scale;
+        send(stored);
+        if (field.spinId != 0)
+            WriteSpin(field.spinId, static_cast<int>(std::lround(snapped / field.step)));
+        return 1;
+    }
+    platform::AfxMessageBox(platform::Format(field.message, field.lower, field.upper),
+                            platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    const double shown = field.scale != 0.0 ? stored / field.scale : 0.0;
+    text = platform::Format(field.format, shown);
+    WriteText(field.editId, text);
+    double restored = 0.0;
+    if (field.spinId != 0 && SnapToStep(shown, field.step, restored))
+        WriteSpin(field.spinId, static_cast<int>(std::lround(restored / field.step)));
+    GotoDlgCtrl(field.editId);
+    return 0;
+}
+
+int CTabPage::OnIdTextUpdate(int editId, std::string& text, const TextSender& send) {
+    if (!IsReady())
+        return 0;
+    text = GetDlgItemText(editId);
+    // Where the text had to be changed, the pass that sends it is the one after the write
+    // back. That pass runs here rather than from the write's own notification, so that the
+    // write stays an own write and the text reaches the view exactly once.
+    for (;;) {
+        const IdText verdict = CleanIdText(text);
+        if (verdict == IdText::Clean)
+            break;
+        if (verdict == IdText::QuotesRemoved)
+            platform::AfxMessageBox(kNoQuotesMessage,
+                                    platform::MB_OK | platform::MB_ICONEXCLAMATION);
+        WriteText(editId, text);
+    }
+    send(text);
+    return 1;
 }
 
 int CTabPage::FillComboList(int comboId, const std::vector<std::string>& entries, int reserveItems,
@@ -135,12 +237,22 @@ int CTabPage::Clamp(int value, int lower, int upper) {
 }
 
 int CTabPage::PercentAfterStep(const std::string& text, const platform::NMUPDOWN& step) {
-    const long value = static_cast<long>(platform::StrToInt(text.c_str())) - step.iDelta;
-    if (value < 0)
-        return 0;
-    if (value > 100)
-        return 100;
+    return ValueAfterStep(text, step, 0, 100);
+}
+
+int CTabPage::ValueAfterStep(const std::string& text, const platform::NMUPDOWN& step, int lower,
+                             int upper) {
+    const long long value = static_cast<long long>(platform::StrToInt(text.c_str())) - step.iDelta;
+    if (value < lower)
+        return lower;
+    if (value > upper)
+        return upper;
     return static_cast<int>(value);
+}
+
+platform::LPARAM CTabPage::PackSpinRange(int lower, int upper) {
+    return static_cast<platform::LPARAM>((static_cast<unsigned>(upper) & 0xFFFFu) |
+                                         ((static_cast<unsigned>(lower) & 0xFFFFu) << 16));
 }
 
 }  // namespace corvane

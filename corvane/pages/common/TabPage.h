@@ -14,8 +14,16 @@
 // The helpers below are the rules all page families share: integer fields that refuse a value
 // out of range, fields that clamp, percent spins without a buddy, doubles on a step grid,
 // lists the program builds, the ID-text rule and the input method.
+//
+// The On... handlers are called by a page from its OnCommand / OnNotify for the field the
+// notification is about. Each does nothing while the ready flag is 0, keeps the page's
+// data-exchange member of the field (`text`) equal to what the field shows, so that a later
+// UpdateData(FALSE) cannot put an old text back, and hands an accepted value to `send`, which
+// is where the page sends its own message to the view. Only the field concerned is written
+// (never the whole page), so text the operator has typed in another field is never overwritten.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,7 +75,32 @@ public:
     // subtracted (the default range reports the up arrow as -1), and the result kept in 0..100.
     static int PercentAfterStep(const std::string& text, const platform::NMUPDOWN& step);
 
+    // The value sent for `text`: the step subtracted from its number, kept in lower..upper.
+    static int ValueAfterStep(const std::string& text, const platform::NMUPDOWN& step, int lower,
+                              int upper);
+    // The UDM_SETRANGE argument: the upper limit in the low word, the lower one in the high word.
+    static platform::LPARAM PackSpinRange(int lower, int upper);
+
     int m_ready = 0;
+
+    // How a page reports an accepted value to its view. A double and a text are handed over as
+    // the page's own stored copy, whose address is what the page's message carries.
+    using IntSender = std::function<void(int value)>;
+    using DoubleSender = std::function<void(const double& stored)>;
+    using TextSender = std::function<void(const std::string& stored)>;
+
+    // A double typed on a step grid (delays and the like).
+    struct StepField {
+        int editId;
+        int spinId;    // a spin without buddy integer counting steps; 0 for none
+        double lower;  // limits in the field's unit, tested on the snapped value
+        double upper;
+        double step;          // the grid, in the field's unit
+        const char* format;   // of the field's text, such as "%8.4f"
+        const char* message;  // the range message; takes the lower and the upper limit in
+                              // `format`'s conversion
+        double scale = 1.0;   // stored value = field value * scale (usec shown, seconds kept)
+    };
 
 protected:
     // The view the page sits on (its parent) and that view's document.
@@ -90,7 +123,40 @@ protected:
     int CheckIntegerField(int editId, int spinId, int lower, int upper, const char* messageFormat,
                           int& stored);
     // On losing the focus: the field's text rewritten as "%d" of its value, sending nothing.
-    void RewriteIntegerField(int editId);
+    // `text`, when given, is the field's data-exchange member and follows the field.
+    void RewriteIntegerField(int editId, std::string* text = nullptr);
+    // Sets a spin's range (16-bit limits, as the control keeps them) with the ready flag at 0.
+    void SetSpinRange(int spinId, int lower, int upper);
+
+    // --- Handlers a page calls from its notifications (see the top of this file) ---
+
+    // EN_UPDATE of an integer field that refuses a value out of range: CheckIntegerField,
+    // then `send` with the accepted value. 1 when sent.
+    int OnIntegerFieldUpdate(int editId, int spinId, int lower, int upper,
+                             const char* messageFormat, std::string& text, int& stored,
+                             const IntSender& send);
+    // EN_UPDATE of a field that corrects instead of refusing: a value out of lower..upper is
+    // set to the nearest limit and the field rewritten ("%d"); no message. 1 when sent.
+    int OnClampedFieldUpdate(int editId, int lower, int upper, std::string& text, int& stored,
+                             const IntSender& send);
+    // UDN_DELTAPOS of a spin without buddy integer driving `editId`: the field's number minus
+    // the step, kept in lower..upper, is written to the field and sent. Answers the
+    // notification's result (0: the spin may move).
+    platform::LRESULT OnPercentDeltaPos(int editId, const platform::NMUPDOWN& step,
+                                        std::string& text, int& stored, const IntSender& send,
+                                        int lower = 0, int upper = 100);
+    // EN_UPDATE of a double on a step grid. The typed number is snapped to the grid; outside the
+    // limits (or too large to count in steps) it is refused: the message, the stored value put
+    // back in the field and the spin, the focus back in the field, nothing sent (answer 0).
+    // Else it is stored (times `scale`), sent, and the spin moved to its step (answer 1). The
+    // field keeps the operator's text while they type. A page with echo flags between the spin
+    // and the field decides in `send` whether an accepted value goes on to the view.
+    int CheckStepField(const StepField& field, std::string& text, double& stored,
+                       const DoubleSender& send);
+    // EN_UPDATE of an ID text. A text cut at a byte of 0x80 or more, or one that lost its '"'
+    // and '\'' (with the message), is written back and then sent once as it now stands;
+    // a clean text is sent as it is, an empty one as empty. 1 when sent.
+    int OnIdTextUpdate(int editId, std::string& text, const TextSender& send);
 
     // A list the program builds: emptied from the last item to the first, room reserved, the
     // entries added in order (up to the first empty text) and `select` selected. 0 when the
