@@ -73,7 +73,7 @@ int CFileInfo::GetFileType() const {
 }
 
 int CFileInfo::GetSizeText(std::string& text) const {
-    const QLocale locale = QLocale::system();
+    const QLocale locale;  // the operator's locale unless the application set another
     // Grouped whole bytes; the locale's decimal part is never added for an integer.
     text = platform::FromQString(locale.toString(static_cast<qulonglong>(m_size)));
     return 1;
@@ -87,7 +87,7 @@ int CFileInfo::GetTimeText(std::string& text) const {
     const QDateTime when = QDateTime::fromSecsSinceEpoch(unixSeconds, Qt::UTC);
     if (!when.isValid())
         return 0;
-    const QLocale locale = QLocale::system();
+    const QLocale locale;  // the operator's locale unless the application set another
     const QString date = locale.toString(when.date(), QLocale::ShortFormat);
     const QString time = locale.toString(when.time(), locale.timeFormat(QLocale::ShortFormat));
     if (date.isEmpty())
