@@ -14,7 +14,8 @@ const char kUsage[] =
     "usage: quarnsim --root DIR [--address ADDR] [--port PORT] [--modules MODEL:SLOT,...]\n"
     "                [--firmware VERSION] [--crlf] [--demo]\n"
     "  --demo          named presets, frame resets at 59.94 and 50 Hz, tones on the first\n"
-    "                  audio generator (--demo-presets is the same)\n";
+    "                  audio generator, demo files in every module's folders\n"
+    "                  (--demo-presets is the same)\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "quarnsim: %s\n%s", message.c_str(), kUsage);
