@@ -39,6 +39,7 @@ class CSingleDocTemplate {
 public:
     using DocumentFactory = std::function<std::unique_ptr<CDocument>()>;
     // Creates and loads the frame (LoadFrame) for the context's document; null on failure.
+    // A factory that fails destroys any view it already added to the document.
     using FrameFactory = std::function<std::unique_ptr<CFrameWnd>(CCreateContext& context)>;
 
     CSingleDocTemplate(int resourceId, std::string templateString, DocumentFactory makeDocument,
