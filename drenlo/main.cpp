@@ -1,6 +1,7 @@
 // Drenlo, the file transfer utility of the Quarn.
 #include <QApplication>
 
+#include "drenlo/app/DrenloApp.h"
 #include "platform/BlockingWait.h"
 #include "platform/Numbers.h"
 
@@ -8,5 +9,6 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     platform::UseCNumericLocale();
     platform::InstallUiBlockingHook();
-    return 0;
+    drenlo::CDrenloApp app;
+    return app.RunProgram();
 }
