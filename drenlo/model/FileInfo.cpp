@@ -7,7 +7,6 @@
 #include <limits>
 
 #include "drenlo/model/FileType.h"
-#include "platform/Wnd.h"
 
 namespace drenlo {
 
@@ -75,7 +74,7 @@ int CFileInfo::GetFileType() const {
 int CFileInfo::GetSizeText(std::string& text) const {
     const QLocale locale;  // the operator's locale unless the application set another
     // Grouped whole bytes; the locale's decimal part is never added for an integer.
-    text = platform::FromQString(locale.toString(static_cast<qulonglong>(m_size)));
+    text = (locale.toString(static_cast<qulonglong>(m_size))).toLatin1().toStdString();
     return 1;
 }
 
@@ -92,7 +91,7 @@ int CFileInfo::GetTimeText(std::string& text) const {
     const QString time = locale.toString(when.time(), locale.timeFormat(QLocale::ShortFormat));
     if (date.isEmpty())
         return 0;
-    text = platform::FromQString(date + QLatin1Char(' ') + time);
+    text = (date + QLatin1Char(' ') + time).toLatin1().toStdString();
     return 1;
 }
 
