@@ -51,7 +51,9 @@ public:
     QTreeView* report = nullptr;
     ListModel* model = nullptr;
     QItemSelectionModel* selection = nullptr;
-    LabelEditDelegate* delegate = nullptr;
+    // One delegate per view: an editor's signals must reach only the view that owns it.
+    LabelEditDelegate* listDelegate = nullptr;
+    LabelEditDelegate* reportDelegate = nullptr;
     CImageList* largeImages = nullptr;
     CImageList* smallImages = nullptr;
     int pendingEdit = -1;
@@ -63,6 +65,17 @@ public:
         return static_cast<QAbstractItemView*>(stack->currentWidget());
     }
     QModelIndex Index(int row) const { return model->index(row, 0); }
+    LabelEditDelegate* Editing() const {
+        if (listDelegate != nullptr && listDelegate->IsEditing())
+            return listDelegate;
+        if (reportDelegate != nullptr && reportDelegate->IsEditing())
+            return reportDelegate;
+        return nullptr;
+    }
+    bool InEndNotification() const {
+        return (listDelegate != nullptr && listDelegate->InEndNotification()) ||
+               (reportDelegate != nullptr && reportDelegate->InEndNotification());
+    }
 
     void SendStateChange(int row, unsigned oldState, unsigned newState) {
         if (oldState == newState || !model->Valid(row))
@@ -130,10 +143,11 @@ public:
         nm.item.iItem = row;
         nm.item.pszText = text != nullptr ? text->c_str() : nullptr;
         nm.item.lParam = model->At(row).data;
+        // The handler may delete or move items; the persistent index follows the edited one.
+        const QPersistentModelIndex edited(index);
         const LRESULT take = q->Notify(LVN_ENDLABELEDIT, &nm);
-        // The handler may have deleted or moved items; the persistent index knows.
-        if (text != nullptr && take != 0 && index.isValid())
-            q->SetItemText(index.row(), 0, *text);
+        if (text != nullptr && take != 0 && edited.isValid())
+            q->SetItemText(edited.row(), 0, *text);
     }
 
     void EditClosed() {
@@ -146,7 +160,7 @@ public:
     }
 
     void Mouse(QAbstractItemView* view, QMouseEvent* event) {
-        const QPoint point = stack->mapFrom(view->viewport(), event->position().toPoint());
+        const QPoint point = view->viewport()->mapTo(stack, event->position().toPoint());
         q->m_messagePos = point;
         const QModelIndex index = view->indexAt(event->position().toPoint());
         NMITEMACTIVATE nm{};
@@ -166,6 +180,11 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // Only input counts; widgets that are being destroyed send other events on the way.
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick &&
+            type != QEvent::KeyPress)
+            return false;
         QAbstractItemView* view = Active();
         if (view == nullptr)
             return false;
@@ -187,7 +206,7 @@ public:
                 default:
                     break;
             }
-        } else if (watched == view && event->type() == QEvent::KeyPress && !delegate->IsEditing()) {
+        } else if (watched == view && event->type() == QEvent::KeyPress && Editing() == nullptr) {
             const unsigned key = VirtualKeyOf(static_cast<QKeyEvent*>(event)->key());
             if (key != 0) {
                 NMLVKEYDOWN nm{};
@@ -226,11 +245,13 @@ int CListCtrl::Create(unsigned style, QWidget* parent, int id, CWnd* owner) {
     d->stack = stack;
     d->model = new detail::ListModel;
     d->model->setParent(stack);
-    d->delegate = new detail::LabelEditDelegate(stack);
-    d->delegate->SetHandlers(
-        [this](const QModelIndex& i) { return d->BeginEdit(i); },
-        [this](const QModelIndex& i, const std::string* text) { d->EndEdit(i, text); },
-        [this] { d->EditClosed(); });
+    for (detail::LabelEditDelegate** delegate : {&d->listDelegate, &d->reportDelegate}) {
+        *delegate = new detail::LabelEditDelegate(stack);
+        (*delegate)->SetHandlers(
+            [this](const QModelIndex& i) { return d->BeginEdit(i); },
+            [this](const QModelIndex& i, const std::string* text) { d->EndEdit(i, text); },
+            [this] { d->EditClosed(); });
+    }
 
     d->list = new QListView(stack);
     d->report = new QTreeView(stack);
@@ -248,14 +269,14 @@ int CListCtrl::Create(unsigned style, QWidget* parent, int id, CWnd* owner) {
     d->report->header()->setStretchLastSection(false);
     d->report->header()->setSectionsMovable(false);
     d->report->header()->setSectionsClickable(true);
-    d->list->setUniformItemSizes(true);
+    d->list->setUniformItemSizes(false);
     d->list->setLayoutMode(QListView::Batched);
     d->list->setBatchSize(500);
     d->list->setMovement(QListView::Static);
     d->list->setWordWrap(true);
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(d->list), static_cast<QAbstractItemView*>(d->report)}) {
-        view->setItemDelegate(d->delegate);
+        view->setItemDelegate(view == d->list ? d->listDelegate : d->reportDelegate);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setTextElideMode(Qt::ElideRight);
         view->installEventFilter(d.get());
@@ -326,7 +347,7 @@ void CListCtrl::ApplyMode() {
         d->model->SetLargeIcons(true);
         list->setViewMode(QListView::IconMode);
         list->setIconSize(large);
-        const int textWidth = list->fontMetrics().averageCharWidth() * 12;
+        const int textWidth = list->fontMetrics().averageCharWidth() * 14;
         list->setGridSize(QSize(std::max(large.width() + 16, textWidth),
                                 large.height() + 2 * list->fontMetrics().height() + 8));
         list->setFlow(QListView::LeftToRight);
@@ -628,7 +649,7 @@ QRect CListCtrl::GetItemRect(int item) const {
         const QRect last = view->visualRect(d->model->index(item, d->model->columnCount() - 1));
         rect = rect.united(last);
     }
-    return QRect(d->stack->mapFrom(view->viewport(), rect.topLeft()), rect.size());
+    return QRect(view->viewport()->mapTo(d->stack, rect.topLeft()), rect.size());
 }
 
 bool CListCtrl::EnsureVisible(int item, bool) {
@@ -642,31 +663,32 @@ bool CListCtrl::EnsureVisible(int item, bool) {
 bool CListCtrl::EditLabel(int item) {
     if (d->model == nullptr || !d->model->Valid(item))
         return false;
-    if (d->delegate->InEndNotification()) {
+    if (d->InEndNotification()) {
         d->pendingEdit = item;
         return true;
     }
     QAbstractItemView* view = d->Active();
-    if (d->delegate->IsEditing())
+    if (d->Editing() != nullptr)
         return false;
     view->setFocus();
     view->scrollTo(d->Index(item));
     view->edit(d->Index(item));
-    return d->delegate->IsEditing();
+    return d->Editing() != nullptr;
 }
 
 bool CListCtrl::IsEditingLabel() const {
-    return d->delegate != nullptr && d->delegate->IsEditing();
+    return d->Editing() != nullptr;
 }
 
 int CListCtrl::GetEditItem() const {
-    return IsEditingLabel() ? d->delegate->EditIndex().row() : -1;
+    const detail::LabelEditDelegate* editing = d->Editing();
+    return editing != nullptr ? editing->EditIndex().row() : -1;
 }
 
 void CListCtrl::CancelEditLabel() {
     d->pendingEdit = -1;
-    if (d->delegate != nullptr)
-        d->delegate->Cancel();
+    if (detail::LabelEditDelegate* editing = d->Editing())
+        editing->Cancel();
 }
 
 void CListCtrl::SetRedraw(bool redraw) {
@@ -778,7 +800,8 @@ bool CListCtrl::PressKey(unsigned virtualKey) {
 }
 
 bool CListCtrl::TypeLabel(const std::string& text, bool commit) {
-    return d->delegate != nullptr && d->delegate->Finish(text, commit);
+    detail::LabelEditDelegate* editing = d->Editing();
+    return editing != nullptr && editing->Finish(text, commit);
 }
 
 QWidget* CListCtrl::ActiveView() const {

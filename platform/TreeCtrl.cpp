@@ -148,7 +148,7 @@ public:
     }
 
     void NotifyMouse(int code, QPoint viewportPoint) {
-        q->m_messagePos = view->mapFrom(view->viewport(), viewportPoint);
+        q->m_messagePos = view->viewport()->mapTo(view, viewportPoint);
         NMHDR hdr{};
         q->Notify(code, &hdr);
     }
@@ -578,7 +578,7 @@ QRect CTreeCtrl::GetItemRect(HTREEITEM item) const {
     if (node == nullptr)
         return {};
     const QRect r = d->view->visualRect(d->model->IndexOf(node));
-    return QRect(d->view->mapFrom(d->view->viewport(), r.topLeft()), r.size());
+    return QRect(d->view->viewport()->mapTo(d->view, r.topLeft()), r.size());
 }
 
 bool CTreeCtrl::EditLabel(HTREEITEM item) {
