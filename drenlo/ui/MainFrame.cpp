@@ -68,6 +68,7 @@ int CMainFrame::OnCreate() {
         m_pcFolder = app->GetLocalPath();
     if (m_comm != nullptr)
         m_comm->SetHost(this);
+    ShowIdleMessage();
     return 0;
 }
 

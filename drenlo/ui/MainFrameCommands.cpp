@@ -206,8 +206,8 @@ void CMainFrame::OnDelete() {
     else
         done = m_listView->DeleteSelection();
     if (done == 1) {
-        m_treeView->RefreshSelected();
         m_listView->ShowFolder(m_listView->GetFolder());
+        m_treeView->RefreshSelected();
     }
 }
 
@@ -226,10 +226,12 @@ void CMainFrame::OnRename() {
 }
 
 void CMainFrame::OnRefresh() {
-    if (m_treeView != nullptr)
-        m_treeView->RefreshSelected();
+    // The list first: the tree takes the subfolders of the folder the list shows from the
+    // list, so the other order would reload the tree from the old listing.
     if (m_listView != nullptr)
         m_listView->ShowFolder(m_listView->GetFolder());
+    if (m_treeView != nullptr)
+        m_treeView->RefreshSelected();
 }
 
 void CMainFrame::OnUpOneLevel() {

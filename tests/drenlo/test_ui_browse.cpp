@@ -1,0 +1,185 @@
+// Drenlo's window against the simulator: start-up, the tree loaded on demand, the list in
+// every mode and order, escaped names and refresh.
+#include <QDir>
+#include <QMainWindow>
+
+#include "platform/StatusBar.h"
+#include "resources/drenlo/Resource.h"
+#include "tests/drenlo/test_ui_fixture.h"
+
+namespace drenlo::testing {
+namespace {
+
+using Browse = DrenloFixture;
+
+TEST_F(Browse, StartUpAsksForTheAddressAndShowsTheRootOfTheInstrument) {
+    StartSimulator();
+    ASSERT_TRUE(StartDrenlo());
+    ASSERT_NE(Frame(), nullptr);
+    EXPECT_EQ(m_dialogs.Shown(), std::vector<int>{IDD_ETHERNET});
+    EXPECT_EQ(Frame()->Window()->windowTitle().toStdString(), "Drenlo");
+    EXPECT_EQ(Frame()->Window()->size(), QSize(720, 560));
+    platform::CTreeCtrl& tree = Tree()->GetTreeCtrl();
+    ASSERT_NE(Tree()->GetRootFolder(), nullptr);
+    EXPECT_EQ(tree.GetItemText(Tree()->GetRootFolder()), "Quarn [" + m_address + "]");
+    EXPECT_EQ(tree.GetSelectedItem(), Tree()->GetRootFolder());
+    EXPECT_NE(tree.GetItemState(Tree()->GetRootFolder(), platform::TVIS_BOLD), 0u);
+    EXPECT_EQ(TreeChildren(Tree()->GetRootFolder()),
+              (std::vector<std::string>{"CPU", "Oltra", "Tavix"}));
+    EXPECT_EQ(List()->GetFolder(), "/F0:/");
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"CPU", "Oltra", "Tavix"}));
+    EXPECT_EQ(Frame()->m_wndStatusBar.GetPaneText(1), "3 object[s]");
+    bool identity = false;
+    for (const std::string& line : TakeLines()) identity = identity || line == "*idn?";
+    EXPECT_TRUE(identity);
+}
+
+TEST_F(Browse, CancelledAddressLeavesDrenloRunningWithTheLinkCommandsGreyed) {
+    StartSimulator();
+    ASSERT_TRUE(
+        StartDrenlo([](platform::CDialog& dialog) { dialog.ClickButton(platform::IDCANCEL); }));
+    ASSERT_NE(Frame(), nullptr);
+    EXPECT_TRUE(Frame()->IsWindow());
+    EXPECT_FALSE(Comm()->IsConnected());
+    EXPECT_EQ(Tree()->GetTreeCtrl().GetCount(), 0u);
+    for (int id : {ID_PC_TO_QUARN, ID_QUARN_TO_PC, ID_NEW_FOLDER, ID_DELETE, ID_RENAME, ID_REFRESH,
+                   ID_CHECK_ERROR, ID_UP_ONE_LEVEL})
+        EXPECT_FALSE(Frame()->IsCommandEnabled(id)) << id;
+    for (int id :
+         {ID_VIEW_LARGE_ICONS, ID_VIEW_SMALL_ICONS, ID_VIEW_LIST, ID_VIEW_DETAILS, ID_SORT_BY_NAME,
+          ID_SORT_BY_SIZE, ID_NETWORK, ID_OPTIONS, platform::ID_APP_ABOUT})
+        EXPECT_TRUE(Frame()->IsCommandEnabled(id)) << id;
+    EXPECT_TRUE(TakeLines().empty());
+}
+
+TEST_F(Browse, FoldersAreReadWhenFirstExpandedAndOnlyOnce) {
+    StartConnected();
+    platform::CTreeCtrl& tree = Tree()->GetTreeCtrl();
+    platform::HTREEITEM tavix = Tree()->FindChild(Tree()->GetRootFolder(), "Tavix");
+    ASSERT_NE(tavix, nullptr);
+    // Not read yet: a placeholder child gives the expand button.
+    EXPECT_EQ(TreeChildren(tavix), std::vector<std::string>{CUiTreeView::kPlaceholder});
+    EXPECT_TRUE(TakeLines().empty());
+    tree.ExpandByOperator(tavix);
+    EXPECT_EQ(TreeChildren(tavix), (std::vector<std::string>{"EMPTY", "PICTURE", "SIGNAL"}));
+    EXPECT_EQ(CountLines("mmem:cat?"), 1);
+    tree.ExpandByOperator(tavix, false);
+    tree.ExpandByOperator(tavix);
+    EXPECT_EQ(CountLines("mmem:cat?"), 0);
+    // A folder without subfolders loses its expand button once read.
+    platform::HTREEITEM empty = Tree()->FindChild(tavix, "EMPTY");
+    tree.ExpandByOperator(empty);
+    EXPECT_TRUE(TreeChildren(empty).empty());
+}
+
+TEST_F(Browse, ExpandingTheFolderTheListShowsReadsNoListing) {
+    StartConnected();
+    platform::HTREEITEM tavix = Tree()->FindChild(Tree()->GetRootFolder(), "Tavix");
+    Tree()->GetTreeCtrl().SelectItem(tavix);
+    EXPECT_EQ(List()->GetFolder(), "/F0:/Tavix");
+    EXPECT_EQ(CountLines("mmem:cat?"), 1);
+    Tree()->GetTreeCtrl().ExpandByOperator(tavix);
+    EXPECT_EQ(CountLines("mmem:cat?"), 0);
+    EXPECT_EQ(TreeChildren(tavix), (std::vector<std::string>{"EMPTY", "PICTURE", "SIGNAL"}));
+}
+
+TEST_F(Browse, AFailedListingKeepsTheFolderExpandableForALaterTry) {
+    StartConnected();
+    platform::HTREEITEM tavix = Tree()->FindChild(Tree()->GetRootFolder(), "Tavix");
+    m_sim->SwallowNextReply();
+    m_boxes.ExpectAny(platform::IDOK);  // the link's socket error
+    Tree()->GetTreeCtrl().ExpandByOperator(tavix);
+    EXPECT_EQ(TreeChildren(tavix), std::vector<std::string>{CUiTreeView::kPlaceholder});
+    ASSERT_FALSE(Comm()->IsConnected());
+    ASSERT_EQ(Comm()->Connect(), 1);
+    Tree()->GetTreeCtrl().ExpandByOperator(tavix, false);
+    Tree()->ExpandFolder(tavix);
+    EXPECT_EQ(TreeChildren(tavix), (std::vector<std::string>{"EMPTY", "PICTURE", "SIGNAL"}));
+}
+
+TEST_F(Browse, TheListShowsTheFolderWithEscapedNamesSizesAndSortsBothWays) {
+    StartConnected();
+    ASSERT_NE(OpenFolder("/F0:/Tavix/SIGNAL"), nullptr);
+    EXPECT_EQ(List()->GetFolder(), "/F0:/Tavix/SIGNAL");
+    // Names stay in the instrument's listed form: that is what goes back into commands.
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"OLD", "A.DNL", "BARS`h100.CMP", "LINE^UP.PST",
+                                                     "Ramp^Y.CMP", "ZONE.PIC"}));
+    EXPECT_EQ(Frame()->m_wndStatusBar.GetPaneText(1), "6 object[s]");
+    platform::CListCtrl& list = List()->GetListCtrl();
+    EXPECT_EQ(list.GetItemText(ListIndex("OLD"), 1), "");
+    EXPECT_FALSE(list.GetItemText(ListIndex("ZONE.PIC"), 1).empty());
+
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_VIEW_DETAILS));  // the column headers show
+    ASSERT_TRUE(list.ClickColumn(0));  // the current key again: reversed, folders last
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"ZONE.PIC", "Ramp^Y.CMP", "LINE^UP.PST",
+                                                     "BARS`h100.CMP", "A.DNL", "OLD"}));
+    ASSERT_TRUE(list.ClickColumn(1));  // by size, smallest first
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"OLD", "A.DNL", "Ramp^Y.CMP", "LINE^UP.PST",
+                                                     "BARS`h100.CMP", "ZONE.PIC"}));
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_SORT_BY_SIZE));
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"ZONE.PIC", "BARS`h100.CMP", "LINE^UP.PST",
+                                                     "Ramp^Y.CMP", "A.DNL", "OLD"}));
+    EXPECT_EQ(List()->GetSortKey(), -2);
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_SORT_BY_NAME));
+    EXPECT_EQ(List()->GetSortKey(), 1);
+    EXPECT_EQ(ListNames().front(), "OLD");
+}
+
+TEST_F(Browse, EveryViewModeFromTheMenuAndTheToolBarIsChecked) {
+    StartConnected();
+    const std::pair<int, int> modes[] = {{ID_VIEW_DETAILS, 1},
+                                         {ID_VIEW_SMALL_ICONS, 2},
+                                         {ID_VIEW_LIST, 3},
+                                         {ID_VIEW_LARGE_ICONS, 0}};
+    for (const auto& [id, mode] : modes) {
+        ASSERT_TRUE(Frame()->m_wndToolBar.ClickButton(id)) << id;
+        EXPECT_EQ(List()->GetViewMode(), mode);
+        Frame()->m_wndToolBar.UpdateButtons();
+        EXPECT_TRUE(Frame()->m_wndToolBar.IsButtonChecked(id));
+        EXPECT_EQ(ListNames(), (std::vector<std::string>{"CPU", "Oltra", "Tavix"}));
+    }
+}
+
+TEST_F(Browse, OpeningAFolderInTheListSelectsItInTheTreeAndUpGoesBack) {
+    StartConnected();
+    List()->GetListCtrl().DoubleClickItem(ListIndex("Tavix"));
+    EXPECT_EQ(List()->GetFolder(), "/F0:/Tavix");
+    EXPECT_EQ(Tree()->GetTreeCtrl().GetItemText(Tree()->GetTreeCtrl().GetSelectedItem()), "Tavix");
+    List()->GetListCtrl().DoubleClickItem(ListIndex("SIGNAL"));
+    EXPECT_EQ(List()->GetFolder(), "/F0:/Tavix/SIGNAL");
+    Frame()->m_wndToolBar.UpdateButtons();
+    EXPECT_TRUE(Frame()->m_wndToolBar.IsButtonEnabled(ID_UP_ONE_LEVEL));
+    ASSERT_TRUE(Frame()->m_wndToolBar.ClickButton(ID_UP_ONE_LEVEL));
+    EXPECT_EQ(List()->GetFolder(), "/F0:/Tavix");
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_UP_ONE_LEVEL));
+    EXPECT_EQ(List()->GetFolder(), "/F0:/");
+    EXPECT_FALSE(Frame()->IsCommandEnabled(ID_UP_ONE_LEVEL));
+}
+
+TEST_F(Browse, RefreshShowsWhatChangedOnTheInstrument) {
+    StartConnected();
+    platform::HTREEITEM tavix = OpenFolder("/F0:/Tavix");
+    ASSERT_NE(tavix, nullptr);
+    QDir().mkpath(QString::fromStdString(InstrumentFile("Tavix/NEW")));
+    WriteFile(InstrumentFile("Tavix/X.LGO"), "x");
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_REFRESH));
+    EXPECT_GE(ListIndex("NEW"), 0);
+    EXPECT_GE(ListIndex("X.LGO"), 0);
+    EXPECT_EQ(TreeChildren(tavix), (std::vector<std::string>{"EMPTY", "NEW", "PICTURE", "SIGNAL"}));
+}
+
+TEST_F(Browse, MainWindowScreenshot) {
+    StartConnected();
+    OpenFolder("/F0:/Tavix/SIGNAL");
+    Tree()->GetTreeCtrl().Expand(Tree()->FindChild(Tree()->GetRootFolder(), "Oltra"),
+                                 platform::TVE_EXPAND);
+    Frame()->ExecuteCommand(ID_VIEW_LARGE_ICONS);
+    Pump(50);
+    SaveScreenshot(Frame()->Window(), "drenlo_main_large_icons");
+    Frame()->ExecuteCommand(ID_VIEW_DETAILS);
+    Pump(50);
+    SaveScreenshot(Frame()->Window(), "drenlo_main_details");
+}
+
+}  // namespace
+}  // namespace drenlo::testing
