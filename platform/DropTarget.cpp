@@ -26,10 +26,9 @@ DropData DropData::FromMimeData(const QMimeData* mime) {
             const QByteArray bytes = QFile::encodeName(path);
             data.files.emplace_back(bytes.constData(), static_cast<size_t>(bytes.size()));
         }
-        if (!data.files.empty()) {
-            data.kind = DropKind::Files;
-            return data;
-        }
+        // Files from elsewhere (a web page's link) are no text drop either.
+        data.kind = data.files.empty() ? DropKind::None : DropKind::Files;
+        return data;
     }
     if (mime->hasText()) {
         const QByteArray bytes = mime->text().toUtf8();

@@ -80,6 +80,9 @@ int CSplitterWnd::CreateView(int row, int column, std::unique_ptr<CView> view, Q
     splitter->insertWidget(std::min(index, splitter->count()), view->GetWidget());
     m_ideal[static_cast<size_t>(index)] = m_rows > 1 ? size.height() : size.width();
     m_views[static_cast<size_t>(index)] = std::move(view);
+    // When the frame is resized only the last pane changes, as with the framework's splitter.
+    for (int i = 0; i < splitter->count(); ++i)
+        splitter->setStretchFactor(i, i == splitter->count() - 1 ? 1 : 0);
     RecalcLayout();
     return 1;
 }
