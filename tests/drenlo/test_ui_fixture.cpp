@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QMainWindow>
 #include <QThread>
 #include <fstream>
 #include <random>
@@ -105,6 +106,10 @@ void DrenloFixture::StartConnected() {
     ASSERT_TRUE(StartDrenlo());
     ASSERT_NE(Frame(), nullptr);
     ASSERT_TRUE(Comm()->IsConnected());
+    // Label edits close when their editor loses the focus, as they do for the operator: the
+    // window must be the active one for an edit to stay open.
+    Frame()->Window()->activateWindow();
+    Pump(10);
     TakeLines();
 }
 
@@ -138,6 +143,8 @@ int DrenloFixture::ListIndex(const std::string& name) const {
 }
 
 void DrenloFixture::SelectListItems(const std::vector<std::string>& names) {
+    // The operator clicks into the list to select: the list becomes the active view.
+    Frame()->SetActiveView(List());
     platform::CListCtrl& list = List()->GetListCtrl();
     list.SetItemState(-1, 0, platform::LVIS_SELECTED);
     for (const std::string& name : names) {
