@@ -143,6 +143,13 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
+void CFrameWnd::SetActiveView(CView* view) {
+    if (m_activeView == view) return;
+    m_activeView = view;
+    if (view != nullptr)
+        if (QWidget* w = view->GetWidget()) w->setFocus();
+}
+
 CDocument* CFrameWnd::GetActiveDocument() const {
     CView* view = GetActiveView();
     return view == nullptr ? nullptr : view->GetDocument();

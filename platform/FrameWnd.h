@@ -59,9 +59,10 @@ public:
     bool ExecuteCommand(int id);
 
     // The view commands route to first. A frame with several views (a splitter) names it;
-    // an MDI frame answers its active child's view.
+    // an MDI frame answers its active child's view. Making a view active gives it the
+    // keyboard focus, as the framework did, so focus and command route never disagree.
     virtual CView* GetActiveView() const { return m_activeView; }
-    void SetActiveView(CView* view) { m_activeView = view; }
+    void SetActiveView(CView* view);
     virtual CDocument* GetActiveDocument() const;
 
     // The operator closes the frame: documents are asked (CanCloseFrame), then the window is

@@ -340,6 +340,7 @@ void CListCtrl::ApplyMode() {
         d->model->SetLargeIcons(false);
         d->report->setIconSize(small);
         d->stack->setCurrentWidget(d->report);
+        d->stack->setFocusProxy(d->report);
         return;
     }
     QListView* list = d->list;
@@ -365,6 +366,7 @@ void CListCtrl::ApplyMode() {
     list->setMovement(QListView::Static);
     list->setWordWrap(mode == LVS_ICON);
     d->stack->setCurrentWidget(list);
+    d->stack->setFocusProxy(list);
 }
 
 CImageList* CListCtrl::SetImageList(CImageList* images, int which) {

@@ -19,6 +19,7 @@ bool CListView::Create(QWidget* parent) {
     if (m_list.Create(m_initialStyle, surface, kControlId, this) == 0)
         return false;
     layout->addWidget(m_list.GetWidget());
+    surface->setFocusProxy(m_list.GetWidget());
     return OnCreate() != -1;
 }
 

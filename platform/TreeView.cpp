@@ -16,6 +16,7 @@ bool CTreeView::Create(QWidget* parent) {
     if (m_tree.Create(m_initialStyle, surface, kControlId, this) == 0)
         return false;
     layout->addWidget(m_tree.GetWidget());
+    surface->setFocusProxy(m_tree.GetWidget());
     return OnCreate() != -1;
 }
 
