@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QThread>
+#include <future>
 #include <utility>
 
 #include "platform/WaitCursor.h"
@@ -107,9 +109,49 @@ int ShowRealBox(CWnd* owner, const std::string& text, const std::string& caption
     return escape;
 }
 
+bool OnUserInterfaceThread() {
+    QCoreApplication* app = QCoreApplication::instance();
+    return app == nullptr || QThread::currentThread() == app->thread();
+}
+
+// A box asked for by a worker thread is shown by the user-interface thread: widgets live
+// there, and so do the box records tests read. The request travels as a posted message, so
+// it waits, like every posted message, until no blocking exchange is in progress; the worker
+// waits for the answer.
+struct WorkerBoxRequest {
+    std::string text;
+    std::string caption;
+    UINT type;
+    std::promise<int> answer;
+};
+
+class WorkerBoxRelay : public CWnd {
+public:
+    WorkerBoxRelay() {
+        OnMessage(WM_USER, [](WPARAM, LPARAM lParam) -> LRESULT {
+            auto* request = reinterpret_cast<WorkerBoxRequest*>(lParam);
+            request->answer.set_value(
+                MessageBox(nullptr, request->text, request->caption, request->type));
+            return 0;
+        });
+    }
+};
+
+int ShowFromWorker(const std::string& text, const std::string& caption, UINT type) {
+    static WorkerBoxRelay relay;
+    WorkerBoxRequest request{text, caption, type, {}};
+    std::future<int> answer = request.answer.get_future();
+    if (!relay.PostMessage(WM_USER, 0, reinterpret_cast<LPARAM>(&request)))
+        return EscapeAnswer(ButtonsOf(type));
+    return answer.get();
+}
+
 }  // namespace
 
 int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, UINT type) {
+    // The owner is a window of the user-interface thread; a worker's box has none.
+    if (!OnUserInterfaceThread())
+        return ShowFromWorker(text, caption, type);
     BoxState& state = State();
     MessageBoxRecord record{text, caption.empty() ? state.title : caption, type,
                             state.beepSincePreviousBox};

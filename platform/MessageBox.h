@@ -9,6 +9,10 @@
 // came since the previous box, so tests can check that a program beeped before it asked.
 //
 // While a wait cursor is active (WaitCursor.h), a box shows the normal arrow.
+//
+// A worker thread may ask for a box too: the user-interface thread shows it (or its answerer
+// answers it) from its event loop, like a posted message, and the worker waits for the
+// answer. A worker that asks must therefore be joined with CWorkerThread::JoinDispatching.
 #pragma once
 
 #include <functional>

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/BlockingWait.h"
+#include "platform/MessageBox.h"
 #include "platform/Socket.h"
 #include "platform/Wnd.h"
 #include "platform/WorkerThread.h"
@@ -202,4 +203,26 @@ TEST(WorkerThread, ShutDownFromTheUserInterfaceThreadEndsTheWorkersBlockedReceiv
     ASSERT_TRUE(worker.JoinDispatching(5000)) << "the receive never woke";
     EXPECT_LE(result.load(), 0);
     EXPECT_EQ(CSocket::kSocketError, socket.Send("x", 1)) << "sends are shut too";
+}
+
+TEST(WorkerThread, AMessageBoxAskedByAWorkerIsAnsweredOnTheUserInterfaceThread) {
+    std::thread::id answeredOn;
+    std::vector<std::string> texts;
+    platform::MessageBoxAnswerer previous =
+        platform::SetMessageBoxAnswerer([&](const platform::MessageBoxRecord& record) {
+            answeredOn = std::this_thread::get_id();
+            texts.push_back(record.text);
+            return platform::IDCANCEL;
+        });
+    platform::CWorkerThread worker;
+    std::atomic<int> answer{0};
+    ASSERT_TRUE(worker.Start([&] {
+        answer = platform::AfxMessageBox("Insufficient disk free space in PC, continue ?",
+                                         platform::MB_OKCANCEL);
+    }));
+    ASSERT_TRUE(worker.JoinDispatching(5000));
+    platform::SetMessageBoxAnswerer(previous);
+    EXPECT_EQ(platform::IDCANCEL, answer.load());
+    EXPECT_EQ(std::this_thread::get_id(), answeredOn);
+    EXPECT_EQ((std::vector<std::string>{"Insufficient disk free space in PC, continue ?"}), texts);
 }
