@@ -47,11 +47,11 @@ CMainFrame::~CMainFrame() {
 int CMainFrame::OnCreate() {
     if (CFrameWnd::OnCreate() == -1)
         return -1;
-    if (!m_wndToolBar.CreateEx(this, platform::TBSTYLE_FLAT,
-                               platform::CBRS_TOP | platform::CBRS_GRIPPER |
-                                   platform::CBRS_TOOLTIPS | platform::CBRS_FLYBY |
-                                   platform::CBRS_SIZE_DYNAMIC) ||
-        !m_wndToolBar.LoadToolBar(MainToolBar()))
+    if (!m_wndToolBar->CreateEx(this, platform::TBSTYLE_FLAT,
+                                platform::CBRS_TOP | platform::CBRS_GRIPPER |
+                                    platform::CBRS_TOOLTIPS | platform::CBRS_FLYBY |
+                                    platform::CBRS_SIZE_DYNAMIC) ||
+        !m_wndToolBar->LoadToolBar(MainToolBar()))
         return -1;
     if (!m_wndStatusBar.Create(this) ||
         !m_wndStatusBar.SetIndicators(
@@ -60,7 +60,7 @@ int CMainFrame::OnCreate() {
     m_wndStatusBar.SetPaneInfo(0, platform::ID_SEPARATOR, platform::SBPS_NORMAL, 80);
     m_wndStatusBar.SetPaneInfo(1, ID_INDICATOR_OBJECTS, platform::SBPS_NORMAL, 80);
     m_wndStatusBar.SetPaneInfo(2, ID_INDICATOR_SIZES, platform::SBPS_STRETCH, 0);
-    m_wndToolBar.EnableDocking(platform::CBRS_ALIGN_ANY);
+    m_wndToolBar->EnableDocking(platform::CBRS_ALIGN_ANY);
     if (!OnCreateClient())
         return -1;
     PlaceWindow();
@@ -163,6 +163,7 @@ void CMainFrame::DestroyWindow() {
             m_progressDlg->DestroyWindow();
         if (m_comm != nullptr && m_comm->GetHost() == this)
             m_comm->SetHost(nullptr);
+        m_wndToolBar.reset();
     }
     CFrameWnd::DestroyWindow();
 }

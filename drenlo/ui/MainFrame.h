@@ -70,7 +70,8 @@ public:
     ICopyProgress* CreateProgressDialog() override;
 
     platform::CSplitterWnd m_wndSplitter;
-    platform::CToolBar m_wndToolBar;
+    // Destroyed before the window goes: the bar's idle timer lives in the window's widgets.
+    std::unique_ptr<platform::CToolBar> m_wndToolBar = std::make_unique<platform::CToolBar>();
     platform::CStatusBar m_wndStatusBar;
     std::string m_pcFolder;
     std::string m_objectText;

@@ -261,6 +261,9 @@ void CUiListView::SetViewMode(int mode) {
     GetListCtrl().ModifyStyle(platform::LVS_TYPEMASK,
                               static_cast<unsigned>(mode) | platform::LVS_EDITLABELS);
     m_viewMode = mode;
+    // Each mode shows the items in a view of its own: drops must reach the one now showing.
+    m_dropTarget.Revoke();
+    m_dropTarget.Register(&GetListCtrl(), GetListCtrl().ActiveViewport());
 }
 
 int CUiListView::GetSelectedName(int start, std::string& name, int filesOnly) const {

@@ -132,10 +132,10 @@ TEST_F(Browse, EveryViewModeFromTheMenuAndTheToolBarIsChecked) {
                                          {ID_VIEW_LIST, 3},
                                          {ID_VIEW_LARGE_ICONS, 0}};
     for (const auto& [id, mode] : modes) {
-        ASSERT_TRUE(Frame()->m_wndToolBar.ClickButton(id)) << id;
+        ASSERT_TRUE(Frame()->m_wndToolBar->ClickButton(id)) << id;
         EXPECT_EQ(List()->GetViewMode(), mode);
-        Frame()->m_wndToolBar.UpdateButtons();
-        EXPECT_TRUE(Frame()->m_wndToolBar.IsButtonChecked(id));
+        Frame()->m_wndToolBar->UpdateButtons();
+        EXPECT_TRUE(Frame()->m_wndToolBar->IsButtonChecked(id));
         EXPECT_EQ(ListNames(), (std::vector<std::string>{"CPU", "Oltra", "Tavix"}));
     }
 }
@@ -147,9 +147,9 @@ TEST_F(Browse, OpeningAFolderInTheListSelectsItInTheTreeAndUpGoesBack) {
     EXPECT_EQ(Tree()->GetTreeCtrl().GetItemText(Tree()->GetTreeCtrl().GetSelectedItem()), "Tavix");
     List()->GetListCtrl().DoubleClickItem(ListIndex("SIGNAL"));
     EXPECT_EQ(List()->GetFolder(), "/F0:/Tavix/SIGNAL");
-    Frame()->m_wndToolBar.UpdateButtons();
-    EXPECT_TRUE(Frame()->m_wndToolBar.IsButtonEnabled(ID_UP_ONE_LEVEL));
-    ASSERT_TRUE(Frame()->m_wndToolBar.ClickButton(ID_UP_ONE_LEVEL));
+    Frame()->m_wndToolBar->UpdateButtons();
+    EXPECT_TRUE(Frame()->m_wndToolBar->IsButtonEnabled(ID_UP_ONE_LEVEL));
+    ASSERT_TRUE(Frame()->m_wndToolBar->ClickButton(ID_UP_ONE_LEVEL));
     EXPECT_EQ(List()->GetFolder(), "/F0:/Tavix");
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_UP_ONE_LEVEL));
     EXPECT_EQ(List()->GetFolder(), "/F0:/");
