@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QTreeView>
@@ -46,14 +47,16 @@ public:
     explicit ListCtrlPrivate(CListCtrl* q) : q(q) {}
 
     CListCtrl* q;
-    QStackedWidget* stack = nullptr;
-    QListView* list = nullptr;
-    QTreeView* report = nullptr;
-    ListModel* model = nullptr;
-    QItemSelectionModel* selection = nullptr;
+    // Guarded: the widgets go with their window when the frame closes, while this object may
+    // still be asked things (a view handing its state back); calls then fail harmlessly.
+    QPointer<QStackedWidget> stack;
+    QPointer<QListView> list;
+    QPointer<QTreeView> report;
+    QPointer<ListModel> model;
+    QPointer<QItemSelectionModel> selection;
     // One delegate per view: an editor's signals must reach only the view that owns it.
-    LabelEditDelegate* listDelegate = nullptr;
-    LabelEditDelegate* reportDelegate = nullptr;
+    QPointer<LabelEditDelegate> listDelegate;
+    QPointer<LabelEditDelegate> reportDelegate;
     CImageList* largeImages = nullptr;
     CImageList* smallImages = nullptr;
     int pendingEdit = -1;
@@ -245,7 +248,7 @@ int CListCtrl::Create(unsigned style, QWidget* parent, int id, CWnd* owner) {
     d->stack = stack;
     d->model = new detail::ListModel;
     d->model->setParent(stack);
-    for (detail::LabelEditDelegate** delegate : {&d->listDelegate, &d->reportDelegate}) {
+    for (QPointer<detail::LabelEditDelegate>* delegate : {&d->listDelegate, &d->reportDelegate}) {
         *delegate = new detail::LabelEditDelegate(stack);
         (*delegate)->SetHandlers(
             [this](const QModelIndex& i) { return d->BeginEdit(i); },
@@ -274,8 +277,8 @@ int CListCtrl::Create(unsigned style, QWidget* parent, int id, CWnd* owner) {
     d->list->setBatchSize(500);
     d->list->setMovement(QListView::Static);
     d->list->setWordWrap(true);
-    for (QAbstractItemView* view :
-         {static_cast<QAbstractItemView*>(d->list), static_cast<QAbstractItemView*>(d->report)}) {
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(d->list.data()),
+                                    static_cast<QAbstractItemView*>(d->report.data())}) {
         view->setItemDelegate(view == d->list ? d->listDelegate : d->reportDelegate);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setTextElideMode(Qt::ElideRight);
@@ -330,8 +333,8 @@ void CListCtrl::ApplyMode() {
     const auto triggers = (m_style & LVS_EDITLABELS) != 0
                               ? QAbstractItemView::EditTriggers(QAbstractItemView::SelectedClicked)
                               : QAbstractItemView::EditTriggers(QAbstractItemView::NoEditTriggers);
-    for (QAbstractItemView* view :
-         {static_cast<QAbstractItemView*>(d->list), static_cast<QAbstractItemView*>(d->report)}) {
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(d->list.data()),
+                                    static_cast<QAbstractItemView*>(d->report.data())}) {
         view->setSelectionMode(selectionMode);
         view->setEditTriggers(triggers);
     }
@@ -702,7 +705,8 @@ void CListCtrl::SetRedraw(bool redraw) {
 }
 
 void CListCtrl::RedrawItems(int first, int last) {
-    for (int row = std::max(0, first); row <= last && d->model->Valid(row); ++row)
+    for (int row = std::max(0, first); d->model != nullptr && row <= last && d->model->Valid(row);
+         ++row)
         d->model->ItemChanged(row);
 }
 

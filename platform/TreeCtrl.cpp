@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QTreeView>
 
@@ -25,9 +26,11 @@ public:
     explicit TreeCtrlPrivate(CTreeCtrl* q) : q(q) {}
 
     CTreeCtrl* q;
-    QTreeView* view = nullptr;
-    TreeModel* model = nullptr;
-    LabelEditDelegate* delegate = nullptr;
+    // Guarded: the widgets go with their window when the frame closes, while this object may
+    // still be asked things (a view handing its state back); calls then fail harmlessly.
+    QPointer<QTreeView> view;
+    QPointer<TreeModel> model;
+    QPointer<LabelEditDelegate> delegate;
     CImageList* images = nullptr;
     int programExpand = 0;  // > 0 while the program itself expands or collapses
     int programSelect = 0;  // > 0 while the program selects
@@ -39,8 +42,8 @@ public:
         return node == nullptr ? nullptr : reinterpret_cast<HTREEITEM>(node->handle);
     }
     Node* Lookup(HTREEITEM item) const {
-        if (item == nullptr || item == TVI_ROOT || item == TVI_FIRST || item == TVI_LAST ||
-            item == TVI_SORT)
+        if (model == nullptr || item == nullptr || item == TVI_ROOT || item == TVI_FIRST ||
+            item == TVI_LAST || item == TVI_SORT)
             return nullptr;
         return model->Find(reinterpret_cast<std::uintptr_t>(item));
     }
@@ -154,6 +157,11 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // Only input counts; widgets that are being destroyed send other events on the way.
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+            type != QEvent::MouseButtonDblClick && type != QEvent::KeyPress)
+            return false;
         if (view == nullptr)
             return false;
         if (watched == view->viewport()) {
@@ -197,8 +205,13 @@ CTreeCtrl::CTreeCtrl() : d(std::make_unique<detail::TreeCtrlPrivate>(this)) {}
 CTreeCtrl::~CTreeCtrl() {
     // As for the list: the owner may be half gone, so nothing is reported while the widget goes.
     m_owner = nullptr;
-    if (QWidget* w = GetWidget())
+    if (QWidget* w = GetWidget()) {
+        d->view->removeEventFilter(d.get());
+        d->view->viewport()->removeEventFilter(d.get());
+        QObject::disconnect(d->view->selectionModel(), nullptr, w, nullptr);
+        QObject::disconnect(d->view, nullptr, w, nullptr);
         delete w;
+    }
 }
 
 int CTreeCtrl::Create(unsigned style, QWidget* parent, int id, CWnd* owner) {

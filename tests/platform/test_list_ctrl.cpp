@@ -406,3 +406,20 @@ TEST(ListViewScreenshot, EveryModeWithIcons) {
         EXPECT_TRUE(image.save(QString("screenshots/list_mode_%1.png").arg(mode)));
     }
 }
+
+TEST(ListCtrlLifetime, CallsAfterTheWindowWentFailHarmlessly) {
+    Owner owner;
+    CListCtrl list;
+    ASSERT_EQ(1, list.Create(LVS_REPORT, owner.GetWidget(), 1, &owner));
+    list.InsertColumn(0, "Name", LVCFMT_LEFT, 200);
+    list.InsertItem(0, "a");
+    delete list.GetWidget();  // the frame closed; the program object lives on
+    EXPECT_EQ(0, list.GetItemCount());
+    EXPECT_EQ(0, list.GetColumnWidth(0));
+    EXPECT_EQ(-1, list.InsertItem(0, "b"));
+    EXPECT_FALSE(list.EditLabel(0));
+    EXPECT_EQ(-1, list.HitTest(QPoint(1, 1)));
+    list.RedrawItems(0, 5);
+    list.ModifyStyle(LVS_TYPEMASK, LVS_ICON);
+    EXPECT_TRUE(list.GetSelectedItems().empty());
+}

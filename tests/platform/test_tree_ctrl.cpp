@@ -316,3 +316,17 @@ TEST(TreeViewScreenshot, FoldersWithImagePairsAndBoldRoot) {
     QDir().mkpath("screenshots");
     EXPECT_TRUE(view.GetWidget()->grab().toImage().save("screenshots/tree_view.png"));
 }
+
+TEST(TreeCtrlLifetime, CallsAfterTheWindowWentFailHarmlessly) {
+    Owner owner;
+    CTreeCtrl tree;
+    ASSERT_EQ(1, tree.Create(TVS_HASBUTTONS, owner.GetWidget(), 1, &owner));
+    HTREEITEM root = tree.InsertItem("root");
+    delete tree.GetWidget();
+    EXPECT_FALSE(tree.IsValidItem(root));
+    EXPECT_FALSE(tree.DeleteItem(root));
+    EXPECT_EQ(nullptr, tree.InsertItem("x"));
+    EXPECT_EQ(nullptr, tree.GetSelectedItem());
+    EXPECT_EQ(nullptr, tree.HitTest(QPoint(1, 1)));
+    EXPECT_FALSE(tree.EditLabel(root));
+}
