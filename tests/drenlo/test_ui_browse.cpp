@@ -183,3 +183,38 @@ TEST_F(Browse, MainWindowScreenshot) {
 
 }  // namespace
 }  // namespace drenlo::testing
+
+namespace drenlo::testing {
+namespace {
+
+using Settings = DrenloFixture;
+
+TEST_F(Settings, TheLastRunsListModeOrderAndSizesComeBack) {
+    StartSimulator();
+    WriteSetting("PrivateSetting", "-1, -1, 800, 600, 250, 1, -2, 300, 0, 90");
+    ASSERT_TRUE(StartDrenlo());
+    EXPECT_EQ(Frame()->Window()->size(), QSize(800, 600));
+    EXPECT_EQ(List()->GetViewMode(), 1);
+    EXPECT_EQ(List()->GetSortKey(), -2);
+    EXPECT_EQ(List()->GetListCtrl().GetColumnWidth(0), 300);
+    EXPECT_EQ(List()->GetListCtrl().GetColumnWidth(1), 90);
+    OpenFolder("/F0:/Tavix/SIGNAL");
+    // The largest file first and the folders last.
+    EXPECT_EQ(ListNames().front(), "ZONE.PIC");
+    EXPECT_EQ(ListNames().back(), "OLD");
+    Frame()->DestroyWindow();
+    m_app->ExitInstance();
+    // The reserved ninth value was 0 and reads back as its default.
+    EXPECT_EQ(ReadSetting("PrivateSetting").substr(ReadSetting("PrivateSetting").find(", 1, -2")),
+              ", 1, -2, 300, 110, 90");
+}
+
+TEST_F(Settings, AStoredWindowOffEveryScreenIsCentredAtItsSize) {
+    StartSimulator();
+    WriteSetting("PrivateSetting", "-30000, -30000, 0, 0, 200, 0, 1, 200, 110, 110");
+    ASSERT_TRUE(StartDrenlo());
+    EXPECT_EQ(Frame()->Window()->size(), QSize(720, 560));
+}
+
+}  // namespace
+}  // namespace drenlo::testing
