@@ -9,7 +9,10 @@
 namespace platform {
 
 CDocument::CDocument() = default;
-CDocument::~CDocument() = default;
+CDocument::~CDocument() {
+    if (m_deleteNotify)
+        m_deleteNotify(this);
+}
 
 bool CDocument::OnNewDocument() {
     m_modified = false;

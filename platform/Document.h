@@ -5,6 +5,7 @@
 // document learns of its end in the document's destructor.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,10 @@ public:
     void UpdateAllViews(CView* sender, LPARAM hint = 0, void* hintObject = nullptr);
 
     CMultiDocTemplate* GetDocTemplate() const { return m_template; }
+    // Told when the document is deleted (a single-document template keeps its pointer).
+    void SetDeleteNotify(std::function<void(CDocument*)> notify) {
+        m_deleteNotify = std::move(notify);
+    }
 
 private:
     friend class CMultiDocTemplate;
@@ -56,6 +61,7 @@ private:
     std::string m_pathName;
     std::vector<CView*> m_views;
     CMultiDocTemplate* m_template = nullptr;
+    std::function<void(CDocument*)> m_deleteNotify;
 };
 
 }  // namespace platform

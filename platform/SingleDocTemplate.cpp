@@ -52,6 +52,11 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const std::string& path, int sho
     CDocument* document = m_makeDocument().release();
     if (document == nullptr)
         return nullptr;
+    // The document may go with its last view before the template closes it.
+    document->SetDeleteNotify([this](CDocument* gone) {
+        if (m_document == gone)
+            m_document = nullptr;
+    });
     CCreateContext context;
     context.m_pCurrentDoc = document;
     context.m_pNewDocTemplate = this;
@@ -96,9 +101,15 @@ void CSingleDocTemplate::CloseAllDocuments() {
             app->m_pMainWnd = nullptr;
         m_frame.reset();
     }
-    if (!documentGoesWithViews)
-        delete m_document;
-    m_document = nullptr;
+    // Still here: it had no view, or its views live elsewhere; either way it stops reporting
+    // to this template.
+    if (m_document != nullptr) {
+        CDocument* document = m_document;
+        m_document = nullptr;
+        document->SetDeleteNotify(nullptr);
+        if (!documentGoesWithViews)
+            delete document;
+    }
 }
 
 }  // namespace platform

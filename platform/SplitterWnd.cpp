@@ -18,8 +18,11 @@ CSplitterWnd::~CSplitterWnd() {
             if (view && m_frame->GetActiveView() == view.get())
                 m_frame->SetActiveView(nullptr);
     }
-    // The views go before the widgets they sit in: Qt's parent deletes those afterwards.
+    // The views go before the widgets they sit in; then the splitter's widget, whose focus
+    // connection calls back here, unless the frame's window took it already.
     m_views.clear();
+    if (QWidget* w = GetWidget())
+        delete w;
 }
 
 QSplitter* CSplitterWnd::Splitter() const {

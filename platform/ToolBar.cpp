@@ -39,8 +39,11 @@ private:
 CToolBar::CToolBar() = default;
 
 CToolBar::~CToolBar() {
-    if (m_idleTimer != nullptr)
-        m_idleTimer->stop();
+    m_alive.reset();
+    // The bar's widget would outlive this object inside a frame that stays; its actions and
+    // timer call back here, so it goes now.
+    if (QWidget* w = GetWidget())
+        delete w;
 }
 
 QToolBar* CToolBar::Bar() const {
@@ -62,13 +65,17 @@ int CToolBar::CreateEx(CFrameWnd* frame, unsigned, unsigned, int id) {
     AttachWidget(bar);
     bar->installEventFilter(new LeaveWatcher(this));
 
-    frame->OnCommandId(ID_VIEW_TOOLBAR, [this] {
+    std::weak_ptr<int> alive = m_alive;
+    frame->OnCommandId(ID_VIEW_TOOLBAR, [this, alive] {
+        if (alive.expired())
+            return;
         if (QToolBar* b = Bar())
             b->setVisible(!b->isVisible());
     });
-    frame->OnUpdateCommand(ID_VIEW_TOOLBAR, [this](CCmdUI* ui) {
-        ui->Enable(Bar() != nullptr);
-        ui->SetCheck(IsVisible() ? 1 : 0);
+    frame->OnUpdateCommand(ID_VIEW_TOOLBAR, [this, alive](CCmdUI* ui) {
+        const bool present = !alive.expired() && Bar() != nullptr;
+        ui->Enable(present);
+        ui->SetCheck(present && IsVisible() ? 1 : 0);
     });
 
     // The framework refreshed its bars when the message loop ran dry; a short timer does the

@@ -16,6 +16,8 @@
 #pragma once
 
 #include <QIcon>
+#include <QPointer>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -88,7 +90,9 @@ private:
         QAction* action;
     };
     CFrameWnd* m_frame = nullptr;
-    QTimer* m_idleTimer = nullptr;
+    QPointer<QTimer> m_idleTimer;
+    // The frame keeps the View > Toolbar handlers; they check this before they touch the bar.
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     std::vector<Button> m_buttons;
 };
 

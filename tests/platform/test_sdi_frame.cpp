@@ -361,3 +361,17 @@ TEST_F(SdiFixture, Screenshot) {
     QDir().mkpath("screenshots");
     EXPECT_TRUE(frame->GetWidget()->grab().toImage().save("screenshots/sdi_frame.png"));
 }
+
+TEST_F(SdiFixture, BarsAndSplitterGoingBeforeTheirWindowLeaveNoCallbacksBehind) {
+    frame->m_toolBar.~CToolBar();
+    new (&frame->m_toolBar) CToolBar;  // the member is destroyed again with the frame
+    EXPECT_FALSE(frame->IsCommandEnabled(ID_VIEW_TOOLBAR));
+    EXPECT_FALSE(frame->ExecuteCommand(ID_VIEW_TOOLBAR));
+    frame->m_splitter.~CSplitterWnd();
+    new (&frame->m_splitter) CSplitterWnd;
+    frame->SetActiveView(nullptr);
+    // Focus moves and idle time pass with the frame's window still there.
+    frame->GetWidget()->setFocus();
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    EXPECT_TRUE(frame->IsWindow());
+}
