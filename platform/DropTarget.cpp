@@ -67,14 +67,13 @@ public:
                 const DropData data = DropData::FromMimeData(drag->mimeData());
                 const unsigned effect = m_target->DragOver(data, drag->position().toPoint());
                 if (effect == DROPEFFECT_NONE) {
-                    // Accept the enter itself so that moves keep coming and the answer can
-                    // change with the position; the action shown is "none".
-                    if (event->type() == QEvent::DragEnter)
-                        drag->acceptProposedAction();
-                    drag->ignore();
+                    drag->setDropAction(Qt::IgnoreAction);
+                    // An accepted enter keeps the moves coming, so the answer can change with
+                    // the position; an ignored move marks this position as no place to drop.
                     if (event->type() == QEvent::DragEnter)
                         drag->accept();
-                    drag->setDropAction(Qt::IgnoreAction);
+                    else
+                        drag->ignore();
                 } else {
                     drag->setDropAction(effect == DROPEFFECT_MOVE ? Qt::MoveAction
                                                                   : Qt::CopyAction);

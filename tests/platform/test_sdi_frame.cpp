@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QMainWindow>
 #include <QMimeData>
 #include <QPainter>
@@ -374,4 +375,53 @@ TEST_F(SdiFixture, BarsAndSplitterGoingBeforeTheirWindowLeaveNoCallbacksBehind) 
     frame->GetWidget()->setFocus();
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
     EXPECT_TRUE(frame->IsWindow());
+}
+
+TEST_F(SdiFixture, RealDragEventsReachTheHandlersWithTheWindowsPoints) {
+    CListCtrl& list = frame->listView->GetListCtrl();
+    list.InsertItem(0, "FOLDER/");
+    list.InsertItem(1, "FILE.PIC");
+    QApplication::processEvents();
+    CDropTarget target;
+    ASSERT_EQ(1, target.Register(frame->listView));
+    std::vector<QPoint> points;
+    bool left = false;
+    std::vector<std::string> dropped;
+    target.SetDragOverHandler([&](const DropData&, QPoint point) -> unsigned {
+        points.push_back(point);
+        return list.HitTest(point) == 0 ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+    });
+    target.SetDragLeaveHandler([&] { left = true; });
+    target.SetDropHandler([&](const DropData& data, unsigned, QPoint) {
+        dropped = data.files;
+        return true;
+    });
+    QWidget* area = frame->listView->GetWidget();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile("/tmp/A.PIC")});
+    const QPoint onFolder = list.GetItemRect(0).center();
+    const QPoint onFile = list.GetItemRect(1).center();
+
+    QDragEnterEvent enter(onFile, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &enter);
+    EXPECT_TRUE(enter.isAccepted()) << "the enter is taken so that moves follow";
+    EXPECT_EQ(Qt::IgnoreAction, enter.dropAction());
+    QDragMoveEvent move(onFolder, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &move);
+    EXPECT_TRUE(move.isAccepted());
+    EXPECT_EQ(Qt::CopyAction, move.dropAction());
+    ASSERT_EQ(2u, points.size());
+    EXPECT_EQ(onFolder, points[1]);
+    QDropEvent drop(QPointF(onFolder), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ((std::vector<std::string>{"/tmp/A.PIC"}), dropped);
+
+    QDragEnterEvent again(onFolder, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &again);
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(area, &leave);
+    EXPECT_TRUE(left);
+    target.Revoke();
+    EXPECT_FALSE(area->acceptDrops());
 }
