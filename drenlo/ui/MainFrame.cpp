@@ -159,6 +159,11 @@ void CMainFrame::DestroyWindow() {
                 app->SetListSettings(mode, key, nameWidth, sizeWidth);
             }
         }
+        // The drop targets' filters live in the views' widgets, which go with the window.
+        if (m_treeView != nullptr)
+            m_treeView->GetDropTarget().Revoke();
+        if (m_listView != nullptr)
+            m_listView->GetDropTarget().Revoke();
         if (m_progressDlg && m_progressDlg->IsWindow())
             m_progressDlg->DestroyWindow();
         if (m_comm != nullptr && m_comm->GetHost() == this)

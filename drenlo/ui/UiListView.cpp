@@ -141,6 +141,7 @@ int CUiListView::OnCreate() {
 
 void CUiListView::DestroyWindow() {
     ReadColumnWidths();
+    m_dropTarget.Revoke();
     CListView::DestroyWindow();
 }
 
