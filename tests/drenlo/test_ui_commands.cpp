@@ -234,3 +234,32 @@ TEST_F(Commands, NetworkAcceptsANewAddressWhichIsKeptAtExit) {
 
 }  // namespace
 }  // namespace drenlo::testing
+
+namespace drenlo::testing {
+namespace {
+
+using FrameDialogs = DrenloFixture;
+
+TEST_F(FrameDialogs, OptionsChangeTheEditorUntilTheEndAndAboutShowsTheVersion) {
+    StartConnected();
+    m_dialogs.Expect(IDD_OPTIONS, [](platform::CDialog& dialog) {
+        dialog.SetDlgItemText(IDC_EDITOR_PATH, "/usr/bin/true");
+        dialog.ClickButton(platform::IDOK);
+    });
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_OPTIONS));
+    EXPECT_EQ(m_app->m_editorPath, "/usr/bin/true");
+    std::string version;
+    m_dialogs.Expect(IDD_ABOUTBOX, [&version](platform::CDialog& dialog) {
+        version = dialog.GetDlgItemText(IDC_VERSION);
+        dialog.ClickButton(platform::IDOK);
+    });
+    ASSERT_TRUE(Frame()->ExecuteCommand(platform::ID_APP_ABOUT));
+    EXPECT_EQ(version, "2, 1, 0, 0");
+    Frame()->DestroyWindow();
+    m_app->ExitInstance();
+    // The editor is never stored.
+    EXPECT_EQ(ReadSetting("EditorPath"), "<none>");
+}
+
+}  // namespace
+}  // namespace drenlo::testing

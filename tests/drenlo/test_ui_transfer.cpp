@@ -53,6 +53,33 @@ TEST_F(Transfer, PcToQuarnFromTheMenuAsksThenCopiesAndRelistsTheFolder) {
     EXPECT_FALSE(Frame()->ProgressDialog()->IsWindow());  // the job's end closed it
 }
 
+TEST_F(Transfer, SeveralPcFilesWithOneOfAFewMegabytesArriveWhole) {
+    StartConnected();
+    const std::string big = Pattern(2 * 1024 * 1024 + 17);
+    WriteFile(PcFile("BIG.PIC"), big);
+    WriteFile(PcFile("SMALL.DNL"), "download");
+    OpenFolder("/F0:/Tavix/PICTURE");
+    AnswerFileDialogs({{PcFile("BIG.PIC"), PcFile("SMALL.DNL")}});
+    m_dialogs.ExpectOk(IDD_PICTURE_FILE);
+    m_dialogs.ExpectOk(IDD_DOWNLOAD_FILE);
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_PC_TO_QUARN));
+    ASSERT_TRUE(WaitForJobEnd());
+    EXPECT_TRUE(ReadFile(InstrumentFile("Tavix/PICTURE/BIG.PIC")) == big);
+    // A download file goes into the instrument's working memory, not into the folder.
+    const auto loads = m_sim->Loads();
+    ASSERT_EQ(loads.size(), 1u);
+    EXPECT_EQ(loads[0].kind, "DOWNLOAD");
+    EXPECT_EQ(loads[0].data, "download");
+    EXPECT_GE(ListIndex("BIG.PIC"), 0);
+
+    // And back to the PC under another name.
+    SelectListItems({"BIG.PIC"});
+    AnswerFileDialogs({{PcFile("back.pic")}});
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_QUARN_TO_PC));
+    ASSERT_TRUE(WaitForJobEnd());
+    EXPECT_TRUE(ReadFile(PcFile("back.pic")) == big);
+}
+
 TEST_F(Transfer, QuarnToPcFromTheMenuAsksForEachTargetWithTheTypesFilter) {
     StartConnected();
     OpenFolder("/F0:/Tavix/SIGNAL");
