@@ -24,6 +24,8 @@ constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr WPARAM SC_CLOSE = 0xF060;
 constexpr UINT WM_TIMER = 0x0113;
+// The operator's regional settings changed (a frame receives it when Qt reports a new locale).
+constexpr UINT WM_SETTINGCHANGE = 0x001A;
 constexpr UINT WM_USER = 0x0400;
 
 // Command ids 0xE000 and up belong to the framework (Exit, About, Window commands...).

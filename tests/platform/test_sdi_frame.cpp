@@ -425,3 +425,15 @@ TEST_F(SdiFixture, RealDragEventsReachTheHandlersWithTheWindowsPoints) {
     target.Revoke();
     EXPECT_FALSE(area->acceptDrops());
 }
+
+TEST_F(SdiFixture, ALocaleChangeReachesTheFrameAsSettingChange) {
+    int changes = 0;
+    frame->OnMessage(WM_SETTINGCHANGE, [&](WPARAM, LPARAM) -> LRESULT {
+        ++changes;
+        return 0;
+    });
+    QEvent change(QEvent::LocaleChange);
+    QApplication::sendEvent(frame->GetWidget(), &change);
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    EXPECT_EQ(1, changes);
+}
