@@ -217,7 +217,15 @@ std::string CMainFrame::GetListFolder() {
 }
 
 int CMainFrame::ListHasItem(const std::string& listed) {
-    return m_listView != nullptr && m_listView->GetListCtrl().FindItem(listed) >= 0 ? 1 : 0;
+    if (m_listView == nullptr)
+        return 0;
+    const platform::CListCtrl& list = m_listView->GetListCtrl();
+    for (int i = 0; i < list.GetItemCount(); ++i) {
+        const auto* info = reinterpret_cast<const CFileInfo*>(list.GetItemData(i));
+        if (info != nullptr && info->GetName() == listed)
+            return 1;
+    }
+    return 0;
 }
 
 int CMainFrame::ConfirmFile(int fileType, const std::string& fileName) {

@@ -185,7 +185,10 @@ int CUiListView::AppendItem(const CFileInfo& info) {
     platform::LVITEM item;
     item.mask = platform::LVIF_TEXT | platform::LVIF_IMAGE | platform::LVIF_PARAM;
     item.iItem = list.GetItemCount();
-    item.pszText = copy->GetName().c_str();
+    // The operator reads the name the instrument means; the item data keeps the listed form
+    // that goes back into commands.
+    const std::string text = UnescapeListedName(copy->GetName());
+    item.pszText = text.c_str();
     item.iImage = ImageOf(info);
     item.lParam = reinterpret_cast<LPARAM>(copy.get());
     const int index = list.InsertItem(item);
@@ -323,8 +326,8 @@ int CUiListView::DeleteSelection() {
         if (empty == CQuarnComm::kFolderUnknown)
             return 0;  // nothing is sent on a failed read
         if (empty == CQuarnComm::kFolderNotEmpty) {
-            const std::string question =
-                "Are you sure you want to remove ALL files under '" + name + "' ?";
+            const std::string question = "Are you sure you want to remove ALL files under '" +
+                                         UnescapeListedName(name) + "' ?";
             if (platform::MessageBox(this, question, "Confirm Folder Delete",
                                      platform::MB_OKCANCEL | platform::MB_ICONQUESTION) !=
                 platform::IDOK)
@@ -344,7 +347,7 @@ int CUiListView::DeleteSelection() {
                                     static_cast<unsigned>(count));
         caption = "Confirm Multiple File Delete";
     } else {
-        question = "Are you sure you want to remove the file '" + name + "' ?";
+        question = "Are you sure you want to remove the file '" + UnescapeListedName(name) + "' ?";
         caption = "Confirm File Delete";
     }
     if (platform::MessageBox(this, question, caption,
@@ -379,7 +382,9 @@ void CUiListView::NewFolder() {
         }
         name = platform::Format("%s(%d)", kNewFolder, n);
     }
-    const int index = AppendItem(CFileInfo(name, 0, FileTime{CFileInfo::LocalNow()}, 1));
+    std::string listed;
+    ListedNameFromPcName(name, listed);
+    const int index = AppendItem(CFileInfo(listed, 0, FileTime{CFileInfo::LocalNow()}, 1));
     if (index < 0)
         return;
     m_newFolderPending = 1;
@@ -437,9 +442,12 @@ void CUiListView::OnEndLabelEdit(platform::NMLVDISPINFO* info) {
             return;
         }
     }
+    std::string listed;
+    if (hasText)
+        ListedNameFromPcName(text, listed);
     if (item->IsFolder() && pending == 1) {
         // A cancelled edit still makes the folder, under the name it was offered with.
-        const std::string name = hasText ? text : item->GetName();
+        const std::string name = hasText ? listed : item->GetName();
         const int made = m_comm != nullptr ? m_comm->MakeDirectory(ChildPath(name)) : 0;
         if (made == 1 && m_refreshTree)
             m_refreshTree();
@@ -448,7 +456,7 @@ void CUiListView::OnEndLabelEdit(platform::NMLVDISPINFO* info) {
     }
     if (!hasText || m_comm == nullptr)
         return;
-    if (m_comm->MoveRemoteFile(ChildPath(item->GetName()), ChildPath(text)) != 1)
+    if (m_comm->MoveRemoteFile(ChildPath(item->GetName()), ChildPath(listed)) != 1)
         return;
     RefreshFolder();
     if (m_refreshTree)

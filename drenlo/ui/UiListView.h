@@ -1,6 +1,10 @@
 // CUiListView: the contents of one instrument folder: its subfolders and files with name,
 // size and a type icon, in four view modes, sorted by name or size either way.
 //
+// Names show as the instrument means them (escapes resolved); each item's data keeps the
+// listed form, which is what goes back into paths, and a typed name is escaped before it is
+// sent.
+//
 // Each item owns a copy of its CFileInfo (the item data), freed when the item goes. The view
 // renames, deletes and creates folders in place, opens a folder on double-click (through the
 // tree, so tree and list stay in step), and accepts drops: PC files are sent to the instrument

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "drenlo/comm/InstrumentNames.h"
 #include "drenlo/comm/QuarnComm.h"
 #include "drenlo/model/FileInfo.h"
 #include "drenlo/ui/DrenloIcons.h"
@@ -65,11 +66,16 @@ std::string CUiTreeView::ItemPath(HTREEITEM item) const {
     const platform::CTreeCtrl& tree = GetTreeCtrl();
     if (item == nullptr || item == m_rootItem || !tree.IsValidItem(item))
         return CUiListView::kRoot;
-    std::string path = tree.GetItemText(item);
+    std::string path = ListedName(item);
     for (HTREEITEM parent = tree.GetParentItem(item); parent != nullptr && parent != m_rootItem;
          parent = tree.GetParentItem(parent))
-        path = tree.GetItemText(parent) + "/" + path;
+        path = ListedName(parent) + "/" + path;
     return CUiListView::kRoot + path;
+}
+
+std::string CUiTreeView::ListedName(HTREEITEM item) const {
+    const auto found = m_listedNames.find(item);
+    return found != m_listedNames.end() ? found->second : GetTreeCtrl().GetItemText(item);
 }
 
 bool CUiTreeView::IsFixedFolder(HTREEITEM item) const {
@@ -95,6 +101,7 @@ void CUiTreeView::ForgetItem(HTREEITEM item) {
         m_dropItem = nullptr;
     if (item == m_rootItem)
         m_rootItem = nullptr;
+    m_listedNames.erase(item);
 }
 
 void CUiTreeView::ClearTree() {
@@ -107,6 +114,7 @@ void CUiTreeView::ClearTree() {
     m_rootItem = nullptr;
     m_clickedItem = nullptr;
     m_dropItem = nullptr;
+    m_listedNames.clear();
 }
 
 void CUiTreeView::FillRoot() {
@@ -124,12 +132,14 @@ void CUiTreeView::FillRoot() {
     tree.SetRedraw(true);
 }
 
-void CUiTreeView::InsertFolder(HTREEITEM parent, const std::string& name) {
+void CUiTreeView::InsertFolder(HTREEITEM parent, const std::string& listed) {
     platform::CTreeCtrl& tree = GetTreeCtrl();
-    HTREEITEM child =
-        tree.InsertItem(name, kFolderImage, kFolderOpenImage, parent, platform::TVI_SORT);
-    if (child != nullptr)
-        tree.InsertItem(kPlaceholder, kPlaceholderImage, kPlaceholderImage, child);
+    HTREEITEM child = tree.InsertItem(UnescapeListedName(listed), kFolderImage, kFolderOpenImage,
+                                      parent, platform::TVI_SORT);
+    if (child == nullptr)
+        return;
+    m_listedNames[child] = listed;
+    tree.InsertItem(kPlaceholder, kPlaceholderImage, kPlaceholderImage, child);
 }
 
 void CUiTreeView::RestorePlaceholder(HTREEITEM item) {
@@ -201,15 +211,20 @@ void CUiTreeView::RefreshSelected() {
     ReloadFolder(GetTreeCtrl().GetSelectedItem());
 }
 
-void CUiTreeView::SelectChildFolder(const std::string& name) {
+void CUiTreeView::SelectChildFolder(const std::string& listed) {
     platform::CTreeCtrl& tree = GetTreeCtrl();
     HTREEITEM selected = tree.GetSelectedItem();
     if (selected == nullptr)
         return;
     ExpandFolder(selected);
     tree.Expand(selected, platform::TVE_EXPAND);
-    if (HTREEITEM child = FindChild(selected, name))
-        tree.SelectItem(child);
+    for (HTREEITEM child = tree.GetChildItem(selected); child != nullptr;
+         child = tree.GetNextSiblingItem(child)) {
+        if (ListedName(child) == listed) {
+            tree.SelectItem(child);
+            return;
+        }
+    }
 }
 
 int CUiTreeView::DeleteFolder(HTREEITEM item) {
@@ -299,10 +314,13 @@ void CUiTreeView::OnEndLabelEdit(platform::NMTVDISPINFO* info) {
         Stop(Replace(platform::LoadString(IDS_RENAME_DENIED), "%1", m_oldLabel));
         return;
     }
-    const std::string newPath = oldPath.substr(0, oldPath.rfind('/') + 1) + text;
+    std::string listed;
+    ListedNameFromPcName(text, listed);
+    const std::string newPath = oldPath.substr(0, oldPath.rfind('/') + 1) + listed;
     if (m_comm == nullptr || m_comm->MoveRemoteFile(oldPath, newPath) != 1)
         return;
     tree.SetItemText(item, text);
+    m_listedNames[item] = listed;
     if (parent == tree.GetSelectedItem()) {
         if (m_listView != nullptr)
             m_listView->RefreshFolder();

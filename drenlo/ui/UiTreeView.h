@@ -15,6 +15,7 @@
 // instrument cannot carry), and drops are refused while a copy job runs or without a link.
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "platform/DropTarget.h"
@@ -47,7 +48,8 @@ public:
     void ResetChildren(platform::HTREEITEM item);
     void ReloadFolder(platform::HTREEITEM item);
     void RefreshSelected();
-    void SelectChildFolder(const std::string& name);
+    // `listed`: the folder's name as the instrument lists it.
+    void SelectChildFolder(const std::string& listed);
     // 1 when done or asked (Cancel included), 0 when refused or the instrument refused.
     int DeleteFolder(platform::HTREEITEM item);
     // The label edit of a folder, refused with a message for the root and the model folders.
@@ -58,13 +60,14 @@ public:
     platform::HTREEITEM GetRootFolder() const { return m_rootItem; }
     platform::HTREEITEM GetClickedItem() const { return m_clickedItem; }
     void SetClickedItem(platform::HTREEITEM item) { m_clickedItem = item; }
-    // The child of `parent` with exactly this label, or null.
+    // The child of `parent` with exactly this label (the unescaped name), or null.
     platform::HTREEITEM FindChild(platform::HTREEITEM parent, const std::string& label) const;
     platform::CDropTarget& GetDropTarget() { return m_dropTarget; }
 
 private:
     bool CanStartJob() const;
-    void InsertFolder(platform::HTREEITEM parent, const std::string& name);
+    void InsertFolder(platform::HTREEITEM parent, const std::string& listed);
+    std::string ListedName(platform::HTREEITEM item) const;
     void RestorePlaceholder(platform::HTREEITEM item);
     void ForgetItem(platform::HTREEITEM item);
     platform::LRESULT OnBeginLabelEdit(platform::NMTVDISPINFO* info);
@@ -83,6 +86,9 @@ private:
     int m_clearing = 0;
     platform::CDropTarget m_dropTarget;
     platform::CImageList m_images;
+    // The listed form of each folder's name (its label shows the name unescaped), which is
+    // what goes back into paths.
+    std::map<platform::HTREEITEM, std::string> m_listedNames;
 };
 
 }  // namespace drenlo

@@ -102,8 +102,8 @@ TEST_F(Browse, TheListShowsTheFolderWithEscapedNamesSizesAndSortsBothWays) {
     ASSERT_NE(OpenFolder("/F0:/Tavix/SIGNAL"), nullptr);
     EXPECT_EQ(List()->GetFolder(), "/F0:/Tavix/SIGNAL");
     // Names stay in the instrument's listed form: that is what goes back into commands.
-    EXPECT_EQ(ListNames(), (std::vector<std::string>{"OLD", "A.DNL", "BARS`h100.CMP", "LINE^UP.PST",
-                                                     "Ramp^Y.CMP", "ZONE.PIC"}));
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"OLD", "A.DNL", "BARS-100.CMP", "LINE UP.PST",
+                                                     "Ramp Y.CMP", "ZONE.PIC"}));
     EXPECT_EQ(Frame()->m_wndStatusBar.GetPaneText(1), "6 object[s]");
     platform::CListCtrl& list = List()->GetListCtrl();
     EXPECT_EQ(list.GetItemText(ListIndex("OLD"), 1), "");
@@ -111,18 +111,38 @@ TEST_F(Browse, TheListShowsTheFolderWithEscapedNamesSizesAndSortsBothWays) {
 
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_VIEW_DETAILS));  // the column headers show
     ASSERT_TRUE(list.ClickColumn(0));  // the current key again: reversed, folders last
-    EXPECT_EQ(ListNames(), (std::vector<std::string>{"ZONE.PIC", "Ramp^Y.CMP", "LINE^UP.PST",
-                                                     "BARS`h100.CMP", "A.DNL", "OLD"}));
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"ZONE.PIC", "Ramp Y.CMP", "LINE UP.PST",
+                                                     "BARS-100.CMP", "A.DNL", "OLD"}));
     ASSERT_TRUE(list.ClickColumn(1));  // by size, smallest first
-    EXPECT_EQ(ListNames(), (std::vector<std::string>{"OLD", "A.DNL", "Ramp^Y.CMP", "LINE^UP.PST",
-                                                     "BARS`h100.CMP", "ZONE.PIC"}));
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"OLD", "A.DNL", "Ramp Y.CMP", "LINE UP.PST",
+                                                     "BARS-100.CMP", "ZONE.PIC"}));
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_SORT_BY_SIZE));
-    EXPECT_EQ(ListNames(), (std::vector<std::string>{"ZONE.PIC", "BARS`h100.CMP", "LINE^UP.PST",
-                                                     "Ramp^Y.CMP", "A.DNL", "OLD"}));
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"ZONE.PIC", "BARS-100.CMP", "LINE UP.PST",
+                                                     "Ramp Y.CMP", "A.DNL", "OLD"}));
     EXPECT_EQ(List()->GetSortKey(), -2);
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_SORT_BY_NAME));
     EXPECT_EQ(List()->GetSortKey(), 1);
     EXPECT_EQ(ListNames().front(), "OLD");
+}
+
+TEST_F(Browse, NamesWithEscapesShowAsMeantAndStillReachTheirFolder) {
+    StartSimulator();
+    QDir().mkpath(QString::fromStdString(InstrumentFile("Tavix/MY CLIPS-2/SUB")));
+    WriteFile(InstrumentFile("Tavix/MY CLIPS-2/A B.PIC"), "ab");
+    ASSERT_TRUE(StartDrenlo());
+    Tree()->GetTreeCtrl().SelectItem(Tree()->FindChild(Tree()->GetRootFolder(), "Tavix"));
+    ASSERT_GE(ListIndex("MY CLIPS-2"), 0);
+    TakeLines();
+    List()->GetListCtrl().DoubleClickItem(ListIndex("MY CLIPS-2"));
+    // The path goes out in the listed form the instrument gave.
+    EXPECT_EQ(List()->GetFolder(), "/F0:/Tavix/MY^CLIPS`h2");
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"SUB", "A B.PIC"}));
+    platform::CTreeCtrl& tree = Tree()->GetTreeCtrl();
+    EXPECT_EQ(tree.GetItemText(tree.GetSelectedItem()), "MY CLIPS-2");
+    tree.ExpandByOperator(tree.GetSelectedItem());
+    EXPECT_EQ(TreeChildren(tree.GetSelectedItem()), std::vector<std::string>{"SUB"});
+    tree.SelectItem(tree.GetChildItem(tree.GetSelectedItem()));
+    EXPECT_EQ(List()->GetFolder(), "/F0:/Tavix/MY^CLIPS`h2/SUB");
 }
 
 TEST_F(Browse, EveryViewModeFromTheMenuAndTheToolBarIsChecked) {

@@ -75,7 +75,7 @@ TEST_F(Commands, DeleteAsksAndRemovesTheSelectedFilesOrANonEmptyFolderAlone) {
 
     WriteFile(InstrumentFile("Tavix/SIGNAL/OLD/X.CMP"), "x");
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_REFRESH));
-    SelectListItems({"OLD", "LINE^UP.PST"});
+    SelectListItems({"OLD", "LINE UP.PST"});
     m_boxes.Expect("Are you sure you want to remove ALL files under 'OLD' ?",
                    MB_OKCANCEL | MB_ICONQUESTION, IDOK);
     TakeLines();
@@ -105,6 +105,12 @@ TEST_F(Commands, RenameInTheListMovesTheFileAndRefusesTheRootAndTakenNames) {
     EXPECT_FALSE(Exists(InstrumentFile("Tavix/SIGNAL/A.DNL")));
     EXPECT_EQ(ReadFile(InstrumentFile("Tavix/SIGNAL/B.DNL")), std::string(10, 'a'));
     EXPECT_GE(ListIndex("B.DNL"), 0);
+    // A typed blank or dash travels in the instrument's escaped form.
+    SelectListItems({"B.DNL"});
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_RENAME));
+    ASSERT_TRUE(List()->GetListCtrl().TypeLabel("MY B-1.DNL"));
+    EXPECT_EQ(ReadFile(InstrumentFile("Tavix/SIGNAL/MY B-1.DNL")), std::string(10, 'a'));
+    EXPECT_GE(ListIndex("MY B-1.DNL"), 0);
 }
 
 TEST_F(Commands, TreeRenameActsOnTheEditedFolderWithItsRefusals) {

@@ -83,7 +83,7 @@ TEST_F(Transfer, SeveralPcFilesWithOneOfAFewMegabytesArriveWhole) {
 TEST_F(Transfer, QuarnToPcFromTheMenuAsksForEachTargetWithTheTypesFilter) {
     StartConnected();
     OpenFolder("/F0:/Tavix/SIGNAL");
-    SelectListItems({"ZONE.PIC", "Ramp^Y.CMP"});
+    SelectListItems({"ZONE.PIC", "Ramp Y.CMP"});
     AnswerFileDialogs({{PcFile("ramp.cmp")}, {PcFile("zone.pic")}});
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_QUARN_TO_PC));
     ASSERT_TRUE(WaitForJobEnd());
