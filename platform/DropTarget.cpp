@@ -124,15 +124,15 @@ int CDropTarget::Register(CWnd* window, QWidget* area) {
 }
 
 void CDropTarget::Revoke() {
-    if (m_filter != nullptr) {
-        m_filter->Detach();
+    if (Filter* filter = m_filter.data()) {
+        filter->Detach();
         if (!m_area.isNull()) {
-            m_area->removeEventFilter(m_filter);
+            m_area->removeEventFilter(filter);
             m_area->setAcceptDrops(false);
-            delete m_filter;
         }
-        m_filter = nullptr;
+        delete filter;
     }
+    m_filter.clear();
     m_area.clear();
     m_window = nullptr;
     m_inside = false;

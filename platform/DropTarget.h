@@ -83,7 +83,7 @@ private:
 
     CWnd* m_window = nullptr;
     QPointer<QWidget> m_area;
-    Filter* m_filter = nullptr;
+    QPointer<Filter> m_filter;  // a child of the area: it may go with it
     DragOverHandler m_dragOver;
     DragLeaveHandler m_dragLeave;
     DropHandler m_drop;

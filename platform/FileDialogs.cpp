@@ -122,6 +122,65 @@ bool GetSaveFileName(CWnd* owner, const std::string& title, const std::string& f
     return true;
 }
 
+namespace {
+
+// The real dialog with the options; the plain calls keep the desktop's own dialogs.
+bool RunDialog(CWnd* owner, const FileDialogRecord& record, std::vector<std::string>& out) {
+    QFileDialog dialog(ParentOf(owner), ToQString(record.title), ToQString(record.initialPath),
+                       ToQString(QtFilterFromWindows(record.filter)));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, !record.okLabel.empty());
+    if (record.kind == FileDialogKind::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(record.multiple ? QFileDialog::ExistingFiles
+                                           : QFileDialog::ExistingFile);
+    }
+    if (!record.okLabel.empty())
+        dialog.setLabelText(QFileDialog::Accept, ToQString(record.okLabel));
+    const QStringList filters = dialog.nameFilters();
+    if (record.filterIndex >= 1 && record.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[record.filterIndex - 1]);
+    if (dialog.exec() != QDialog::Accepted)
+        return true;  // nothing chosen: Cancel
+    for (const QString& f : dialog.selectedFiles()) out.push_back(FromQString(f));
+    return true;
+}
+
+}  // namespace
+
+bool GetOpenFileName(CWnd* owner, const std::string& title, const std::string& filter,
+                     std::string& path, std::vector<std::string>* multiple,
+                     const FileDialogOptions& options) {
+    FileDialogRecord record{
+        FileDialogKind::Open, title, filter, path, multiple != nullptr, options.okLabel,
+        options.filterIndex};
+    std::vector<std::string> chosen;
+    if (!Run(record, chosen,
+             [&](std::vector<std::string>& out) { return RunDialog(owner, record, out); }))
+        return false;
+    path = chosen.front();
+    if (multiple != nullptr)
+        *multiple = chosen;
+    return true;
+}
+
+bool GetSaveFileName(CWnd* owner, const std::string& title, const std::string& filter,
+                     std::string& path, const std::string& defaultExtension,
+                     const FileDialogOptions& options) {
+    FileDialogRecord record{FileDialogKind::Save, title, filter, path, false, options.okLabel,
+                            options.filterIndex};
+    std::vector<std::string> chosen;
+    if (!Run(record, chosen,
+             [&](std::vector<std::string>& out) { return RunDialog(owner, record, out); }))
+        return false;
+    path = chosen.front();
+    if (!defaultExtension.empty() && QFileInfo(ToQString(path)).suffix().isEmpty())
+        path += "." + defaultExtension;
+    return true;
+}
+
 bool BrowseForFolder(CWnd* owner, const std::string& title, std::string& folder) {
     FileDialogRecord record{FileDialogKind::Folder, title, "", folder, false};
     std::vector<std::string> chosen;

@@ -20,9 +20,19 @@ enum class FileDialogKind { Open, Save, Folder };
 struct FileDialogRecord {
     FileDialogKind kind;
     std::string title;
-    std::string filter;       // as the program gave it
-    std::string initialPath;  // the path (or folder) the dialog started from
-    bool multiple;            // Open: several files may be chosen
+    std::string filter;        // as the program gave it
+    std::string initialPath;   // the path (or folder) the dialog started from
+    bool multiple;             // Open: several files may be chosen
+    std::string okLabel = {};  // the OK button's text, when the program set one
+    int filterIndex = 1;       // 1-based, the filter the dialog starts with
+};
+
+// What a program may set beyond the plain calls: the OK button's text (a copy program's
+// "Download"/"Upload") and the filter to start with (1-based, as nFilterIndex was; an index
+// outside the list starts with the first).
+struct FileDialogOptions {
+    std::string okLabel;
+    int filterIndex = 1;
 };
 
 // path: in, the file or folder to start from (may be empty); out, the chosen file. With
@@ -33,6 +43,12 @@ bool GetOpenFileName(CWnd* owner, const std::string& title, const std::string& f
 // Choosing an existing file asks whether to replace it.
 bool GetSaveFileName(CWnd* owner, const std::string& title, const std::string& filter,
                      std::string& path, const std::string& defaultExtension = "");
+bool GetOpenFileName(CWnd* owner, const std::string& title, const std::string& filter,
+                     std::string& path, std::vector<std::string>* multiple,
+                     const FileDialogOptions& options);
+bool GetSaveFileName(CWnd* owner, const std::string& title, const std::string& filter,
+                     std::string& path, const std::string& defaultExtension,
+                     const FileDialogOptions& options);
 bool BrowseForFolder(CWnd* owner, const std::string& title, std::string& folder);
 
 // The Qt form of a Windows filter ("Text (*.txt);;All (*.*)"); exposed for tests.

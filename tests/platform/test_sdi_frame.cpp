@@ -437,3 +437,17 @@ TEST_F(SdiFixture, ALocaleChangeReachesTheFrameAsSettingChange) {
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
     EXPECT_EQ(1, changes);
 }
+
+TEST(DropTargetLifetime, AnAreaThatGoesFirstLeavesTheTargetHarmless) {
+    class Plain : public CWnd {
+    public:
+        Plain() { AttachWidget(new QWidget); }
+    } window;
+    {
+        CDropTarget target;
+        ASSERT_EQ(1, target.Register(&window));
+        delete window.GetWidget();  // the window went with its frame; the target goes later
+        EXPECT_EQ(DROPEFFECT_NONE, target.SimulateDragOver(DropData::Text("x"), QPoint()));
+    }
+    SUCCEED();
+}
