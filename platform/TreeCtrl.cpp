@@ -226,6 +226,9 @@ int CTreeCtrl::Create(unsigned style, QWidget* parent, int id, CWnd* owner) {
     d->model->setParent(view);
     view->setModel(d->model);
     view->setHeaderHidden(true);
+    // Long labels scroll sideways instead of being cut, as in the Windows tree.
+    view->header()->setStretchLastSection(false);
+    view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     view->setUniformRowHeights(true);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setRootIsDecorated((style & TVS_LINESATROOT) != 0);
