@@ -92,7 +92,11 @@ CUiListView::CUiListView() : CListView(platform::LVS_ICON | platform::LVS_SHOWSE
     });
 }
 
-CUiListView::~CUiListView() = default;
+CUiListView::~CUiListView() {
+    // The items own their CFileInfo; deleting them hands each back through LVN_DELETEITEM.
+    if (GetListCtrl().IsWindow())
+        GetListCtrl().DeleteAllItems();
+}
 
 void CUiListView::SetTreeHooks(std::function<void()> refreshSelected,
                                std::function<void(const std::string&)> selectChildFolder) {
@@ -142,6 +146,8 @@ int CUiListView::OnCreate() {
 void CUiListView::DestroyWindow() {
     ReadColumnWidths();
     m_dropTarget.Revoke();
+    if (GetListCtrl().IsWindow())
+        GetListCtrl().DeleteAllItems();
     CListView::DestroyWindow();
 }
 
