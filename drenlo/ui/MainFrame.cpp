@@ -1,5 +1,6 @@
 #include "drenlo/ui/MainFrame.h"
 
+#include <QEvent>
 #include <QMainWindow>
 #include <QSplitter>
 
@@ -24,6 +25,23 @@ namespace drenlo {
 namespace {
 constexpr int kDefaultWidth = 720;
 constexpr int kDefaultHeight = 560;
+
+// The size texts follow the operator's number format: a change of the locale rewrites them.
+class LocaleWatcher : public QObject {
+public:
+    LocaleWatcher(QObject* parent, std::function<void()> changed)
+        : QObject(parent), m_changed(std::move(changed)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::LocaleChange && m_changed)
+            m_changed();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_changed;
+};
 
 platform::ToolBarTemplate MainToolBar() {
     platform::ToolBarTemplate bar{IDR_MAINFRAME, QSize(16, 15), {}};
@@ -64,6 +82,8 @@ int CMainFrame::OnCreate() {
     if (!OnCreateClient())
         return -1;
     PlaceWindow();
+    if (QMainWindow* window = Window())
+        window->installEventFilter(new LocaleWatcher(window, [this] { OnSettingChange(); }));
     if (CDrenloApp* app = DrenloApp())
         m_pcFolder = app->GetLocalPath();
     if (m_comm != nullptr)
@@ -178,6 +198,11 @@ platform::LRESULT CMainFrame::WindowProc(platform::UINT message, platform::WPARA
     if (message == platform::WM_TIMER && wParam == kReplyTimerId && m_comm != nullptr)
         m_comm->OnReplyTimeout();
     return CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+void CMainFrame::OnSettingChange() {
+    if (m_listView != nullptr)
+        m_listView->UpdateItemTexts();
 }
 
 bool CMainFrame::IsConnected() const {

@@ -59,6 +59,8 @@ public:
     void OnCheckError();
     void OnOptions();
     void OnExplore();
+    // The operator's locale changed (WM_SETTINGCHANGE on Windows).
+    void OnSettingChange();
 
     // ICommHost.
     void OnConnectFailed() override;

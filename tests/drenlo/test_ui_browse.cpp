@@ -1,6 +1,8 @@
 // Drenlo's window against the simulator: start-up, the tree loaded on demand, the list in
 // every mode and order, escaped names and refresh.
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QMainWindow>
 
 #include "platform/StatusBar.h"
@@ -186,6 +188,18 @@ TEST_F(Browse, RefreshShowsWhatChangedOnTheInstrument) {
     EXPECT_GE(ListIndex("NEW"), 0);
     EXPECT_GE(ListIndex("X.LGO"), 0);
     EXPECT_EQ(TreeChildren(tavix), (std::vector<std::string>{"EMPTY", "NEW", "PICTURE", "SIGNAL"}));
+}
+
+TEST_F(Browse, ALocaleChangeRewritesTheSizeTexts) {
+    StartConnected();
+    OpenFolder("/F0:/Tavix/SIGNAL");
+    platform::CListCtrl& list = List()->GetListCtrl();
+    const int zone = ListIndex("ZONE.PIC");
+    const std::string size = list.GetItemText(zone, 1);
+    list.SetItemText(zone, 1, "stale");
+    QEvent change(QEvent::LocaleChange);
+    QCoreApplication::sendEvent(Frame()->Window(), &change);
+    EXPECT_EQ(list.GetItemText(zone, 1), size);
 }
 
 TEST_F(Browse, MainWindowScreenshot) {

@@ -180,7 +180,11 @@ TEST_F(Transfer, AnInstrumentPathDroppedAsTextIsCopiedOnTheInstrument) {
     ASSERT_TRUE(List()->GetDropTarget().SimulateDrop(zone, kListEmptySpace));
     ASSERT_TRUE(Comm()->ReadIdentity());
     EXPECT_TRUE(ReadFile(InstrumentFile("Oltra/LOGO/ZONE.PIC")) == std::string(20000, 'z'));
-    // Text that is not one instrument path is not taken.
+    // Text that is not one instrument path is not taken, on either view.
+    for (const char* text : {"hello", "/F0:/Tavix/A\"B", "/F0:/Tavix/SIGNAL/"})
+        EXPECT_EQ(Tree()->GetDropTarget().SimulateDragOver(DropData::Text(text), at),
+                  platform::DROPEFFECT_NONE)
+            << text;
     EXPECT_EQ(List()->GetDropTarget().SimulateDragOver(DropData::Text("hello"), kListEmptySpace),
               platform::DROPEFFECT_NONE);
 }
