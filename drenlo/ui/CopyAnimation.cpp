@@ -60,7 +60,8 @@ void CCopyAnimation::Draw() {
     // The sheet flies on an arc from the left folder to the right one.
     const qreal t = static_cast<qreal>(m_frame) / (kFrames - 1);
     const qreal x = from.center().x() + (to.center().x() - from.center().x()) * t;
-    const qreal y = from.center().y() - (h * 0.45) * 4 * t * (1 - t);
+    // The arc's top keeps the whole sheet inside the control.
+    const qreal y = from.center().y() - (h * 0.22) * 4 * t * (1 - t);
     const QRectF sheet(x - h * 0.2, y - h * 0.28, h * 0.4, h * 0.5);
     painter.setPen(QColor(90, 90, 90));
     painter.setBrush(Qt::white);

@@ -160,6 +160,24 @@ TEST_F(Transfer, PcFilesDroppedOnTheListOrATreeFolderGoToThatFolder) {
     EXPECT_EQ(listTarget.SimulateDragOver(logo, kListEmptySpace), platform::DROPEFFECT_NONE);
 }
 
+TEST_F(Transfer, ASequenceFileIsConfirmedWithItsOwnDialog) {
+    StartConnected();
+    WriteFile(PcFile("TONES.SEQ"), "sequence");
+    OpenFolder("/F0:/Tavix/SIGNAL");
+    std::string shown;
+    m_dialogs.Expect(IDD_SEQUENCE_FILE, [&shown](platform::CDialog& dialog) {
+        shown = dialog.GetDlgItemText(IDC_FILE_NAME);
+        dialog.ClickButton(platform::IDCANCEL);  // the file is dropped from the job
+    });
+    const DropData files = DropData::Files({PcFile("TONES.SEQ")});
+    ASSERT_EQ(List()->GetDropTarget().SimulateDragOver(files, kListEmptySpace),
+              platform::DROPEFFECT_COPY);
+    ASSERT_TRUE(List()->GetDropTarget().SimulateDrop(files, kListEmptySpace));
+    ASSERT_TRUE(WaitForJobEnd());
+    EXPECT_NE(shown.find("TONES.SEQ"), std::string::npos) << shown;
+    EXPECT_FALSE(Exists(InstrumentFile("Tavix/SIGNAL/TONES.SEQ")));
+}
+
 TEST_F(Transfer, AnInstrumentPathDroppedAsTextIsCopiedOnTheInstrument) {
     StartConnected();
     platform::HTREEITEM tavix = Tree()->FindChild(Tree()->GetRootFolder(), "Tavix");
@@ -198,7 +216,7 @@ TEST_F(Transfer, WhileAJobRunsDropsCommandsAndNetworkAreRefusedAndCancelEndsIt) 
     m_sim->SetReplyPacing(2000, std::chrono::milliseconds(20));
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_QUARN_TO_PC));
     ASSERT_TRUE(Comm()->IsJobActive());
-    Pump(100);
+    Pump(600);
     SaveScreenshot(Frame()->ProgressDialog()->GetWidget(), "drenlo_copy_progress");
 
     WriteFile(PcFile("X.PIC"), "x");
