@@ -12,7 +12,8 @@
 //    send LVN_DELETEITEM for every item (with its lParam) so the owner can free it.
 //  - Selection and the drop-highlight are item states (LVIS_SELECTED, LVIS_DROPHILITED...).
 //    Every change of an item's state, by the operator or by the program, sends
-//    LVN_ITEMCHANGED (uChanged = LVIF_STATE, old and new states).
+//    LVN_ITEMCHANGED (uChanged = LVIF_STATE, old and new states); no LVN_ITEMCHANGING comes
+//    first, so a change cannot be refused. Items going away report LVN_DELETEITEM only.
 //  - Label editing (LVS_EDITLABELS, or EditLabel from the program): LVN_BEGINLABELEDIT
 //    first, a nonzero answer refuses the edit. When the edit ends LVN_ENDLABELEDIT carries
 //    the typed text, or pszText == nullptr when it was cancelled (Escape, focus lost to a

@@ -16,7 +16,8 @@
 //    Collapsing sends the pair with TVE_COLLAPSE. Expand() from the program sends the pair
 //    only the first time an item is expanded (TVIS_EXPANDEDONCE), as Windows did.
 //  - Selection: TVN_SELCHANGED (NMTREEVIEW with the old and new item) for every change, the
-//    operator's (action TVC_BYMOUSE / TVC_BYKEYBOARD) or the program's (TVC_UNKNOWN).
+//    operator's (action TVC_BYMOUSE / TVC_BYKEYBOARD) or the program's (TVC_UNKNOWN). No
+//    TVN_SELCHANGING is sent: a selection cannot be refused.
 //  - Label editing (TVS_EDITLABELS, or EditLabel from the program): TVN_BEGINLABELEDIT
 //    names the edited item; nonzero refuses. TVN_ENDLABELEDIT names the same item, with
 //    pszText nullptr when cancelled; the control takes the text only when the answer is
