@@ -1,6 +1,5 @@
 #include "drenlo/ui/MainFrame.h"
 
-#include <QEvent>
 #include <QMainWindow>
 #include <QSplitter>
 
@@ -25,23 +24,6 @@ namespace drenlo {
 namespace {
 constexpr int kDefaultWidth = 720;
 constexpr int kDefaultHeight = 560;
-
-// The size texts follow the operator's number format: a change of the locale rewrites them.
-class LocaleWatcher : public QObject {
-public:
-    LocaleWatcher(QObject* parent, std::function<void()> changed)
-        : QObject(parent), m_changed(std::move(changed)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::LocaleChange && m_changed)
-            m_changed();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_changed;
-};
 
 platform::ToolBarTemplate MainToolBar() {
     platform::ToolBarTemplate bar{IDR_MAINFRAME, QSize(16, 15), {}};
@@ -82,8 +64,6 @@ int CMainFrame::OnCreate() {
     if (!OnCreateClient())
         return -1;
     PlaceWindow();
-    if (QMainWindow* window = Window())
-        window->installEventFilter(new LocaleWatcher(window, [this] { OnSettingChange(); }));
     if (CDrenloApp* app = DrenloApp())
         m_pcFolder = app->GetLocalPath();
     if (m_comm != nullptr)
@@ -197,6 +177,11 @@ platform::LRESULT CMainFrame::WindowProc(platform::UINT message, platform::WPARA
                                          platform::LPARAM lParam) {
     if (message == platform::WM_TIMER && wParam == kReplyTimerId && m_comm != nullptr)
         m_comm->OnReplyTimeout();
+    if (message == platform::WM_SETTINGCHANGE) {
+        const platform::LRESULT result = CFrameWnd::WindowProc(message, wParam, lParam);
+        OnSettingChange();
+        return result;
+    }
     return CFrameWnd::WindowProc(message, wParam, lParam);
 }
 

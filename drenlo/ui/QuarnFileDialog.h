@@ -2,9 +2,8 @@
 // "PC to Quarn" (several at once), a save dialog the PC target of one instrument file for
 // "Quarn to PC"; both ask before a file is replaced.
 //
-// The filter index chooses which filter of the list the dialog starts with: that filter is
-// put first in the list handed to the platform dialog, so the operator sees the files of
-// the instrument file's type at once and still has every other filter.
+// The OK button reads "Download" for the open dialog and "Upload" for the save dialog; the
+// filter index chooses the filter the dialog starts with (the instrument file's type).
 #pragma once
 
 #include <string>
@@ -38,9 +37,6 @@ public:
     const std::string& GetPathName() const { return m_path; }
     const std::vector<std::string>& GetPathNames() const { return m_paths; }
 
-    // The filter with its `index`-th pair (1-based) moved to the front; the filter as it is
-    // for an index out of range.
-    static std::string FilterStartingWith(const std::string& filter, int index);
     // The filter index of a file type (FileType.h): 5 -> 1, 6 -> 2, 9 -> 3, 7 -> 4, 10 -> 5,
     // 8 -> 6, any other -> 7.
     static int FilterIndexOfType(int fileType);

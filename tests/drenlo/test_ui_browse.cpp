@@ -199,6 +199,7 @@ TEST_F(Browse, ALocaleChangeRewritesTheSizeTexts) {
     list.SetItemText(zone, 1, "stale");
     QEvent change(QEvent::LocaleChange);
     QCoreApplication::sendEvent(Frame()->Window(), &change);
+    Pump(20);  // the change arrives as a queued WM_SETTINGCHANGE
     EXPECT_EQ(list.GetItemText(zone, 1), size);
 }
 

@@ -47,6 +47,8 @@ TEST_F(Transfer, PcToQuarnFromTheMenuAsksThenCopiesAndRelistsTheFolder) {
     EXPECT_EQ(m_fileDialogs[0].title, "PC to Quarn Download");
     EXPECT_TRUE(m_fileDialogs[0].multiple);
     EXPECT_EQ(m_fileDialogs[0].filter.substr(0, 13), "Download File");
+    EXPECT_EQ(m_fileDialogs[0].filterIndex, 1);
+    EXPECT_EQ(m_fileDialogs[0].okLabel, "Download");
     EXPECT_TRUE(ReadFile(InstrumentFile("Tavix/SIGNAL/NEW.CMP")) == data);
     EXPECT_GE(ListIndex("NEW.CMP"), 0);
     ASSERT_NE(Frame()->ProgressDialog(), nullptr);
@@ -89,10 +91,11 @@ TEST_F(Transfer, QuarnToPcFromTheMenuAsksForEachTargetWithTheTypesFilter) {
     ASSERT_TRUE(WaitForJobEnd());
     ASSERT_EQ(m_fileDialogs.size(), 2u);
     EXPECT_EQ(m_fileDialogs[0].title, "Quarn to PC Upload");
-    // The instrument's name, unescaped, in the folder of the last choice; the type's filter first.
+    // The instrument's name, unescaped, in the folder of the last choice; the type's filter.
     EXPECT_EQ(m_fileDialogs[0].initialPath, m_pcFolder + "/Ramp Y.CMP");
-    EXPECT_EQ(m_fileDialogs[0].filter.substr(0, 11), "Signal File");
-    EXPECT_EQ(m_fileDialogs[1].filter.substr(0, 12), "Picture File");
+    EXPECT_EQ(m_fileDialogs[0].okLabel, "Upload");
+    EXPECT_EQ(m_fileDialogs[0].filterIndex, 5);  // signal files
+    EXPECT_EQ(m_fileDialogs[1].filterIndex, 6);  // pictures
     EXPECT_TRUE(ReadFile(PcFile("zone.pic")) == std::string(20000, 'z'));
     EXPECT_EQ(ReadFile(PcFile("ramp.cmp")), std::string(100, 'r'));
     EXPECT_EQ(PcFolderNames(), (std::vector<std::string>{"ramp.cmp", "zone.pic"}));
