@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "platform/BlockingWait.h"
 #include "platform/Wnd.h"
 
 namespace platform {
@@ -149,6 +150,10 @@ QPoint CDropTarget::ToWindow(QPoint areaPoint) const {
 unsigned CDropTarget::DragOver(const DropData& data, QPoint point) {
     m_inside = true;
     m_lastEffect = DROPEFFECT_NONE;
+    // The blocking hook still delivers drag and drop events; a handler that answered here
+    // could start a second exchange on a connection that is waiting for its reply.
+    if (InBlockingWait())
+        return m_lastEffect;
     if (data.kind != DropKind::None && m_dragOver)
         m_lastEffect = m_dragOver(data, ToWindow(point));
     return m_lastEffect;
@@ -180,6 +185,8 @@ unsigned CDropTarget::SimulateDragOver(const DropData& data, QPoint point) {
         return DROPEFFECT_NONE;
     m_inside = true;
     m_lastEffect = DROPEFFECT_NONE;
+    if (InBlockingWait())
+        return m_lastEffect;
     if (data.kind != DropKind::None && m_dragOver)
         m_lastEffect = m_dragOver(data, point);
     return m_lastEffect;

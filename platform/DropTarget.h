@@ -15,6 +15,12 @@
 //    or more, which a program that only takes ASCII names can refuse).
 // A drag with files is a file drag even when it also carries text.
 //
+// While the user-interface thread waits in a blocking call (InBlockingWait, BlockingWait.h),
+// every position answers DROPEFFECT_NONE without asking the program and a drop there is
+// refused: the wait still delivers drag and drop events, and a program's drop handler would
+// otherwise start a second exchange on the connection that is waiting for its reply. The
+// simulated drags of tests follow the same rule.
+//
 // Tests call SimulateDragOver / SimulateDrop / SimulateDragLeave: the same handlers run as
 // for a real drag, without a window system.
 #pragma once
