@@ -6,6 +6,7 @@
 #include <QThread>
 #include <cstring>
 
+#include "drenlo/comm/ErrorBox.h"
 #include "drenlo/comm/InstrumentNames.h"
 #include "drenlo/comm/QuarnComm.h"
 #include "drenlo/model/FileInfo.h"
@@ -487,13 +488,39 @@ void CUiListView::UpdateItemTexts() {
     }
 }
 
+bool CUiListView::IsInstrumentDropText(const std::string& text) {
+    return text.rfind(kRoot, 0) == 0;
+}
+
 bool CUiListView::IsInstrumentPathText(const std::string& text) {
-    if (text.rfind(kRoot, 0) != 0)
+    if (!IsInstrumentDropText(text) || !IsQuotableArgument(text))
         return false;
-    if (!IsQuotableArgument(text))
+    // Each part goes into "mmem:copy"/"mmem:move" and must come back in a listing: a comma, a
+    // control character or a byte beyond ASCII would split or garble the command or the
+    // listing, so such a path is never sent.
+    size_t start = std::strlen(kRoot);
+    if (start >= text.size())
         return false;
-    const size_t slash = text.rfind('/');
-    return slash != std::string::npos && slash + 1 < text.size() && slash >= std::strlen(kRoot);
+    while (start <= text.size()) {
+        size_t end = text.find('/', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string part = text.substr(start, end - start);
+        if (!IsTransportableName(part) || part == "." || part == "..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+bool CUiListView::AcceptDroppedPathText(const std::string& text) {
+    if (IsInstrumentPathText(text))
+        return true;
+    ShowErrorBox(
+        "The dropped text does not name a file the Quarn can copy.\n\nA name must not be "
+        "empty, \".\" or \"..\", and must not hold '\"', ',', ';', control characters or "
+        "characters beyond ASCII.");
+    return false;
 }
 
 void CUiListView::CopyOrMoveOnInstrument(const std::string& source, const std::string& target,
@@ -528,7 +555,7 @@ void CUiListView::SetDropItem(int item) {
 
 unsigned CUiListView::OnDragOver(const platform::DropData& data, QPoint point) {
     if (!CanStartJob() || data.kind == platform::DropKind::None ||
-        (data.kind == platform::DropKind::Text && !IsInstrumentPathText(data.text))) {
+        (data.kind == platform::DropKind::Text && !IsInstrumentDropText(data.text))) {
         SetDropItem(-1);
         return platform::DROPEFFECT_NONE;
     }
@@ -552,6 +579,8 @@ bool CUiListView::OnDrop(const platform::DropData& data, unsigned effect, QPoint
     const CFileInfo* info = ItemInfo(m_dropItem);
     const std::string target = info != nullptr ? ChildPath(info->GetName()) : m_folder;
     SetDropItem(-1);
+    if (data.kind == platform::DropKind::Text && !AcceptDroppedPathText(data.text))
+        return false;
     if (data.kind == platform::DropKind::Files)
         m_comm->CheckDownload(data.files, target);
     else
@@ -616,7 +645,9 @@ platform::BOOL CUiListView::OnNotify(int code, void* record, platform::LRESULT* 
             return platform::TRUE;
         case platform::LVN_KEYDOWN: {
             const unsigned key = static_cast<platform::NMLVKEYDOWN*>(record)->wVKey;
-            if (key == platform::VK_DELETE)
+            // The same rule as the Delete command's enable state: with the link closed (a
+            // job runs, or a time-out dropped it) nothing could be sent after the question.
+            if (key == platform::VK_DELETE && CanStartJob())
                 DeleteSelection();
             if (key == platform::VK_RETURN)
                 OpenItem(GetListCtrl().GetNextItem(-1, platform::LVNI_SELECTED));

@@ -77,8 +77,14 @@ public:
     // A name the operator typed for a folder or file: one the instrument can carry and that
     // stays in this folder.
     static bool IsAcceptableTypedName(const std::string& name);
-    // A dropped text that names one instrument file or folder.
+    // A dropped text that names one instrument file or folder the instrument's commands and
+    // listings can carry (every part a transportable name).
     static bool IsInstrumentPathText(const std::string& text);
+    // A dropped text aimed at the instrument (it starts at the root). The drag is taken so the
+    // drop can say why a path it cannot use is refused.
+    static bool IsInstrumentDropText(const std::string& text);
+    // At a text drop: 1 when the path can be used, else the stop box and 0 (nothing is sent).
+    static bool AcceptDroppedPathText(const std::string& text);
 
     platform::CDropTarget& GetDropTarget() { return m_dropTarget; }
 

@@ -357,7 +357,7 @@ unsigned CUiTreeView::OnDragOver(const platform::DropData& data, QPoint point) {
     HTREEITEM item = GetTreeCtrl().HitTest(point);
     const bool usable =
         data.kind == platform::DropKind::Files ||
-        (data.kind == platform::DropKind::Text && CUiListView::IsInstrumentPathText(data.text));
+        (data.kind == platform::DropKind::Text && CUiListView::IsInstrumentDropText(data.text));
     if (item == nullptr || item == m_rootItem || !usable || !CanStartJob()) {
         SetDropItem(nullptr);
         return platform::DROPEFFECT_NONE;
@@ -382,6 +382,8 @@ bool CUiTreeView::OnDrop(const platform::DropData& data, unsigned effect) {
         return true;
     }
     if (data.kind == platform::DropKind::Text && m_listView != nullptr) {
+        if (!CUiListView::AcceptDroppedPathText(data.text))
+            return false;
         m_listView->CopyOrMoveOnInstrument(data.text, folder, effect);
         return true;
     }
@@ -423,7 +425,9 @@ platform::BOOL CUiTreeView::OnNotify(int code, void* record, platform::LRESULT* 
             OnEndLabelEdit(static_cast<platform::NMTVDISPINFO*>(record));
             return platform::TRUE;
         case platform::TVN_KEYDOWN:
-            if (static_cast<platform::NMTVKEYDOWN*>(record)->wVKey == platform::VK_DELETE)
+            // Only when the Delete command itself is enabled: nothing could be sent otherwise.
+            if (static_cast<platform::NMTVKEYDOWN*>(record)->wVKey == platform::VK_DELETE &&
+                CanStartJob())
                 DeleteFolder(tree.GetSelectedItem());
             return platform::TRUE;
         default:

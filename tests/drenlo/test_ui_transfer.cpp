@@ -201,13 +201,38 @@ TEST_F(Transfer, AnInstrumentPathDroppedAsTextIsCopiedOnTheInstrument) {
     ASSERT_TRUE(List()->GetDropTarget().SimulateDrop(zone, kListEmptySpace));
     ASSERT_TRUE(Comm()->ReadIdentity());
     EXPECT_TRUE(ReadFile(InstrumentFile("Oltra/LOGO/ZONE.PIC")) == std::string(20000, 'z'));
-    // Text that is not one instrument path is not taken, on either view.
-    for (const char* text : {"hello", "/F0:/Tavix/A\"B", "/F0:/Tavix/SIGNAL/"})
-        EXPECT_EQ(Tree()->GetDropTarget().SimulateDragOver(DropData::Text(text), at),
-                  platform::DROPEFFECT_NONE)
-            << text;
+    // Text that is no instrument path at all is not taken, on either view.
+    EXPECT_EQ(Tree()->GetDropTarget().SimulateDragOver(DropData::Text("hello"), at),
+              platform::DROPEFFECT_NONE);
     EXPECT_EQ(List()->GetDropTarget().SimulateDragOver(DropData::Text("hello"), kListEmptySpace),
               platform::DROPEFFECT_NONE);
+}
+
+TEST_F(Transfer, ADroppedPathTheInstrumentCannotCarryIsRefusedWithABoxAndNothingSent) {
+    StartConnected();
+    platform::HTREEITEM tavix = Tree()->FindChild(Tree()->GetRootFolder(), "Tavix");
+    Tree()->GetTreeCtrl().ExpandByOperator(tavix);
+    const QPoint at = TreeItemPoint(Tree(), Tree()->FindChild(tavix, "EMPTY"));
+    OpenFolder("/F0:/Oltra/LOGO");
+    TakeLines();
+    const std::string refused =
+        "The dropped text does not name a file the Quarn can copy.\n\nA name must not be "
+        "empty, \".\" or \"..\", and must not hold '\"', ',', ';', control characters or "
+        "characters beyond ASCII.";
+    for (const char* text :
+         {"/F0:/Tavix/SIGNAL/A,B.DNL", "/F0:/Tavix/SIGNAL/A\x01.DNL", "/F0:/Tavix/SIGNAL/A\nB",
+          "/F0:/Tavix/SIGNAL/\xc3\xa9.PIC", "/F0:/Tavix/SIG,NAL/A.DNL", "/F0:/Tavix/A\"B",
+          "/F0:/Tavix/SIGNAL/", "/F0:/Tavix/../A.DNL", "/F0:/Tavix//A.DNL", "/F0:/"}) {
+        const DropData data = DropData::Text(text);
+        m_boxes.Expect(refused, platform::MB_ICONSTOP, IDOK);
+        EXPECT_FALSE(Tree()->GetDropTarget().SimulateDrop(data, at)) << text;
+        m_boxes.Expect(refused, platform::MB_ICONSTOP, IDOK);
+        EXPECT_FALSE(List()->GetDropTarget().SimulateDrop(data, kListEmptySpace)) << text;
+    }
+    ASSERT_TRUE(Comm()->ReadIdentity());
+    EXPECT_EQ(CountLines("mmem:copy"), 0);
+    EXPECT_EQ(CountLines("mmem:move"), 0);
+    EXPECT_FALSE(Exists(InstrumentFile("Tavix/EMPTY/A,B.DNL")));
 }
 
 TEST_F(Transfer, WhileAJobRunsDropsCommandsAndNetworkAreRefusedAndCancelEndsIt) {
@@ -232,6 +257,18 @@ TEST_F(Transfer, WhileAJobRunsDropsCommandsAndNetworkAreRefusedAndCancelEndsIt) 
     EXPECT_FALSE(List()->GetDropTarget().SimulateDrop(files, kListEmptySpace));
     for (int id : {ID_PC_TO_QUARN, ID_QUARN_TO_PC, ID_NETWORK})
         EXPECT_FALSE(Frame()->IsCommandEnabled(id)) << id;
+    // Nothing else starts either: a file drop on the tree, instrument paths dropped as text
+    // on both views, and the Delete key (which would ask, then send nothing).
+    EXPECT_FALSE(Tree()->GetDropTarget().SimulateDrop(files, TreeItemPoint(Tree(), tavix)));
+    const DropData path = DropData::Text("/F0:/Tavix/SIGNAL/A.DNL");
+    EXPECT_EQ(Tree()->GetDropTarget().SimulateDragOver(path, TreeItemPoint(Tree(), tavix)),
+              platform::DROPEFFECT_NONE);
+    EXPECT_FALSE(Tree()->GetDropTarget().SimulateDrop(path, TreeItemPoint(Tree(), tavix)));
+    EXPECT_EQ(List()->GetDropTarget().SimulateDragOver(path, kListEmptySpace),
+              platform::DROPEFFECT_NONE);
+    EXPECT_FALSE(List()->GetDropTarget().SimulateDrop(path, kListEmptySpace));
+    List()->GetListCtrl().PressKey(platform::VK_DELETE);  // an unexpected box fails the test
+    Tree()->GetTreeCtrl().PressKey(platform::VK_DELETE);
 
     Frame()->ProgressDialog()->ClickButton(platform::IDCANCEL);
     ASSERT_TRUE(WaitForJobEnd());
