@@ -1,7 +1,6 @@
 #include "drenlo/app/DrenloApp.h"
 
 #include <QApplication>
-#include <cstdlib>
 
 #include "drenlo/app/HolvikDoc.h"
 #include "drenlo/comm/QuarnComm.h"
@@ -21,14 +20,6 @@ const char* const kTargetHostEntry = "TargetHost";
 const char* const kPrivateSettingEntry = "PrivateSetting";
 const char* const kPathEntry = "Path";
 
-std::string DefaultEditor() {
-    for (const char* name : {"VISUAL", "EDITOR"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0')
-            return value;
-    }
-    return std::string();
-}
 }  // namespace
 
 CDrenloApp* DrenloApp() {
@@ -82,7 +73,9 @@ bool CDrenloApp::InitInstance() {
         return false;
     m_pMainWnd = frame;
     frame->UpdateWindow();
-    m_editorPath = DefaultEditor();
+    // No editor of our own: an empty path opens the file with the desktop's default
+    // application (a terminal editor from $EDITOR would start where nobody sees it).
+    m_editorPath.clear();
     frame->OnNetwork();
     return true;
 }

@@ -1,5 +1,7 @@
 #include "drenlo/ui/VersionInfo.h"
 
+#include "platform/BuildVersion.h"
+
 namespace drenlo {
 
 namespace {
@@ -9,11 +11,9 @@ struct Entry {
 };
 constexpr Entry kBlock[] = {
     {CVersionInfo::kFileDescription, "Utility to transfer files between host PC and Quarn"},
-    {CVersionInfo::kFileVersion, "2, 1, 0, 0"},
     {CVersionInfo::kInternalName, "Drenlo"},
     {CVersionInfo::kOriginalFileName, "drenlo"},
     {CVersionInfo::kProductName, "Quarn"},
-    {CVersionInfo::kProductVersion, "2, 1, 0, 0"},
     {CVersionInfo::kComments, "Quarn File Transfer Utility"},
     {CVersionInfo::kPrivateBuild, "2"},
 };
@@ -22,6 +22,10 @@ constexpr Entry kBlock[] = {
 int CVersionInfo::Load() {
     for (std::string& text : m_texts) text = "-";
     for (const Entry& entry : kBlock) m_texts[entry.key] = entry.text;
+    // The numbers come from the build, so a release never shows a stale version.
+    const std::string version = platform::GetProgramVersionText();
+    m_texts[kFileVersion] = version;
+    m_texts[kProductVersion] = version;
     return 1;
 }
 

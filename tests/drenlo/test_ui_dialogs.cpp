@@ -14,6 +14,7 @@
 #include "drenlo/ui/OptionsDlg.h"
 #include "drenlo/ui/QuarnErrorDlg.h"
 #include "drenlo/ui/SequenceFileDlg.h"
+#include "platform/BuildVersion.h"
 #include "platform/FileDialogs.h"
 #include "resources/drenlo/Resource.h"
 #include "tests/support/BoxScript.h"
@@ -252,7 +253,7 @@ TEST(FileConfirmDlgTest, EachTypeShowsItsTextAndAboutShowsTheVersion) {
 
     CAboutDlg about;
     script.Expect(IDD_ABOUTBOX, [](platform::CDialog& d) {
-        EXPECT_EQ(d.GetDlgItemText(IDC_VERSION), "2, 1, 0, 0");
+        EXPECT_EQ(d.GetDlgItemText(IDC_VERSION), platform::GetProgramVersionText());
         SaveDialogShot(d, "about");
         d.ClickButton(platform::IDOK);
     });
