@@ -51,12 +51,21 @@ int RegularFileSize(const std::string& path, std::uint64_t& size) {
 }  // namespace
 
 int CQuarnComm::NameExistsIn(const std::string& reply, const std::string& listed) const {
-    std::string rest = reply;
-    CCatalogParser::SkipToEntries(rest);
-    CFileInfo entry;
-    while (CCatalogParser::TakeEntry(rest, entry)) {
-        if (entry.GetName() == listed)
+    // Every text between two neighbouring quotes is tried, not just the entries that read:
+    // one entry the walk cannot take must not hide a later name and let its file be
+    // overwritten. The texts between entries start with a comma, which no usable name holds.
+    std::string::size_type open = reply.find('"');
+    while (open != std::string::npos) {
+        const std::string::size_type close = reply.find('"', open + 1);
+        if (close == std::string::npos)
+            break;
+        std::string name = reply.substr(open + 1, close - open - 1);
+        const std::string::size_type slash = name.find('/');
+        if (slash != std::string::npos)
+            name.erase(slash);  // a folder of that name blocks it too
+        if (!name.empty() && name == listed)
             return 1;
+        open = close;
     }
     return 0;
 }
@@ -323,10 +332,14 @@ void CQuarnComm::DownloadThreadProc() {
         sent += got;
         PostProgress(sent, false);
     }
+    // The closing line end belongs to the block: without it the instrument has not taken
+    // the file, so the copy is not finished.
+    if (!failed && g_workerSocket.Send("\r\n", 2) != 2) {
+        SetWorkerSocketError();
+        failed = true;
+    }
     if (!failed) {
         PostProgress(sent, true);
-        if (g_workerSocket.Send("\r\n", 2) != 2)
-            SetWorkerSocketError();
     } else {
         g_workerSocket.ShutDown(2);
         m_failed.store(1);
