@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -28,6 +29,29 @@ void Sleep(int milliseconds) {
 
 const char kFormatInvalid[] = "Error: Data format invalid.";
 
+// The process's umask as it is now. /proc tells it without changing it; only where /proc is
+// missing is it set and put back, and then only once, as other threads could
+// create files in between.
+mode_t ProcessUmask() {
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned value = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status) != nullptr) {
+            found = std::sscanf(line, "Umask: %o", &value) == 1;
+        }
+        std::fclose(status);
+        if (found)
+            return static_cast<mode_t>(value & 0777);
+    }
+    static const mode_t swapped = [] {
+        const mode_t old = ::umask(022);
+        ::umask(old);
+        return old;
+    }();
+    return swapped;
+}
+
 // A temporary file in `folder`, hidden, named after the target so a left-over is recognisable.
 int CreateTemporary(const std::string& target, std::string& temporary) {
     const std::string::size_type slash = target.rfind('/');
@@ -39,9 +63,11 @@ int CreateTemporary(const std::string& target, std::string& temporary) {
     const int fd = ::mkstemp(buffer.data());
     if (fd < 0)
         return -1;
-    // An existing target keeps its permissions; a new one gets the usual ones.
+    // An existing target keeps its permissions; a new one gets what creat() would give it
+    // (mkstemp's 0600 would hide it from everyone else).
     struct stat info {};
-    const mode_t mode = ::stat(target.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0644;
+    const mode_t mode =
+        ::stat(target.c_str(), &info) == 0 ? (info.st_mode & 07777) : (0666 & ~ProcessUmask());
     ::fchmod(fd, mode);
     temporary = buffer.data();
     return fd;
@@ -110,9 +136,12 @@ int CQuarnComm::UploadFile(const std::string& instrumentPath, const std::string&
     std::string shownName = slash == std::string::npos ? std::string() : pcPath.substr(slash + 1);
     struct stat folderInfo {};
     const std::string statFolder = pcFolder.empty() ? std::string("/") : pcFolder;
+    if (!IsQuotableArgument(instrumentPath)) {
+        ShowErrorBox("File not open : \"Quarn:" + instrumentPath + "\"");
+        return 0;
+    }
     if (slash == std::string::npos || shownName.empty() || shownName == "." || shownName == ".." ||
-        !IsQuotableArgument(instrumentPath) || ::stat(statFolder.c_str(), &folderInfo) != 0 ||
-        !S_ISDIR(folderInfo.st_mode)) {
+        ::stat(statFolder.c_str(), &folderInfo) != 0 || !S_ISDIR(folderInfo.st_mode)) {
         ShowErrorBox("File not open : \"" + pcPath + "\"");
         return 0;
     }
