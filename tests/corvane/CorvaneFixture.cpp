@@ -4,22 +4,16 @@
 #include <QDir>
 #include <QMenu>
 #include <QSettings>
-#include <random>
 
 #include "platform/Profile.h"
 #include "platform/StatusBar.h"
+#include "tests/support/LoopbackSimulator.h"
 
 namespace corvane::testing {
 
 namespace {
 const char* const kSection = "Settings";
 
-std::string RandomLoopbackAddress() {
-    static std::mt19937 generator(std::random_device{}());
-    std::uniform_int_distribution<int> part(1, 254);
-    return "127." + std::to_string(100 + part(generator) % 150) + "." +
-           std::to_string(part(generator)) + "." + std::to_string(part(generator));
-}
 }  // namespace
 
 std::function<void(platform::CDialog&)> TypeAddressAndOk(const std::string& address) {
@@ -41,22 +35,13 @@ void CorvaneFixture::TearDown() {
 
 void CorvaneFixture::StartSimulator(const std::vector<quarnsim::ModuleSpec>& modules,
                                     const std::function<void(quarnsim::Options&)>& adjust) {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        quarnsim::Options options;
-        options.address = RandomLoopbackAddress();
-        options.root = m_temp.filePath("instrument").toStdString();
-        options.modules = modules;
-        if (adjust) adjust(options);
-        auto sim = std::make_unique<quarnsim::Simulator>(options);
-        std::string error;
-        if (sim->Start(&error)) {
-            m_address = options.address;
-            m_sim = std::move(sim);
-            WriteSetting("TargetHost", m_address);
-            return;
-        }
-    }
-    FAIL() << "no loopback address to bind the simulator on";
+    quarnsim::Options options;
+    options.root = m_temp.filePath("instrument").toStdString();
+    options.modules = modules;
+    if (adjust) adjust(options);
+    m_sim = testsupport::StartLoopbackSimulator(options, m_address);
+    ASSERT_NE(m_sim, nullptr) << "no loopback address to bind the simulator on";
+    WriteSetting("TargetHost", m_address);
 }
 
 void CorvaneFixture::WriteSetting(const std::string& key, const std::string& value) {

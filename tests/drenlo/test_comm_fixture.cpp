@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "drenlo/comm/InstrumentNames.h"
+#include "tests/support/LoopbackSimulator.h"
 
 namespace drenlo::testing {
 
@@ -21,12 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string RandomLoopbackAddress() {
-    static std::mt19937 generator(std::random_device{}());
-    std::uniform_int_distribution<int> part(1, 254);
-    return "127." + std::to_string(100 + part(generator) % 150) + "." +
-           std::to_string(part(generator)) + "." + std::to_string(part(generator));
-}
 
 void Sleep(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
@@ -134,21 +129,12 @@ void CommFixture::TearDown() {
 }
 
 void CommFixture::StartSimulator(bool demoFiles) {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        quarnsim::Options options;
-        options.address = RandomLoopbackAddress();
-        options.root = m_instrumentRoot;
-        options.demoFiles = demoFiles;
-        auto sim = std::make_unique<quarnsim::Simulator>(options);
-        std::string error;
-        if (sim->Start(&error)) {
-            m_address = options.address;
-            m_sim = std::move(sim);
-            m_comm->SetTargetHost(m_address);
-            return;
-        }
-    }
-    FAIL() << "no loopback address to bind the simulator on";
+    quarnsim::Options options;
+    options.root = m_instrumentRoot;
+    options.demoFiles = demoFiles;
+    m_sim = testsupport::StartLoopbackSimulator(options, m_address);
+    ASSERT_NE(m_sim, nullptr) << "no loopback address to bind the simulator on";
+    m_comm->SetTargetHost(m_address);
 }
 
 void CommFixture::ConnectLink() {

@@ -7,10 +7,10 @@
 #include <QMainWindow>
 #include <QThread>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 #include "platform/Profile.h"
+#include "tests/support/LoopbackSimulator.h"
 #include "resources/drenlo/Resource.h"
 
 namespace drenlo::testing {
@@ -18,12 +18,6 @@ namespace drenlo::testing {
 namespace {
 const char* const kSection = "Settings";
 
-std::string RandomLoopbackAddress() {
-    static std::mt19937 generator(std::random_device{}());
-    std::uniform_int_distribution<int> part(1, 254);
-    return "127." + std::to_string(100 + part(generator) % 150) + "." +
-           std::to_string(part(generator)) + "." + std::to_string(part(generator));
-}
 }  // namespace
 
 void DrenloFixture::SetUp() {
@@ -68,20 +62,11 @@ void DrenloFixture::StartSimulator() {
     WriteFile(root + "/Tavix/SIGNAL/LINE UP.PST", std::string(500, 'p'));
     WriteFile(root + "/Tavix/PICTURE/TESTCARD.PIC", std::string(150000, 't'));
     WriteFile(root + "/Oltra/LOGO/HARNOQ.LGO", std::string(700, 'l'));
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        quarnsim::Options options;
-        options.address = RandomLoopbackAddress();
-        options.root = root;
-        auto sim = std::make_unique<quarnsim::Simulator>(options);
-        std::string error;
-        if (sim->Start(&error)) {
-            m_address = options.address;
-            m_sim = std::move(sim);
-            WriteSetting("TargetHost", m_address);
-            return;
-        }
-    }
-    FAIL() << "no loopback address to bind the simulator on";
+    quarnsim::Options options;
+    options.root = root;
+    m_sim = testsupport::StartLoopbackSimulator(options, m_address);
+    ASSERT_NE(m_sim, nullptr) << "no loopback address to bind the simulator on";
+    WriteSetting("TargetHost", m_address);
 }
 
 void DrenloFixture::WriteSetting(const std::string& key, const std::string& value) {
