@@ -62,7 +62,6 @@ extern std::atomic<int> g_cancelFlag;
 class CQuarnComm : public platform::CWnd {
 public:
     static constexpr unsigned short kCommandPort = 5000;
-    static constexpr unsigned kReplyTimerId = 1;
     static constexpr unsigned kReplyTimeoutMs = 2000;
     static constexpr size_t kMaxReplyLine = 1024 * 1024;
     static constexpr int kMaxJobFiles = 12345678;

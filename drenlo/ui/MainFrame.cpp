@@ -175,8 +175,6 @@ void CMainFrame::DestroyWindow() {
 
 platform::LRESULT CMainFrame::WindowProc(platform::UINT message, platform::WPARAM wParam,
                                          platform::LPARAM lParam) {
-    if (message == platform::WM_TIMER && wParam == kReplyTimerId && m_comm != nullptr)
-        m_comm->OnReplyTimeout();
     if (message == platform::WM_SETTINGCHANGE) {
         const platform::LRESULT result = CFrameWnd::WindowProc(message, wParam, lParam);
         OnSettingChange();

@@ -30,8 +30,6 @@ class CUiTreeView;
 
 class CMainFrame : public platform::CFrameWnd, public ICommHost {
 public:
-    static constexpr platform::WPARAM kReplyTimerId = 1;
-
     CMainFrame(CQuarnComm* comm, const platform::CCreateContext& context);
     ~CMainFrame() override;
 
