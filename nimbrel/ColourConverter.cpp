@@ -1,0 +1,99 @@
+#include "nimbrel/ColourConverter.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace nimbrel {
+
+ColourConverter::ColourConverter(const LevelSet& levels, bool twelveBit, bool standardDefinition,
+                                 double fullScale)
+    : m_levels(levels.Resolved(twelveBit)),
+      m_twelveBit(twelveBit),
+      m_standardDefinition(standardDefinition),
+      m_fullScale(fullScale) {}
+
+ConvertedSample ColourConverter::Convert(double r, double g, double b) const {
+    const double black = m_levels.yBlack;
+    const double ySpan = double(m_levels.yWhite) - black;
+    const double pbSpan = double(m_levels.pbPlus) - m_levels.pbMinus;
+    const double prSpan = double(m_levels.prPlus) - m_levels.prMinus;
+    ConvertedSample out;
+    out.g = black + ySpan * g / m_fullScale;
+    out.b = black + ySpan * b / m_fullScale;
+    out.r = black + ySpan * r / m_fullScale;
+    double y = 0;
+    double pb = 0;
+    double pr = 0;
+    if (m_standardDefinition) {
+        y = 0.299 * r + 0.587 * g + 0.114 * b;
+        pb = 0.564 * (b - y);
+        pr = 0.713 * (r - y);
+    } else {
+        y = 0.2126 * r + 0.7152 * g + 0.0722 * b;
+        pb = (b - y) / 1.8556;
+        pr = (r - y) / 1.5748;
+    }
+    out.y = black + ySpan * y / m_fullScale;
+    out.pb = m_levels.pbZero + pbSpan * pb / m_fullScale;
+    out.pr = m_levels.prZero + prSpan * pr / m_fullScale;
+    return out;
+}
+
+uint16_t ColourConverter::ToSample(double level) const {
+    // The instrument's samples were made by printing with "%.0f" and reading the digits back:
+    // round to nearest with ties to even. nearbyint under the default rounding mode gives the
+    // same result without formatting every sample, and it matters: many SD colours fall on
+    // exact halves.
+    const double maximum = m_twelveBit ? 4095.0 : 1023.0;
+    const double rounded = std::nearbyint(level);
+    return static_cast<uint16_t>(std::clamp(std::isnan(rounded) ? 0.0 : rounded, 0.0, maximum));
+}
+
+void ColourConverter::Inverse(int layout, const uint16_t y[2], const uint16_t c[2],
+                              const uint16_t d[2], Bgr out[2]) const {
+    if (!CanInvert()) {
+        out[0] = out[1] = Bgr{};
+        return;
+    }
+    const double black = m_levels.yBlack;
+    const double ySpan = double(m_levels.yWhite) - black;
+    const double pbSpan = double(m_levels.pbPlus) - m_levels.pbMinus;
+    const double prSpan = double(m_levels.prPlus) - m_levels.prMinus;
+    auto toByte = [](double value) {
+        if (std::isnan(value)) {
+            return uint8_t{0};
+        }
+        return static_cast<uint8_t>(std::nearbyint(std::clamp(value, 0.0, 255.0)));
+    };
+    auto scaleY = [&](uint16_t value) { return (double(value) - black) * 255.0 / ySpan; };
+    for (int n = 0; n < 2; ++n) {
+        double r = 0;
+        double g = 0;
+        double b = 0;
+        if (layout == 0 || layout == 1) {
+            const double yy = scaleY(y[n]);
+            const uint16_t pbSample = layout == 0 ? c[0] : c[n];
+            const uint16_t prSample = layout == 0 ? c[1] : d[n];
+            const double pb = (double(pbSample) - m_levels.pbZero) * 255.0 / pbSpan;
+            const double pr = (double(prSample) - m_levels.prZero) * 255.0 / prSpan;
+            if (m_standardDefinition) {
+                r = yy + pr * 1.4025245441795232;
+                b = yy + pb * 1.7730496453900711;
+                g = (yy - 0.114 * b - 0.299 * r) * 1.7035775127768314438;
+            } else {
+                r = yy + pr * 1.5748;
+                b = yy + pb * 1.8556;
+                g = (yy - 0.0722 * b - 0.2126 * r) * 1.398210290827740596;
+            }
+        } else if (layout == 5) {
+            g = scaleY(y[n]);
+            b = scaleY(c[n]);
+            r = scaleY(d[n]);
+        } else {
+            r = g = b = scaleY(y[n]);
+        }
+        out[n] = Bgr{toByte(b), toByte(g), toByte(r)};
+    }
+}
+
+}  // namespace nimbrel
