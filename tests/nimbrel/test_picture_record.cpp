@@ -8,6 +8,7 @@
 #include <iterator>
 #include <vector>
 
+#include "nimbrel/CBitmapMakeMng.h"
 #include "nimbrel/CFileRecord.h"
 #include "nimbrel/PictureFileScan.h"
 
@@ -171,6 +172,45 @@ TEST(BigEndian, WiderThanEightBytesIsRefused) {
     EXPECT_FALSE(nimbrel::SwapBigEndian(value, 9));
     EXPECT_TRUE(nimbrel::SwapBigEndian(value, 2));
     EXPECT_EQ(value[0], 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PictureRecordTest, PreviewReadsLinesInOrderBackToPixels) {
+    {
+        CFileRecord file(false, Path(), CFileRecord::Mode::Write);
+        ASSERT_TRUE(file.WriteRecord16(nimbrel::kRecordStart, {1}));
+        ASSERT_TRUE(file.WriteRecord16(nimbrel::kRecordFormat, {0x0100}));
+        ASSERT_TRUE(file.WriteRecordHeader(nimbrel::kRecordHeaderEnd, 0));
+        // HD 100% red then white, 4:2:2: Y[2], then Pb, Pr of the pair.
+        ASSERT_TRUE(file.WriteRecord16(nimbrel::kRecordLine, {250, 250, 409, 960}));
+        ASSERT_TRUE(file.WriteRecord16(nimbrel::kRecordLine, {940, 940, 512, 512}));
+        ASSERT_TRUE(file.WriteRecordHeader(nimbrel::kRecordEnd, 0));
+    }
+    nimbrel::CBitmapMakeMng reader(Path(), Path() + ".noini");
+    ASSERT_EQ(reader.Lines(), 2u);
+    ASSERT_EQ(reader.SamplesPerLine(), 2u);
+    std::vector<nimbrel::Bgr> row;
+    EXPECT_FALSE(reader.ReadLine(1, row));
+    ASSERT_TRUE(reader.ReadLine(0, row));
+    ASSERT_EQ(row.size(), 2u);
+    EXPECT_NEAR(row[0].r, 255, 1);
+    EXPECT_NEAR(row[0].g, 0, 1);
+    EXPECT_NEAR(row[0].b, 0, 1);
+    ASSERT_TRUE(reader.ReadLine(1, row));
+    EXPECT_EQ(row[1], (nimbrel::Bgr{255, 255, 255}));
+    EXPECT_FALSE(reader.ReadLine(2, row));
+}
+
+TEST_F(PictureRecordTest, DegenerateLevelsMakeTheFileUnreadable) {
+    WriteFile(0x0100, {8});
+    const std::string ini = (m_dir.path() + "/Nimbrel.ini").toStdString();
+    std::ofstream(ini) << "[NIMBREL_SCALE_10]\nY_WHITE_LEVEL=64\n";
+    nimbrel::CBitmapMakeMng reader(Path(), ini);
+    EXPECT_EQ(reader.Lines(), 0u);
+    EXPECT_EQ(reader.SamplesPerLine(), 0u);
 }
 
 }  // namespace
