@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace platform {
@@ -48,12 +49,21 @@ bool SizeAllowed(std::int64_t width, std::int64_t height) {
 // Writes through a temporary file beside the target, so a failed write never leaves a
 // half-written picture under the operator's name.
 int WriteWhole(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
-    std::string temporary = fileName + ".tmp-XXXXXX";
+    // A link is written through, as a direct write would: the rename below would otherwise
+    // put a plain file in place of the link and leave its target unchanged.
+    std::string target = fileName;
+    if (char* resolved = realpath(fileName.c_str(), nullptr)) {
+        struct stat link;
+        if (lstat(fileName.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+            target = resolved;
+        free(resolved);
+    }
+    std::string temporary = target + ".tmp-XXXXXX";
     int fd = mkstemp(temporary.data());
     if (fd < 0)
         return 0;
     struct stat existing;
-    if (stat(fileName.c_str(), &existing) == 0) {
+    if (stat(target.c_str(), &existing) == 0) {
         fchmod(fd, existing.st_mode & 07777);
     } else {
         mode_t mask = umask(0);
@@ -76,7 +86,7 @@ int WriteWhole(const std::string& fileName, const std::vector<std::uint8_t>& byt
         saved = errno;
     if (close(fd) != 0 && saved == 0)
         saved = errno;
-    if (saved == 0 && std::rename(temporary.c_str(), fileName.c_str()) != 0)
+    if (saved == 0 && std::rename(temporary.c_str(), target.c_str()) != 0)
         saved = errno;
     if (saved != 0) {
         unlink(temporary.c_str());

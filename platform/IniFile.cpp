@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 
 namespace platform {
@@ -120,7 +121,16 @@ int IniFile::Load(const std::string& fileName) {
 }
 
 int IniFile::Save(const std::string& fileName) const {
-    const std::string temporary = fileName + ".tmp-XXXXXX";
+    // A link is written through, as a direct write would: the rename below would otherwise
+    // put a plain file in place of the link and leave its target unchanged.
+    std::string target = fileName;
+    if (char* resolved = realpath(fileName.c_str(), nullptr)) {
+        struct stat link;
+        if (lstat(fileName.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+            target = resolved;
+        free(resolved);
+    }
+    const std::string temporary = target + ".tmp-XXXXXX";
     std::string pattern = temporary;
     int fd = mkstemp(pattern.data());
     if (fd < 0)
@@ -128,7 +138,7 @@ int IniFile::Save(const std::string& fileName) const {
     // mkstemp makes the file private; the file keeps the mode it had, and a new one gets the
     // mode any file the user makes would get.
     struct stat existing;
-    if (stat(fileName.c_str(), &existing) == 0) {
+    if (stat(target.c_str(), &existing) == 0) {
         fchmod(fd, existing.st_mode & 07777);
     } else {
         mode_t mask = umask(0);
@@ -155,7 +165,7 @@ int IniFile::Save(const std::string& fileName) const {
         errno = saved;
         return 0;
     }
-    if (std::rename(pattern.c_str(), fileName.c_str()) != 0) {
+    if (std::rename(pattern.c_str(), target.c_str()) != 0) {
         int saved = errno;
         unlink(pattern.c_str());
         errno = saved;

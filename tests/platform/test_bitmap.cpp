@@ -1,6 +1,8 @@
 // 24-bit bitmaps: rows top first whatever the file's order, and BMP files checked before
 // anything is allocated from their headers.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -194,4 +196,19 @@ TEST(Bitmap, FilesWriteAndReadBackAndFailuresAreReported) {
     std::ofstream(path, std::ios::binary) << "BM";
     EXPECT_EQ(Bitmap::kNotBmp, back.ReadBmpFile(path, depth));
     EXPECT_EQ(3, back.Width());
+}
+
+TEST(Bitmap, AWriteGoesThroughALinkToItsTarget) {
+    QTemporaryDir dir;
+    const std::string real = dir.path().toStdString() + "/real.bmp";
+    const std::string link = dir.path().toStdString() + "/link.bmp";
+    std::ofstream(real, std::ios::binary) << "old";
+    ASSERT_EQ(0, symlink(real.c_str(), link.c_str()));
+    ASSERT_EQ(1, Sample().WriteBmpFile(link));
+    Bitmap back;
+    int depth = 0;
+    EXPECT_EQ(Bitmap::kOk, back.ReadBmpFile(real, depth));
+    struct stat st {};
+    ASSERT_EQ(0, lstat(link.c_str(), &st));
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
 }

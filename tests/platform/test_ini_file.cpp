@@ -2,6 +2,7 @@
 // hand-edited file alone.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -143,4 +144,17 @@ TEST(IniFile, WritePrivateProfileStringCreatesKeepsAndRefuses) {
     EXPECT_EQ(0, WritePrivateProfileString("S", "K", "V", path + ".d/none/x.ini"));
     QDir folder(dir.path());
     EXPECT_EQ(1, folder.entryList(QDir::Files).size());
+}
+
+TEST(IniFile, AWriteGoesThroughALinkToItsTarget) {
+    QTemporaryDir dir;
+    const std::string real = dir.path().toStdString() + "/real.ini";
+    const std::string link = dir.path().toStdString() + "/link.ini";
+    WriteAll(real, "[S]\nK=1\n");
+    ASSERT_EQ(0, symlink(real.c_str(), link.c_str()));
+    ASSERT_EQ(1, WritePrivateProfileString("S", "K", "2", link));
+    EXPECT_EQ("[S]\nK=2\n", ReadAll(real));
+    struct stat st {};
+    ASSERT_EQ(0, lstat(link.c_str(), &st));
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
