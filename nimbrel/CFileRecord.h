@@ -30,6 +30,7 @@ public:
     bool IsOpen() const { return m_handle >= 0; }
     // Size of the file when it was opened for reading; 0 for a writer.
     uint64_t FileSize() const { return m_size; }
+    bool Flag() const { return m_flag; }
 
     // 0 with both fields, or -1 when fewer than 6 bytes were left (end of file or error).
     int ReadRecordHeader(uint16_t& id, uint32_t& length);
