@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/FileSystem.h"
+
 namespace platform {
 
 namespace {
@@ -46,55 +48,6 @@ bool SizeAllowed(std::int64_t width, std::int64_t height) {
            width * height <= Bitmap::kMaxPixels;
 }
 
-// Writes through a temporary file beside the target, so a failed write never leaves a
-// half-written picture under the operator's name.
-int WriteWhole(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
-    // A link is written through, as a direct write would: the rename below would otherwise
-    // put a plain file in place of the link and leave its target unchanged.
-    std::string target = fileName;
-    if (char* resolved = realpath(fileName.c_str(), nullptr)) {
-        struct stat link;
-        if (lstat(fileName.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-            target = resolved;
-        free(resolved);
-    }
-    std::string temporary = target + ".tmp-XXXXXX";
-    int fd = mkstemp(temporary.data());
-    if (fd < 0)
-        return 0;
-    struct stat existing;
-    if (stat(target.c_str(), &existing) == 0) {
-        fchmod(fd, existing.st_mode & 07777);
-    } else {
-        mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
-    }
-    std::size_t written = 0;
-    int saved = 0;
-    while (written < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            saved = errno;
-            break;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (saved == 0 && fsync(fd) != 0)
-        saved = errno;
-    if (close(fd) != 0 && saved == 0)
-        saved = errno;
-    if (saved == 0 && std::rename(temporary.c_str(), target.c_str()) != 0)
-        saved = errno;
-    if (saved != 0) {
-        unlink(temporary.c_str());
-        errno = saved;
-        return 0;
-    }
-    return 1;
-}
 
 }  // namespace
 
@@ -295,7 +248,8 @@ int Bitmap::WriteBmpFile(const std::string& fileName) const {
         errno = EINVAL;
         return 0;
     }
-    return WriteWhole(fileName, ToBmp());
+    const std::vector<std::uint8_t> bytes = ToBmp();
+    return ReplaceFileContent(fileName, bytes.data(), bytes.size());
 }
 
 std::string Bitmap::StatusText(ReadStatus status) {

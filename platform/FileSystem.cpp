@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -90,6 +91,55 @@ std::string HomeDirectory() {
         found != nullptr && found->pw_dir != nullptr && *found->pw_dir != '\0')
         return found->pw_dir;
     return "/";
+}
+
+int ReplaceFileContent(const std::string& fileName, const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const char*>(data);
+    // A link is written through, as a direct write would: the rename below would otherwise
+    // put a plain file in place of the link and leave its target unchanged.
+    std::string target = fileName;
+    if (char* resolved = realpath(fileName.c_str(), nullptr)) {
+        struct stat link;
+        if (lstat(fileName.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+            target = resolved;
+        free(resolved);
+    }
+    std::string temporary = target + ".tmp-XXXXXX";
+    int fd = mkstemp(temporary.data());
+    if (fd < 0)
+        return 0;
+    struct stat existing;
+    if (stat(target.c_str(), &existing) == 0) {
+        fchmod(fd, existing.st_mode & 07777);
+    } else {
+        mode_t mask = umask(0);
+        umask(mask);
+        fchmod(fd, 0666 & ~mask);
+    }
+    std::size_t written = 0;
+    int saved = 0;
+    while (written < size) {
+        ssize_t n = write(fd, bytes + written, size - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            saved = errno;
+            break;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (saved == 0 && fsync(fd) != 0)
+        saved = errno;
+    if (close(fd) != 0 && saved == 0)
+        saved = errno;
+    if (saved == 0 && std::rename(temporary.c_str(), target.c_str()) != 0)
+        saved = errno;
+    if (saved != 0) {
+        unlink(temporary.c_str());
+        errno = saved;
+        return 0;
+    }
+    return 1;
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 // texts. Paths are POSIX paths in the file system's own bytes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -23,6 +24,13 @@ std::string SystemErrorText(int errorNumber);
 // True when the path names an existing regular file (after links) / folder.
 bool IsRegularFile(const std::string& path);
 bool IsDirectory(const std::string& path);
+
+// Writes `size` bytes as the whole new content of a file: through a temporary file beside
+// it, renamed over it only when everything is on disk, so a failed write never leaves a
+// half-written file under the name. An existing file keeps its mode, a new one gets 0666
+// less the umask; a link is written through to its target. 1/0 with errno set; on failure
+// the old file is as it was and no temporary file is left.
+int ReplaceFileContent(const std::string& fileName, const void* data, std::size_t size);
 
 // The operator's home folder (HOME, else the password database, else "/").
 std::string HomeDirectory();

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "platform/FileSystem.h"
+
 namespace platform {
 
 namespace {
@@ -121,57 +123,7 @@ int IniFile::Load(const std::string& fileName) {
 }
 
 int IniFile::Save(const std::string& fileName) const {
-    // A link is written through, as a direct write would: the rename below would otherwise
-    // put a plain file in place of the link and leave its target unchanged.
-    std::string target = fileName;
-    if (char* resolved = realpath(fileName.c_str(), nullptr)) {
-        struct stat link;
-        if (lstat(fileName.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-            target = resolved;
-        free(resolved);
-    }
-    const std::string temporary = target + ".tmp-XXXXXX";
-    std::string pattern = temporary;
-    int fd = mkstemp(pattern.data());
-    if (fd < 0)
-        return 0;
-    // mkstemp makes the file private; the file keeps the mode it had, and a new one gets the
-    // mode any file the user makes would get.
-    struct stat existing;
-    if (stat(target.c_str(), &existing) == 0) {
-        fchmod(fd, existing.st_mode & 07777);
-    } else {
-        mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
-    }
-    std::size_t written = 0;
-    while (written < m_text.size()) {
-        ssize_t n = write(fd, m_text.data() + written, m_text.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            int saved = errno;
-            close(fd);
-            unlink(pattern.c_str());
-            errno = saved;
-            return 0;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (fsync(fd) != 0 || close(fd) != 0) {
-        int saved = errno;
-        unlink(pattern.c_str());
-        errno = saved;
-        return 0;
-    }
-    if (std::rename(pattern.c_str(), target.c_str()) != 0) {
-        int saved = errno;
-        unlink(pattern.c_str());
-        errno = saved;
-        return 0;
-    }
-    return 1;
+    return ReplaceFileContent(fileName, m_text.data(), m_text.size());
 }
 
 bool IniFile::Find(const std::string& section, const std::string& key, std::string& value) const {
