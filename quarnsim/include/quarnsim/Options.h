@@ -38,6 +38,13 @@ struct SettingSeed {
 struct Options {
     std::string address = "127.0.0.1";  // tests bind their own 127.0.X.Y
     uint16_t commandPort = 5000;        // 0 picks a free port (see Simulator::CommandPort)
+    // The FTP server on the same address and the same tree (see FtpServer.h). Off when another
+    // FTP server serves this tree at this address, so the command port can pair with it.
+    bool ftpEnabled = true;
+    uint16_t ftpPort = 21;  // 0 picks a free port (see Simulator::FtpPort)
+    // How long the FTP server waits for a data connection to open or to move before it gives
+    // the transfer up with a 425 or 426 reply.
+    int ftpDataTimeoutMs = 30000;
     // Real folder standing for "/F0:/"; created and laid out on Start. Empty keeps everything in
     // memory, which is what the fuzzer and pure parser tests want.
     std::string root;

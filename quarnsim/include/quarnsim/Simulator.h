@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "quarnsim/CommandServer.h"
+#include "quarnsim/FtpFaultPlan.h"
+#include "quarnsim/FtpServer.h"
 #include "quarnsim/Instrument.h"
 #include "quarnsim/Options.h"
 
@@ -15,8 +17,24 @@ namespace quarnsim {
 
 class FaultPlan;
 
-// The stand-in Quarn: instrument state, its command port and the faults tests arm on it.
-// Every member is safe to call from any thread while the simulator runs.
+// The stand-in Quarn: instrument state, its command port, its FTP server and the faults tests
+// arm on them. Every member is safe to call from any thread while the simulator runs.
+//
+// Files: the root folder is the drive "/F0:/" for both ports. Presets live in
+// "CPU/PRESET/MSTATE.Pnn" and "<Model>/PRESET/MSTATE<slot>.Pnn": the preset store writes them
+// when a preset is stored (and for Options::presets on Start) and reads every one found there on
+// Start, so tests may seed preset files before Start or write them afterwards; files written
+// later through MMEM:DATA or FTP land on the drive but reach the preset store only on the next
+// Start.
+//
+// Command port file rules the utilities rely on: "MMEM:CDIR" takes a trailing '/'; a folder
+// that does not exist keeps the previous current folder and queues -256 "File name not found"
+// (SYST:ERR?). "MMEM:DATA? <missing file>" queues the same error and answers an empty line.
+// "MMEM:DATA" consumes the line end after its block.
+//
+// To pair this command port with another FTP server on the same address and tree (a test
+// peer), start it with Options::ftpEnabled = false and serve the root's parent folder, whose
+// "F0:" sub-folder is this root, from the other server.
 class Simulator {
 public:
     explicit Simulator(Options options);
@@ -31,6 +49,8 @@ public:
     void Stop();
     const Options& GetOptions() const;
     uint16_t CommandPort() const;  // the bound port, useful with port 0
+    // The FTP server's bound port; 0 when it is off (Options::ftpEnabled, or no root folder).
+    uint16_t FtpPort() const;
     Instrument& GetInstrument() { return *m_instrument; }
 
     // Every line received (CR LF stripped), in arrival order, across connections.
@@ -101,6 +121,22 @@ public:
     // header while sending the file's real bytes.
     void SetBlockLengthSkew(const std::string& path, long long delta);
 
+    // The next reply's line end goes out as a separate segment, `delay` after the rest.
+    void SplitNextReplyTerminator(std::chrono::milliseconds delay);
+
+    // FTP: every command line received (line end stripped, PASS included), in arrival order
+    // across connections, and the faults of FtpFaultPlan.h. Each fault applies to the next
+    // matching event on any FTP connection and then clears itself.
+    std::vector<std::string> FtpCommands() const;
+    void ClearFtpLog();
+    int FtpConnectionCount() const;
+    void SetFtpDataTimeout(std::chrono::milliseconds timeout);
+    void FtpWithholdNextDataConnection();
+    void FtpReplaceNextReply(const std::string& verb, std::string reply);
+    void FtpCloseAfterCommands(int count);
+    void FtpStallNextDataAfter(size_t count);
+    void FtpReplaceNextListing(std::string bytes);
+
     // What the MMEM:LOAD commands loaded, oldest first.
     std::vector<Instrument::LoadRecord> Loads() const;
     void ClearLoads();
@@ -109,6 +145,8 @@ private:
     std::unique_ptr<Instrument> m_instrument;
     std::unique_ptr<FaultPlan> m_faults;
     std::unique_ptr<CommandServer> m_server;
+    std::unique_ptr<FtpFaultPlan> m_ftpFaults;
+    std::unique_ptr<FtpServer> m_ftp;
 };
 
 }  // namespace quarnsim
