@@ -38,8 +38,8 @@ public:
 
     // 0, or 20 when the build cannot make the samples it promises: a 12-bit level type other
     // than type 1 (or a level set of 6 or 7) without its level section, a level outside the
-    // bit depth's range, levels that cannot be converted, or the filter on with a tap section
-    // that holds no tap or Y taps that sum to 0. No file is opened then.
+    // bit depth's range, or the filter on with a tap section that holds no tap or Y taps that
+    // sum to 0. No file is opened then.
     int SetupCode() const { return m_setupCode; }
 
     bool AllBuffersReady() const;
@@ -72,8 +72,10 @@ public:
 
 private:
     bool ReadSettings(int leftEdge);
-    bool WriteBuffers(CFileRecord& file, int component, std::vector<uint8_t>& scratch,
-                      const LineBuilder::Buffers& buffers);
+    // The line record payload of a component's file from a set of buffers.
+    void Serialise(int component, const LineBuilder::Buffers& buffers,
+                   std::vector<uint8_t>& out) const;
+    static bool WriteLineRecord(CFileRecord& file, const std::vector<uint8_t>& payload);
     static bool AppendFile(CFileRecord& to, CFileRecord& from);
 
     const CFileMakeInfo& m_job;

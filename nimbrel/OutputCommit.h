@@ -14,8 +14,9 @@ public:
     // source: an absolute path of a finished file; target: where it is to end up.
     void Add(const std::string& source, const std::string& target);
     // 1 when every target now holds its new file, 0 otherwise (errno tells why); on 0 every
-    // target is as it was and nothing staged is left. Sources are consumed either way only
-    // when they were renamed; a copied source stays for its owner to remove.
+    // target is as it was, nothing staged is left and every source is back under its name.
+    // After 1, a source that had to be copied (another file system) is still there for its
+    // owner to remove.
     int Commit();
 
 private:
@@ -24,9 +25,11 @@ private:
         std::string target;
         std::string staged;
         std::string backup;
+        bool moved = false;
         bool committed = false;
     };
     bool Stage(Item& item);
+    bool KeepOld(Item& item);
     void Rollback();
 
     std::vector<Item> m_items;
