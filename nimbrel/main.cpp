@@ -1,0 +1,31 @@
+// Nimbrel: builds the instrument's picture files from bitmaps, offline.
+#include <QApplication>
+#include <QDir>
+
+#include "nimbrel/CFileMakeInfo.h"
+#include "nimbrel/ui/CSettingMngInfo.h"
+#include "nimbrel/ui/TAboutBox.h"
+#include "nimbrel/ui/TMainForm.h"
+#include "nimbrel/ui/TProgressForm.h"
+#include "platform/MessageBox.h"
+#include "platform/Numbers.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    platform::UseCNumericLocale();
+    QApplication::setApplicationName("Nimbrel");
+    platform::SetApplicationTitle("Nimbrel");
+
+    // The ini files are those of the folder the program was started in.
+    const std::string startFolder = QDir::currentPath().toStdString();
+    nimbrel::CFileMakeInfo job(startFolder);
+    nimbrel::CSettingMngInfo settings(job.MainIni(), startFolder + "/Nimbrel_Setting.ini");
+
+    nimbrel::TMainForm mainForm(job, settings);
+    nimbrel::TAboutBox aboutBox(&mainForm);
+    nimbrel::TProgressForm progressForm(&mainForm);
+    progressForm.SetForms(&mainForm, nullptr);
+    mainForm.SetForms(&aboutBox, &progressForm, nullptr);
+    mainForm.show();
+    return application.exec();
+}
