@@ -1,0 +1,38 @@
+// CModuleCatalog: a module catalogue text, as the instrument answers "inst:cat?" and as
+// backup.cfg records it: quoted addresses joined by ',', "CPU:0","Brumo:1","Sormet:3".
+//
+// Two readings of it: whether a model of the fixed table is installed (an address names
+// exactly that model; "CPU" always is), and the models of slots 1 to 4 for the mismatch
+// dialog. Both texts may be hostile (a file from anywhere, a reply from the network): the
+// walks only search and copy, nothing is assumed about lengths.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace gorrel {
+
+class CModuleCatalog {
+public:
+    static constexpr int kModelCount = 9;
+    static constexpr int kSlotCount = 4;
+    // In the order the restore walks them; "CPU" is the controller.
+    static const std::array<const char*, kModelCount>& Models();
+
+    explicit CModuleCatalog(std::string text) : m_text(std::move(text)) {}
+
+    bool IsInstalled(const std::string& model) const;
+
+    // The model in each of slots 1 to 4, "---" for a slot no address names. Only the first
+    // five addresses count (the controller and four modules): from each '"' the text up to
+    // the next ':' is the model and the number after it the slot; the next address starts
+    // after the following ','. A missing ':' ends the walk.
+    std::array<std::string, kSlotCount> SlotModels() const;
+
+    const std::string& Text() const { return m_text; }
+
+private:
+    std::string m_text;
+};
+
+}  // namespace gorrel
