@@ -1,0 +1,222 @@
+#include "utilities/common/QuarnComm.h"
+
+#include "platform/MessageBox.h"
+#include "platform/SocketErrors.h"
+#include "utilities/common/CallDeadline.h"
+#include "utilities/common/GuiWaitCursor.h"
+#include "utilities/common/UtilityBeep.h"
+
+namespace utilities {
+
+namespace {
+
+struct ErrorText {
+    int code;
+    const char* text;
+};
+
+// The texts the Windows programs showed for each Windows Sockets code.
+constexpr ErrorText kSocketErrorTexts[] = {
+    {10004, "Interrupted function call."},
+    {10013, "Permission denied."},
+    {10014, "Bad address."},
+    {10022, "Invalid argument."},
+    {10024, "Too many open files."},
+    {10035, "Resource temporarily unavailable."},
+    {10036, "Operation now in progress."},
+    {10037, "Operation already in progress."},
+    {10038, "Socket operation on nonsocket."},
+    {10039, "Destination address required."},
+    {10040, "Message too long."},
+    {10041, "Protocol wrong type for socket."},
+    {10042, "Bad protocol option."},
+    {10043, "Protocol not supported."},
+    {10044, "Socket type not supported."},
+    {10045, "Operation not supported."},
+    {10046, "Protocol family not supported."},
+    {10047, "Address family not supported by protocol family."},
+    {10048, "Address already in use."},
+    {10049, "Cannot assign requested address."},
+    {10050, "Network is down."},
+    {10051, "Network is unreachable."},
+    {10052, "Network dropped connection on reset."},
+    {10053, "Software caused connection abort."},
+    {10054, "Connection reset by peer."},
+    {10055, "No buffer space available."},
+    {10056, "Socket is already connected."},
+    {10057, "Socket is not connected."},
+    {10058, "Cannot send after socket shutdown."},
+    {10060, "Connection timed out."},
+    {10061, "Connection refused."},
+    {10064, "Host is down."},
+    {10065, "No route to host."},
+    {10067, "Too many processes."},
+    {10091, "Network subsystem is unavailable."},
+    {10092, "Winsock.dll version out of range."},
+    {10093, "Successful WSAStartup not yet performed."},
+    {10101, "Graceful shutdown in progress."},
+    {11001, "Host not found."},
+    {11002, "Nonauthoritative host not found."},
+    {11003, "This is a nonrecoverable error."},
+    {11004, "Valid name, no data record of requested type."},
+};
+
+}  // namespace
+
+CQuarnComm::CQuarnComm() = default;
+
+CQuarnComm::~CQuarnComm() {
+    m_socket.Close();
+}
+
+int CQuarnComm::Connect(const std::string& host) {
+    if (m_connected != 0)
+        return 1;
+    if (m_aborted.load())
+        return 0;
+    CGuiWaitCursor cursor;
+    if (!m_socket.Create()) {
+        ShowErrorBox("Cannot create Socket.", platform::MB_ICONSTOP);
+        return 0;
+    }
+    int connected;
+    {
+        CCallDeadline deadline(m_socket, m_receiveTimeoutMs, m_aborted);
+        connected = m_aborted.load() ? 0 : m_socket.Connect(host, kCommandPort);
+    }
+    if (!connected) {
+        m_socket.Close();
+        if (!m_aborted.load()) {
+            ShowErrorBox("Cannot connect to \"" + host + "\"", platform::MB_ICONSTOP);
+        }
+        return 0;
+    }
+    m_connected = 1;
+    return 1;
+}
+
+int CQuarnComm::Disconnect() {
+    if (m_connected == 0) {
+        if (!m_disconnectAlwaysOne)
+            return 0;
+        m_socket.Close();
+        return 1;
+    }
+    m_socket.Close();
+    m_connected = 0;
+    return 1;
+}
+
+int CQuarnComm::SendCommand(const std::string& command) {
+    return SendRaw(command + "\r\n");
+}
+
+int CQuarnComm::SendRaw(const std::string& bytes) {
+    if (m_connected == 0)
+        return 0;
+    if (m_aborted.load()) {
+        Disconnect();
+        return 0;
+    }
+    if (bytes.empty())
+        return 1;
+    int sent;
+    {
+        // A peer that stops reading fills the send queue; the same bound as a receive keeps
+        // that from blocking for ever.
+        CCallDeadline deadline(m_socket, m_receiveTimeoutMs, m_aborted);
+        sent = m_socket.Send(bytes.data(), static_cast<int>(bytes.size()));
+    }
+    if (sent != static_cast<int>(bytes.size())) {
+        Disconnect();
+        return 0;
+    }
+    return 1;
+}
+
+CQuarnComm::ReceiveResult CQuarnComm::ReceiveSome(char* buffer, int length, int& received,
+                                                  int timeoutMs) {
+    received = 0;
+    if (m_aborted.load()) {
+        platform::WSASetLastError(platform::WSAEINTR);
+        return ReceiveResult::kFailed;
+    }
+    int count;
+    bool timedOut;
+    {
+        CCallDeadline deadline(m_socket, timeoutMs, m_aborted);
+        count = m_socket.Receive(buffer, length);
+        timedOut = deadline.TimedOut();
+    }
+    if (count > 0) {
+        received = count;
+        return ReceiveResult::kOk;
+    }
+    if (count == 0)
+        return ReceiveResult::kClosed;
+    if (timedOut)
+        platform::WSASetLastError(platform::WSAETIMEDOUT);
+    return ReceiveResult::kFailed;
+}
+
+void CQuarnComm::FailReceive(ReceiveResult result) {
+    // A peer that closed leaves no code of its own; the generic text is the honest one.
+    if (result == ReceiveResult::kClosed)
+        platform::WSASetLastError(0);
+    ReportSocketError();
+    Disconnect();
+}
+
+std::string CQuarnComm::ReceiveLine() {
+    std::string line;
+    if (m_connected == 0)
+        return line;
+    for (;;) {
+        char c;
+        int received;
+        const ReceiveResult result = ReceiveSome(&c, 1, received, m_receiveTimeoutMs);
+        if (result != ReceiveResult::kOk) {
+            FailReceive(result);
+            return {};
+        }
+        if (c == '\n')
+            return line;
+        if (c == '\r')
+            continue;
+        if (line.size() >= kMaxLineLength) {
+            platform::WSASetLastError(platform::WSAEMSGSIZE);
+            FailReceive(ReceiveResult::kFailed);
+            return {};
+        }
+        line.push_back(c);
+    }
+}
+
+int CQuarnComm::ShowErrorBox(const std::string& text, platform::UINT type) {
+    UtilityBeep(platform::MB_ICONHAND);
+    return platform::MessageBox(nullptr, text, "", type);
+}
+
+void CQuarnComm::ReportSocketError() {
+    // After an abort the failure is the one the operator asked for.
+    if (m_aborted.load())
+        return;
+    const std::string text = SocketErrorText(platform::WSAGetLastError());
+    UtilityBeep(platform::MB_ICONEXCLAMATION);
+    platform::MessageBox(nullptr, text, "", platform::MB_OK | platform::MB_ICONSTOP);
+}
+
+std::string CQuarnComm::SocketErrorText(int code) {
+    for (const ErrorText& entry : kSocketErrorTexts) {
+        if (entry.code == code)
+            return entry.text;
+    }
+    return "Socket error.";
+}
+
+void CQuarnComm::Abort() {
+    m_aborted.store(true);
+    m_socket.CancelBlockingCall();
+}
+
+}  // namespace utilities
