@@ -75,6 +75,27 @@ public:
     // 12-bit levels.
     static bool Fits(const PictureFormat& format);
 
+    // What ExecConvert returns when the operator answered No to replacing the output.
+    static constexpr int kStoppedByOperator = -1;
+
+    // The tool's Build: the checks and questions (38 a path empty, 39 an input missing, the
+    // question 46 when the output exists, 40 two paths naming one file, warning 36 with the
+    // filter), then under the build lock (37) the job set from the chosen format, the raw build
+    // and the commit of the main file under raw.output. Every failure is shown through
+    // `prompts` and returned; the temporary files are gone afterwards whatever happened.
+    static int ExecConvert(const RawJob& raw, CFileMakeInfo& job, BuildProgress& progress,
+                           RawBuildPrompts& prompts);
+
+    // The raw build proper on a job already set: 42, then 12, 13, 15 (the last of them that
+    // fails is reported), 18, 19, 20 for unusable levels or taps, 25, 41, 43, 16, 17, per line
+    // 24, 44, 45, 20, 21; then 22, 23. Interlaced formats send odd lines to field 2. The
+    // field-2 temporary files are removed on every way out, the field-1 files too on failure.
+    static int Run(CFileMakeInfo& job, const RawJob& raw, BuildProgress& progress);
+
+    // True when both paths name one file: the same file reached through "./", "..", a link or
+    // another hard link counts, not only the same text.
+    static bool SameFile(const std::string& a, const std::string& b);
+
     // One line of 4:2:2 samples into buffers 0 (Y) and 1 (Pb at even, Pr at odd positions) from
     // three rows of `samples` big-endian 16-bit values. GBR input is converted by `converter`,
     // which must use a full scale of 1023; Y'PbPr input is taken as levels. Every value is
