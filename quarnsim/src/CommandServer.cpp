@@ -205,7 +205,7 @@ void CommandServer::Serve(Connection* connection) {
             if (!hasReply)
                 continue;
             reply += terminator;
-            FaultPlan::ReplyPlan plan = m_faults.TakeForReply(std::move(reply));
+            FaultPlan::ReplyPlan plan = m_faults.TakeForReply(std::move(reply), terminator.size());
             if (plan.delay.count() > 0 && WaitStop(plan.delay)) {
                 open = false;
                 break;
@@ -230,9 +230,21 @@ void CommandServer::Serve(Connection* connection) {
 }
 
 bool CommandServer::SendPaced(int fd, const FaultPlan::ReplyPlan& plan) {
+    std::string_view all = plan.bytes;
+    std::string_view head = all.substr(0, all.size() - plan.tail);
+    if (!SendChunked(fd, head, plan))
+        return false;
+    if (plan.tail == 0)
+        return true;
+    if (WaitStop(plan.tailDelay))
+        return false;
+    return SendAll(fd, all.substr(head.size()));
+}
+
+bool CommandServer::SendChunked(int fd, std::string_view bytes, const FaultPlan::ReplyPlan& plan) {
     if (plan.chunk == 0)
-        return SendAll(fd, plan.bytes);
-    std::string_view rest = plan.bytes;
+        return SendAll(fd, bytes);
+    std::string_view rest = bytes;
     while (!rest.empty()) {
         if (plan.chunkDelay.count() > 0 && WaitStop(plan.chunkDelay))
             return false;

@@ -46,8 +46,14 @@ void FaultPlan::SetReceivePacing(size_t chunkBytes, std::chrono::milliseconds de
     m_receiveDelay = delay;
 }
 
+void FaultPlan::SplitNextReplyTerminator(std::chrono::milliseconds delay) {
+    std::lock_guard lock(m_mutex);
+    m_splitTerminator = delay;
+}
+
 void FaultPlan::Clear() {
     std::lock_guard lock(m_mutex);
+    m_splitTerminator.reset();
     m_closeBudget.reset();
     m_delay = std::chrono::milliseconds{0};
     m_replacement.reset();
@@ -60,9 +66,14 @@ void FaultPlan::Clear() {
     m_receiveDelay = std::chrono::milliseconds{0};
 }
 
-FaultPlan::ReplyPlan FaultPlan::TakeForReply(std::string reply) {
+FaultPlan::ReplyPlan FaultPlan::TakeForReply(std::string reply, size_t terminatorLength) {
     std::lock_guard lock(m_mutex);
     ReplyPlan plan;
+    if (m_splitTerminator && !m_replacement) {
+        plan.tail = std::min(terminatorLength, reply.size());
+        plan.tailDelay = *m_splitTerminator;
+        m_splitTerminator.reset();
+    }
     plan.delay = m_delay;
     m_delay = std::chrono::milliseconds{0};
     plan.chunk = m_replyChunk;
@@ -90,6 +101,7 @@ FaultPlan::ReplyPlan FaultPlan::TakeForReply(std::string reply) {
             *m_closeBudget -= plan.bytes.size();
         }
     }
+    plan.tail = std::min(plan.tail, plan.bytes.size());
     return plan;
 }
 

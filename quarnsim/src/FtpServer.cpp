@@ -1,6 +1,26 @@
 #include "quarnsim/FtpServer.h"
 
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "FtpSession.h"
+
 namespace quarnsim {
+
+namespace {
+void CloseFd(int& fd) {
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+}  // namespace
 
 FtpServer::FtpServer(FileSystem& files, FtpFaultPlan& faults) : m_files(files), m_faults(faults) {}
 
@@ -8,6 +28,142 @@ FtpServer::~FtpServer() {
     Stop();
 }
 
-void FtpServer::Stop() {}
+int FtpServer::Start(const std::string& address, uint16_t port, int dataTimeoutMs,
+                     std::string* error) {
+    if (m_running)
+        return 1;
+    m_address = address;
+    m_port = port;
+    m_dataTimeoutMs = dataTimeoutMs > 0 ? dataTimeoutMs : 30000;
+    auto fail = [&](const std::string& what) {
+        if (error) {
+            *error = "FTP: " + what + " " + m_address + ":" + std::to_string(m_port) + ": " +
+                     std::strerror(errno);
+        }
+        CloseFd(m_listenFd);
+        CloseFd(m_stopPipe[0]);
+        CloseFd(m_stopPipe[1]);
+        return 0;
+    };
+    if (::pipe2(m_stopPipe, O_CLOEXEC) != 0)
+        return fail("pipe for");
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(m_port);
+    if (::inet_pton(AF_INET, m_address.c_str(), &local.sin_addr) != 1) {
+        errno = EINVAL;
+        return fail("bad address");
+    }
+    m_listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (m_listenFd < 0)
+        return fail("socket for");
+    int on = 1;
+    ::setsockopt(m_listenFd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    if (::bind(m_listenFd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0)
+        return fail("cannot bind");
+    if (::listen(m_listenFd, 16) != 0)
+        return fail("cannot listen on");
+    sockaddr_in bound{};
+    socklen_t length = sizeof bound;
+    if (::getsockname(m_listenFd, reinterpret_cast<sockaddr*>(&bound), &length) == 0)
+        m_port = ntohs(bound.sin_port);
+    m_running = true;
+    m_acceptThread = std::thread([this] { AcceptLoop(); });
+    return 1;
+}
+
+void FtpServer::AcceptLoop() {
+    for (;;) {
+        pollfd fds[2] = {{m_stopPipe[0], POLLIN, 0}, {m_listenFd, POLLIN, 0}};
+        int ready = ::poll(fds, 2, 500);
+        ReapFinished(false);
+        if (ready < 0 && errno != EINTR)
+            break;
+        if (ready <= 0)
+            continue;
+        if (fds[0].revents != 0)
+            break;
+        for (;;) {
+            int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+            if (fd < 0) {
+                if (errno == EINTR || errno == ECONNABORTED)
+                    continue;
+                break;
+            }
+            ++m_connectionCount;
+            auto connection = std::make_unique<Connection>();
+            connection->fd = fd;
+            Connection* raw = connection.get();
+            std::lock_guard lock(m_mutex);
+            m_connections.push_back(std::move(connection));
+            raw->thread = std::thread([this, raw] {
+                {
+                    FtpSession session(*this, raw->fd);
+                    session.Run();
+                }
+                std::lock_guard lock(m_mutex);
+                CloseFd(raw->fd);
+                raw->done = true;
+            });
+        }
+    }
+}
+
+void FtpServer::ReapFinished(bool all) {
+    std::list<std::unique_ptr<Connection>> finished;
+    {
+        std::lock_guard lock(m_mutex);
+        for (auto it = m_connections.begin(); it != m_connections.end();) {
+            if (all || (*it)->done) {
+                finished.push_back(std::move(*it));
+                it = m_connections.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    for (auto& connection : finished) {
+        if (connection->thread.joinable())
+            connection->thread.join();
+    }
+}
+
+void FtpServer::Stop() {
+    if (!m_running)
+        return;
+    [[maybe_unused]] ssize_t ignored = ::write(m_stopPipe[1], "x", 1);
+    if (m_acceptThread.joinable())
+        m_acceptThread.join();
+    {
+        // Wakes sessions blocked in a send towards a client that stopped reading.
+        std::lock_guard lock(m_mutex);
+        for (auto& connection : m_connections) {
+            if (connection->fd >= 0)
+                ::shutdown(connection->fd, SHUT_RDWR);
+        }
+    }
+    ReapFinished(true);
+    CloseFd(m_listenFd);
+    CloseFd(m_stopPipe[0]);
+    CloseFd(m_stopPipe[1]);
+    m_running = false;
+}
+
+void FtpServer::Log(std::string line) {
+    std::lock_guard lock(m_logMutex);
+    if (m_log.size() >= kLogCapacity)
+        m_log.pop_front();
+    m_log.push_back(std::move(line));
+}
+
+std::vector<std::string> FtpServer::ReceivedCommands() const {
+    std::lock_guard lock(m_logMutex);
+    return {m_log.begin(), m_log.end()};
+}
+
+void FtpServer::ClearLog() {
+    std::lock_guard lock(m_logMutex);
+    m_log.clear();
+}
 
 }  // namespace quarnsim

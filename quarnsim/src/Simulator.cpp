@@ -10,7 +10,9 @@ namespace quarnsim {
 Simulator::Simulator(Options options)
     : m_instrument(std::make_unique<Instrument>(std::move(options))),
       m_faults(std::make_unique<FaultPlan>()),
-      m_server(std::make_unique<CommandServer>(*m_instrument, *m_faults)) {}
+      m_server(std::make_unique<CommandServer>(*m_instrument, *m_faults)),
+      m_ftpFaults(std::make_unique<FtpFaultPlan>()),
+      m_ftp(std::make_unique<FtpServer>(m_instrument->Files(), *m_ftpFaults)) {}
 
 Simulator::~Simulator() {
     Stop();
@@ -22,11 +24,20 @@ bool Simulator::Start(std::string* error) {
     if (!m_instrument->Initialize(error))
         return false;
     const Options& options = m_instrument->GetOptions();
-    return m_server->Start(options.address, options.commandPort, error) == 1;
+    // Without a drive there is nothing to serve over FTP.
+    bool ftp = options.ftpEnabled && m_instrument->Files().Enabled();
+    if (ftp && !m_ftp->Start(options.address, options.ftpPort, options.ftpDataTimeoutMs, error))
+        return false;
+    if (!m_server->Start(options.address, options.commandPort, error)) {
+        m_ftp->Stop();
+        return false;
+    }
+    return true;
 }
 
 void Simulator::Stop() {
     m_server->Stop();
+    m_ftp->Stop();
 }
 
 const Options& Simulator::GetOptions() const {
@@ -34,6 +45,9 @@ const Options& Simulator::GetOptions() const {
 }
 uint16_t Simulator::CommandPort() const {
     return m_server->Port();
+}
+uint16_t Simulator::FtpPort() const {
+    return m_ftp->Running() ? m_ftp->Port() : 0;
 }
 
 std::vector<std::string> Simulator::ReceivedLines() const {
@@ -163,6 +177,38 @@ void Simulator::SetReceivePacing(size_t chunkBytes, std::chrono::milliseconds de
 }
 void Simulator::SetBlockLengthSkew(const std::string& path, long long delta) {
     m_instrument->SetBlockLengthSkew(path, delta);
+}
+
+void Simulator::SplitNextReplyTerminator(std::chrono::milliseconds delay) {
+    m_faults->SplitNextReplyTerminator(delay);
+}
+
+std::vector<std::string> Simulator::FtpCommands() const {
+    return m_ftp->ReceivedCommands();
+}
+void Simulator::ClearFtpLog() {
+    m_ftp->ClearLog();
+}
+int Simulator::FtpConnectionCount() const {
+    return m_ftp->ConnectionCount();
+}
+void Simulator::SetFtpDataTimeout(std::chrono::milliseconds timeout) {
+    m_ftp->SetDataTimeoutMs(static_cast<int>(timeout.count()));
+}
+void Simulator::FtpWithholdNextDataConnection() {
+    m_ftpFaults->WithholdNextDataConnection();
+}
+void Simulator::FtpReplaceNextReply(const std::string& verb, std::string reply) {
+    m_ftpFaults->ReplaceNextReply(verb, std::move(reply));
+}
+void Simulator::FtpCloseAfterCommands(int count) {
+    m_ftpFaults->CloseAfterCommands(count);
+}
+void Simulator::FtpStallNextDataAfter(size_t count) {
+    m_ftpFaults->StallNextDataAfter(count);
+}
+void Simulator::FtpReplaceNextListing(std::string bytes) {
+    m_ftpFaults->ReplaceNextListing(std::move(bytes));
 }
 
 std::vector<Instrument::LoadRecord> Simulator::Loads() const {

@@ -56,6 +56,7 @@ private:
     void Serve(Connection* connection);
     bool SendAll(int fd, std::string_view bytes);
     bool SendPaced(int fd, const FaultPlan::ReplyPlan& plan);
+    bool SendChunked(int fd, std::string_view bytes, const FaultPlan::ReplyPlan& plan);
     bool WaitStop(std::chrono::milliseconds delay);  // true when stopped meanwhile
     void ReapFinished(bool all);
     void Log(std::string line);

@@ -20,6 +20,8 @@ public:
         bool hang = false;   // after `bytes`, answer nothing more on this connection
         size_t chunk = 0;    // > 0: send in pieces of this size ...
         std::chrono::milliseconds chunkDelay{0};  // ... with this pause before each
+        size_t tail = 0;  // > 0: the last `tail` bytes go out on their own ...
+        std::chrono::milliseconds tailDelay{0};  // ... after this pause
     };
     struct ReceivePlan {
         size_t keep = 0;                     // bytes of this read to process
@@ -35,10 +37,12 @@ public:
     void SetReplyPacing(size_t chunkBytes, std::chrono::milliseconds delay);
     void CloseAfterReceivedBytes(size_t count);
     void SetReceivePacing(size_t chunkBytes, std::chrono::milliseconds delay);
+    void SplitNextReplyTerminator(std::chrono::milliseconds delay);
     void Clear();
 
-    // `reply` is the full reply line, terminator included.
-    ReplyPlan TakeForReply(std::string reply);
+    // `reply` is the full reply line, terminator included; the terminator is its last
+    // `terminatorLength` bytes.
+    ReplyPlan TakeForReply(std::string reply, size_t terminatorLength = 0);
     // The most bytes the port may read at once, given its buffer size.
     size_t ReceiveChunk(size_t buffer);
     // How much of `received` bytes the port processes, and what happens after.
@@ -51,6 +55,7 @@ private:
     std::optional<std::string> m_replacement;
     bool m_swallow = false;
     std::optional<size_t> m_stallAfter;
+    std::optional<std::chrono::milliseconds> m_splitTerminator;
     size_t m_replyChunk = 0;
     std::chrono::milliseconds m_replyChunkDelay{0};
     std::optional<size_t> m_receiveBudget;

@@ -130,7 +130,7 @@ public:
     std::vector<std::string> FtpCommands() const;
     void ClearFtpLog();
     int FtpConnectionCount() const;
-    void SetFtpDataTimeout(std::chrono::milliseconds timeout);
+    void SetFtpDataTimeout(std::chrono::milliseconds timeout);  // after Start; before: Options
     void FtpWithholdNextDataConnection();
     void FtpReplaceNextReply(const std::string& verb, std::string reply);
     void FtpCloseAfterCommands(int count);
