@@ -1,0 +1,104 @@
+// The folder catalogue and module catalogue readers and the backup folder's paths.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QTemporaryDir>
+#include <fstream>
+
+#include "utilities/stowen/BackupFolder.h"
+#include "utilities/stowen/ModuleCatalog.h"
+#include "utilities/stowen/PresetListing.h"
+
+namespace stowen {
+namespace {
+
+TEST(PresetListing, FindsExactNamesWithAnyTypeField) {
+    CPresetListing listing;
+    ASSERT_EQ(listing.Parse("1024,65536,\"XMSTATE1.P01\",BIN,7,\"MSTATE1.P01.BAK\",,9,"
+                            "\"MSTATE1.P02\",BIN,300,\"MSTATE1.P01\",,123,\"PRESET/\",DIR,0"),
+              1);
+    ASSERT_EQ(listing.Entries().size(), 5u);
+    const CPresetListing::Entry* entry = listing.Find("MSTATE1.P01");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->size, "123");
+    ASSERT_NE(listing.Find("MSTATE1.P02"), nullptr);
+    EXPECT_EQ(listing.Find("MSTATE1.P02")->size, "300");
+    EXPECT_EQ(listing.Find("MSTATE1.P03"), nullptr);
+    // A folder of a preset's name is not the preset.
+    EXPECT_EQ(listing.Find("PRESET"), nullptr);
+}
+
+TEST(PresetListing, AnEmptyFolderHasItsCountsOnly) {
+    CPresetListing listing;
+    EXPECT_EQ(listing.Parse("0,67108864"), 1);
+    EXPECT_TRUE(listing.Entries().empty());
+    EXPECT_EQ(listing.Parse("12.5,3"), 1);
+}
+
+TEST(PresetListing, GarbledRepliesDoNotReadAsAnEmptyFolder) {
+    CPresetListing listing;
+    for (const char* reply :
+         {"", "0", "abc,def", "0,100,\"MSTATE.P00\",BIN", "0,100,\"MSTATE.P00,BIN,12",
+          "0,100,MSTATE.P00,BIN,12", "0,100,\"MSTATE.P00\"x,BIN,12", "0,100,\"\",BIN,12",
+          "0,100,\"A\",BIN,\"12\"", "-1,100", "0,100,\"A\",BIN,1,", "0,1\"00"}) {
+        EXPECT_EQ(listing.Parse(reply), 0) << reply;
+        EXPECT_TRUE(listing.Entries().empty()) << reply;
+    }
+}
+
+TEST(PresetListing, SizesAreWholeDecimalNumbersOnly) {
+    std::uint64_t size = 99;
+    EXPECT_EQ(CPresetListing::ParseSize("0", size), 1);
+    EXPECT_EQ(size, 0u);
+    EXPECT_EQ(CPresetListing::ParseSize("32768", size), 1);
+    EXPECT_EQ(size, 32768u);
+    EXPECT_EQ(CPresetListing::ParseSize("999999999999999", size), 1);
+    for (const char* bad :
+         {"", "-1", "+5", " 5", "5 ", "0x10", "1e3", "12.0", "nan", "1000000000000000"}) {
+        EXPECT_EQ(CPresetListing::ParseSize(bad, size), 0) << bad;
+        EXPECT_EQ(size, 0u) << bad;
+    }
+}
+
+TEST(ModuleCatalog, ModelsCountOnlyWhenNamedExactly) {
+    CModuleCatalog catalog("\"CPU:0\",\"Brumo:1\",\"Sormet2:3\",\"tavix:4\"");
+    EXPECT_TRUE(catalog.IsInstalled("CPU"));
+    EXPECT_TRUE(catalog.IsInstalled("Brumo"));
+    EXPECT_FALSE(catalog.IsInstalled("Sormet"));
+    EXPECT_FALSE(catalog.IsInstalled("Tavix"));
+    EXPECT_FALSE(catalog.IsInstalled("Bru"));
+    // The controller is always there, even when the reply does not say so.
+    EXPECT_TRUE(CModuleCatalog("").IsInstalled("CPU"));
+    EXPECT_FALSE(CModuleCatalog("\"Brumo").IsInstalled("Brumo"));
+    EXPECT_TRUE(CModuleCatalog("\"Ulmeth:2\"").IsInstalled("Ulmeth"));
+    EXPECT_EQ(CModuleCatalog::Models().front(), std::string("CPU"));
+    EXPECT_EQ(CModuleCatalog::Models().size(), 9u);
+}
+
+TEST(BackupFolder, ABareNameGoesUnderTheRoot) {
+    EXPECT_EQ(CBackupFolder("Quarn").Path(), "/Quarn");
+    EXPECT_EQ(CBackupFolder("Quarn/Monday").Path(), "/Quarn/Monday");
+    EXPECT_EQ(CBackupFolder("/home/op/Quarn/").Path(), "/home/op/Quarn");
+    EXPECT_EQ(CBackupFolder("").Path(), "/");
+    EXPECT_EQ(CBackupFolder("/").RestoreInfoPath(), "/backup.cfg");
+    EXPECT_EQ(CBackupFolder("/b").PresetFile("Sormet", "MSTATE3.P02"),
+              "/b/Sormet/PRESET/MSTATE3.P02");
+    EXPECT_EQ(CBackupFolder("/b").PresetFolder("CPU"), "/b/CPU/PRESET");
+    EXPECT_EQ(CBackupFolder("/b").RestoreInfoPath(), "/b/backup.cfg");
+}
+
+TEST(BackupFolder, MakesEveryMissingLevelAndFailsOnAFileInTheWay) {
+    QTemporaryDir dir;
+    std::string root = dir.path().toStdString();
+    EXPECT_EQ(CBackupFolder::MakeFolderTree(root + "/a/b/c"), 1);
+    struct stat info {};
+    ASSERT_EQ(stat((root + "/a/b/c").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_EQ(CBackupFolder::MakeFolderTree(root + "/a/b/c"), 1);
+    std::ofstream(root + "/file") << "x";
+    EXPECT_EQ(CBackupFolder::MakeFolderTree(root + "/file/sub"), 0);
+    EXPECT_EQ(CBackupFolder::MakeFolderTree(root + "/file"), 0);
+}
+
+}  // namespace
+}  // namespace stowen
