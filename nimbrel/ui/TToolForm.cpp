@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -132,6 +133,15 @@ void TToolForm::RebuildFormatGroup() {
 }
 
 void TToolForm::ShowTool() {
+    if (isVisible()) {
+        StartAfresh();  // no show event comes for a window already shown
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TToolForm::StartAfresh() {
     for (QLineEdit* edit : m_pathEdits) {
         edit->clear();
     }
@@ -139,9 +149,15 @@ void TToolForm::ShowTool() {
     if (m_mainForm != nullptr) {
         m_mainForm->setEnabled(false);
     }
-    show();
-    raise();
-    activateWindow();
+}
+
+void TToolForm::showEvent(QShowEvent* event) {
+    // Every showing by the program starts afresh, whoever calls show(); a window coming back
+    // from being minimised keeps what the operator entered.
+    if (!event->spontaneous()) {
+        StartAfresh();
+    }
+    QWidget::showEvent(event);
 }
 
 void TToolForm::SetPrompts(RawBuildPrompts* prompts) {

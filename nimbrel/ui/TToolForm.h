@@ -41,8 +41,8 @@ public:
               const MainSwitches& switches, QWidget* mainForm);
     ~TToolForm() override;
 
-    // Empties the path fields, rebuilds the Format group, disables the main form and shows the
-    // window.
+    // Shows the window. Every show (show() alone too) empties the path fields, rebuilds the
+    // Format group from the settings and disables the main form.
     void ShowTool();
 
     // The questions and messages of Build go here; the default shows boxes with the main
@@ -67,9 +67,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildControls();
+    void StartAfresh();
     void RebuildFormatGroup();
     void ChoosePath(int row);
     void ExecConvert();

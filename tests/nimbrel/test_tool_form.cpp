@@ -197,8 +197,10 @@ TEST_F(ToolForm, MainFormIsDisabledWhileTheToolIsOpen) {
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(mainForm.isEnabled());
 
-    // Closed from the window manager, too.
-    form->ShowTool();
+    // Shown by a plain show() and closed from the window manager, too.
+    form->PathEdit(TToolForm::kOutput)->setText("/left/over.pic");
+    form->show();
+    EXPECT_TRUE(form->PathEdit(TToolForm::kOutput)->text().isEmpty());
     EXPECT_FALSE(mainForm.isEnabled());
     form->close();
     EXPECT_TRUE(mainForm.isEnabled());
