@@ -106,8 +106,8 @@ public:
     // A catalogue size as text: decimal digits only (no sign, no blanks), at most 18 of them.
     static bool ParseSize(const std::string& text, std::int64_t& size);
 
-    // Safe from any thread: the blocked call returns at once, and every later call fails
-    // without a message until Connect is called again.
+    // Safe from any thread: the blocked call returns at once, and every later call, Connect
+    // included, fails without a message. An aborted link is done; make a new one.
     void Abort();
     bool IsAborted() const { return m_aborted.load(); }
 
