@@ -10,11 +10,10 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-#include <filesystem>
 
 #include "nimbrel/CFileMakeInfo.h"
 #include "nimbrel/ui/CSettingMngInfo.h"
-#include "platform/FileDialogs.h"
+#include "nimbrel/ui/FileChooser.h"
 
 namespace nimbrel {
 
@@ -180,16 +179,13 @@ RawJob TToolForm::CurrentJob() const {
 }
 
 void TToolForm::ChoosePath(int row) {
-    const std::string current = m_pathEdits[row]->text().toStdString();
     std::string path =
-        current.empty() ? std::string() : std::filesystem::path(current).parent_path().string();
-    bool chosen = false;
-    if (row == kOutput) {
-        chosen = platform::GetSaveFileName(nullptr, "Pic File", "Pic Files (*.pic)|*.pic||", path);
-    } else {
-        chosen = platform::GetOpenFileName(nullptr, "File", "All Files (*.*)|*.*||", path);
-    }
-    if (chosen && !path.empty()) {
+        FileChooser::StartFolder(m_pathEdits[row]->text().toStdString(), m_job.StartFolder());
+    // The save dialog asks nothing about an existing file: Build asks its own question.
+    const bool chosen =
+        row == kOutput ? FileChooser::Save(this, "Pic File", "Pic Files (*.pic)|*.pic||", "", path)
+                       : FileChooser::Open(this, "File", "All Files (*.*)|*.*||", "", path);
+    if (chosen) {
         m_pathEdits[row]->setText(ToQ(path));
     }
 }

@@ -226,7 +226,7 @@ TEST_F(ToolForm, OperatorBuildsAPictureFileTheReaderReadsBack) {
         EXPECT_EQ(m_dialogs[row].kind, platform::FileDialogKind::Open);
         EXPECT_EQ(m_dialogs[row].title, "File");
         EXPECT_EQ(m_dialogs[row].filter, "All Files (*.*)|*.*||");
-        EXPECT_TRUE(m_dialogs[row].initialPath.empty());  // the fields were empty
+        EXPECT_EQ(m_dialogs[row].initialPath, m_work);  // empty fields start at start-up
     }
     EXPECT_EQ(m_dialogs[3].kind, platform::FileDialogKind::Save);
     EXPECT_EQ(m_dialogs[3].title, "Pic File");
