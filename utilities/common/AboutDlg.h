@@ -10,6 +10,11 @@ namespace utilities {
 class CAboutDlg : public platform::CDialog {
 public:
     explicit CAboutDlg(const UtilityTraits& traits, platform::CWnd* parent = nullptr);
+    // Draws the program's own icon, whatever the application's icon is.
+    platform::BOOL OnInitDialog() override;
+
+private:
+    UtilityTraits m_traits;
 };
 
 }  // namespace utilities

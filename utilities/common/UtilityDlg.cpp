@@ -7,6 +7,7 @@
 #include "utilities/common/AboutDlg.h"
 #include "utilities/common/DottedAddress.h"
 #include "utilities/common/QuarnComm.h"
+#include "utilities/common/UtilityApp.h"
 #include "utilities/common/UtilityIcons.h"
 #include "utilities/common/resources/CommonResource.h"
 
@@ -62,6 +63,30 @@ void CUtilityDlg::SetAddressControl(int id, const std::string& stored,
         address = 0;
     }
     SetIpAddress(id, address);
+}
+
+void CUtilityDlg::ShowStoredSettings(int addressId, int secondId) {
+    CUtilityApp* app = UtilityApp();
+    if (app == nullptr)
+        return;
+    std::string address;
+    std::string second;
+    app->GetSettings(address, second);
+    SetAddressControl(addressId, address, m_traits.addressDefault);
+    if (m_traits.secondIsFolder) {
+        SetDlgItemText(secondId, second);
+    } else {
+        SetAddressControl(secondId, second, m_traits.secondDefault);
+    }
+}
+
+void CUtilityDlg::StoreSettings(int addressId, int secondId) {
+    CUtilityApp* app = UtilityApp();
+    if (app == nullptr)
+        return;
+    app->SetSettings(AddressControlText(addressId), m_traits.secondIsFolder
+                                                        ? GetDlgItemText(secondId)
+                                                        : AddressControlText(secondId));
 }
 
 std::string CUtilityDlg::AddressControlText(int id) const {

@@ -39,6 +39,12 @@ public:
     void ShowAboutBox();
 
     void SetAddressControl(int id, const std::string& stored, const std::string& fallback);
+    // The application's stored values into the controls: the address into addressId (with
+    // the default address as the fallback), the second value into secondId, an edit for a
+    // folder (the read-only 1002 of Stowen and Gorrel) or Mirrak's second address control.
+    void ShowStoredSettings(int addressId, int secondId);
+    // The controls' values back into the application, which writes them at exit.
+    void StoreSettings(int addressId, int secondId);
     // "%d.%d.%d.%d" of the control (blank fields read 0).
     std::string AddressControlText(int id) const;
     // 1 when connected; 0 after the empty-address text or a failed Connect (which showed its
