@@ -12,7 +12,9 @@ namespace {
 
 const char kUsage[] =
     "usage: quarnsim --root DIR [--address ADDR] [--port PORT] [--modules MODEL:SLOT,...]\n"
-    "                [--firmware VERSION] [--crlf] [--demo]\n"
+    "                [--firmware VERSION] [--crlf] [--demo] [--ftp-port PORT] [--no-ftp]\n"
+    "  --ftp-port      port of the FTP server (21 unless given)\n"
+    "  --no-ftp        no FTP server, so another one can serve the same tree at this address\n"
     "  --demo          named presets, frame resets at 59.94 and 50 Hz, tones on the first\n"
     "                  audio generator, demo files in every module's folders\n"
     "                  (--demo-presets is the same)\n";
@@ -74,6 +76,10 @@ int main(int argc, char** argv) {
             options.replyTerminator = "\r\n";
             continue;
         }
+        if (arg == "--no-ftp") {
+            options.ftpEnabled = false;
+            continue;
+        }
         if (arg == "--demo" || arg == "--demo-presets") {
             demo = true;
             continue;
@@ -88,6 +94,11 @@ int main(int argc, char** argv) {
             if (!ParseNumber(value, 1, 65535, &port))
                 return Fail("bad port '" + std::string(value) + "'");
             options.commandPort = static_cast<uint16_t>(port);
+        } else if (arg == "--ftp-port") {
+            long port = 0;
+            if (!ParseNumber(value, 1, 65535, &port))
+                return Fail("bad FTP port '" + std::string(value) + "'");
+            options.ftpPort = static_cast<uint16_t>(port);
         } else if (arg == "--root") {
             if (value.empty())
                 return Fail("--root needs a folder");
