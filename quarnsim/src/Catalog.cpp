@@ -80,13 +80,14 @@ int Catalog::UnescapePath(std::string_view text, std::string* path) {
 }
 
 std::string Catalog::Format(double usedBytes, double freeBytes,
-                            const std::vector<CatalogEntry>& entries) {
+                            const std::vector<CatalogEntry>& entries, bool typeFields) {
     std::string reply = Number(usedBytes) + "," + Number(freeBytes);
     for (const CatalogEntry& entry : entries) {
         std::string name;
         if (!EscapeName(entry.name, &name))
             continue;
-        reply += ",\"" + name + (entry.folder ? "/\",DIR," : "\",BIN,") +
+        const char* type = !typeFields ? "" : entry.folder ? "DIR" : "BIN";
+        reply += ",\"" + name + (entry.folder ? "/\"," : "\",") + type + "," +
                  std::to_string(entry.folder ? 0 : entry.size);
     }
     return reply;

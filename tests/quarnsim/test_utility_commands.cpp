@@ -108,3 +108,14 @@ TEST_F(UtilityCommandTest, ASkewedBlockHeaderDiffersFromTheCatalogueSize) {
     m_sim->SetBlockLengthSkew("/F0:/CPU/PRESET/MSTATE.P06", 4);
     EXPECT_EQ(m_client.Query("mmem:data? \"/F0:/CPU/PRESET/MSTATE.P06\""), "#210123456");
 }
+
+TEST_F(UtilityCommandTest, CataloguesCanLeaveTheTypeFieldEmpty) {
+    quarnsim::Options options = MakeOptions();
+    options.catalogTypeFields = false;
+    StartSimulator(options);
+    Write("Tavix/PRESET/MSTATE1.P00", "abc");
+    fs::create_directories(m_root + "/Tavix/PRESET/SUB");
+    ASSERT_TRUE(m_client.SendLine("mmem:cdir \"/F0:/Tavix/PRESET/\""));
+    std::string listing = m_client.Query("mmem:cat?");
+    EXPECT_EQ(listing.substr(listing.find(",\"")), ",\"SUB/\",,0,\"MSTATE1.P00\",,3");
+}

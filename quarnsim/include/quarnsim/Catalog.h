@@ -25,9 +25,10 @@ public:
     // Undoes the escapes in a path a client sends (clients pass listed names back as they got
     // them). Returns 0 when an escape would put a '/' inside a name.
     static int UnescapePath(std::string_view text, std::string* path);
-    // Entries no listing can carry are left out.
+    // Entries no listing can carry are left out. Without type fields the type is left empty
+    // ("NAME",,123), which readers must take as well: the field is never read.
     static std::string Format(double usedBytes, double freeBytes,
-                              const std::vector<CatalogEntry>& entries);
+                              const std::vector<CatalogEntry>& entries, bool typeFields = true);
 };
 
 }  // namespace quarnsim

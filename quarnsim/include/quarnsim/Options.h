@@ -56,6 +56,9 @@ struct Options {
     std::array<FrameReset, 3> frameResets{{{"59.94", {}}, {"50", {}}, {"0.0", {}}}};
     std::vector<SettingSeed> settings;           // over the power-on preset
     double memoryCapacity = 64.0 * 1024 * 1024;  // used + free bytes of the drive
+    // "MMEM:CAT?" entries carry "BIN"/"DIR" as their type; false leaves the type empty
+    // ("NAME",,123), the other spelling readers meet.
+    bool catalogTypeFields = true;
     // Lays a few signal, picture, logo, sequence and preset files into each model's folders on
     // Start, leaving files already there alone.
     bool demoFiles = false;
