@@ -1,0 +1,65 @@
+// backup.cfg as any file in a folder picked for a restore could read.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "utilities/gorrel/ModuleCatalog.h"
+#include "utilities/gorrel/RestoreInfo.h"
+
+namespace {
+void RemoveFolder();
+
+const std::string& Folder() {
+    static const std::string folder = [] {
+        // Memory-backed when the machine has it: the target writes a file per input.
+        std::atexit(RemoveFolder);
+        char shm[] = "/dev/shm/backup-cfg-fuzz-XXXXXX";
+        if (const char* made = mkdtemp(shm))
+            return std::string(made);
+        char tmp[] = "/tmp/backup-cfg-fuzz-XXXXXX";
+        const char* made = mkdtemp(tmp);
+        return std::string(made != nullptr ? made : "/tmp");
+    }();
+    return folder;
+}
+
+void RemoveFolder() {
+    std::remove(gorrel::CRestoreInfo::FilePath(Folder()).c_str());
+    rmdir(Folder().c_str());
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string path = gorrel::CRestoreInfo::FilePath(Folder());
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return 0;
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+
+    gorrel::CRestoreInfo info;
+    gorrel::CRestoreInfo::ReadResult result = info.Read(Folder());
+    if (size == 0) {
+        if (result != gorrel::CRestoreInfo::ReadResult::kEmpty)
+            __builtin_trap();
+        return 0;
+    }
+    if (result != gorrel::CRestoreInfo::ReadResult::kRead)
+        __builtin_trap();
+    const size_t kept =
+        size < gorrel::CRestoreInfo::kMaxBytes ? size : gorrel::CRestoreInfo::kMaxBytes;
+    if (info.Text() != bytes.substr(0, kept))
+        __builtin_trap();
+    // Only a file within the limit matches, and then only its own bytes.
+    if (info.Matches(bytes) != (size <= gorrel::CRestoreInfo::kMaxBytes))
+        __builtin_trap();
+    if (info.Matches(bytes + "x"))
+        __builtin_trap();
+    gorrel::CModuleCatalog(info.Text()).SlotModels();
+    return 0;
+}
