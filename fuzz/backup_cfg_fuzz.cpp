@@ -11,25 +11,28 @@
 #include "utilities/gorrel/RestoreInfo.h"
 
 namespace {
-void RemoveFolder();
-
-const std::string& Folder() {
-    static const std::string folder = [] {
-        // Memory-backed when the machine has it: the target writes a file per input.
-        std::atexit(RemoveFolder);
-        char shm[] = "/dev/shm/backup-cfg-fuzz-XXXXXX";
-        if (const char* made = mkdtemp(shm))
-            return std::string(made);
-        char tmp[] = "/tmp/backup-cfg-fuzz-XXXXXX";
-        const char* made = mkdtemp(tmp);
-        return std::string(made != nullptr ? made : "/tmp");
-    }();
-    return folder;
-}
+// Plain bytes, not a std::string: the exit handler runs after static objects are gone.
+char g_folder[64];
+char g_file[80];
 
 void RemoveFolder() {
-    std::remove(gorrel::CRestoreInfo::FilePath(Folder()).c_str());
-    rmdir(Folder().c_str());
+    std::remove(g_file);
+    rmdir(g_folder);
+}
+
+const char* Folder() {
+    if (g_folder[0] == '\0') {
+        // Memory-backed when the machine has it: the target writes a file per input.
+        std::snprintf(g_folder, sizeof g_folder, "/dev/shm/backup-cfg-fuzz-XXXXXX");
+        if (mkdtemp(g_folder) == nullptr) {
+            std::snprintf(g_folder, sizeof g_folder, "/tmp/backup-cfg-fuzz-XXXXXX");
+            if (mkdtemp(g_folder) == nullptr)
+                std::abort();
+        }
+        std::snprintf(g_file, sizeof g_file, "%s/backup.cfg", g_folder);
+        std::atexit(RemoveFolder);
+    }
+    return g_folder;
 }
 }  // namespace
 
