@@ -606,7 +606,20 @@ bool FtpSession::OnStor(const std::string& argument) {
         }
     }
     ::close(data);
-    if (::close(file) != 0 || ::rename(temporary.c_str(), host.c_str()) != 0) {
+    if (::close(file) != 0) {
+        ::unlink(temporary.c_str());
+        return Reply("452 Error writing file.");
+    }
+    // The temporary is counted already; the file it replaces goes.
+    struct stat replaced {};
+    double used = static_cast<double>(m_server.Files().UsedBytes());
+    if (::stat(host.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode))
+        used -= static_cast<double>(replaced.st_size);
+    if (used > m_server.Capacity()) {
+        ::unlink(temporary.c_str());
+        return Reply("552 Insufficient storage space.");
+    }
+    if (::rename(temporary.c_str(), host.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return Reply("452 Error writing file.");
     }

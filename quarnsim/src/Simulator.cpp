@@ -26,6 +26,7 @@ bool Simulator::Start(std::string* error) {
     const Options& options = m_instrument->GetOptions();
     // Without a drive there is nothing to serve over FTP.
     bool ftp = options.ftpEnabled && m_instrument->Files().Enabled();
+    m_ftp->SetCapacity(options.memoryCapacity);
     if (ftp && !m_ftp->Start(options.address, options.ftpPort, options.ftpDataTimeoutMs, error))
         return false;
     if (!m_server->Start(options.address, options.commandPort, error)) {

@@ -250,3 +250,33 @@ TEST_F(FtpDialogueTest, TransfersNeedPortOrPasvEachTime) {
     EXPECT_EQ(Ask(m_ftp, "LIST /F0:/"), "425 Use PORT or PASV first.");
     EXPECT_FALSE(fs::exists(m_root + "/CPU/PRESET/MSTATE.P02"));
 }
+
+TEST_F(FtpDialogueTest, AFileThatWouldOverfillTheDriveIsRefusedWhole) {
+    quarnsim::Options options = MakeOptions();
+    options.memoryCapacity = 1000;
+    StartWithFtp(options);
+    Write("CPU/PRESET/MSTATE.P01", std::string(600, 'a'));
+    LogIn(m_ftp);
+    auto store = [&](const std::string& path, const std::string& bytes) {
+        std::string reply = Ask(m_ftp, "PASV");
+        std::string address;
+        uint16_t port = 0;
+        if (!ftptest::ParsePassive(reply, &address, &port))
+            return reply;
+        reply = Ask(m_ftp, "STOR " + path);
+        if (reply.compare(0, 4, "150 ") != 0)
+            return reply;
+        int data = ftptest::Connect(address, port);
+        ftptest::SendAll(data, bytes);
+        ftptest::Close(data);
+        return Next(m_ftp);
+    };
+    EXPECT_EQ(store("/F0:/CPU/PRESET/MSTATE.P02", std::string(500, 'b')),
+              "552 Insufficient storage space.");
+    EXPECT_FALSE(fs::exists(m_root + "/CPU/PRESET/MSTATE.P02"));
+    // Replacing a file only needs room for the difference.
+    EXPECT_EQ(store("/F0:/CPU/PRESET/MSTATE.P01", std::string(900, 'c')), "226 Transfer complete.");
+    EXPECT_EQ(Read("CPU/PRESET/MSTATE.P01"), std::string(900, 'c'));
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(m_root + "/CPU/PRESET"), fs::directory_iterator()), 1);
+}

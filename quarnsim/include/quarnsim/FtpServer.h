@@ -22,7 +22,8 @@
 //                           the client closes the data connection, then "226 Transfer complete."
 //                           The file is written under a temporary name and renamed when complete,
 //                           so a broken transfer ("426 ...") leaves any earlier file whole. A
-//                           folder that does not exist: one "550" line.
+//                           folder that does not exist: one "550" line. A file that would
+//                           overfill the drive: "552 Insufficient storage space." after the data.
 //   ABOR                    "226 ABOR command successful." (a transfer waiting for its data
 //                           connection is given up first with "426 Transfer aborted.")
 //   NOOP                    "200 NOOP command successful."
@@ -90,6 +91,9 @@ public:
     const std::string& Address() const { return m_address; }
     int DataTimeoutMs() const { return m_dataTimeoutMs; }
     void SetDataTimeoutMs(int milliseconds) { m_dataTimeoutMs = milliseconds; }
+    // Bytes the drive holds; a STOR that would pass it gets 552 and writes nothing.
+    void SetCapacity(double bytes) { m_capacity = bytes; }
+    double Capacity() const { return m_capacity; }
 
     // Every command line received (line end stripped) in arrival order, across connections.
     std::vector<std::string> ReceivedCommands() const;
@@ -117,6 +121,7 @@ private:
     std::string m_address;
     uint16_t m_port = 0;
     std::atomic<int> m_dataTimeoutMs{30000};
+    std::atomic<double> m_capacity{64.0 * 1024 * 1024};
     int m_listenFd = -1;
     int m_stopPipe[2] = {-1, -1};
     std::atomic<bool> m_running{false};
