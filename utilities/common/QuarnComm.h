@@ -93,7 +93,8 @@ public:
     // out closes the link, so the instrument never reads file bytes as commands.
     int DownloadFile(const std::string& pcPath, const std::string& instPath, std::int64_t size);
 
-    // Stowen. The catalogue line of folder, or nothing when a send failed.
+    // Stowen. The catalogue line of folder, or nothing when a send failed (silently). An
+    // empty line means the receive failed, which has been shown; a catalogue is never empty.
     std::optional<std::string> ReadCatalog(const std::string& folder);
 
     // Stowen. Fetches instPath into pcPath; `size` is the catalogue's. The block header's

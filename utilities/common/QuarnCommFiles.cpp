@@ -156,7 +156,9 @@ bool CQuarnComm::ReadBlockLength(const std::string& instPath, std::int64_t& leng
 void CQuarnComm::DropBlockLineEnd() {
     // The line end usually comes with the last bytes; when it lags, waiting a little for it
     // keeps it from being read as the next reply. Whatever stands before it is not ours.
-    for (std::size_t dropped = 0; dropped < kMaxLineLength; ++dropped) {
+    // A real trailer is CR LF; far more than that means the link is out of step.
+    constexpr std::size_t kMaxTrailer = 64 * 1024;
+    for (std::size_t dropped = 0; dropped < kMaxTrailer; ++dropped) {
         char c;
         int received;
         if (ReceiveSome(&c, 1, received, m_blockEndTimeoutMs) != ReceiveResult::kOk) {

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "SkeletonFixture.h"
@@ -44,25 +45,31 @@ std::unique_ptr<CUtilityApp> MakeApp(const std::string& name) {
 }
 
 // The running program: it waits in its main dialog until a raise request has come, notes
-// what its dialog showed then, changes the address and closes with OK.
+// what its dialog showed then, and once the test releases it changes the address and closes
+// with OK.
 void RunHolder(const QString& dir, const std::string& name) {
     std::unique_ptr<CUtilityApp> app = MakeApp(name);
     platform::SetModalDialogHook([&](platform::CDialog& dialog) {
         auto& main = static_cast<TestMainDlg&>(dialog);
         WriteText(dir + "/ready", "1");
-        QEventLoop loop;
-        QTimer poll;
-        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (app->RaiseRequests() > 0 || std::chrono::steady_clock::now() > give_up) {
-                loop.quit();
-            }
-        });
-        poll.start(20);
-        loop.exec();
+        // Waits, with the event loop running, until the condition holds (or 30 s pass).
+        auto wait_until = [](const std::function<bool()>& condition) {
+            QEventLoop loop;
+            QTimer poll;
+            const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                if (condition() || std::chrono::steady_clock::now() > give_up)
+                    loop.quit();
+            });
+            poll.start(20);
+            loop.exec();
+        };
+        wait_until([&] { return app->RaiseRequests() > 0; });
         WriteText(dir + "/raised", std::to_string(app->RaiseRequests()) + " " +
                                        main.AddressControlText(IDC_TEST_ADDRESS) + " " +
                                        (dialog.GetWidget()->isVisible() ? "visible" : "hidden"));
+        // Stays open until the test has looked at the settings the second start left.
+        wait_until([&] { return QFile::exists(dir + "/release"); });
         main.TypeIpAddress(IDC_TEST_ADDRESS, "10.20.30.40");
         main.ClickButton(platform::IDOK);
     });
@@ -173,10 +180,13 @@ TEST_F(UtilitySingleInstance, ASecondStartIsRefusedRaisesTheFirstAndWritesNothin
     // The refused start wrote nothing over the running program's values.
     EXPECT_EQ(Setting("IPAddress"), "10.0.0.5");
     EXPECT_EQ(Setting("SourcePath"), "/seed");
-
-    ASSERT_TRUE(m_holder.waitForFinished(30000));
     // The running program got exactly the one request, with its dialog as it was.
+    ASSERT_TRUE(WaitForFile("raised", m_holder));
     EXPECT_EQ(File("raised"), "1 10.0.0.5 visible");
+    EXPECT_EQ(m_holder.state(), QProcess::Running);
+
+    WriteText(m_dir.path() + "/release", "1");
+    ASSERT_TRUE(m_holder.waitForFinished(30000));
     EXPECT_EQ(File("holder-exit"), std::to_string(CUtilityApp::kExitNormal));
     EXPECT_EQ(Setting("IPAddress"), "10.20.30.40");
     EXPECT_EQ(Setting("SourcePath"), "/seed");
