@@ -209,8 +209,24 @@ TEST_F(PictureBuildTest, RefusalsComeInTheirOrderAndWriteNothing) {
     EXPECT_EQ(SetJobFromFormat(job, nullptr), 4) << "no format selected";
 }
 
+TEST_F(PictureBuildTest, CollidingTempNamesAreRefusedBeforeAnythingIsWritten) {
+    WriteMainIni("TEMP_FILE_2ND_B=C:line.ddd\n");
+    CFileMakeInfo job(m_folder);
+    const PictureFormat format = Format(8, 4, false);
+    const platform::Bitmap frame = Frame(8, 4);
+    StubProgress progress;
+    EXPECT_EQ(Build(job, format, frame, progress), 15);
+    EXPECT_TRUE(progress.steps.empty());
+    EXPECT_TRUE(Leftovers().empty());
+}
+
 TEST_F(PictureBuildTest, CancelOnTheFirstLineLeavesNoTemporaryFile) {
     WriteMainIni();
+    const std::string old = m_folder + "/old";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(old)));
+    for (const char* name : {"/Bars.pic", "/Bars_G.pic", "/Bars_B.pic", "/Bars_R.pic"}) {
+        std::ofstream(old + name) << "old picture " << name;
+    }
     CFileMakeInfo job(m_folder);
     const PictureFormat format = Format(8, 6, false);
     const platform::Bitmap frame = Frame(8, 6);
@@ -223,6 +239,16 @@ TEST_F(PictureBuildTest, CancelOnTheFirstLineLeavesNoTemporaryFile) {
     EXPECT_EQ(progress.steps, std::vector<int>{0});
     EXPECT_EQ(progress.hidden, 1);
     EXPECT_TRUE(Leftovers().empty());
+    // Saving after a cancelled build has nothing to put in place and changes nothing.
+    EXPECT_EQ(CommitOutputs(job, old + "/Bars.pic"), 11);
+    DropOutputs(job);
+    for (const char* name : {"/Bars.pic", "/Bars_G.pic", "/Bars_B.pic", "/Bars_R.pic"}) {
+        std::ifstream in(old + name);
+        std::string text;
+        std::getline(in, text);
+        EXPECT_EQ(text, std::string("old picture ") + name);
+    }
+    EXPECT_EQ(QDir(QString::fromStdString(old)).entryList(QDir::Files | QDir::Hidden).size(), 4);
 }
 
 TEST_F(PictureBuildTest, OddLineCountRepeatsTheLastRowInFieldTwo) {
