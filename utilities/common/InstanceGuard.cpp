@@ -2,6 +2,7 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <cerrno>
 
 #include "platform/NamedMutex.h"
 #include "platform/Wnd.h"
@@ -31,7 +32,7 @@ int CInstanceGuard::TryAcquire() {
     if (IsHolder())
         return 1;
     if (!m_mutex->TryLock())
-        return 0;
+        return errno == EWOULDBLOCK || errno == EAGAIN ? 0 : -1;
     // Only the holder gets here, so a socket file left by a holder that died is stale.
     const QString serverName = platform::ToQString(ServerName(m_name));
     QLocalServer::removeServer(serverName);
@@ -41,6 +42,10 @@ int CInstanceGuard::TryAcquire() {
     // Without the server the guard still holds; only raising the window is lost.
     m_server->listen(serverName);
     return 1;
+}
+
+std::string CInstanceGuard::LockPath() const {
+    return m_mutex->LockPath();
 }
 
 bool CInstanceGuard::IsHolder() const {

@@ -26,8 +26,10 @@ public:
     ~CInstanceGuard() override;
 
     // 1 when this process now holds the guard (it then answers raise requests), 0 when
-    // another process holds it.
+    // another process holds it, -1 when the lock file cannot be used at all (a folder or a
+    // link in its place, no room), which says nothing about another copy.
     int TryAcquire();
+    std::string LockPath() const;
     bool IsHolder() const;
     void Release();
 

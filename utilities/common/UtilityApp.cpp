@@ -34,7 +34,17 @@ CUtilityApp::~CUtilityApp() {
 bool CUtilityApp::InitInstance() {
     platform::SetApplicationTitle(m_traits.name);
     m_guard = std::make_unique<CInstanceGuard>(m_traits.LockName());
-    if (!m_guard->TryAcquire()) {
+    const int acquired = m_guard->TryAcquire();
+    if (acquired < 0) {
+        m_noGuard = true;
+        UtilityBeep(platform::MB_ICONHAND);
+        platform::MessageBox(nullptr,
+                             m_traits.name + " can not check for a running copy: \"" +
+                                 m_guard->LockPath() + "\" can not be used as its lock file.",
+                             "", platform::MB_OK | platform::MB_ICONSTOP);
+        return false;
+    }
+    if (acquired == 0) {
         m_refused = true;
         UtilityBeep(platform::MB_ICONHAND);
         platform::MessageBox(nullptr, m_traits.RefusalText(), "",
@@ -79,7 +89,9 @@ int CUtilityApp::ExitInstance() {
 int CUtilityApp::Run() {
     InitInstance();
     ExitInstance();
-    return m_refused ? kExitRefused : kExitNormal;
+    if (m_refused)
+        return kExitRefused;
+    return m_noGuard ? kExitNoGuard : kExitNormal;
 }
 
 void CUtilityApp::GetSettings(std::string& address, std::string& second) const {

@@ -8,6 +8,8 @@
 //    front, and the program ends. Otherwise the settings are read from "Harnoq"/<Name>,
 //    section "Settings", with their defaults, the owned objects are made (the link), and the
 //    main dialog runs modally. It always returns false: the program ends with its dialog.
+//    When the lock file cannot be used at all, the program says so and ends, rather than
+//    run unguarded or claim another copy runs.
 //  - ExitInstance writes the settings back only when this copy holds the guard, so a refused
 //    copy never overwrites the running one's values, then deletes the owned objects.
 //
@@ -38,13 +40,15 @@ public:
     // Process exit statuses of Run.
     static constexpr int kExitNormal = 0;
     static constexpr int kExitRefused = 2;
+    static constexpr int kExitNoGuard = 3;
 
     CUtilityApp(UtilityTraits traits, MainDialogFactory makeDialog);
     ~CUtilityApp() override;
 
     bool InitInstance() override;
     int ExitInstance() override;
-    // InitInstance and ExitInstance; kExitRefused when another copy runs.
+    // InitInstance and ExitInstance; kExitRefused when another copy runs, kExitNoGuard when
+    // the single-instance lock could not be used (shown to the operator).
     int Run();
 
     void GetSettings(std::string& address, std::string& second) const;
@@ -82,6 +86,7 @@ private:
     std::string m_address;
     std::string m_second;
     bool m_refused = false;
+    bool m_noGuard = false;
 };
 
 // The running application object; null when there is none.

@@ -1,6 +1,8 @@
 // The link's line rules, its error texts and beeps, and its bounds on a silent or closing
 // instrument.
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "LinkFixture.h"
 #include "RecordingPeer.h"
@@ -82,6 +84,22 @@ TEST_F(LinkTest, SendsFailSilentlyWithoutAConnection) {
     EXPECT_EQ(m_link.SendCommand("*idn?"), 0);
     EXPECT_EQ(m_link.SendRaw("x"), 0);
     EXPECT_EQ(m_link.ReceiveLine(), "");
+    EXPECT_TRUE(m_boxes.Records().empty());
+    EXPECT_TRUE(m_beeps.empty());
+}
+
+TEST_F(LinkTest, ASendToAClosedPeerFailsSilentlyAndClosesTheLink) {
+    ConnectLink();
+    m_sim->CloseAfterReceivedBytes(1);
+    // The first sends may still fit in the local queue; a later one meets the reset.
+    const std::string chunk(64 * 1024, 'x');
+    int attempts = 0;
+    while (m_link.SendRaw(chunk) == 1 && ++attempts < 200) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_LT(attempts, 200);
+    EXPECT_FALSE(m_link.IsConnected());
+    EXPECT_EQ(m_link.SendCommand("*opc?"), 0);
     EXPECT_TRUE(m_boxes.Records().empty());
     EXPECT_TRUE(m_beeps.empty());
 }

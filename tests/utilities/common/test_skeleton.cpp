@@ -175,6 +175,26 @@ TEST_F(SkeletonTest, ACopyThatFindsTheGuardTakenIsRefusedAndWritesNothing) {
     EXPECT_TRUE(boxes.Records().at(0).beepBefore);
 }
 
+TEST_F(SkeletonTest, AnUnusableLockFileIsReportedNotTakenForARunningCopy) {
+    // A folder where the lock file belongs: nobody holds the guard, yet it cannot be taken.
+    const std::string lockPath = platform::NamedMutex::LockPathFor(m_name + "Instance");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(lockPath)));
+    StoreSettings("10.9.9.9", "/kept");
+    testsupport::BoxScript boxes;
+    boxes.Expect(m_name + " can not check for a running copy: \"" + lockPath +
+                     "\" can not be used as its lock file.",
+                 platform::MB_ICONSTOP, platform::IDOK);
+    testsupport::DialogScript dialogs;
+    CUtilityApp app(TestTraits(m_name), [](CUtilityApp& owner) {
+        return std::make_unique<TestMainDlg>(owner.Traits());
+    });
+    app.SetSettings("1.1.1.1", "/overwritten");
+    EXPECT_EQ(app.Run(), CUtilityApp::kExitNoGuard);
+    EXPECT_FALSE(app.WasRefused());
+    EXPECT_EQ(SettingsValue("IPAddress"), "10.9.9.9");
+    QDir().rmdir(QString::fromStdString(lockPath));
+}
+
 TEST_F(SkeletonTest, TheAboutItemOpensTheProgramsAboutBox) {
     for (const UtilityTraits& traits :
          {UtilityTraits::Mirrak(), UtilityTraits::Gorrel(), UtilityTraits::Stowen()}) {
