@@ -61,8 +61,10 @@ TEST_F(LinkTest, CommandsEndInCrLfAndRepliesLoseTheirCr) {
 }
 
 TEST_F(LinkTest, ASecondConnectKeepsTheConnectionAndTakesNoCursor) {
+    const int before = CGuiWaitCursor::ShownCount();
     ConnectLink();
     const int cursors = CGuiWaitCursor::ShownCount();
+    EXPECT_EQ(cursors, before + 1);
     EXPECT_EQ(m_link.Connect(m_address), 1);
     EXPECT_EQ(CGuiWaitCursor::ShownCount(), cursors);
     ASSERT_EQ(m_link.SendCommand("*opc?"), 1);
