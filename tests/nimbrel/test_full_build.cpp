@@ -4,6 +4,7 @@
 // the standards would catch.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
@@ -473,6 +474,49 @@ TEST_F(FullBuild, EdgeModesOffsetsAndFieldsMatchTheReference) {
     const Frame frame = MakeFrame(odd.width, odd.height, odd.width, 0);
     BuildAndCompare(odd, false, frame);
     BuildAndCompare(dw, false, MakeFrame(dw.width, dw.height, dw.width, 0));
+}
+
+// What the shipped files cannot build is refused before anything is written, rather than
+// built at other levels or as an all-zero picture.
+TEST_F(FullBuild, FormatsTheShippedFilesCannotServeAreRefused) {
+    m_filterText += "\n[NIMBREL_FILTER_FLAT]\n";
+    for (int t = 0; t < 51; ++t) {
+        m_filterText += "FILTER_KEISU_Y_" + std::to_string(t) + "=0\nFILTER_KEISU_PBPR_" +
+                        std::to_string(t) + "=" + (t == 25 ? "1" : "0") + "\n";
+    }
+    WriteInis();
+    nimbrel::PictureFormat twelve = nimbrel::FormatTable::BuiltIn()[7];
+    twelve.twelveBit = true;
+    const Frame frame = MakeFrame(twelve.width, twelve.height, twelve.width, 0);
+    struct Case {
+        const char* what;
+        int scale;
+        bool twelveBit;
+        const char* filter;
+    };
+    const Case cases[] = {{"12-bit type 2 has no levels", 2, true, nullptr},
+                          {"12-bit type 5 has no levels", 5, true, nullptr},
+                          {"no such tap section", 1, false, "NIMBREL_FILTER_NONE"},
+                          {"Y taps sum to 0", 1, false, "NIMBREL_FILTER_FLAT"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        nimbrel::PictureFormat format = twelve;
+        format.scale = c.scale;
+        format.twelveBit = c.twelveBit;
+        if (c.filter != nullptr)
+            format.filterSection = c.filter;
+        nimbrel::CFileMakeInfo job(m_folder);
+        nimbrel::PictureBuildInput input;
+        input.frame = &frame.bitmap;
+        input.format = &format;
+        input.filterOn = c.filter != nullptr;
+        NeverCancel progress;
+        EXPECT_EQ(nimbrel::RunPictureBuild(job, input, progress), 20);
+        QDir folder(QString::fromStdString(m_folder));
+        EXPECT_EQ(folder.entryList(QDir::Files, QDir::Name),
+                  (QStringList{"Nimbrel.ini", "Nimbrel_Filter.ini"}));
+        nimbrel::DropOutputs(job);
+    }
 }
 
 // An outside implementation of Rec. 709 (swscale) agrees within its fixed-point error.
