@@ -210,7 +210,8 @@ protected:
 
     // Builds the frame through the engine, saves it as out.pic and compares all four files.
     void BuildAndCompare(const nimbrel::PictureFormat& format, bool filterOn, const Frame& frame,
-                         bool gbrChecked = false) {
+                         bool gbrChecked = false,
+                         const ReferenceModel::Levels* iniLevels = nullptr) {
         SCOPED_TRACE(format.caption + (filterOn ? " filter on" : " filter off") +
                      (gbrChecked ? " GBR" : ""));
         nimbrel::CFileMakeInfo job(m_folder);
@@ -227,7 +228,8 @@ protected:
         ASSERT_EQ(nimbrel::CommitOutputs(job, out), 0);
         nimbrel::DropOutputs(job);
 
-        const ReferenceModel::Levels levels = format.twelveBit
+        const ReferenceModel::Levels levels = iniLevels != nullptr ? *iniLevels
+                                              : format.twelveBit
                                                   ? ReferenceModel::Levels::TwelveBitType1()
                                                   : ReferenceModel::Levels::TenBit();
         ReferenceModel::Filter taps;
@@ -474,6 +476,52 @@ TEST_F(FullBuild, EdgeModesOffsetsAndFieldsMatchTheReference) {
     const Frame frame = MakeFrame(odd.width, odd.height, odd.width, 0);
     BuildAndCompare(odd, false, frame);
     BuildAndCompare(dw, false, MakeFrame(dw.width, dw.height, dw.width, 0));
+}
+
+// Levels from the main ini, unlike the defaults, tell every level apart (Pb zero from Pr zero,
+// the peaks of Pb from those of Pr), so a level read from the wrong key or a default used in
+// place of the ini's value shows; 4:4:4 black lines carry each chroma's own zero.
+TEST_F(FullBuild, LevelsFromTheIniMatchTheReference) {
+    m_mainText =
+        "[NIMBREL_SCALE_10]\nY_WHITE_LEVEL=900\nY_BLACK_LEVEL=100\nPB_PLUS_PEAK_LEVEL=950\n"
+        "PB_MINUS_PEAK_LEVEL=70\nPB_ZERO_LEVEL=500\nPR_PLUS_PEAK_LEVEL=940\n"
+        "PR_MINUS_PEAK_LEVEL=80\nPR_ZERO_LEVEL=520\n"
+        "[NIMBREL_SCALE_12_TYPE3]\nY_WHITE_LEVEL=3500\nY_BLACK_LEVEL=300\n"
+        "PB_PLUS_PEAK_LEVEL=3900\nPB_MINUS_PEAK_LEVEL=200\nPB_ZERO_LEVEL=2000\n"
+        "PR_PLUS_PEAK_LEVEL=3800\nPR_MINUS_PEAK_LEVEL=250\nPR_ZERO_LEVEL=2100\n";
+    WriteInis();
+    const ReferenceModel::Levels tenBit{900, 100, 950, 70, 500, 940, 80, 520};
+    const ReferenceModel::Levels type3{3500, 300, 3900, 200, 2000, 3800, 250, 2100};
+
+    nimbrel::PictureFormat hd;
+    hd.caption = "small 4:2:2";
+    hd.width = 64;
+    hd.height = 9;
+    hd.misc = 2;
+    hd.blackLines = 2;
+    nimbrel::PictureFormat sd444 = hd;
+    sd444.caption = "small SD 4:4:4";
+    sd444.family = 1;
+    sd444.misc = 16;
+    sd444.ycbcr444 = true;
+    sd444.filterSection = "NIMBREL_FILTER_FULLBAND";
+    nimbrel::PictureFormat gbr12 = sd444;
+    gbr12.caption = "small 12-bit type 3 GBR";
+    gbr12.family = 2;
+    gbr12.twelveBit = true;
+    gbr12.scale = 3;
+    gbr12.showGbrCheck = true;
+    gbr12.progressive = true;
+
+    for (const auto* format : {&hd, &sd444, &gbr12}) {
+        const Frame frame = MakeFrame(format->width, format->height, format->width, 10);
+        for (bool filterOn : {false, true}) {
+            for (bool gbrChecked : {false, true}) {
+                BuildAndCompare(*format, filterOn, frame, gbrChecked,
+                                format->twelveBit ? &type3 : &tenBit);
+            }
+        }
+    }
 }
 
 // What the shipped files cannot build is refused before anything is written, rather than
