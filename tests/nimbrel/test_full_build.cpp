@@ -16,6 +16,7 @@
 
 #include "ReferenceModel.h"
 #include "nimbrel/BuildProgress.h"
+#include "nimbrel/CBitmapMakeMng.h"
 #include "nimbrel/CFileMakeInfo.h"
 #include "nimbrel/FormatTable.h"
 #include "nimbrel/PictureBuild.h"
@@ -567,58 +568,124 @@ TEST_F(FullBuild, FormatsTheShippedFilesCannotServeAreRefused) {
     }
 }
 
-// An outside implementation of Rec. 709 (swscale) agrees within its fixed-point error.
-TEST_F(FullBuild, AgreesWithFfmpegOn444Rec709) {
+// The main file of an unfiltered 4:4:4 build of `picture` (placed in a frame of its own width),
+// as Y, Pb, Pr planes in picture order; its line records come field by field.
+std::array<std::vector<int>, 3> Build444Planes(const std::string& folder,
+                                               const nimbrel::PictureFormat& format,
+                                               const platform::Bitmap& picture) {
+    platform::Bitmap frame;
+    frame.Create(format.width + 102, format.height);
+    frame.CopyRect(51, 0, picture, 0, 0, format.width, format.height);
+    nimbrel::CFileMakeInfo job(folder);
+    nimbrel::PictureBuildInput input;
+    input.frame = &frame;
+    input.format = &format;
+    NeverCancel progress;
+    EXPECT_EQ(nimbrel::RunPictureBuild(job, input, progress), 0);
+    EXPECT_EQ(nimbrel::CommitOutputs(job, folder + "/out.pic"), 0);
+    nimbrel::DropOutputs(job);
+    const auto file = ReadAll(folder + "/out.pic");
+
+    const std::size_t w = format.width;
+    const int h = format.height;
+    std::array<std::vector<int>, 3> planes;
+    for (auto& plane : planes) plane.assign(w * h, 0);
+    std::size_t pos = 22;
+    const int firstField = (h + 1) / 2;
+    for (int line = 0; line < h; ++line) {
+        if (pos + 6 + 6 * w > file.size() || file[pos] != 0x00 || file[pos + 1] != 0x72) {
+            ADD_FAILURE() << "line record " << line << " missing";
+            return planes;
+        }
+        const int row = format.progressive  ? line
+                        : line < firstField ? 2 * line
+                                            : 2 * (line - firstField) + 1;
+        for (std::size_t plane = 0; plane < 3; ++plane) {
+            for (std::size_t x = 0; x < w; ++x) {
+                const std::size_t at = pos + 6 + 2 * (plane * w + x);
+                planes[plane][row * w + x] = (file[at] << 8) | file[at + 1];
+            }
+        }
+        pos += 6 + 6 * w;
+    }
+    return planes;
+}
+
+// An outside implementation of the equations (swscale) agrees within its fixed-point error, and
+// within the Part's rounded SD constants for Rec. 601.
+TEST_F(FullBuild, AgreesWithFfmpegOn444) {
     if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "ffmpeg is not installed";
     }
-    nimbrel::PictureFormat format;
-    format.caption = "1080 59i 4:4:4";
-    format.width = 1920;
-    format.height = 1080;
-    format.ycbcr444 = true;
-    const platform::Bitmap picture = TestPicture(1920, 1080);
-    const Frame frame = MakeFrame(1920, 1080, 1920, 0);
-    ASSERT_EQ(picture.WriteBmpFile(m_folder + "/picture.bmp"), 1);
-    const std::string command =
-        "ffmpeg -v error -y -i '" + m_folder +
-        "/picture.bmp' -vf "
-        "\"scale=out_color_matrix=bt709:out_range=tv:flags=accurate_rnd+full_chroma_int+bitexact,"
-        "format=yuv444p10be\" -f rawvideo '" +
-        m_folder + "/picture.yuv'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    const auto yuv = ReadAll(m_folder + "/picture.yuv");
-    ASSERT_EQ(yuv.size(), std::size_t{1920} * 1080 * 2 * 3);
-
-    nimbrel::CFileMakeInfo job(m_folder);
-    nimbrel::PictureBuildInput input;
-    input.frame = &frame.bitmap;
-    input.format = &format;
-    NeverCancel progress;
-    ASSERT_EQ(nimbrel::RunPictureBuild(job, input, progress), 0);
-    ASSERT_EQ(nimbrel::CommitOutputs(job, m_folder + "/out.pic"), 0);
-    nimbrel::DropOutputs(job);
-    const auto file = ReadAll(m_folder + "/out.pic");
-
-    // Line records in file order are rows 0, 2, ... then 1, 3, ...
-    std::size_t pos = 22;
-    int worst = 0;
-    for (int line = 0; line < 1080; ++line) {
-        ASSERT_LE(pos + 6 + 6 * 1920, file.size());
-        ASSERT_EQ(file[pos], 0x00);
-        ASSERT_EQ(file[pos + 1], 0x72);
-        const int row = line < 540 ? 2 * line : 2 * (line - 540) + 1;
-        for (int plane = 0; plane < 3; ++plane) {
-            for (int x = 0; x < 1920; ++x) {
-                const std::size_t ours = pos + 6 + 2 * (plane * 1920 + x);
-                const std::size_t theirs =
-                    2 * ((std::size_t{1920} * 1080) * plane + row * 1920 + x);
-                const int a = (file[ours] << 8) | file[ours + 1];
-                const int b = (yuv[theirs] << 8) | yuv[theirs + 1];
-                worst = std::max(worst, std::abs(a - b));
+    struct Case {
+        const char* matrix;
+        int width, height, family, misc;
+    };
+    for (const Case& c : {Case{"bt709", 1920, 1080, 2, 0}, Case{"bt601", 720, 488, 0, 16}}) {
+        SCOPED_TRACE(c.matrix);
+        nimbrel::PictureFormat format;
+        format.caption = "4:4:4";
+        format.width = c.width;
+        format.height = c.height;
+        format.family = c.family;
+        format.misc = c.misc;
+        format.ycbcr444 = true;
+        const platform::Bitmap picture = TestPicture(c.width, c.height);
+        ASSERT_EQ(picture.WriteBmpFile(m_folder + "/picture.bmp"), 1);
+        const std::string command =
+            "ffmpeg -v error -y -i '" + m_folder +
+            "/picture.bmp' -vf \"scale=out_color_matrix=" + c.matrix +
+            ":out_range=tv:flags=accurate_rnd+full_chroma_int+bitexact,format=yuv444p10be\" "
+            "-f rawvideo '" +
+            m_folder + "/picture.yuv'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        const auto yuv = ReadAll(m_folder + "/picture.yuv");
+        const std::size_t pixels = std::size_t{1} * c.width * c.height;
+        ASSERT_EQ(yuv.size(), pixels * 2 * 3);
+        const auto planes = Build444Planes(m_folder, format, picture);
+        int worst = 0;
+        for (std::size_t plane = 0; plane < 3; ++plane) {
+            for (std::size_t i = 0; i < pixels; ++i) {
+                const std::size_t at = 2 * (plane * pixels + i);
+                worst =
+                    std::max(worst, std::abs(planes[plane][i] - ((yuv[at] << 8) | yuv[at + 1])));
             }
         }
-        pos += 6 + 6 * 1920;
+        EXPECT_LE(worst, 1);
     }
-    EXPECT_LE(worst, 1);
+}
+
+// The preview's inverse brings an unfiltered 4:4:4 build back to the bitmap it came from,
+// within the rounding of the two conversions.
+TEST_F(FullBuild, PreviewOf444BuildGivesThePictureBack) {
+    for (int family : {2, 0}) {
+        SCOPED_TRACE(family);
+        nimbrel::PictureFormat format;
+        format.caption = "4:4:4";
+        format.width = 256;
+        format.height = 61;
+        format.family = family;
+        format.misc = family == 2 ? 0 : 16;
+        format.ycbcr444 = true;
+        const platform::Bitmap picture = TestPicture(format.width, format.height);
+        Build444Planes(m_folder, format, picture);
+        nimbrel::CBitmapMakeMng preview(m_folder + "/out.pic", m_folder + "/Nimbrel.ini");
+        ASSERT_EQ(preview.SamplesPerLine(), 256u);
+        ASSERT_EQ(preview.Lines(), 62u);  // 61 rows, the last again in field 2
+        std::vector<nimbrel::Bgr> row(256);
+        int worst = 0;
+        for (uint32_t line = 0; line < 61; ++line) {
+            ASSERT_TRUE(preview.ReadLine(line, row));
+            const int y = line < 31 ? 2 * line : 2 * (line - 31) + 1;
+            for (int x = 0; x < 256; ++x) {
+                uint8_t r;
+                uint8_t g;
+                uint8_t b;
+                picture.GetPixel(x, y, r, g, b);
+                worst = std::max({worst, std::abs(row[x].r - r), std::abs(row[x].g - g),
+                                  std::abs(row[x].b - b)});
+            }
+        }
+        EXPECT_LE(worst, 1);
+    }
 }
