@@ -63,6 +63,7 @@ void CFtpSession::ReportSocketError(const std::string& context) {
 
 void CFtpSession::Abort() {
     m_aborted.store(true);
+    m_listenerStopped.store(true);
     m_socket.CancelBlockingCall();
     m_listenSocket.CancelBlockingCall();
     m_dataSocket.CancelBlockingCall();
@@ -232,7 +233,7 @@ void CFtpSession::DataListenerThreadProc() {
     platform::CSocket& listener = m_listenSocket;
     int accepted;
     {
-        utilities::CCallDeadline deadline(listener, m_dataTimeoutMs, m_aborted);
+        utilities::CCallDeadline deadline(listener, m_dataTimeoutMs, m_listenerStopped);
         accepted = listener.Accept(m_dataSocket);
     }
     listener.Close();
@@ -247,7 +248,7 @@ void CFtpSession::DataListenerThreadProc() {
     for (;;) {
         int received;
         {
-            utilities::CCallDeadline deadline(m_dataSocket, m_dataTimeoutMs, m_aborted);
+            utilities::CCallDeadline deadline(m_dataSocket, m_dataTimeoutMs, m_listenerStopped);
             received = m_dataSocket.Receive(buffer, sizeof buffer);
             if (received < 0 && deadline.TimedOut())
                 platform::WSASetLastError(platform::WSAETIMEDOUT);
@@ -306,7 +307,8 @@ int CFtpSession::ListDirectory(const std::string& path, std::string& listing) {
         return 0;
     }
     m_listing.clear();
-    m_listenerStopped.store(false);
+    // The listener's calls end early on this flag, which Abort raises too.
+    m_listenerStopped.store(m_aborted.load());
     m_listener = std::thread([this] { DataListenerThreadProc(); });
     if (!SendRaw("LIST " + path + "\r\n")) {
         StopListener();

@@ -109,6 +109,8 @@ private:
     platform::CSocket m_listenSocket;
     platform::CSocket m_dataSocket;
     std::thread m_listener;
+    // Set when the listener is stopped on purpose (or the session aborted): its calls end
+    // early and say nothing.
     std::atomic<bool> m_listenerStopped{false};
     std::atomic<bool> m_aborted{false};
     int m_replyTimeoutMs;
