@@ -16,6 +16,18 @@ void FtpFaultPlan::WithholdNextDataConnection() {
     m_withhold = true;
 }
 
+void FtpFaultPlan::DelayNextDataConnection(std::chrono::milliseconds delay) {
+    std::lock_guard lock(m_mutex);
+    m_delay = delay;
+}
+
+std::chrono::milliseconds FtpFaultPlan::TakeDelay() {
+    std::lock_guard lock(m_mutex);
+    std::chrono::milliseconds delay = m_delay;
+    m_delay = std::chrono::milliseconds{0};
+    return delay;
+}
+
 void FtpFaultPlan::ReplaceNextReply(const std::string& verb, std::string reply) {
     if (reply.size() < 2 || reply.compare(reply.size() - 2, 2, "\r\n") != 0)
         reply += "\r\n";
@@ -41,6 +53,7 @@ void FtpFaultPlan::ReplaceNextListing(std::string bytes) {
 void FtpFaultPlan::Clear() {
     std::lock_guard lock(m_mutex);
     m_withhold = false;
+    m_delay = std::chrono::milliseconds{0};
     m_replies.clear();
     m_closeAfter.reset();
     m_stallAfter.reset();

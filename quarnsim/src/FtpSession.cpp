@@ -357,6 +357,12 @@ int FtpSession::OpenData(bool* keepOpen) {
     };
     if (m_server.Faults().TakeWithhold())
         return giveUp(WaitFor(-1, 0, timeout));
+    std::chrono::milliseconds delay = m_server.Faults().TakeDelay();
+    if (delay.count() > 0) {
+        Wait wait = WaitFor(-1, 0, static_cast<int>(delay.count()));
+        if (wait != Wait::TimedOut)
+            return giveUp(wait);
+    }
     int data = -1;
     if (m_passiveFd >= 0) {
         Wait wait = WaitFor(m_passiveFd, POLLIN, timeout);

@@ -199,6 +199,9 @@ void Simulator::SetFtpDataTimeout(std::chrono::milliseconds timeout) {
 void Simulator::FtpWithholdNextDataConnection() {
     m_ftpFaults->WithholdNextDataConnection();
 }
+void Simulator::FtpDelayNextDataConnection(std::chrono::milliseconds delay) {
+    m_ftpFaults->DelayNextDataConnection(delay);
+}
 void Simulator::FtpReplaceNextReply(const std::string& verb, std::string reply) {
     m_ftpFaults->ReplaceNextReply(verb, std::move(reply));
 }

@@ -156,3 +156,23 @@ TEST_F(FtpFaultTest, AClientThatClosesMidStoreLeavesTheOldFileWhole) {
     EXPECT_EQ(filesInFolder(), 1);
     EXPECT_EQ(Read("CPU/PRESET/MSTATE.P01"), old);
 }
+
+TEST_F(FtpFaultTest, ADelayedDataConnectionComesLate) {
+    m_sim->FtpDelayNextDataConnection(300ms);
+    EXPECT_EQ(Start("RETR /F0:/CPU/PRESET/MSTATE.P01").compare(0, 4, "150 "), 0);
+    EXPECT_FALSE(m_listener.Pending(100));
+    int data = m_listener.Accept(5000);
+    ASSERT_GE(data, 0);
+    std::string bytes;
+    EXPECT_TRUE(ftptest::ReadAll(data, &bytes));
+    ftptest::Close(data);
+    EXPECT_TRUE(bytes == Pattern(100000));
+    EXPECT_EQ(Next(m_ftp), "226 Transfer complete.");
+
+    // A client that gives up meanwhile ends it at once.
+    m_sim->FtpDelayNextDataConnection(20s);
+    EXPECT_EQ(Start("LIST /F0:/").compare(0, 4, "150 "), 0);
+    EXPECT_EQ(Ask(m_ftp, "ABOR"), "426 Connection closed; transfer aborted.");
+    EXPECT_EQ(Next(m_ftp), "226 ABOR command successful.");
+    EXPECT_FALSE(m_listener.Pending(0));
+}

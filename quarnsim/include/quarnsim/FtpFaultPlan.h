@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <map>
 #include <mutex>
@@ -16,6 +17,10 @@ public:
     // (active mode) or accepts none (passive mode). The transfer ends with 425 when the data
     // time-out runs out, or with 426 as soon as the client sends anything or closes.
     void WithholdNextDataConnection();
+    // The next LIST, RETR or STOR waits `delay` after its 150 before it connects (active mode)
+    // or accepts (passive mode); the client sending anything or closing meanwhile ends the
+    // transfer with 426.
+    void DelayNextDataConnection(std::chrono::milliseconds delay);
     // The next command with this verb ("RETR", "LIST", ... any case) is answered with `reply`
     // instead of being carried out. A reply without a line end gets CR LF; several lines may be
     // given ("150 ...\r\n426 ...\r\n"). A reply starting with 421 closes the connection after it.
@@ -32,6 +37,7 @@ public:
     void Clear();
 
     bool TakeWithhold();
+    std::chrono::milliseconds TakeDelay();
     std::optional<std::string> TakeReply(const std::string& verb);  // verb in upper case
     bool TakeClose();  // counts one command; true when this one closes the connection
     std::optional<size_t> TakeStall();
@@ -40,6 +46,7 @@ public:
 private:
     std::mutex m_mutex;
     bool m_withhold = false;
+    std::chrono::milliseconds m_delay{0};
     std::map<std::string, std::string> m_replies;  // by upper-case verb
     std::optional<int> m_closeAfter;
     std::optional<size_t> m_stallAfter;

@@ -132,6 +132,7 @@ public:
     int FtpConnectionCount() const;
     void SetFtpDataTimeout(std::chrono::milliseconds timeout);  // after Start; before: Options
     void FtpWithholdNextDataConnection();
+    void FtpDelayNextDataConnection(std::chrono::milliseconds delay);
     void FtpReplaceNextReply(const std::string& verb, std::string reply);
     void FtpCloseAfterCommands(int count);
     void FtpStallNextDataAfter(size_t count);
