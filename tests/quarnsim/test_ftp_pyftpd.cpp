@@ -1,6 +1,10 @@
 // pyftpdlib, dressed as the instrument's FTP server, next to a command port on the same tree:
 // the peer the duplicator is also tested against.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <filesystem>
@@ -147,4 +151,24 @@ TEST_F(PyFtpPeerTest, CopiesServerToServer) {
     std::stringstream copied;
     copied << in.rdbuf();
     EXPECT_TRUE(copied.str() == file);
+}
+
+TEST_F(PyFtpPeerTest, TheServerHoldsNoneOfTheTestsSockets) {
+    fs::create_directories(m_root + "/F0:");
+    // A listening socket the server could inherit (no close-on-exec on purpose).
+    int listening = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof local;
+    ASSERT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&local), sizeof local), 0);
+    ASSERT_EQ(::listen(listening, 1), 0);
+    ASSERT_EQ(::getsockname(listening, reinterpret_cast<sockaddr*>(&local), &length), 0);
+    testsupport::PyFtpPeer peer;
+    ASSERT_TRUE(StartPeer(peer, m_root, 3));
+    ::close(listening);
+    int again = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    EXPECT_EQ(::bind(again, reinterpret_cast<sockaddr*>(&local), sizeof local), 0)
+        << "the port is still held";
+    ::close(again);
 }

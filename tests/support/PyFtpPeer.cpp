@@ -35,6 +35,9 @@ pid_t Spawn(const std::vector<std::string>& args, int* output) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 2);
+    // The server must not hold on to the test's own sockets (a data port a test listens on
+    // would stay bound for as long as the server lives).
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
     std::vector<char*> argv;
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
