@@ -176,3 +176,25 @@ TEST_F(FtpFaultTest, ADelayedDataConnectionComesLate) {
     EXPECT_EQ(Next(m_ftp), "226 ABOR command successful.");
     EXPECT_FALSE(m_listener.Pending(0));
 }
+
+TEST_F(FtpFaultTest, StoppingTheSimulatorEndsTransfersInProgress) {
+    m_sim->SetFtpDataTimeout(600s);
+    m_sim->FtpStallNextDataAfter(10);
+    EXPECT_EQ(Start("RETR /F0:/CPU/PRESET/MSTATE.P01").compare(0, 4, "150 "), 0);
+    int data = m_listener.Accept(5000);
+    ASSERT_GE(data, 0);
+    TestClient waiting;  // a second session blocked in its own passive wait
+    ASSERT_TRUE(waiting.Connect(Address(), m_sim->FtpPort()));
+    EXPECT_EQ(Next(waiting), "220 Quarn FTP server ready.");
+    LogIn(waiting);
+    EXPECT_EQ(Ask(waiting, "PASV").compare(0, 4, "227 "), 0);
+    EXPECT_EQ(Ask(waiting, "STOR /F0:/CPU/PRESET/MSTATE.P02").compare(0, 4, "150 "), 0);
+    m_sim->Stop();  // returns instead of waiting out the time-out
+    std::string rest;
+    EXPECT_TRUE(ftptest::ReadAll(data, &rest));
+    ftptest::Close(data);
+    EXPECT_TRUE(waiting.ReadUntilClosed(&rest));
+    EXPECT_FALSE(fs::exists(m_root + "/CPU/PRESET/MSTATE.P02"));
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(m_root + "/CPU/PRESET"), fs::directory_iterator()), 1);
+}
