@@ -1,0 +1,89 @@
+// The program's FTP switches.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "TestClient.h"
+
+namespace {
+
+// Runs the program until it listens, calls `check`, then ends it; the program's output.
+template <typename Check>
+std::string WhileRunning(std::vector<std::string> args, Check check) {
+    int out[2];
+    if (::pipe(out) != 0)
+        return "<no pipe>";
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(out[1], 1);
+        ::dup2(out[1], 2);
+        ::close(out[0]);
+        std::vector<char*> argv{const_cast<char*>(QUARNSIM_PROGRAM)};
+        for (auto& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        ::execv(QUARNSIM_PROGRAM, argv.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    std::string output;
+    char c;
+    while (::read(out[0], &c, 1) == 1) {
+        output += c;
+        if (c == '\n') {
+            if (output.rfind("quarnsim listening on ", 0) == 0)
+                check();
+            ::kill(pid, SIGTERM);
+            break;
+        }
+    }
+    while (::read(out[0], &c, 1) == 1) output += c;
+    ::close(out[0]);
+    ::waitpid(pid, nullptr, 0);
+    return output;
+}
+
+std::string Greeting(const std::string& address, uint16_t port) {
+    TestClient client;
+    std::string line;
+    if (!client.Connect(address, port))
+        return "<refused>";
+    return client.ReadLine(&line) ? line : "<no greeting>";
+}
+
+}  // namespace
+
+TEST(ProgramFtp, ServesFtpOnThePortGivenOrNotAtAll) {
+    char pattern[] = "/tmp/quarnsim-ftp-program-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    std::string root = std::string(pattern) + "/drive";
+    std::string onPort;
+    std::string onDefault;
+    std::string output =
+        WhileRunning({"--address", "127.0.76.21", "--root", root, "--ftp-port", "2121"}, [&] {
+            onPort = Greeting("127.0.76.21", 2121);
+            onDefault = Greeting("127.0.76.21", 21);
+        });
+    EXPECT_EQ(output, "quarnsim listening on 127.0.76.21:5000\n");
+    EXPECT_EQ(onPort, "220 Quarn FTP server ready.\r");
+    EXPECT_EQ(onDefault, "<refused>");
+
+    std::string withoutFtp;
+    std::string commandPort;
+    WhileRunning({"--address", "127.0.76.22", "--root", root, "--no-ftp"}, [&] {
+        withoutFtp = Greeting("127.0.76.22", 21);
+        TestClient client;
+        if (client.Connect("127.0.76.22", 5000))
+            commandPort = client.Query("*OPC?");
+    });
+    EXPECT_EQ(withoutFtp, "<refused>");
+    EXPECT_EQ(commandPort, "1");
+
+    output = WhileRunning({"--root", root, "--ftp-port", "0"}, [] {});
+    EXPECT_NE(output.find("bad FTP port '0'"), std::string::npos) << output;
+    std::filesystem::remove_all(pattern);
+}
