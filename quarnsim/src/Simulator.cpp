@@ -24,13 +24,15 @@ bool Simulator::Start(std::string* error) {
     if (!m_instrument->Initialize(error))
         return false;
     const Options& options = m_instrument->GetOptions();
-    // Without a drive there is nothing to serve over FTP.
+    // Without a drive there is nothing to serve over FTP. The command port goes first: an
+    // address whose port 5000 is taken is never touched on port 21, where a paired FTP server
+    // may be about to start.
     bool ftp = options.ftpEnabled && m_instrument->Files().Enabled();
     m_ftp->SetCapacity(options.memoryCapacity);
-    if (ftp && !m_ftp->Start(options.address, options.ftpPort, options.ftpDataTimeoutMs, error))
+    if (!m_server->Start(options.address, options.commandPort, error))
         return false;
-    if (!m_server->Start(options.address, options.commandPort, error)) {
-        m_ftp->Stop();
+    if (ftp && !m_ftp->Start(options.address, options.ftpPort, options.ftpDataTimeoutMs, error)) {
+        m_server->Stop();
         return false;
     }
     return true;
