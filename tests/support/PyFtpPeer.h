@@ -4,8 +4,9 @@
 //
 // Pairing with a command port: the utilities also talk to port 5000 of the same address, so a
 // test starts a quarnsim::Simulator with Options::ftpEnabled = false and its root at
-// "<folder>/F0:", then this peer on the same address serving <folder>. Both then see the same
-// tree, "/F0:/" being the simulator's root.
+// "<folder>/F0:" (StartLoopbackSimulator picks the address), then this peer on that address
+// serving <folder>. Both then see the same tree, "/F0:/" being the simulator's root; the
+// simulator's FtpCommands() stays empty, so assert on files and on its command-port log.
 //
 // Plain C++ and POSIX, so the simulator's own tests can use it without the platform layer.
 #pragma once
