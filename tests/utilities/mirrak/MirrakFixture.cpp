@@ -34,6 +34,8 @@ RecordingWindow::RecordingWindow() {
     OnMessage(mirrak::WM_DUP_FILE, [this, text](WPARAM, LPARAM l) -> LRESULT {
         messages.push_back(mirrak::WM_DUP_FILE);
         files.push_back(text(l));
+        if (onFile)
+            onFile(files.back());
         return 0;
     });
     OnMessage(mirrak::WM_DUP_FILE_CLEAR, [this](WPARAM, LPARAM) -> LRESULT {

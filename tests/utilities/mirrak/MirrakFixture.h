@@ -32,6 +32,8 @@ public:
     std::string endText;
     // Runs on each WM_DUP_PROGRESS, after it is recorded.
     std::function<void()> onProgress;
+    // Runs on each WM_DUP_FILE, before the worker copies that file.
+    std::function<void(const std::string&)> onFile;
 };
 
 class MirrakFixture : public ::testing::Test {
