@@ -23,7 +23,9 @@ int main(int argc, char** argv) {
 
     nimbrel::TMainForm mainForm(job, settings);
     nimbrel::TAboutBox aboutBox(&mainForm);
-    nimbrel::TProgressForm progressForm(&mainForm);
+    // A window of its own, not a child of the main form: disabling the main form while the
+    // progress shows would otherwise disable its Cancel button as well.
+    nimbrel::TProgressForm progressForm;
     progressForm.SetForms(&mainForm, nullptr);
     mainForm.SetForms(&aboutBox, &progressForm, nullptr);
     mainForm.show();

@@ -7,12 +7,18 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
+
+#include "nimbrel/ui/ToolIcons.h"
 
 namespace nimbrel {
 
 TMDIChild::TMDIChild(int slot, QWidget* parent) : QMdiSubWindow(parent), m_slot(slot) {
     setAttribute(Qt::WA_DeleteOnClose);
+    static const ToolIcons::Kind kIcons[] = {ToolIcons::kOpen, ToolIcons::kBuildFrame,
+                                             ToolIcons::kBuildPicBmp};
+    setWindowIcon(ToolIcons::Make(kIcons[slot >= 0 && slot < 3 ? slot : 0]));
     auto* body = new QWidget;
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -49,6 +55,14 @@ void TMDIChild::SetPicture(platform::Bitmap picture) {
 
 void TMDIChild::SetStatus(const QString& text) {
     m_status->showMessage(text);
+}
+
+QSize TMDIChild::sizeHint() const {
+    const QMargins frame = contentsMargins();
+    const int chromeWidth = frame.left() + frame.right() + 8;
+    const int chromeHeight = frame.top() + frame.bottom() + m_status->sizeHint().height() + 6;
+    return QSize(std::clamp(m_picture.Width() + chromeWidth, 200, 720),
+                 std::clamp(m_picture.Height() + chromeHeight, 120, 560));
 }
 
 QString TMDIChild::Status() const {

@@ -26,6 +26,9 @@ public:
     const platform::Bitmap& Picture() const { return m_picture; }
     void SetStatus(const QString& text);
     QString Status() const;
+    // The picture whole with the status bar below it, up to a size that leaves room for the
+    // other windows; the cascade sizes windows by it.
+    QSize sizeHint() const override;
 
 signals:
     void Closed(int slot);

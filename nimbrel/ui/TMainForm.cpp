@@ -70,6 +70,7 @@ const ActionSpec kActionSpecs[TMainForm::kActionCount] = {
 TMainForm::TMainForm(CFileMakeInfo& job, CSettingMngInfo& settings, QWidget* parent)
     : QMainWindow(parent), m_job(job), m_settings(settings) {
     setWindowTitle("Nimbrel");
+    setWindowIcon(ToolIcons::Make(ToolIcons::kBuildFrame));
     m_mdi = new QMdiArea(this);
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -133,7 +133,7 @@ TMDIChild* TMainForm::ShowInSlot(int slot, const std::string& path, platform::Bi
     window->SetPath(path);
     window->SetPicture(std::move(picture));
     if (fresh) {
-        window->resize(std::min(s.width + 40, 760), std::min(s.height + 70, 560));
+        window->resize(window->sizeHint());
         window->show();
     }
     return window;

@@ -53,6 +53,10 @@ void TProgressForm::ShowProgress(int kind) {
     m_bar->setValue(0);
     m_percent->setText("0 %");
     m_cancel = false;
+    if (m_mainForm && !isVisible()) {
+        adjustSize();
+        move(m_mainForm->frameGeometry().center() - rect().center());
+    }
     show();
     repaint();
     if (m_mainForm) {

@@ -1,7 +1,8 @@
 // The progress form of the long loops: a text, "N %", a bar and Cancel. It is application
 // modal while shown, so no other window takes input or a close request in the middle of a
 // loop; the loop itself keeps the windows painting through StepProgress. Closing the form by
-// the window manager, or Escape, counts as Cancel.
+// the window manager, or Escape, counts as Cancel. It must not be a child of the forms it
+// disables, or it would be disabled with them.
 #pragma once
 
 #include <QDialog>
