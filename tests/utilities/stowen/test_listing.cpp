@@ -60,7 +60,7 @@ TEST(PresetListing, SizesAreWholeDecimalNumbersOnly) {
     }
 }
 
-TEST(ModuleCatalog, ModelsCountOnlyWhenNamedExactly) {
+TEST(InstalledModels, ModelsCountOnlyWhenNamedExactly) {
     CModuleCatalog catalog("\"CPU:0\",\"Brumo:1\",\"Sormet2:3\",\"tavix:4\"");
     EXPECT_TRUE(catalog.IsInstalled("CPU"));
     EXPECT_TRUE(catalog.IsInstalled("Brumo"));
