@@ -1,0 +1,131 @@
+// One FTP session against the simulator's FTP server: the wire as the instrument sees it.
+#include "MirrakFixture.h"
+#include "tests/support/BoxScript.h"
+#include "utilities/mirrak/FtpReply.h"
+#include "utilities/mirrak/FtpSession.h"
+
+namespace mirraktest {
+
+namespace {
+
+class FtpSessionTest : public MirrakFixture {
+protected:
+    std::vector<std::string> Commands(quarnsim::Simulator& sim, const std::string& verb) {
+        std::vector<std::string> found;
+        for (const std::string& line : sim.FtpCommands())
+            if (line.rfind(verb, 0) == 0)
+                found.push_back(line);
+        return found;
+    }
+};
+
+TEST_F(FtpSessionTest, LogsInWithTheFixedAccountAndListsOnCountedPorts) {
+    StartInstruments();
+    WriteFile(SourceDrive() + "/SIGNAL/A.DAT", "abc");
+    mirrak::SetNextDataPort(mirrak::kFirstDataPort);
+    testsupport::BoxScript boxes;
+    mirrak::CFtpSession session;
+    ASSERT_EQ(session.Login(m_sourceAddress), 1);
+    std::string listing;
+    ASSERT_EQ(session.ListDirectory("/F0:/SIGNAL/", listing), 1);
+    EXPECT_NE(listing.find("3 "), std::string::npos);
+    EXPECT_NE(listing.find(" A.DAT A\r\n"), std::string::npos);
+    ASSERT_EQ(session.ListDirectory("/F0:/", listing), 1);
+    EXPECT_EQ(session.Quit(), 1);
+    EXPECT_FALSE(session.IsConnected());
+    const std::vector<std::string> all = m_source->FtpCommands();
+    ASSERT_GE(all.size(), 3u);
+    EXPECT_EQ(all[0], "USER quelby");
+    EXPECT_EQ(all[1], "PASS pelvuro38");
+    const std::vector<std::string> ports = Commands(*m_source, "PORT ");
+    ASSERT_EQ(ports.size(), 2u);
+    EXPECT_EQ(ports[0].substr(ports[0].size() - 7), ",19,138");
+    EXPECT_EQ(ports[1].substr(ports[1].size() - 7), ",19,139");
+    // The control connection's own address goes into PORT.
+    EXPECT_EQ(ports[0].rfind("PORT 127,", 0), 0u);
+    EXPECT_EQ(Commands(*m_source, "TYPE A").size(), 2u);
+    EXPECT_EQ(all.back(), "QUIT");
+    EXPECT_EQ(boxes.Records().size(), 0u);
+}
+
+TEST_F(FtpSessionTest, AFailingReplyShowsTheWholeLineAfterTheStopBeep) {
+    StartInstruments();
+    testsupport::BoxScript boxes;
+    boxes.Expect("Error : 421 Service not available, closing control connection.",
+                 platform::MB_OK | platform::MB_ICONSTOP, platform::IDOK);
+    mirrak::CFtpSession session;
+    ASSERT_EQ(session.Login(m_sourceAddress), 1);
+    m_source->FtpReplaceNextReply("TYPE", "421 Service not available, closing control connection.");
+    EXPECT_EQ(session.Command("TYPE I"), 0);
+    ASSERT_EQ(boxes.Records().size(), 1u);
+    EXPECT_TRUE(boxes.Records()[0].beepBefore);
+    // A reply that names a missing file passes, as does an empty one.
+    EXPECT_EQ(session.CheckReply("550 No such file."), 1);
+    EXPECT_EQ(session.CheckReply(""), 1);
+}
+
+TEST_F(FtpSessionTest, ThePassiveAddressGoesToTheSourceOnlyWhenItIsSixBytes) {
+    StartInstruments();
+    WriteFile(SourceDrive() + "/A.DAT", "abc");
+    mirrak::CFtpSession source;
+    mirrak::CFtpSession target;
+    source.SetReplyTimeoutMs(3000);
+    testsupport::BoxScript boxes;
+    ASSERT_EQ(source.Login(m_sourceAddress), 1);
+    ASSERT_EQ(target.Login(m_targetAddress), 1);
+    m_target->FtpReplaceNextReply("PASV", "227 Entering Passive Mode (10,0,0,300,19,137).");
+    EXPECT_EQ(source.TransferFile(target, "/F0:/A.DAT"), mirrak::TransferResult::Failed);
+    EXPECT_TRUE(Commands(*m_source, "PORT").empty());
+    EXPECT_EQ(boxes.Records().size(), 0u);
+    // A good one is passed on as it stands.
+    m_target->FtpReplaceNextReply("PASV", "227 Entering Passive Mode (10,0,0,2,19,137).");
+    // The source cannot reach that address: its refusal is the one box.
+    boxes.ExpectAny(platform::IDOK);
+    EXPECT_EQ(source.TransferFile(target, "/F0:/A.DAT"), mirrak::TransferResult::Failed);
+    EXPECT_EQ(boxes.Records().back().text.rfind("Error : 4", 0), 0u) << boxes.Records().back().text;
+    const std::vector<std::string> ports = Commands(*m_source, "PORT");
+    ASSERT_EQ(ports.size(), 1u);
+    EXPECT_EQ(ports[0], "PORT 10,0,0,2,19,137");
+    // After the failure both sessions still copy: nothing stale is read as a reply.
+    ASSERT_TRUE(source.Resync() || source.IsConnected());
+    ASSERT_TRUE(target.Resync() || target.IsConnected());
+    EXPECT_EQ(source.TransferFile(target, "/F0:/A.DAT"), mirrak::TransferResult::Copied);
+    EXPECT_EQ(ReadFile(TargetDrive() + "/A.DAT"), "abc");
+}
+
+TEST_F(FtpSessionTest, AStoreTheTargetRefusesAsNotFoundIsLeftOutAndBothSidesStayInStep) {
+    StartInstruments();
+    WriteFile(SourceDrive() + "/A.DAT", "abc");
+    WriteFile(SourceDrive() + "/B.DAT", "def");
+    testsupport::BoxScript boxes;
+    mirrak::CFtpSession source;
+    mirrak::CFtpSession target;
+    ASSERT_EQ(source.Login(m_sourceAddress), 1);
+    ASSERT_EQ(target.Login(m_targetAddress), 1);
+    // The target has no such folder.
+    EXPECT_EQ(source.TransferFile(target, "/F0:/NOFOLDER/A.DAT"), mirrak::TransferResult::NotFound);
+    EXPECT_EQ(source.TransferFile(target, "/F0:/B.DAT"), mirrak::TransferResult::Copied);
+    EXPECT_EQ(ReadFile(TargetDrive() + "/B.DAT"), "def");
+    EXPECT_EQ(boxes.Records().size(), 0u);
+}
+
+TEST_F(FtpSessionTest, LoggingInAgainClosesTheEarlierConnection) {
+    StartInstruments();
+    testsupport::BoxScript boxes;
+    mirrak::CFtpSession session;
+    ASSERT_EQ(session.Login(m_sourceAddress), 1);
+    ASSERT_EQ(session.Login(m_sourceAddress), 1);
+    EXPECT_EQ(m_source->FtpConnectionCount(), 2);
+    std::string listing;
+    EXPECT_EQ(session.ListDirectory("/F0:/", listing), 1);
+    m_source->Stop();
+    boxes.ExpectAny(platform::IDOK);
+    EXPECT_EQ(session.Login(m_sourceAddress), 0);
+    EXPECT_FALSE(session.IsConnected());
+    EXPECT_EQ(boxes.Records()[0].text, "Connection refused. : Connect");
+    EXPECT_EQ(boxes.Records()[0].type, platform::MB_OK | platform::MB_ICONSTOP);
+}
+
+}  // namespace
+
+}  // namespace mirraktest
