@@ -7,6 +7,8 @@
 #include "nimbrel/ui/TAboutBox.h"
 #include "nimbrel/ui/TMainForm.h"
 #include "nimbrel/ui/TProgressForm.h"
+#include "nimbrel/ui/TToolForm.h"
+#include "nimbrel/ui/ToolIcons.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
 
@@ -14,6 +16,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     platform::UseCNumericLocale();
     QApplication::setApplicationName("Nimbrel");
+    QApplication::setWindowIcon(nimbrel::ToolIcons::Make(nimbrel::ToolIcons::kBuildFrame));
     platform::SetApplicationTitle("Nimbrel");
 
     // The ini files are those of the folder the program was started in.
@@ -26,8 +29,9 @@ int main(int argc, char** argv) {
     // A window of its own, not a child of the main form: disabling the main form while the
     // progress shows would otherwise disable its Cancel button as well.
     nimbrel::TProgressForm progressForm;
-    progressForm.SetForms(&mainForm, nullptr);
-    mainForm.SetForms(&aboutBox, &progressForm, nullptr);
+    nimbrel::TToolForm toolForm(settings, job, progressForm, mainForm.Switches(), &mainForm);
+    progressForm.SetForms(&mainForm, &toolForm);
+    mainForm.SetForms(&aboutBox, &progressForm, &toolForm);
     mainForm.show();
     return application.exec();
 }

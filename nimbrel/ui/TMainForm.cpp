@@ -379,6 +379,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The tool goes with the form, unless it is in the middle of its own build.
+    if (m_toolForm && m_toolForm->isVisible() && !m_toolForm->close()) {
+        event->ignore();
+        return;
+    }
     if (!m_choicesSaved) {
         m_settings.SaveChoices(m_gbrCheck->isChecked());
         m_choicesSaved = true;

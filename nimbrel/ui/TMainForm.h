@@ -75,6 +75,8 @@ public:
     void HelpAboutExecute();
     void ToolExecute();
 
+    // The switches of the main ini as read when the form was created.
+    const MainSwitches& Switches() const { return m_switches; }
     QAction* Action(ActionId id) const { return m_actions[id]; }
     QMenu* FormatMenu() const { return m_formatMenu; }
     QMenu* BackgroundMenu() const { return m_backgroundMenu; }

@@ -27,6 +27,7 @@
 #include "nimbrel/ui/TMDIChild.h"
 #include "nimbrel/ui/TMainForm.h"
 #include "nimbrel/ui/TProgressForm.h"
+#include "nimbrel/ui/TToolForm.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 #include "platform/NamedMutex.h"
@@ -420,13 +421,19 @@ TEST_F(MainFormTest, ToolIsHiddenUnlessEnabledAndDisablesTheFormWhileOpen) {
     DropForm();
     WriteMainIni("");
     MakeForm();
-    QWidget tool;
+    nimbrel::TToolForm tool(*m_settings, *m_job, *m_progress, m_form->Switches(), m_form.get());
     m_form->SetForms(m_about.get(), m_progress.get(), &tool);
     m_form->ToolExecute();
     EXPECT_TRUE(tool.isVisible());
     EXPECT_FALSE(m_form->isEnabled());
     tool.close();
     EXPECT_TRUE(m_form->isEnabled());
+
+    // Closing the main form takes the open tool with it.
+    m_form->ToolExecute();
+    m_form->close();
+    EXPECT_FALSE(tool.isVisible());
+    EXPECT_FALSE(m_form->isVisible());
 }
 
 TEST_F(MainFormTest, OpeningA24BitBitmapFillsTheFirstSlot) {
