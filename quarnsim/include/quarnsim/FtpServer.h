@@ -24,17 +24,21 @@
 //                           so a broken transfer ("426 ...") leaves any earlier file whole. A
 //                           folder that does not exist: one "550" line. A file that would
 //                           overfill the drive: "552 Insufficient storage space." after the data.
-//   ABOR                    "226 ABOR command successful." (a transfer waiting for its data
-//                           connection is given up first with "426 Transfer aborted.")
+//   ABOR                    "226 ABOR command successful." (a transfer still waiting is given
+//                           up first with "426 Connection closed; transfer aborted.")
 //   NOOP                    "200 NOOP command successful."
 //   QUIT                    "221 Goodbye." and the server closes the connection.
 //   anything else           "502 Command not implemented."; before login the known commands
 //                           get "530 Please log in with USER and PASS."
-// A transfer with neither PORT nor PASV before it gets "425 Use PORT or PASV first.". A data
-// connection that does not open or stops moving for the data time-out ends the transfer with
-// 425 or 426; so does the client sending a command or closing while a transfer waits. Server to
-// server copies work between two instances: PASV on the target, PORT with its address on the
-// source, STOR on the target, RETR on the source.
+// A transfer with neither PORT nor PASV before it gets "425 Use PORT or PASV first."; each PORT
+// or PASV serves one transfer. After the 150, a data connection that cannot be made, or does not
+// come within the data time-out, ends the transfer with "425 Can't open data connection."; one
+// that stops moving for the data time-out with "426 Data connection timed out; transfer
+// aborted.". A client that sends any command or closes while a transfer waits ends it at once
+// with "426 Connection closed; transfer aborted.", which comes before the reply to that
+// command. Server to server copies work between two instances: PASV on the target, PORT with
+// its address on the source, STOR on the target, RETR on the source; the replies then come
+// 150/226 from each side.
 //
 // Paths are absolute instrument paths ("/F0:/Sormet/PRESET/MSTATE2.P00"; "F0:" in any case).
 // A path with ".", "..", a back-slash or a control character in it, or one leading out of the
