@@ -21,6 +21,7 @@
 #include "nimbrel/CFileMakeInfo.h"
 #include "nimbrel/MessageByCode.h"
 #include "nimbrel/ui/CSettingMngInfo.h"
+#include "nimbrel/ui/FileChooser.h"
 #include "nimbrel/ui/FrameBitmap.h"
 #include "nimbrel/ui/PicturePreview.h"
 #include "nimbrel/ui/TAboutBox.h"
@@ -133,6 +134,103 @@ TEST(PicturePreviewRows, InterlacedLinesFillEvenRowsThenOddRows) {
     for (int j = 0; j < 5; ++j) {
         EXPECT_EQ(nimbrel::PicturePreview::RowOfLine(j, 5, true), odd[j]);
     }
+}
+
+// A progressive 4:2:2 picture file of `lines` lines of `samples` black samples.
+std::string PictureBytes(uint32_t samples, uint32_t lines) {
+    std::string bytes;
+    auto record = [&](uint16_t id, uint32_t length) {
+        bytes += static_cast<char>(id >> 8);
+        bytes += static_cast<char>(id & 0xFF);
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            bytes += static_cast<char>((length >> shift) & 0xFF);
+        }
+    };
+    record(0x0806, 2);
+    bytes += std::string("\x00\x01", 2);
+    record(0x0032, 2);
+    bytes += std::string("\x41\x01", 2);
+    record(0x8870, 0);
+    std::string line;
+    for (uint32_t k = 0; k < samples; ++k) {
+        line += std::string("\x00\x40", 2);  // Y at black
+    }
+    for (uint32_t k = 0; k < samples; ++k) {
+        line += std::string("\x02\x00", 2);  // chroma at zero
+    }
+    for (uint32_t j = 0; j < lines; ++j) {
+        record(0x0072, 4 * samples);
+        bytes += line;
+    }
+    record(0x0FFF, 0);
+    return bytes;
+}
+
+class StepRecorder : public nimbrel::BuildProgress {
+public:
+    std::vector<int> steps;
+    std::vector<int> kinds;
+    int hidden = 0;
+    void ShowProgress(int kind) override { kinds.push_back(kind); }
+    bool StepProgress(int percent) override {
+        steps.push_back(percent);
+        return true;
+    }
+    void HideProgress() override { ++hidden; }
+};
+
+TEST(PicturePreviewRead, SizesTheFileClaimsAreCappedBeforeAnythingIsAllocated) {
+    QTemporaryDir dir;
+    const std::string path = (dir.path() + "/p.pic").toStdString();
+    auto check = [&](uint32_t samples, uint32_t lines) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << PictureBytes(samples, lines);
+        StepRecorder progress;
+        Bitmap out;
+        const int code = nimbrel::PicturePreview::Read(path, "", progress, out);
+        EXPECT_TRUE(out.IsEmpty());
+        EXPECT_EQ(progress.kinds, std::vector<int>{1});
+        EXPECT_EQ(progress.hidden, 1);
+        return code;
+    };
+    EXPECT_EQ(check(Bitmap::kMaxSide + 2, 1), 32);
+    EXPECT_EQ(check(2, Bitmap::kMaxSide + 1), 31);
+    // A file with no lines has no width either.
+    EXPECT_EQ(check(4, 0), 32);
+}
+
+TEST(PicturePreviewRead, LinesBecomeRowsWithProgressInWholePercents) {
+    QTemporaryDir dir;
+    const std::string path = (dir.path() + "/p.pic").toStdString();
+    std::ofstream(path, std::ios::binary) << PictureBytes(4, 3);
+    StepRecorder progress;
+    Bitmap out;
+    ASSERT_EQ(nimbrel::PicturePreview::Read(path, "", progress, out), 0);
+    EXPECT_EQ(out.Width(), 4);
+    EXPECT_EQ(out.Height(), 3);
+    EXPECT_TRUE(PixelIs(out, 3, 2, 0, 0, 0));
+    EXPECT_EQ(progress.steps, (std::vector<int>{0, 33, 66}));
+
+    // Not there at all: no progress is shown.
+    StepRecorder none;
+    EXPECT_EQ(nimbrel::PicturePreview::Read(path + ".gone", "", none, out), 30);
+    EXPECT_TRUE(none.kinds.empty());
+    EXPECT_EQ(out.Width(), 4);
+}
+
+TEST(FileChooserRules, StartFolderAndDefaultSuffix) {
+    using nimbrel::FileChooser;
+    EXPECT_EQ(FileChooser::StartFolder("", "/start"), "/start");
+    EXPECT_EQ(FileChooser::StartFolder("/a/b.dir/c.bmp", "/start"), "/a/b.dir");
+    EXPECT_EQ(FileChooser::WithSuffix("/a/b.dir/pic", "Pic", false), "/a/b.dir/pic.Pic");
+    EXPECT_EQ(FileChooser::WithSuffix("/a/pic.PIC", "Pic", false), "/a/pic.PIC");
+    EXPECT_EQ(FileChooser::WithSuffix("", "Pic", false), "");
+    QTemporaryDir dir;
+    const std::string bare = (dir.path() + "/noext").toStdString();
+    std::ofstream(bare) << "x";
+    // Open keeps an existing file named without an extension; Save adds one.
+    EXPECT_EQ(FileChooser::WithSuffix(bare, "bmp", true), bare);
+    EXPECT_EQ(FileChooser::WithSuffix(bare, "bmp", false), bare + ".bmp");
+    EXPECT_EQ(FileChooser::WithSuffix(bare + "2", "bmp", true), bare + "2.bmp");
 }
 
 TEST(BitmapLoadCodes, DepthFormatAndOtherFailuresHaveTheirCodes) {
