@@ -102,7 +102,7 @@ TEST_F(FtpFaultTest, AStalledRetrieveEndsWith426WhenTheClientGivesUp) {
     int data = m_listener.Accept(5000);
     ASSERT_GE(data, 0);
     std::string bytes;
-    EXPECT_FALSE(ftptest::ReadAll(data, &bytes, 300));  // held open, not closed
+    EXPECT_FALSE(ftptest::ReadAll(data, &bytes, 1000));  // held open, not closed
     EXPECT_EQ(bytes, Pattern(1000));
     ftptest::Close(data);
     EXPECT_EQ(Next(m_ftp), "426 Connection closed; transfer aborted.");
@@ -158,7 +158,7 @@ TEST_F(FtpFaultTest, AClientThatClosesMidStoreLeavesTheOldFileWhole) {
 }
 
 TEST_F(FtpFaultTest, ADelayedDataConnectionComesLate) {
-    m_sim->FtpDelayNextDataConnection(300ms);
+    m_sim->FtpDelayNextDataConnection(1000ms);
     EXPECT_EQ(Start("RETR /F0:/CPU/PRESET/MSTATE.P01").compare(0, 4, "150 "), 0);
     EXPECT_FALSE(m_listener.Pending(100));
     int data = m_listener.Accept(5000);

@@ -90,11 +90,11 @@ TEST_F(UtilityCommandTest, StoredPresetsAreFilesOnTheDrive) {
 TEST_F(UtilityCommandTest, ASplitTerminatorArrivesAsASegmentOfItsOwn) {
     StartSimulator();
     Write("CPU/PRESET/MSTATE.P05", "12345");
-    m_sim->SplitNextReplyTerminator(400ms);
+    m_sim->SplitNextReplyTerminator(1500ms);
     ASSERT_TRUE(m_client.SendLine("mmem:data? \"/F0:/CPU/PRESET/MSTATE.P05\""));
     // The block comes whole; its line end is not there yet.
     std::string line;
-    m_client.SetGuardMilliseconds(100);
+    m_client.SetGuardMilliseconds(200);
     EXPECT_FALSE(m_client.ReadLine(&line));
     m_client.SetGuardMilliseconds(5000);
     ASSERT_TRUE(m_client.ReadLine(&line));
