@@ -303,6 +303,12 @@ void TMainForm::BuildPicFileExecute() {
         if (!FileChooser::Save(this, "Pic File", kPicFilter, "Pic", path)) {
             break;
         }
+        // Saving over one of the build's own temporary files would be undone by their
+        // removal at the end; say so before asking about replacing it.
+        if (m_job.TargetIsTempFile(path)) {
+            ShowCode(kCodeTargetIsTempFile);
+            continue;
+        }
         if (platform::IsRegularFile(path)) {
             const std::string name = FileNameOf(path);
             if (!Confirm(kCodeOverwrite, &name)) {

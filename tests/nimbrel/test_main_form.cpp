@@ -760,6 +760,25 @@ TEST_F(MainFormTest, AnExistingPictureIsReplacedOnlyWhenTheOperatorSaysSo) {
     EXPECT_EQ(m_dialogs.Pending(), 0u);
 }
 
+TEST_F(MainFormTest, SavingOverATemporaryFileIsRefusedAndTheDialogComesBack) {
+    MakeForm();
+    OpenBitmap(WriteSource("source.bmp", 40, 6));
+    m_form->BuildFrameBmpExecute();
+    // A first build leaves the job holding its temporary names.
+    m_dialogs.Answer(Path("first.pic"));
+    m_form->BuildPicFileExecute();
+    const std::string temp = m_job->GetTempFileName(1, nimbrel::kComponentG);
+    ASSERT_FALSE(temp.empty());
+    m_dialogs.Answer(temp);
+    m_boxes.Expect(Msg(40));
+    m_dialogs.Answer(Path("fine.pic"));
+    m_form->BuildPicFileExecute();
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("fine_G.pic"))));
+    EXPECT_TRUE(TempFilesLeft().empty());
+    EXPECT_EQ(m_boxes.Pending(), 0u);
+    EXPECT_EQ(m_dialogs.Pending(), 0u);
+}
+
 TEST_F(MainFormTest, ABuildRefusedByTheLockOrCancelledWritesNothing) {
     MakeForm();
     OpenBitmap(WriteSource("source.bmp", 40, 6));
