@@ -439,6 +439,8 @@ TEST_F(RawConvert, InterlacedFormatWritesHalfTheLinesToEachField) {
         return k % 2 == 0 ? l / 2 : (l % 2 == 1 ? 900 : 100);
     });
     m_raw.format.blackLines = 2;
+    // Names left from a bitmap build with every component made must not bring G, B and R back.
+    ASSERT_TRUE(m_job->LoadTempFileNames());
     ASSERT_EQ(Convert(), 0);
     EXPECT_TRUE(m_prompts.messages.empty());
     EXPECT_EQ(m_progress.shown, std::vector<int>{2});
@@ -466,7 +468,9 @@ TEST_F(RawConvert, InterlacedFormatWritesHalfTheLinesToEachField) {
         ASSERT_EQ(second[1], 900);
     }
     // Only the main file is made, and nothing temporary is left.
-    EXPECT_FALSE(std::filesystem::exists(m_root + "/out_G.pic"));
+    for (const char* sibling : {"/out_G.pic", "/out_B.pic", "/out_R.pic"}) {
+        EXPECT_FALSE(std::filesystem::exists(m_root + sibling)) << sibling;
+    }
     EXPECT_TRUE(Leftovers().empty()) << Leftovers().front();
 }
 
@@ -659,4 +663,44 @@ TEST_F(RawConvert, AnotherBuildHoldingTheLockRefusesWithNothingTouched) {
     EXPECT_EQ(m_prompts.messages, std::vector<int>{37});
     EXPECT_TRUE(m_progress.shown.empty());
     EXPECT_EQ(ReadText(m_raw.output), "old picture");
+}
+
+TEST_F(RawConvert, BuildOnAJobOfAnotherShapeReportsTheLastFailureNamed) {
+    WriteInputs(Flat);
+    auto run = [&](long lines, long width) {
+        m_job->SetSize(lines, width);
+        return RawBuild::Run(*m_job, m_raw, m_progress);
+    };
+    EXPECT_EQ(run(0, 1920), 12);
+    EXPECT_EQ(run(0, 0), 13);
+    EXPECT_EQ(run(1035, 1920), 18);
+    EXPECT_EQ(run(1080, 1280), 19);
+    // Both fields named alike: the temporary names fail, and that is named last.
+    WriteFile(m_work + "/Nimbrel.ini",
+              "[NIMBREL]\nTEMP_FILE_1ST_Y=same.ddd\nTEMP_FILE_2ND_Y=same.ddd\n");
+    m_job = std::make_unique<CFileMakeInfo>(m_work);
+    m_job->SetFormatWord(m_raw.format.FormatWord());
+    EXPECT_EQ(run(0, 0), 15);
+    EXPECT_EQ(run(1080, 1920), 15);
+    EXPECT_EQ(m_progress.steps, 0);
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(RawConvert, TwelveBitLevelsOfTheMainIniAreNotUsedButTenBitOnesAre) {
+    // The raw tool writes 10-bit files: the 10-bit section applies, as in a bitmap build.
+    WriteFile(m_work + "/Nimbrel.ini",
+              "[NIMBREL_SCALE_10]\nY_WHITE_LEVEL=900\nY_BLACK_LEVEL=100\n"
+              "[NIMBREL_SCALE_12_TYPE1]\nY_WHITE_LEVEL=4000\n");
+    m_job = std::make_unique<CFileMakeInfo>(m_work);
+    WriteInputs([](int plane, int, int k) -> unsigned {
+        return plane == 0 ? (k < 960 ? 1023 : 0) : 0;  // green, then black
+    });
+    m_raw.input = RawInput::Gbr;
+    m_raw.format = Hd1080(true, 1);
+    ASSERT_EQ(Convert(), 0);
+    const Records file = ReadRecords(m_raw.output);
+    ASSERT_EQ(file.lines.size(), 1081u);
+    EXPECT_EQ(file.lines[0][0], 100);  // the black line at the section's black level
+    EXPECT_EQ(file.lines[1][0], Round(100 + 800 * 0.7152));
+    EXPECT_EQ(file.lines[1][1919], 100);
 }
