@@ -27,11 +27,6 @@ Layout LineLayout(int component, const MakeSwitches& s) {
     return s.ycbcr444 ? Layout{3, {0, 1, 5}} : Layout{2, {0, 1, 0}};
 }
 
-void PutBig16(std::vector<uint8_t>& out, size_t at, uint16_t value) {
-    out[at] = static_cast<uint8_t>(value >> 8);
-    out[at + 1] = static_cast<uint8_t>(value);
-}
-
 }  // namespace
 
 CFileMakeMng::CFileMakeMng(const CFileMakeInfo& job, const MakeSwitches& switches, int width,
@@ -171,10 +166,11 @@ void CFileMakeMng::Serialise(int component, const LineBuilder::Buffers& buffers,
     const size_t n = static_cast<size_t>(m_samples);
     out.resize(2 * n * static_cast<size_t>(layout.count));
     for (int b = 0; b < layout.count; ++b) {
-        const std::vector<uint16_t>& buffer = buffers[static_cast<size_t>(layout.index[b])];
-        const size_t base = 2 * n * static_cast<size_t>(b);
+        const uint16_t* in = buffers[static_cast<size_t>(layout.index[b])].data();
+        uint8_t* to = out.data() + 2 * n * static_cast<size_t>(b);
         for (size_t k = 0; k < n; ++k) {
-            PutBig16(out, base + 2 * k, buffer[k]);
+            to[2 * k] = static_cast<uint8_t>(in[k] >> 8);
+            to[2 * k + 1] = static_cast<uint8_t>(in[k]);
         }
     }
 }
