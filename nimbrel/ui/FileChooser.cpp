@@ -23,18 +23,7 @@ bool RunDialog(QWidget* owner, bool save, const std::string& title, const std::s
                const std::string& defaultSuffix, std::string& path) {
     QFileDialog dialog(owner, QString::fromStdString(title), QString::fromStdString(path),
                        QString::fromStdString(platform::QtFilterFromWindows(filter)));
-    // Qt's own dialog matches name filters without regard to case; a desktop's may not.
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-    dialog.setDefaultSuffix(QString::fromStdString(defaultSuffix));
-    if (save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
+    FileChooser::Configure(dialog, save, defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return false;
     }
@@ -43,6 +32,22 @@ bool RunDialog(QWidget* owner, bool save, const std::string& title, const std::s
 }
 
 }  // namespace
+
+void FileChooser::Configure(QFileDialog& dialog, bool save, const std::string& defaultSuffix) {
+    // Qt's own dialog matches name filters without regard to case; a desktop's may not.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    dialog.setDefaultSuffix(QString::fromStdString(defaultSuffix));
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The program asks its own question about an existing file.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+}
 
 std::string FileChooser::StartFolder(const std::string& lastPath, const std::string& startUp) {
     if (!lastPath.empty()) {

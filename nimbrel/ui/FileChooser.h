@@ -7,6 +7,7 @@
 
 #include <string>
 
+class QFileDialog;
 class QWidget;
 
 namespace nimbrel {
@@ -18,6 +19,10 @@ public:
                      const std::string& defaultSuffix, std::string& path);
     static bool Save(QWidget* owner, const std::string& title, const std::string& filter,
                      const std::string& defaultSuffix, std::string& path);
+
+    // Sets up a dialog as Open and Save run it: Qt's own dialog with filters that ignore case,
+    // the default suffix, and for Save no overwrite question of its own.
+    static void Configure(QFileDialog& dialog, bool save, const std::string& defaultSuffix);
 
     // The folder a dialog starts in: that of the last path, or else the start-up folder.
     static std::string StartFolder(const std::string& lastPath, const std::string& startUp);

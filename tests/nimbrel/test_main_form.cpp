@@ -8,10 +8,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
@@ -231,6 +235,39 @@ TEST(FileChooserRules, StartFolderAndDefaultSuffix) {
     EXPECT_EQ(FileChooser::WithSuffix(bare, "bmp", true), bare);
     EXPECT_EQ(FileChooser::WithSuffix(bare, "bmp", false), bare + ".bmp");
     EXPECT_EQ(FileChooser::WithSuffix(bare + "2", "bmp", true), bare + "2.bmp");
+}
+
+TEST(FileChooserRules, RealDialogListsUpperCaseNamesAndLeavesOverwriteToTheProgram) {
+    QTemporaryDir dir;
+    for (const char* name : {"A.BMP", "b.bmp", "c.Bmp", "d.txt"}) {
+        std::ofstream((dir.path() + "/" + name).toStdString()) << "x";
+    }
+    QFileDialog dialog(
+        nullptr, "Bitmap File", dir.path(),
+        QString::fromStdString(platform::QtFilterFromWindows("Bmp Files (*.bmp)|*.bmp")));
+    nimbrel::FileChooser::Configure(dialog, true, "bmp");
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_EQ(dialog.defaultSuffix(), "bmp");
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    ASSERT_NE(model, nullptr);
+    // The model reads the folder in the background; wait for it to say it has.
+    QEventLoop loop;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, &loop, &QEventLoop::quit);
+    const QModelIndex root = model->index(dir.path());
+    if (model->rowCount(root) < 4) {
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    QStringList listed;
+    for (int row = 0; row < model->rowCount(root); ++row) {
+        const QModelIndex index = model->index(row, 0, root);
+        // Names the filter refuses stay in the model only as disabled rows.
+        if (model->flags(index) & Qt::ItemIsEnabled) {
+            listed.append(model->fileName(index));
+        }
+    }
+    listed.sort();
+    EXPECT_EQ(listed, QStringList({"A.BMP", "b.bmp", "c.Bmp"}));
 }
 
 TEST(BitmapLoadCodes, DepthFormatAndOtherFailuresHaveTheirCodes) {
