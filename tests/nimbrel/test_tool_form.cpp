@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -35,7 +36,14 @@ namespace {
 class CountingProgress : public nimbrel::BuildProgress {
 public:
     void ShowProgress(int kind) override { shown.push_back(kind); }
-    bool StepProgress(int) override { return true; }
+    bool StepProgress(int) override {
+        if (onStep) {
+            onStep();
+            onStep = nullptr;
+        }
+        return true;
+    }
+    std::function<void()> onStep;
     void HideProgress() override { ++hidden; }
     std::vector<int> shown;
     int hidden = 0;
@@ -300,4 +308,34 @@ TEST_F(ToolForm, Screenshot) {
     EXPECT_FALSE(image.isNull());
     EXPECT_GE(image.width(), 400);
     EXPECT_TRUE(image.save(folder + "/nimbrel_tool.png"));
+}
+
+TEST_F(ToolForm, ClosingTheToolDuringABuildIsRefused) {
+    // The build pumps events; a close then would enable the main form under the running build.
+    const std::string paths[] = {m_root + "/y.raw", m_root + "/pb.raw", m_root + "/pr.raw",
+                                 m_root + "/out.pic"};
+    for (int i = 0; i < 3; ++i) {
+        WriteRaw(paths[i], 512);
+    }
+    QWidget mainForm;
+    mainForm.show();
+    auto form = MakeForm(MainSwitches{}, &mainForm);
+    form->ShowTool();
+    for (int row = 0; row < TToolForm::kPathRows; ++row) {
+        form->PathEdit(row)->setText(QString::fromStdString(paths[row]));
+    }
+    bool visibleAfterClose = false;
+    bool mainEnabledAfterClose = true;
+    m_progress.onStep = [&] {
+        form->close();
+        visibleAfterClose = form->isVisible();
+        mainEnabledAfterClose = mainForm.isEnabled();
+    };
+    form->BuildButton()->click();
+    EXPECT_EQ(form->LastCode(), 0);
+    EXPECT_TRUE(visibleAfterClose);
+    EXPECT_FALSE(mainEnabledAfterClose);
+    EXPECT_TRUE(std::filesystem::exists(paths[3]));
+    form->CloseButton()->click();
+    EXPECT_TRUE(mainForm.isEnabled());
 }
