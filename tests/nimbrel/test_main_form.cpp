@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -15,7 +16,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
@@ -250,14 +250,18 @@ TEST(FileChooserRules, RealDialogListsUpperCaseNamesAndLeavesOverwriteToTheProgr
     EXPECT_EQ(dialog.defaultSuffix(), "bmp");
     auto* model = dialog.findChild<QFileSystemModel*>();
     ASSERT_NE(model, nullptr);
-    // The model reads the folder in the background; wait for it to say it has.
-    QEventLoop loop;
-    QObject::connect(model, &QFileSystemModel::directoryLoaded, &loop, &QEventLoop::quit);
+    // The model reads the folder in the background and adds the rows in batches: wait until
+    // it has said so and the rows of the three matching names are there.
+    bool loaded = false;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, model,
+                     [&](const QString& path) { loaded = loaded || path == dir.path(); });
     const QModelIndex root = model->index(dir.path());
-    if (model->rowCount(root) < 4) {
-        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-        loop.exec();
+    QElapsedTimer clock;
+    clock.start();
+    while ((!loaded || model->rowCount(root) < 3) && clock.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
+    QCoreApplication::processEvents();
     QStringList listed;
     for (int row = 0; row < model->rowCount(root); ++row) {
         const QModelIndex index = model->index(row, 0, root);
