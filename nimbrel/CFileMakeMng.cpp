@@ -31,7 +31,7 @@ Layout LineLayout(int component, const MakeSwitches& s) {
 
 CFileMakeMng::CFileMakeMng(const CFileMakeInfo& job, const MakeSwitches& switches, int width,
                            int leftEdge, int rightMargin)
-    : m_job(job), m_switches(switches), m_width(width) {
+    : m_job(job), m_switches(switches) {
     m_samples = switches.doubleWidth ? 2 * width : width;
     m_lastContentColumn = width + 2 * kMargin - 1 - rightMargin;
     if (!ReadSettings(leftEdge)) {

@@ -62,6 +62,7 @@ public:
     static uint16_t ComponentWord(uint16_t base, int component, bool gbrOutput);
 
     // For a line made elsewhere (the raw tool): fill SampleBuffers(), then MarkSamplesWaiting().
+    // Converter() and Filter() are there only when SetupCode() is 0.
     LineBuilder::Buffers& SampleBuffers() { return m_buffers; }
     void MarkSamplesWaiting() { m_samplesWaiting = true; }
     int Samples() const { return m_samples; }
@@ -80,7 +81,6 @@ private:
 
     const CFileMakeInfo& m_job;
     MakeSwitches m_switches;
-    int m_width = 0;
     int m_samples = 0;
     int m_lastContentColumn = 0;
     int m_setupCode = 0;
