@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QTemporaryDir>
-#include <deque>
 #include <fstream>
 
 #include "nimbrel/CFileMakeInfo.h"
@@ -16,35 +15,6 @@
 namespace {
 
 using nimbrel::CSettingMngInfo;
-
-// Records every box; each box must have been expected, in order.
-class ScriptedBoxes {
-public:
-    ScriptedBoxes() {
-        m_previous =
-            platform::SetMessageBoxAnswerer([this](const platform::MessageBoxRecord& record) {
-                m_texts.push_back(record.text);
-                if (m_answers.empty()) {
-                    ADD_FAILURE() << "unexpected box: " << record.text;
-                    return platform::IDOK;
-                }
-                const int answer = m_answers.front();
-                m_answers.pop_front();
-                return answer;
-            });
-    }
-    ~ScriptedBoxes() {
-        platform::SetMessageBoxAnswerer(m_previous);
-        EXPECT_TRUE(m_answers.empty()) << "boxes expected but never shown";
-    }
-    void Expect(int answer) { m_answers.push_back(answer); }
-    const std::vector<std::string>& Texts() const { return m_texts; }
-
-private:
-    std::deque<int> m_answers;
-    std::vector<std::string> m_texts;
-    platform::MessageBoxAnswerer m_previous;
-};
 
 class SettingMenusTest : public ::testing::Test {
 protected:
@@ -69,12 +39,18 @@ TEST_F(SettingMenusTest, MiscAbove255IsReportedAndTheNextSectionTakesItsIndex) {
     Write("Nimbrel.ini", Section(0, "First", 64, 8, "0") + Section(1, "Bad", 64, 8, "256") +
                              Section(2, "Third", 32, 8, "3"));
     CSettingMngInfo settings = Settings();
-    ScriptedBoxes boxes;
-    boxes.Expect(platform::IDOK);
+    std::vector<platform::MessageBoxRecord> boxes;
+    const platform::MessageBoxAnswerer previous =
+        platform::SetMessageBoxAnswerer([&](const platform::MessageBoxRecord& record) {
+            boxes.push_back(record);
+            return platform::IDOK;
+        });
     settings.BuildFormatMenu(true);
-    ASSERT_EQ(boxes.Texts().size(), 1u);
-    EXPECT_EQ(boxes.Texts()[0], "File[" + Path("Nimbrel.ini") +
-                                    "] Tag[NIMBREL_FORMAT_1] Key[MISC] Invalid Misc --- Skip.");
+    platform::SetMessageBoxAnswerer(previous);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "File[" + Path("Nimbrel.ini") +
+                                 "] Tag[NIMBREL_FORMAT_1] Key[MISC] Invalid Misc --- Skip.");
+    EXPECT_EQ(boxes[0].type & platform::MB_TYPEMASK, platform::MB_OK);
     ASSERT_EQ(settings.FormatCount(), 2);
     EXPECT_EQ(settings.FormatCaption(1), "Third");
     EXPECT_EQ(settings.Format(1)->width, 32);
