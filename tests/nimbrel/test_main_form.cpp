@@ -547,6 +547,9 @@ TEST_F(MainFormTest, ActionsStartWithTheirCaptionsShortcutsAndStates) {
     }
     EXPECT_TRUE(Act(TMainForm::kActTool)->isVisible());
     EXPECT_EQ(Act(TMainForm::kActOpen)->statusTip(), "Open a bitmap");
+    // A hint shows in the form's status bar while its item is under the pointer.
+    Act(TMainForm::kActOpen)->showStatusText(m_form.get());
+    EXPECT_EQ(m_form->MainStatus(), "Open a bitmap");
     EXPECT_EQ(m_form->GbrCheck()->text(), "GBR Output");
     EXPECT_EQ(m_form->GbrCheck()->statusTip(), "G B R files");
     EXPECT_FALSE(m_form->GbrCheckShown());
@@ -1051,6 +1054,9 @@ TEST_F(MainFormTest, ScreenshotOfBitmapFrameAndPreviewWindows) {
     m_progress->grab().save("/tmp/shots/nimbrel_progress.png");
     m_progress->HideProgress();
     m_about->grab().save("/tmp/shots/nimbrel_about.png");
+    QMenu* backgrounds = m_form->BackgroundMenu();
+    backgrounds->adjustSize();
+    backgrounds->grab().save("/tmp/shots/nimbrel_background_menu.png");
 }
 
 }  // namespace
