@@ -13,7 +13,10 @@ namespace {
 const char kUsage[] =
     "usage: quarnsim --root DIR [--address ADDR] [--port PORT] [--modules MODEL:SLOT,...]\n"
     "                [--firmware VERSION] [--crlf] [--demo] [--ftp-port PORT] [--no-ftp]\n"
+    "                [--require-ftp]\n"
     "  --ftp-port      port of the FTP server (21 unless given)\n"
+    "  --require-ftp   fail when the FTP server cannot listen (port 21 needs root); without\n"
+    "                  it the simulator carries on with the command port alone\n"
     "  --no-ftp        no FTP server, so another one can serve the same tree at this address\n"
     "  --demo          named presets, frame resets at 59.94 and 50 Hz, tones on the first\n"
     "                  audio generator, demo files in every module's folders\n"
@@ -80,6 +83,10 @@ int main(int argc, char** argv) {
             options.ftpEnabled = false;
             continue;
         }
+        if (arg == "--require-ftp") {
+            options.ftpRequired = true;
+            continue;
+        }
         if (arg == "--demo" || arg == "--demo-presets") {
             demo = true;
             continue;
@@ -132,6 +139,8 @@ int main(int argc, char** argv) {
         return Fail(error);
     std::printf("quarnsim listening on %s:%u\n", options.address.c_str(),
                 static_cast<unsigned>(simulator.CommandPort()));
+    if (!simulator.FtpError().empty())
+        std::fprintf(stderr, "quarnsim: no FTP server: %s\n", simulator.FtpError().c_str());
     std::fflush(stdout);
 
     int received = 0;

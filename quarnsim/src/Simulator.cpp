@@ -31,9 +31,15 @@ bool Simulator::Start(std::string* error) {
     m_ftp->SetCapacity(options.memoryCapacity);
     if (!m_server->Start(options.address, options.commandPort, error))
         return false;
-    if (ftp && !m_ftp->Start(options.address, options.ftpPort, options.ftpDataTimeoutMs, error)) {
-        m_server->Stop();
-        return false;
+    m_ftpError.clear();
+    if (ftp && !m_ftp->Start(options.address, options.ftpPort, options.ftpDataTimeoutMs,
+                             &m_ftpError)) {
+        if (options.ftpRequired) {
+            if (error)
+                *error = m_ftpError;
+            m_server->Stop();
+            return false;
+        }
     }
     return true;
 }

@@ -1,6 +1,9 @@
 // The program's FTP switches.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "FtpFixture.h"
 #include "TestClient.h"
 
 namespace {
@@ -86,4 +90,38 @@ TEST(ProgramFtp, ServesFtpOnThePortGivenOrNotAtAll) {
     output = WhileRunning({"--root", root, "--ftp-port", "0"}, [] {});
     EXPECT_NE(output.find("bad FTP port '0'"), std::string::npos) << output;
     std::filesystem::remove_all(pattern);
+}
+
+// Port 21 is privileged: an ordinary user's simulator must still serve the command port, and
+// only a caller that needs FTP gets a failed start.
+TEST_F(FtpFixture, APortThatCannotBeHadLeavesTheCommandPortServingUnlessFtpIsRequired) {
+    quarnsim::Options options = MakeOptions();
+    options.commandPort = 0;
+    const int blocker = socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(blocker, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = 0;
+    ASSERT_EQ(inet_pton(AF_INET, options.address.c_str(), &address.sin_addr), 1);
+    ASSERT_EQ(bind(blocker, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(blocker, 1), 0);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(getsockname(blocker, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    options.ftpPort = ntohs(address.sin_port);
+
+    {
+        quarnsim::Simulator lenient(options);
+        std::string error;
+        ASSERT_TRUE(lenient.Start(&error)) << error;
+        EXPECT_EQ(lenient.FtpPort(), 0);
+        EXPECT_FALSE(lenient.FtpError().empty());
+        EXPECT_NE(lenient.CommandPort(), 0);
+        lenient.Stop();
+    }
+    options.ftpRequired = true;
+    quarnsim::Simulator strict(options);
+    std::string error;
+    EXPECT_FALSE(strict.Start(&error));
+    EXPECT_FALSE(error.empty());
+    close(blocker);
 }

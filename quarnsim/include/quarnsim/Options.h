@@ -41,6 +41,9 @@ struct Options {
     // The FTP server on the same address and the same tree (see FtpServer.h). Off when another
     // FTP server serves this tree at this address, so the command port can pair with it.
     bool ftpEnabled = true;
+    // Port 21 is privileged: a simulator started by an ordinary user carries on without FTP
+    // (Simulator::FtpError says why) unless FTP is required, when Start fails instead.
+    bool ftpRequired = false;
     uint16_t ftpPort = 21;  // 0 picks a free port (see Simulator::FtpPort)
     // How long the FTP server waits for a data connection to open or to move before it gives
     // the transfer up with a 425 or 426 reply.

@@ -51,6 +51,8 @@ public:
     uint16_t CommandPort() const;  // the bound port, useful with port 0
     // The FTP server's bound port; 0 when it is off (Options::ftpEnabled, or no root folder).
     uint16_t FtpPort() const;
+    // Why the FTP server did not start when it was wanted but not required; empty otherwise.
+    const std::string& FtpError() const { return m_ftpError; }
     Instrument& GetInstrument() { return *m_instrument; }
 
     // Every line received (CR LF stripped), in arrival order, across connections.
@@ -143,6 +145,7 @@ public:
     void ClearLoads();
 
 private:
+    std::string m_ftpError;
     std::unique_ptr<Instrument> m_instrument;
     std::unique_ptr<FaultPlan> m_faults;
     std::unique_ptr<CommandServer> m_server;
