@@ -220,6 +220,17 @@ TEST_F(PictureBuildTest, CollidingTempNamesAreRefusedBeforeAnythingIsWritten) {
     EXPECT_TRUE(Leftovers().empty());
 }
 
+TEST_F(PictureBuildTest, TempFileThatCannotBeMadeGives16AndLeavesNoOtherFile) {
+    WriteMainIni("TEMP_FILE_1ST_B=C:no-such-folder/lineB.ddd\n");
+    CFileMakeInfo job(m_folder);
+    const PictureFormat format = Format(8, 4, false);
+    const platform::Bitmap frame = Frame(8, 4);
+    StubProgress progress;
+    EXPECT_EQ(Build(job, format, frame, progress), 16);
+    EXPECT_TRUE(progress.steps.empty());
+    EXPECT_TRUE(Leftovers().empty());
+}
+
 TEST_F(PictureBuildTest, CancelOnTheFirstLineLeavesNoTemporaryFile) {
     WriteMainIni();
     const std::string old = m_folder + "/old";
