@@ -55,8 +55,9 @@ public:
     // Bit 0 removes the field-1 temp files that exist, bit 1 the field-2 ones.
     void DeleteTempFiles(int mask) const;
 
-    // Puts the field-1 temp files in place as the picture `path` names, the main file as path
-    // itself and G, B, R as base + "_G" ... + "." + extension:
+    // Puts the field-1 temp files in place as the picture `path` names (a relative path is
+    // taken from the start folder), the main file as path itself and G, B, R as base + "_G"
+    // ... + "." + extension, the extension's case kept:
     //  8  no path;
     //  9  too long for the system (PATH_MAX, the limit of every call that takes it);
     //  10 no extension in the file name, or a name that is only one (".pic");
