@@ -200,9 +200,6 @@ void TMainForm::FormCreate() {
     m_switches = MainSwitches::Read(m_job.MainIni());
     m_actions[kActTool]->setVisible(m_switches.toolEnabled);
     m_toolMenu->menuAction()->setVisible(m_switches.toolEnabled);
-    if (!m_switches.toolCaption.empty()) {
-        m_actions[kActTool]->setText(QString::fromStdString(m_switches.toolCaption));
-    }
 
     for (ViewSlot& slot : m_slots) {
         slot = ViewSlot{};

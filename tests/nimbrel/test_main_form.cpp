@@ -537,7 +537,7 @@ TEST_F(MainFormTest, ActionsStartWithTheirCaptionsShortcutsAndStates) {
         {TMainForm::kActVertical, "&Vertical", "", true},
         {TMainForm::kActMinimizeAll, "&MinimizeAll", "", true},
         {TMainForm::kActArrangeIcon, "&ArrangeIcon", "", true},
-        {TMainForm::kActTool, "Raw Tool", "", true},
+        {TMainForm::kActTool, "&Tool...", "", true},
         {TMainForm::kActAbout, "&About Nimbrel...", "", true},
     };
     for (const Expected& e : expected) {
