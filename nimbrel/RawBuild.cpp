@@ -50,8 +50,7 @@ int RunWithWriter(CFileMakeInfo& job, const RawJob& raw, BuildProgress& progress
             return 42;
         }
     }
-    // All three are checked and the last failure wins, so the code says the most specific
-    // thing that is wrong.
+    // All three are checked; when several fail, the one checked last is reported.
     int code = 0;
     if (job.Lines() <= 0) {
         code = 12;
