@@ -18,7 +18,7 @@ namespace nimbrel {
 
 namespace {
 
-constexpr int kCodeNoWindow = 1;
+constexpr int kCodeInvalidParam = 1;
 constexpr int kCodeLoadBitmap = 26;
 constexpr int kCodeSaveBitmap = 27;
 constexpr int kCodeNot24Bit = 28;
@@ -181,7 +181,7 @@ void TMainForm::BuildFrameFrom(const std::string& path, bool updating) {
     FrameBitmap built;
     if (!FrameBitmap::Build(*source, m_width, m_height, m_settings.SelectedColour(), built)) {
         statusBar()->clearMessage();
-        ShowCode(kCodeNoWindow);
+        ShowCode(kCodeInvalidParam);
         return;
     }
     m_slots[kSlotFrame].bitmap = std::make_shared<platform::Bitmap>(std::move(built.frame));
@@ -235,7 +235,7 @@ void TMainForm::FileSavePicBmpExecute() {
 void TMainForm::SaveSlot(int slot) {
     TMDIChild* window = m_slots[slot].window;
     if (window == nullptr) {
-        ShowCode(kCodeNoWindow);
+        ShowCode(kCodeInvalidParam);
         return;
     }
     std::string path = FileChooser::StartFolder(m_savedBmpPath, m_job.StartFolder());
@@ -280,7 +280,7 @@ void TMainForm::BuildPicFileExecute() {
     input.filterOn = m_settings.FilterOn();
     input.gbrChecked = GbrCheckShown() && m_gbrCheck->isChecked();
     if (frame == nullptr) {
-        ShowCode(kCodeNoWindow);
+        ShowCode(kCodeInvalidParam);
         return;
     }
     if (NeedsMarginWarning(input)) {
