@@ -318,6 +318,9 @@ void TMainForm::ClickFormatMenu(int index) {
     SyncSettingMenus();
     if (rebuild && !m_framePath.empty()) {
         BuildFrameFrom(m_framePath, true);
+    } else if (m_slots[kSlotFrame].window) {
+        // The frame bitmap serves the new format as it is; its window names the format.
+        SetDoneStatus(kSlotFrame);
     }
 }
 

@@ -692,6 +692,8 @@ TEST_F(MainFormTest, SelectionAsksOnlyWhenAFrameBitmapWouldBeReplaced) {
     EXPECT_EQ(m_settings->SelectedFormat(), 1);
     EXPECT_TRUE(m_form->GbrCheckShown());
     EXPECT_EQ(m_form->SlotBitmap(TMainForm::kSlotFrame), frame);
+    EXPECT_EQ(m_form->SlotWindow(TMainForm::kSlotFrame)->Status(),
+              "FrameBMP: 64(W) * 8(H) PixelFormat:24bit (FormatName:Small B)");
 
     m_boxes.Expect(Msg(48), platform::IDNO);
     m_form->ClickFormatMenu(2);
