@@ -288,14 +288,18 @@ void CFtpSession::StopListener() {
 
 int CFtpSession::ListDirectory(const std::string& path, std::string& listing) {
     m_listenerStatus.store(0);
-    const int port = NextDataPort();
+    int port = NextDataPort();
     if (!Command("TYPE A"))
         return 0;
     // Listening before PORT: a server may connect the moment it reads the address.
     m_listenSocket.Close();
-    if (!m_listenSocket.Create(static_cast<unsigned short>(port))) {
-        ReportSocketError("Bind");
-        return 0;
+    // A port another program holds is passed over: PORT names the one actually taken.
+    for (int tries = 1; !m_listenSocket.Create(static_cast<unsigned short>(port)); ++tries) {
+        if (platform::WSAGetLastError() != platform::WSAEADDRINUSE || tries >= kPortTries) {
+            ReportSocketError("Bind");
+            return 0;
+        }
+        port = NextDataPort();
     }
     if (!m_listenSocket.Listen(5)) {
         m_listenSocket.Close();

@@ -46,6 +46,8 @@ public:
     static constexpr std::size_t kMaxListing = 16u * 1024u * 1024u;
     static constexpr std::size_t kMaxReplyLine = 64u * 1024u;
     static constexpr int kMaxReplyLines = 1000;
+    // Data ports in use by someone else that one listing passes over before it gives up.
+    static constexpr int kPortTries = 64;
 
     CFtpSession();
     ~CFtpSession();

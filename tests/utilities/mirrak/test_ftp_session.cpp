@@ -48,6 +48,23 @@ TEST_F(FtpSessionTest, LogsInWithTheFixedAccountAndListsOnCountedPorts) {
     EXPECT_EQ(boxes.Records().size(), 0u);
 }
 
+TEST_F(FtpSessionTest, ADataPortSomeoneElseHoldsIsPassedOver) {
+    StartInstruments();
+    mirrak::SetNextDataPort(mirrak::kFirstDataPort);
+    platform::CSocket holder;
+    ASSERT_EQ(holder.Create(static_cast<unsigned short>(mirrak::kFirstDataPort)), 1);
+    ASSERT_EQ(holder.Listen(5), 1);
+    testsupport::BoxScript boxes;
+    mirrak::CFtpSession session;
+    ASSERT_EQ(session.Login(m_sourceAddress), 1);
+    std::string listing;
+    ASSERT_EQ(session.ListDirectory("/F0:/", listing), 1);
+    const std::vector<std::string> ports = Commands(*m_source, "PORT ");
+    ASSERT_EQ(ports.size(), 1u);
+    EXPECT_EQ(ports[0].substr(ports[0].size() - 7), ",19,139");
+    EXPECT_EQ(boxes.Records().size(), 0u);
+}
+
 TEST_F(FtpSessionTest, AFailingReplyShowsTheWholeLineAfterTheStopBeep) {
     StartInstruments();
     testsupport::BoxScript boxes;
