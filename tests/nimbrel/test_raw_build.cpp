@@ -704,3 +704,12 @@ TEST_F(RawConvert, TwelveBitLevelsOfTheMainIniAreNotUsedButTenBitOnesAre) {
     EXPECT_EQ(file.lines[1][0], Round(100 + 800 * 0.7152));
     EXPECT_EQ(file.lines[1][1919], 100);
 }
+
+TEST_F(RawConvert, ACommitThatFailsLeavesNoTemporaryFile) {
+    WriteInputs(Flat);
+    m_raw.output = m_root + "/no such folder/out.pic";
+    EXPECT_EQ(Convert(), 11);
+    EXPECT_EQ(m_prompts.messages, std::vector<int>{11});
+    EXPECT_EQ(m_progress.hidden, 1);
+    EXPECT_TRUE(Leftovers().empty()) << Leftovers().front();
+}
