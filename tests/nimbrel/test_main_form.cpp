@@ -1041,24 +1041,23 @@ TEST_F(MainFormTest, ScreenshotOfBitmapFrameAndPreviewWindows) {
     m_form->BuildPicBmpExecute();
     m_form->Action(TMainForm::kActCascade)->trigger();
     QApplication::processEvents();
-    QDir().mkpath("/tmp/shots");
-    QDir().mkpath("screenshots");
+    const QString shots = QUARN_SCREENSHOT_DIR;
+    QDir().mkpath(shots);
     const QPixmap shot = m_form->grab();
     EXPECT_FALSE(shot.isNull());
-    shot.save("/tmp/shots/nimbrel_main.png");
-    shot.save("screenshots/nimbrel_main.png");
+    EXPECT_TRUE(shot.save(shots + "/nimbrel_main.png"));
     m_form->Action(TMainForm::kActVertical)->trigger();
     QApplication::processEvents();
-    m_form->grab().save("/tmp/shots/nimbrel_main_tiled.png");
+    m_form->grab().save(shots + "/nimbrel_main_tiled.png");
 
     m_progress->ShowProgress(2);
     m_progress->StepProgress(37);
-    m_progress->grab().save("/tmp/shots/nimbrel_progress.png");
+    m_progress->grab().save(shots + "/nimbrel_progress.png");
     m_progress->HideProgress();
-    m_about->grab().save("/tmp/shots/nimbrel_about.png");
+    m_about->grab().save(shots + "/nimbrel_about.png");
     QMenu* backgrounds = m_form->BackgroundMenu();
     backgrounds->adjustSize();
-    backgrounds->grab().save("/tmp/shots/nimbrel_background_menu.png");
+    backgrounds->grab().save(shots + "/nimbrel_background_menu.png");
 }
 
 }  // namespace

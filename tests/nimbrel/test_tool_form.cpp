@@ -301,8 +301,7 @@ TEST_F(ToolForm, Screenshot) {
     form->PathEdit(TToolForm::kOutput)->setText("/data/pic/bars.pic");
     form->resize(form->sizeHint());
     QCoreApplication::processEvents();
-    const char* shots = std::getenv("QUARN_SHOTS");
-    const QString folder = shots != nullptr ? QString(shots) : m_dir.path();
+    const QString folder = QUARN_SCREENSHOT_DIR;
     QDir().mkpath(folder);
     const QImage image = form->grab().toImage();
     EXPECT_FALSE(image.isNull());
