@@ -2,6 +2,7 @@
 // rounding of each sample, so filtered and unfiltered lines agree where the taps are trivial.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "nimbrel/LevelSet.h"
@@ -33,9 +34,25 @@ public:
                     double fullScale = 255.0);
 
     ConvertedSample Convert(double r, double g, double b) const;
+    // `count` pixels of B, G, R bytes into six planes (G, B, R, Y, Pb, Pr), each value exactly
+    // what Convert gives for that pixel; a whole row at a time, so a line is converted once.
+    void ConvertPixels(const uint8_t* bgr, int count, double* const planes[6]) const;
     // A level as a sample: rounded once, then held inside the bit depth's range so ringing of
     // a filter cannot wrap into a wrong 16-bit value.
-    uint16_t ToSample(double level) const;
+    uint16_t ToSample(double level) const {
+        // The instrument's samples were made by printing with "%.0f" and reading the digits
+        // back: round to nearest with ties to even, and many SD colours fall on exact halves.
+        // That is nearbyint under the default rounding mode. Done here without the library
+        // call, which cannot be inlined: between 0 and the maximum, adding 1.5 * 2^52 leaves
+        // no bits below the units, so the addition itself rounds the level by the current
+        // mode, exactly as nearbyint would, and the subtraction is exact. Held first, so NaN
+        // and everything at or below 0 give 0 and everything from the maximum up gives it.
+        constexpr double kShift = 6755399441055744.0;
+        const double maximum = m_twelveBit ? 4095.0 : 1023.0;
+        double held = level > 0.0 ? level : 0.0;
+        held = held < maximum ? held : maximum;
+        return static_cast<uint16_t>(static_cast<int>((held + kShift) - kShift));
+    }
 
     // The preview's inverse of two sample positions for a file layout (0 4:2:2, 1 4:4:4,
     // 2 single component, 5 G B R); out[0] and out[1] receive the pixels.
@@ -52,6 +69,8 @@ private:
     bool m_twelveBit;
     bool m_standardDefinition;
     double m_fullScale;
+    // The G, B and R levels of each 8-bit value, the same expression as in Convert.
+    std::array<double, 256> m_byteLevel{};
 };
 
 }  // namespace nimbrel

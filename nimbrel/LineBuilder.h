@@ -51,8 +51,19 @@ public:
     int BuildLine(const uint8_t* row, int columns, int lastContentColumn, Buffers& out) const;
 
 private:
-    ConvertedSample ConvertColumn(const uint8_t* row, int columns, int column) const;
-    void Store(int k, const ConvertedSample& s, Buffers& out) const;
+    // Per line, the frame columns as level planes (one more entry for the beginning colour),
+    // then, with the filter, the values in the order they enter the filter: the 50 left in it
+    // before the first sample, then one per sample.
+    struct Scratch {
+        std::array<std::vector<double>, 6> column;
+        std::array<std::vector<double>, 6> window;
+        std::array<std::vector<double>, 6> sum;
+        std::vector<int> source;
+    };
+
+    void ConvertRow(const uint8_t* row, int columns) const;
+    void StorePlanes(const std::array<const double*, 6>& levels, Buffers& out) const;
+    int BuildFiltered(int columns, int lastContentColumn, Buffers& out) const;
 
     const ColourConverter& m_converter;
     int m_samples;
@@ -60,6 +71,8 @@ private:
     LineMode m_mode;
     bool m_filtered = false;
     FilterSettings m_filter;
+    // Reused from line to line: a builder serves one build on one thread.
+    mutable Scratch m_scratch;
 };
 
 }  // namespace nimbrel
