@@ -121,13 +121,19 @@ int CQuarnComm::SendRaw(const std::string& bytes) {
     if (bytes.empty())
         return 1;
     int sent;
+    bool timedOut;
     {
         // A peer that stops reading fills the send queue; the same bound as a receive keeps
         // that from blocking for ever.
         CCallDeadline deadline(m_socket, m_receiveTimeoutMs, m_aborted);
         sent = m_socket.Send(bytes.data(), static_cast<int>(bytes.size()));
+        timedOut = deadline.TimedOut();
     }
     if (sent != static_cast<int>(bytes.size())) {
+        // The cancelled call leaves "interrupted"; a caller that shows the failure (a file's
+        // bytes) must say what happened.
+        if (timedOut)
+            platform::WSASetLastError(platform::WSAETIMEDOUT);
         Disconnect();
         return 0;
     }

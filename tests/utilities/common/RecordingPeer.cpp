@@ -46,6 +46,11 @@ bool RecordingPeer::Start(std::string greeting) {
     return false;
 }
 
+bool RecordingPeer::StartDeaf() {
+    m_deaf = true;
+    return Start();
+}
+
 void RecordingPeer::Serve() {
     int connection = -1;
     while (!m_stop.load() && connection < 0) {
@@ -57,6 +62,12 @@ void RecordingPeer::Serve() {
         return;
     if (!m_greeting.empty())
         ::send(connection, m_greeting.data(), m_greeting.size(), MSG_NOSIGNAL);
+    if (m_deaf) {
+        // A small receive queue fills sooner.
+        const int small = 4096;
+        ::setsockopt(connection, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+        while (!m_stop.load()) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     char buffer[65536];
     while (!m_stop.load()) {
         pollfd ready{connection, POLLIN, 0};

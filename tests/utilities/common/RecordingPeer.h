@@ -17,6 +17,8 @@ public:
 
     // Bytes sent once the connection is accepted.
     bool Start(std::string greeting = {});
+    // An instrument that accepts but never reads, so the client's sends fill up and stall.
+    bool StartDeaf();
     const std::string& Address() const { return m_address; }
     // Waits (at most about 10 s) until `count` bytes have arrived or the client has closed.
     std::string WaitForBytes(std::size_t count);
@@ -34,6 +36,7 @@ private:
     std::string m_received;
     std::atomic<bool> m_closed{false};
     std::atomic<bool> m_stop{false};
+    bool m_deaf = false;
 };
 
 }  // namespace utilities::testing

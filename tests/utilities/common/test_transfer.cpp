@@ -99,6 +99,23 @@ TEST_F(DownloadTest, FilesThatCannotBeSentWholeAreRefusedBeforeAnythingIsSent) {
     EXPECT_EQ(peer.WaitForClose(), "");
 }
 
+TEST_F(DownloadTest, AnInstrumentThatStopsReadingTimesOutWithItsOwnText) {
+    // Far more than the socket queues hold; sparse, so it costs no disk.
+    const std::string pc = PcPath("big");
+    const int fd = ::open(pc.c_str(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, 64 * 1024 * 1024), 0);
+    ::close(fd);
+    RecordingPeer peer;
+    ASSERT_TRUE(peer.StartDeaf());
+    ASSERT_EQ(m_link.Connect(peer.Address()), 1);
+    m_link.SetReceiveTimeoutMs(300);
+    m_boxes.Expect("Connection timed out.", MB_ICONSTOP, IDOK);
+    EXPECT_EQ(m_link.DownloadFile(pc, "/F0:/a", 64 * 1024 * 1024), 0);
+    EXPECT_EQ(m_beeps, std::vector<platform::UINT>{platform::MB_ICONEXCLAMATION});
+    EXPECT_FALSE(m_link.IsConnected()) << "the instrument would read what follows as the block";
+}
+
 TEST_F(UploadTest, AFileArrivesWholeUnderItsName) {
     ConnectLink();
     const std::string bytes = Pattern(40000);
