@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramProcess.h"
 #include "TestClient.h"
 
 namespace {
@@ -17,36 +18,22 @@ struct ProgramRun {
     std::string output;
 };
 
-// Starts the program with its output on a pipe; `whenListening` runs once the first line is in.
+// Starts the program; `whenListening` runs once its first line says it listens.
 template <typename Callback>
 ProgramRun RunProgram(std::vector<std::string> args, Callback whenListening) {
-    int out[2];
-    if (::pipe(out) != 0)
-        return {};
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(out[1], 1);
-        ::dup2(out[1], 2);
-        ::close(out[0]);
-        std::vector<char*> argv{const_cast<char*>(QUARNSIM_PROGRAM)};
-        for (auto& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        ::execv(QUARNSIM_PROGRAM, argv.data());
-        ::_exit(127);
-    }
-    ::close(out[1]);
+    ProgramProcess program;
     ProgramRun run;
-    char c;
-    while (::read(out[0], &c, 1) == 1) {
-        run.output += c;
-        if (c == '\n' && run.output.rfind("quarnsim listening on ", 0) == 0) {
-            whenListening(pid);
-            break;
-        }
+    if (!program.Start(QUARNSIM_PROGRAM, args)) {
+        ADD_FAILURE() << "the program did not start";
+        return run;
     }
-    while (::read(out[0], &c, 1) == 1) run.output += c;
-    ::close(out[0]);
-    ::waitpid(pid, &run.status, 0);
+    if (!program.ReadFirstLine()) {
+        ADD_FAILURE() << "no first line in time: " << program.Output();
+    } else if (program.Output().rfind("quarnsim listening on ", 0) == 0) {
+        whenListening(program.Pid());
+    }
+    run.status = program.Finish();
+    run.output = program.Output();
     return run;
 }
 

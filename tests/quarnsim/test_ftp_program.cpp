@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FtpFixture.h"
+#include "ProgramProcess.h"
 #include "TestClient.h"
 
 namespace {
@@ -19,36 +20,16 @@ namespace {
 // Runs the program until it listens, calls `check`, then ends it; the program's output.
 template <typename Check>
 std::string WhileRunning(std::vector<std::string> args, Check check) {
-    int out[2];
-    if (::pipe(out) != 0)
-        return "<no pipe>";
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(out[1], 1);
-        ::dup2(out[1], 2);
-        ::close(out[0]);
-        std::vector<char*> argv{const_cast<char*>(QUARNSIM_PROGRAM)};
-        for (auto& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        ::execv(QUARNSIM_PROGRAM, argv.data());
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    std::string output;
-    char c;
-    while (::read(out[0], &c, 1) == 1) {
-        output += c;
-        if (c == '\n') {
-            if (output.rfind("quarnsim listening on ", 0) == 0)
-                check();
-            ::kill(pid, SIGTERM);
-            break;
-        }
-    }
-    while (::read(out[0], &c, 1) == 1) output += c;
-    ::close(out[0]);
-    ::waitpid(pid, nullptr, 0);
-    return output;
+    ProgramProcess program;
+    if (!program.Start(QUARNSIM_PROGRAM, args))
+        return "<not started>";
+    if (!program.ReadFirstLine())
+        ADD_FAILURE() << "no first line in time: " << program.Output();
+    else if (program.Output().rfind("quarnsim listening on ", 0) == 0)
+        check();
+    program.Signal(SIGTERM);
+    program.Finish();
+    return program.Output();
 }
 
 std::string Greeting(const std::string& address, uint16_t port) {
