@@ -208,8 +208,11 @@ CDuplicationRunner::Walk CDuplicationRunner::CopyDirectoryTree(std::string path,
     for (;;) {
         if (Cancelled())
             return Walk::Cancelled;
+        // A last line without its LF is an entry all the same: dropping it would leave a
+        // file behind while the copy says it is done.
         const std::size_t lineEnd = listing.find('\n', pos);
-        const std::string line = listing.substr(pos, lineEnd - pos);
+        const std::string line =
+            listing.substr(pos, lineEnd == std::string::npos ? std::string::npos : lineEnd - pos);
         ListEntry entry;
         const ListLineKind kind = ParseListLine(line, entry);
         if (kind == ListLineKind::Unreadable) {
@@ -239,10 +242,13 @@ CDuplicationRunner::Walk CDuplicationRunner::CopyDirectoryTree(std::string path,
             if (copied != Walk::Done)
                 return copied;
         }
+        if (lineEnd == std::string::npos)
+            return Walk::Done;
         pos = lineEnd + 1;
-        // An empty line ends the folder, also when the server ends its lines with CR LF.
-        if (pos >= listing.size() || listing.find('\n', pos) == std::string::npos ||
-            listing[pos] == '\n' || listing.compare(pos, 2, "\r\n") == 0)
+        // An empty line ends the folder, also when the server ends its lines with CR LF, and
+        // so does the end of the text or blanks alone before it.
+        if (listing.find_first_not_of(" \t\r", pos) == std::string::npos || listing[pos] == '\n' ||
+            listing.compare(pos, 2, "\r\n") == 0)
             return Walk::Done;
     }
 }

@@ -255,6 +255,48 @@ TEST_F(CopyTest, AFolderListingWithOnlyItsHeadersFailsTheCopy) {
     EXPECT_EQ(window.endCode, mirrak::kDupFailed);
 }
 
+TEST_F(CopyTest, DotEntriesCountAFolderEachAndCopyNothing) {
+    StartInstruments();
+    WriteFile(SourceDrive() + "/A.DAT", "aaaa");
+    m_source->FtpReplaceNextListing(
+        "Directory of /F0:/\r\nSize Date Time Name\r\n"
+        "0 01-01-00 00:00 . <DIR>\r\n"
+        "0 01-01-00 00:00 .. <DIR>\r\n"
+        "4 01-01-00 00:00 A.DAT A\r\n");
+    testsupport::BoxScript boxes;
+    RecordingWindow window;
+    ASSERT_TRUE(RunCopy(window));
+    EXPECT_EQ(window.endCode, mirrak::kDupDone) << window.endText;
+    EXPECT_EQ(window.progress, (std::vector<std::int64_t>{1024, 2048, 2052}));
+    EXPECT_EQ(window.files, std::vector<std::string>{"A.DAT"});
+    EXPECT_EQ(ReadFile(TargetDrive() + "/A.DAT"), "aaaa");
+}
+
+TEST_F(CopyTest, ALastListingLineWithoutItsLineEndIsCopiedNotDropped) {
+    StartInstruments();
+    WriteFile(SourceDrive() + "/A.DAT", "aaaa");
+    WriteFile(SourceDrive() + "/B.DAT", "bb");
+    m_source->FtpReplaceNextListing(
+        "Directory of /F0:/\r\nSize Date Time Name\r\n"
+        "4 01-01-00 00:00 A.DAT A\r\n"
+        "2 01-01-00 00:00 B.DAT A");
+    testsupport::BoxScript boxes;
+    RecordingWindow window;
+    ASSERT_TRUE(RunCopy(window));
+    EXPECT_EQ(window.endCode, mirrak::kDupDone) << window.endText;
+    EXPECT_EQ(ReadFile(TargetDrive() + "/A.DAT"), "aaaa");
+    EXPECT_EQ(ReadFile(TargetDrive() + "/B.DAT"), "bb");
+    // Blanks after the last line end are no entry.
+    m_source->FtpReplaceNextListing(
+        "Directory of /F0:/\r\nSize Date Time Name\r\n"
+        "4 01-01-00 00:00 A.DAT A\r\n \r");
+    RecordingWindow again;
+    ASSERT_TRUE(RunCopy(again));
+    EXPECT_EQ(again.endCode, mirrak::kDupDone) << again.endText;
+    EXPECT_EQ(again.files, std::vector<std::string>{"A.DAT"});
+    EXPECT_EQ(boxes.Records().size(), 0u);
+}
+
 TEST_F(CopyTest, FoldersNestedPastTheLimitFailInsteadOfRecursingForEver) {
     StartInstruments();
     std::string deep = SourceDrive();
