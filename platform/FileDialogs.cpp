@@ -1,6 +1,7 @@
 #include "platform/FileDialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <utility>
@@ -125,27 +126,28 @@ bool GetSaveFileName(CWnd* owner, const std::string& title, const std::string& f
 namespace {
 
 // The real dialog with the options; the plain calls keep the desktop's own dialogs.
-bool RunDialog(CWnd* owner, const FileDialogRecord& record, std::vector<std::string>& out) {
-    QFileDialog dialog(ParentOf(owner), ToQString(record.title), ToQString(record.initialPath),
+bool RunDialog(QWidget* parent, const FileDialogRecord& record, std::vector<std::string>& out) {
+    QFileDialog dialog(parent, ToQString(record.title), ToQString(record.initialPath),
                        ToQString(QtFilterFromWindows(record.filter)));
-    dialog.setOption(QFileDialog::DontUseNativeDialog, !record.okLabel.empty());
-    if (record.kind == FileDialogKind::Save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(record.multiple ? QFileDialog::ExistingFiles
-                                           : QFileDialog::ExistingFile);
-    }
-    if (!record.okLabel.empty())
-        dialog.setLabelText(QFileDialog::Accept, ToQString(record.okLabel));
-    const QStringList filters = dialog.nameFilters();
-    if (record.filterIndex >= 1 && record.filterIndex <= filters.size())
-        dialog.selectNameFilter(filters[record.filterIndex - 1]);
+    ConfigureFileDialog(dialog, record);
     if (dialog.exec() != QDialog::Accepted)
         return true;  // nothing chosen: Cancel
     for (const QString& f : dialog.selectedFiles()) out.push_back(FromQString(f));
     return true;
+}
+
+FileDialogRecord RecordOf(FileDialogKind kind, const std::string& title, const std::string& filter,
+                          const std::string& path, bool multiple,
+                          const FileDialogOptions& options) {
+    FileDialogRecord record{
+        kind, title, filter, path, multiple, options.okLabel, options.filterIndex};
+    record.confirmOverwrite = options.confirmOverwrite;
+    record.caseInsensitiveFilters = options.caseInsensitiveFilters;
+    return record;
+}
+
+QWidget* ParentOf(CWnd* owner, const FileDialogOptions& options) {
+    return options.parent != nullptr ? options.parent : ParentOf(owner);
 }
 
 }  // namespace
@@ -153,12 +155,12 @@ bool RunDialog(CWnd* owner, const FileDialogRecord& record, std::vector<std::str
 bool GetOpenFileName(CWnd* owner, const std::string& title, const std::string& filter,
                      std::string& path, std::vector<std::string>* multiple,
                      const FileDialogOptions& options) {
-    FileDialogRecord record{
-        FileDialogKind::Open, title, filter, path, multiple != nullptr, options.okLabel,
-        options.filterIndex};
+    const FileDialogRecord record =
+        RecordOf(FileDialogKind::Open, title, filter, path, multiple != nullptr, options);
     std::vector<std::string> chosen;
-    if (!Run(record, chosen,
-             [&](std::vector<std::string>& out) { return RunDialog(owner, record, out); }))
+    if (!Run(record, chosen, [&](std::vector<std::string>& out) {
+            return RunDialog(ParentOf(owner, options), record, out);
+        }))
         return false;
     path = chosen.front();
     if (multiple != nullptr)
@@ -169,11 +171,12 @@ bool GetOpenFileName(CWnd* owner, const std::string& title, const std::string& f
 bool GetSaveFileName(CWnd* owner, const std::string& title, const std::string& filter,
                      std::string& path, const std::string& defaultExtension,
                      const FileDialogOptions& options) {
-    FileDialogRecord record{FileDialogKind::Save, title, filter, path, false, options.okLabel,
-                            options.filterIndex};
+    const FileDialogRecord record =
+        RecordOf(FileDialogKind::Save, title, filter, path, false, options);
     std::vector<std::string> chosen;
-    if (!Run(record, chosen,
-             [&](std::vector<std::string>& out) { return RunDialog(owner, record, out); }))
+    if (!Run(record, chosen, [&](std::vector<std::string>& out) {
+            return RunDialog(ParentOf(owner, options), record, out);
+        }))
         return false;
     path = chosen.front();
     if (!defaultExtension.empty() && QFileInfo(ToQString(path)).suffix().isEmpty())
@@ -197,6 +200,32 @@ bool BrowseForFolder(CWnd* owner, const std::string& title, std::string& folder)
 
 FileDialogAnswerer SetFileDialogAnswerer(FileDialogAnswerer answerer) {
     return std::exchange(Answerer(), std::move(answerer));
+}
+
+bool FileDialogAnswererInstalled() {
+    return static_cast<bool>(Answerer());
+}
+
+void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRecord& record) {
+    // Only Qt's own dialog takes an OK text and matches filters without regard to case.
+    dialog.setOption(QFileDialog::DontUseNativeDialog,
+                     !record.okLabel.empty() || record.caseInsensitiveFilters);
+    if (record.kind == FileDialogKind::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !record.confirmOverwrite);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(record.multiple ? QFileDialog::ExistingFiles
+                                           : QFileDialog::ExistingFile);
+    }
+    if (record.caseInsensitiveFilters)
+        dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    if (!record.okLabel.empty())
+        dialog.setLabelText(QFileDialog::Accept, ToQString(record.okLabel));
+    const QStringList filters = dialog.nameFilters();
+    if (record.filterIndex >= 1 && record.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[record.filterIndex - 1]);
 }
 
 }  // namespace platform

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+class QFileDialog;
+class QWidget;
+
 namespace platform {
 
 class CWnd;
@@ -20,19 +23,29 @@ enum class FileDialogKind { Open, Save, Folder };
 struct FileDialogRecord {
     FileDialogKind kind;
     std::string title;
-    std::string filter;        // as the program gave it
-    std::string initialPath;   // the path (or folder) the dialog started from
-    bool multiple;             // Open: several files may be chosen
-    std::string okLabel = {};  // the OK button's text, when the program set one
-    int filterIndex = 1;       // 1-based, the filter the dialog starts with
+    std::string filter;                   // as the program gave it
+    std::string initialPath;              // the path (or folder) the dialog started from
+    bool multiple;                        // Open: several files may be chosen
+    std::string okLabel = {};             // the OK button's text, when the program set one
+    int filterIndex = 1;                  // 1-based, the filter the dialog starts with
+    bool confirmOverwrite = true;         // Save: the dialog itself asks about an existing file
+    bool caseInsensitiveFilters = false;  // "*.bmp" also lists "A.BMP"
 };
 
 // What a program may set beyond the plain calls: the OK button's text (a copy program's
 // "Download"/"Upload") and the filter to start with (1-based, as nFilterIndex was; an index
 // outside the list starts with the first).
+//
+// A program that asks its own question about an existing file turns confirmOverwrite off, or
+// the operator would be asked twice. caseInsensitiveFilters lists names whatever their case, as
+// the Windows dialogs did; it needs Qt's own dialog, since a desktop's may match by case.
+// parent stands in for the owner when the owner is a plain Qt window rather than a CWnd.
 struct FileDialogOptions {
     std::string okLabel;
     int filterIndex = 1;
+    bool confirmOverwrite = true;
+    bool caseInsensitiveFilters = false;
+    QWidget* parent = nullptr;
 };
 
 // path: in, the file or folder to start from (may be empty); out, the chosen file. With
@@ -58,5 +71,12 @@ using FileDialogAnswerer =
     std::function<bool(const FileDialogRecord& record, std::vector<std::string>& chosen)>;
 // An empty answerer brings back the real dialogs. Returns the answerer it replaces.
 FileDialogAnswerer SetFileDialogAnswerer(FileDialogAnswerer answerer);
+// True while a test's answerer stands in for the real dialogs.
+bool FileDialogAnswererInstalled();
+
+// Sets up Qt's dialog as the calls with options run it (accept mode, file mode, OK text,
+// starting filter, overwrite question, case of the filters); exposed for tests, which look at
+// the dialog without running it.
+void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRecord& record);
 
 }  // namespace platform

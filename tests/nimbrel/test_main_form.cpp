@@ -237,41 +237,29 @@ TEST(FileChooserRules, StartFolderAndDefaultSuffix) {
     EXPECT_EQ(FileChooser::WithSuffix(bare + "2", "bmp", true), bare + "2.bmp");
 }
 
-TEST(FileChooserRules, RealDialogListsUpperCaseNamesAndLeavesOverwriteToTheProgram) {
-    QTemporaryDir dir;
-    for (const char* name : {"A.BMP", "b.bmp", "c.Bmp", "d.txt"}) {
-        std::ofstream((dir.path() + "/" + name).toStdString()) << "x";
-    }
-    QFileDialog dialog(
-        nullptr, "Bitmap File", dir.path(),
-        QString::fromStdString(platform::QtFilterFromWindows("Bmp Files (*.bmp)|*.bmp")));
-    nimbrel::FileChooser::Configure(dialog, true, "bmp");
-    EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
-    EXPECT_EQ(dialog.defaultSuffix(), "bmp");
-    auto* model = dialog.findChild<QFileSystemModel*>();
-    ASSERT_NE(model, nullptr);
-    // The model reads the folder in the background and adds the rows in batches: wait until
-    // it has said so and the rows of the three matching names are there.
-    bool loaded = false;
-    QObject::connect(model, &QFileSystemModel::directoryLoaded, model,
-                     [&](const QString& path) { loaded = loaded || path == dir.path(); });
-    const QModelIndex root = model->index(dir.path());
-    QElapsedTimer clock;
-    clock.start();
-    while ((!loaded || model->rowCount(root) < 3) && clock.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    QCoreApplication::processEvents();
-    QStringList listed;
-    for (int row = 0; row < model->rowCount(root); ++row) {
-        const QModelIndex index = model->index(row, 0, root);
-        // Names the filter refuses stay in the model only as disabled rows.
-        if (model->flags(index) & Qt::ItemIsEnabled) {
-            listed.append(model->fileName(index));
-        }
-    }
-    listed.sort();
-    EXPECT_EQ(listed, QStringList({"A.BMP", "b.bmp", "c.Bmp"}));
+TEST(FileChooserRules, DialogsLeaveOverwriteToTheProgramAndIgnoreCase) {
+    std::vector<platform::FileDialogRecord> records;
+    auto previous = platform::SetFileDialogAnswerer(
+        [&](const platform::FileDialogRecord& record, std::vector<std::string>& chosen) {
+            records.push_back(record);
+            chosen = {"/work/x/pic"};
+            return true;
+        });
+    std::string path = "/work/x";
+    EXPECT_TRUE(
+        nimbrel::FileChooser::Save(nullptr, "Pic File", "Pic Files (*.pic)|*.pic||", "Pic", path));
+    EXPECT_EQ(path, "/work/x/pic.Pic");
+    std::string opened = "/work/x";
+    EXPECT_TRUE(nimbrel::FileChooser::Open(nullptr, "Bitmap File", "Bmp Files (*.bmp)|*.bmp", "bmp",
+                                           opened));
+    platform::SetFileDialogAnswerer(previous);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].kind, platform::FileDialogKind::Save);
+    EXPECT_FALSE(records[0].confirmOverwrite) << "the program asks code 46 itself";
+    EXPECT_TRUE(records[0].caseInsensitiveFilters);
+    EXPECT_EQ(records[0].initialPath, "/work/x");
+    EXPECT_EQ(records[1].kind, platform::FileDialogKind::Open);
+    EXPECT_TRUE(records[1].caseInsensitiveFilters);
 }
 
 TEST(BitmapLoadCodes, DepthFormatAndOtherFailuresHaveTheirCodes) {

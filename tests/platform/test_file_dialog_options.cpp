@@ -2,6 +2,13 @@
 // "Download" and "Upload" dialogs ask for them.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QTemporaryDir>
+#include <fstream>
+
 #include "platform/FileDialogs.h"
 
 using namespace platform;
@@ -49,4 +56,90 @@ TEST(FileDialogOptions, CancelLeavesThePathAlone) {
     std::string path = "/home/op/keep.pic";
     EXPECT_FALSE(GetSaveFileName(nullptr, "t", kFilter, path, "", FileDialogOptions{"Upload", 7}));
     EXPECT_EQ("/home/op/keep.pic", path);
+}
+
+TEST(FileDialogOptions, AnswererInstalledIsReported) {
+    const FileDialogAnswerer saved = SetFileDialogAnswerer({});
+    EXPECT_FALSE(FileDialogAnswererInstalled());
+    {
+        AnswererScope scope(
+            [](const FileDialogRecord&, std::vector<std::string>&) { return false; });
+        EXPECT_TRUE(FileDialogAnswererInstalled());
+    }
+    EXPECT_FALSE(FileDialogAnswererInstalled());
+    SetFileDialogAnswerer(saved);
+}
+
+TEST(FileDialogOptions, OverwriteQuestionAndCaseReachTheRecord) {
+    std::vector<FileDialogRecord> records;
+    AnswererScope scope([&](const FileDialogRecord& record, std::vector<std::string>& chosen) {
+        records.push_back(record);
+        chosen = {"/tmp/x.pic"};
+        return true;
+    });
+    std::string path;
+    FileDialogOptions options;
+    EXPECT_TRUE(options.confirmOverwrite) << "a dialog asks unless the program says otherwise";
+    ASSERT_TRUE(GetSaveFileName(nullptr, "Pic File", kFilter, path, "", options));
+    options.confirmOverwrite = false;
+    options.caseInsensitiveFilters = true;
+    ASSERT_TRUE(GetSaveFileName(nullptr, "Pic File", kFilter, path, "", options));
+    ASSERT_EQ(2u, records.size());
+    EXPECT_TRUE(records[0].confirmOverwrite);
+    EXPECT_FALSE(records[0].caseInsensitiveFilters);
+    EXPECT_FALSE(records[1].confirmOverwrite);
+    EXPECT_TRUE(records[1].caseInsensitiveFilters);
+}
+
+namespace {
+
+// The names a configured dialog offers in its folder (the refused ones stay as disabled rows).
+QStringList ListedNames(QFileDialog& dialog, const QString& folder) {
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    if (model == nullptr)
+        return {"no model"};
+    // The model reads the folder in the background and adds the rows in batches.
+    bool loaded = false;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, model,
+                     [&](const QString& path) { loaded = loaded || path == folder; });
+    const QModelIndex root = model->index(folder);
+    QElapsedTimer clock;
+    clock.start();
+    while ((!loaded || model->rowCount(root) < 4) && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QCoreApplication::processEvents();
+    QStringList listed;
+    for (int row = 0; row < model->rowCount(root); ++row) {
+        const QModelIndex index = model->index(row, 0, root);
+        if (model->flags(index) & Qt::ItemIsEnabled)
+            listed.append(model->fileName(index));
+    }
+    listed.sort();
+    return listed;
+}
+
+}  // namespace
+
+TEST(FileDialogOptions, RealDialogTakesTheOverwriteAndCaseOptions) {
+    QTemporaryDir dir;
+    for (const char* name : {"A.BMP", "b.bmp", "c.Bmp", "d.txt"})
+        std::ofstream((dir.path() + "/" + name).toStdString()) << "x";
+    const std::string filter = "Bmp Files (*.bmp)|*.bmp";
+    FileDialogRecord record{FileDialogKind::Save, "Bitmap File", filter, dir.path().toStdString(),
+                            false};
+    record.confirmOverwrite = false;
+    record.caseInsensitiveFilters = true;
+    QFileDialog dialog(nullptr, "Bitmap File", dir.path(),
+                       QString::fromStdString(QtFilterFromWindows(filter)));
+    ConfigureFileDialog(dialog, record);
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_EQ(QFileDialog::AcceptSave, dialog.acceptMode());
+    EXPECT_EQ(QStringList({"A.BMP", "b.bmp", "c.Bmp"}), ListedNames(dialog, dir.path()));
+
+    FileDialogRecord plain{FileDialogKind::Save, "Bitmap File", filter, dir.path().toStdString(),
+                           false};
+    QFileDialog asking(nullptr, "Bitmap File", dir.path(),
+                       QString::fromStdString(QtFilterFromWindows(filter)));
+    ConfigureFileDialog(asking, plain);
+    EXPECT_FALSE(asking.testOption(QFileDialog::DontConfirmOverwrite));
 }
