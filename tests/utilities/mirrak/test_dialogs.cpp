@@ -93,6 +93,22 @@ TEST_F(DialogTest, ShowsTheStoredAddressesOrTheFallback) {
     SaveShot(m_dlg->GetWidget(), "main_dialog");
 }
 
+TEST_F(DialogTest, AStoredAddressThatIsNotFourBytesShowsTheFallback) {
+    const auto shown = [&](const std::string& source, const std::string& target) {
+        m_app->SetSettings(source, target);
+        mirrak::CMirrakDlg dlg(*m_app);
+        EXPECT_TRUE(dlg.Create(nullptr));
+        std::uint32_t first = 0;
+        std::uint32_t second = 0;
+        dlg.GetIpAddress(mirrak::IDC_SOURCE_IP, first);
+        dlg.GetIpAddress(mirrak::IDC_TARGET_IP, second);
+        return utilities::FormatDottedAddress(first) + " " + utilities::FormatDottedAddress(second);
+    };
+    EXPECT_EQ(shown("10.1.2.3", "10.1.2.4"), "10.1.2.3 10.1.2.4");
+    EXPECT_EQ(shown("10.1", "10.1.2.4"), "192.168.0.100 10.1.2.4");
+    EXPECT_EQ(shown("10.1.2.3", "300.0.0.1"), "10.1.2.3 192.168.0.101");
+}
+
 TEST_F(DialogTest, CopyChecksConfirmsCopiesAndComesBackOnlyAfterTheWorker) {
     StartInstruments();
     SeedTree(40);
