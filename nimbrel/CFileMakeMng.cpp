@@ -11,6 +11,8 @@ namespace nimbrel {
 
 namespace {
 
+constexpr size_t kLineHeaderSize = 6;
+
 // Which of the six buffers a file's line record carries, in order.
 struct Layout {
     int count;
@@ -160,14 +162,22 @@ bool CFileMakeMng::WriteHeaders() {
     return any;
 }
 
+// The whole line record, its header first: a line goes to each file in one write, not three.
 void CFileMakeMng::Serialise(int component, const LineBuilder::Buffers& buffers,
                              std::vector<uint8_t>& out) const {
     const Layout layout = LineLayout(component, m_switches);
     const size_t n = static_cast<size_t>(m_samples);
-    out.resize(2 * n * static_cast<size_t>(layout.count));
+    const size_t payload = 2 * n * static_cast<size_t>(layout.count);
+    out.resize(kLineHeaderSize + payload);
+    const uint32_t length = static_cast<uint32_t>(payload);
+    const uint8_t header[kLineHeaderSize] = {
+        static_cast<uint8_t>(kRecordLine >> 8), static_cast<uint8_t>(kRecordLine),
+        static_cast<uint8_t>(length >> 24),     static_cast<uint8_t>(length >> 16),
+        static_cast<uint8_t>(length >> 8),      static_cast<uint8_t>(length)};
+    std::copy(header, header + kLineHeaderSize, out.begin());
     for (int b = 0; b < layout.count; ++b) {
         const uint16_t* in = buffers[static_cast<size_t>(layout.index[b])].data();
-        uint8_t* to = out.data() + 2 * n * static_cast<size_t>(b);
+        uint8_t* to = out.data() + kLineHeaderSize + 2 * n * static_cast<size_t>(b);
         for (size_t k = 0; k < n; ++k) {
             to[2 * k] = static_cast<uint8_t>(in[k] >> 8);
             to[2 * k + 1] = static_cast<uint8_t>(in[k]);
@@ -175,9 +185,8 @@ void CFileMakeMng::Serialise(int component, const LineBuilder::Buffers& buffers,
     }
 }
 
-bool CFileMakeMng::WriteLineRecord(CFileRecord& file, const std::vector<uint8_t>& payload) {
-    return file.WriteRecordHeader(kRecordLine, static_cast<uint32_t>(payload.size())) &&
-           file.Write(payload.data(), payload.size());
+bool CFileMakeMng::WriteLineRecord(CFileRecord& file, const std::vector<uint8_t>& record) {
+    return file.IsOpen() && file.Write(record.data(), record.size());
 }
 
 bool CFileMakeMng::WriteBlackLines(long count) {
@@ -209,9 +218,9 @@ bool CFileMakeMng::WriteBlackLines(long count) {
     LineBuilder::Buffers component = black;
     component[5].assign(n, 0);
 
-    std::vector<uint8_t> payload[kComponentCount];
+    std::vector<uint8_t> record[kComponentCount];
     for (int c = 0; c < kComponentCount; ++c) {
-        Serialise(c, c == kComponentY ? black : component, payload[c]);
+        Serialise(c, c == kComponentY ? black : component, record[c]);
     }
     for (auto& field : m_files) {
         for (int c = 0; c < kComponentCount; ++c) {
@@ -219,7 +228,7 @@ bool CFileMakeMng::WriteBlackLines(long count) {
                 continue;
             }
             for (long i = 0; i < count; ++i) {
-                if (!WriteLineRecord(*field[c], payload[c])) {
+                if (!WriteLineRecord(*field[c], record[c])) {
                     return false;
                 }
             }

@@ -53,15 +53,55 @@ void ColourConverter::ConvertPixels(const uint8_t* bgr, int count, double* const
     const double pbZero = m_levels.pbZero;
     const double prZero = m_levels.prZero;
     const double fullScale = m_fullScale;
-    // In blocks, so the bytes are spread out once and the equations below run over plain arrays
-    // the compiler can vectorise; each value keeps Convert's order of operations.
+    // In blocks: each run of equal pixels is converted once (pictures made for a signal
+    // generator are mostly flat fields, bars and steps, and the divisions below are the cost),
+    // then the runs' values are spread back over the pixels. The equations run over plain
+    // arrays the compiler can vectorise; each value keeps Convert's order of operations.
     constexpr int kBlock = 256;
-    double r[kBlock];
-    double g[kBlock];
-    double b[kBlock];
+    uint32_t value[kBlock];
+    double y[kBlock];
+    double pb[kBlock];
+    double pr[kBlock];
+    int run[kBlock];
     for (int start = 0; start < count; start += kBlock) {
         const int n = count - start < kBlock ? count - start : kBlock;
         const uint8_t* p = bgr + 3 * static_cast<size_t>(start);
+        int runs = 0;
+        uint32_t previous = 0xFFFFFFFFu;  // no pixel has this value
+        for (int i = 0; i < n; ++i) {
+            const uint32_t pixel =
+                p[3 * i] | uint32_t{p[3 * i + 1]} << 8 | uint32_t{p[3 * i + 2]} << 16;
+            value[runs] = pixel;  // written every time, kept only when a new run starts
+            runs += pixel != previous ? 1 : 0;
+            previous = pixel;
+            run[i] = runs - 1;
+        }
+        auto channel = [&](int i, int shift) { return double((value[i] >> shift) & 0xFF); };
+        if (m_standardDefinition) {
+            for (int i = 0; i < runs; ++i) {
+                const double b = channel(i, 0);
+                const double g = channel(i, 8);
+                const double r = channel(i, 16);
+                const double luma = 0.299 * r + 0.587 * g + 0.114 * b;
+                const double blue = 0.564 * (b - luma);
+                const double red = 0.713 * (r - luma);
+                y[i] = black + ySpan * luma / fullScale;
+                pb[i] = pbZero + pbSpan * blue / fullScale;
+                pr[i] = prZero + prSpan * red / fullScale;
+            }
+        } else {
+            for (int i = 0; i < runs; ++i) {
+                const double b = channel(i, 0);
+                const double g = channel(i, 8);
+                const double r = channel(i, 16);
+                const double luma = 0.2126 * r + 0.7152 * g + 0.0722 * b;
+                const double blue = (b - luma) / 1.8556;
+                const double red = (r - luma) / 1.5748;
+                y[i] = black + ySpan * luma / fullScale;
+                pb[i] = pbZero + pbSpan * blue / fullScale;
+                pr[i] = prZero + prSpan * red / fullScale;
+            }
+        }
         double* outG = planes[0] + start;
         double* outB = planes[1] + start;
         double* outR = planes[2] + start;
@@ -69,32 +109,20 @@ void ColourConverter::ConvertPixels(const uint8_t* bgr, int count, double* const
         double* outPb = planes[4] + start;
         double* outPr = planes[5] + start;
         for (int i = 0; i < n; ++i) {
-            b[i] = p[3 * i];
-            g[i] = p[3 * i + 1];
-            r[i] = p[3 * i + 2];
             outB[i] = m_byteLevel[p[3 * i]];
             outG[i] = m_byteLevel[p[3 * i + 1]];
             outR[i] = m_byteLevel[p[3 * i + 2]];
+            outY[i] = y[run[i]];
+            outPb[i] = pb[run[i]];
+            outPr[i] = pr[run[i]];
         }
-        if (m_standardDefinition) {
-            for (int i = 0; i < n; ++i) {
-                const double y = 0.299 * r[i] + 0.587 * g[i] + 0.114 * b[i];
-                const double pb = 0.564 * (b[i] - y);
-                const double pr = 0.713 * (r[i] - y);
-                outY[i] = black + ySpan * y / fullScale;
-                outPb[i] = pbZero + pbSpan * pb / fullScale;
-                outPr[i] = prZero + prSpan * pr / fullScale;
-            }
-        } else {
-            for (int i = 0; i < n; ++i) {
-                const double y = 0.2126 * r[i] + 0.7152 * g[i] + 0.0722 * b[i];
-                const double pb = (b[i] - y) / 1.8556;
-                const double pr = (r[i] - y) / 1.5748;
-                outY[i] = black + ySpan * y / fullScale;
-                outPb[i] = pbZero + pbSpan * pb / fullScale;
-                outPr[i] = prZero + prSpan * pr / fullScale;
-            }
-        }
+    }
+}
+
+void ColourConverter::ToSamples(const double* levels, int count, uint16_t* out) const {
+    const double maximum = Maximum();
+    for (int i = 0; i < count; ++i) {
+        out[i] = Round(levels[i], maximum);
     }
 }
 

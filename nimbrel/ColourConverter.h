@@ -39,20 +39,9 @@ public:
     void ConvertPixels(const uint8_t* bgr, int count, double* const planes[6]) const;
     // A level as a sample: rounded once, then held inside the bit depth's range so ringing of
     // a filter cannot wrap into a wrong 16-bit value.
-    uint16_t ToSample(double level) const {
-        // The instrument's samples were made by printing with "%.0f" and reading the digits
-        // back: round to nearest with ties to even, and many SD colours fall on exact halves.
-        // That is nearbyint under the default rounding mode. Done here without the library
-        // call, which cannot be inlined: between 0 and the maximum, adding 1.5 * 2^52 leaves
-        // no bits below the units, so the addition itself rounds the level by the current
-        // mode, exactly as nearbyint would, and the subtraction is exact. Held first, so NaN
-        // and everything at or below 0 give 0 and everything from the maximum up gives it.
-        constexpr double kShift = 6755399441055744.0;
-        const double maximum = m_twelveBit ? 4095.0 : 1023.0;
-        double held = level > 0.0 ? level : 0.0;
-        held = held < maximum ? held : maximum;
-        return static_cast<uint16_t>(static_cast<int>((held + kShift) - kShift));
-    }
+    uint16_t ToSample(double level) const { return Round(level, Maximum()); }
+    // ToSample of `count` levels.
+    void ToSamples(const double* levels, int count, uint16_t* out) const;
 
     // The preview's inverse of two sample positions for a file layout (0 4:2:2, 1 4:4:4,
     // 2 single component, 5 G B R); out[0] and out[1] receive the pixels.
@@ -65,6 +54,21 @@ public:
     bool TwelveBit() const { return m_twelveBit; }
 
 private:
+    double Maximum() const { return m_twelveBit ? 4095.0 : 1023.0; }
+    static uint16_t Round(double level, double maximum) {
+        // The instrument's samples were made by printing with "%.0f" and reading the digits
+        // back: round to nearest with ties to even, and many SD colours fall on exact halves.
+        // That is nearbyint under the default rounding mode. Done here without the library
+        // call, which cannot be inlined: between 0 and the maximum, adding 1.5 * 2^52 leaves
+        // no bits below the units, so the addition itself rounds the level by the current
+        // mode, exactly as nearbyint would, and the subtraction is exact. Held first, so NaN
+        // and everything at or below 0 give 0 and everything from the maximum up gives it.
+        constexpr double kShift = 6755399441055744.0;
+        double held = level > 0.0 ? level : 0.0;
+        held = held < maximum ? held : maximum;
+        return static_cast<uint16_t>(static_cast<int>((held + kShift) - kShift));
+    }
+
     LevelSet m_levels;
     bool m_twelveBit;
     bool m_standardDefinition;

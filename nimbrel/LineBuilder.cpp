@@ -1,6 +1,7 @@
 #include "nimbrel/LineBuilder.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "nimbrel/IniValue.h"
 
@@ -52,35 +53,93 @@ namespace {
 
 enum Plane { kG, kB, kR, kY, kPb, kPr };
 
-void Round(const ColourConverter& converter, const double* levels, int count, uint16_t* out) {
-    for (int i = 0; i < count; ++i) {
-        out[i] = converter.ToSample(levels[i]);
+// A pair of doubles as one register where the target has one; each lane is computed on its own
+// with the same rounding as a plain double.
+using Pair = double __attribute__((vector_size(16)));
+
+Pair LoadPair(const double* p) {
+    Pair v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+bool SameBits(double a, double b) {
+    uint64_t x;
+    uint64_t y;
+    std::memcpy(&x, &a, sizeof x);
+    std::memcpy(&y, &b, sizeof y);
+    return x == y;
+}
+
+// For each entry, the last index of the run of identical entries it starts.
+void FindRuns(const std::vector<double>& entries, std::vector<int>& sameUntil) {
+    const int count = static_cast<int>(entries.size());
+    sameUntil.resize(entries.size());
+    int until = count - 1;
+    for (int j = count - 1; j >= 0; --j) {
+        const auto at = static_cast<size_t>(j);
+        until = j + 1 < count && SameBits(entries[at], entries[at + 1]) ? until : j;
+        sameUntil[at] = until;
     }
 }
 
-// sum[s] = taps[0] * window[s] + ... + taps[50] * window[s + 50], added from the oldest value to
+// What one plane's filter reads: from[t] points at the values tap t weighs, sum s at from[t][s];
+// sum s weighs entries oldest + stride * s through that plus 50.
+struct FilterInput {
+    std::array<const double*, kTaps> from;
+    const double* entries;
+    const int* sameUntil;
+    int stride;
+    int oldest;
+};
+
+double Weigh(const double* taps, double value) {
+    double acc = 0;
+    for (int t = 0; t < kTaps; ++t) {
+        acc += taps[t] * value;
+    }
+    return acc;
+}
+
+// sum[s] = taps[0] * from[0][s] + ... + taps[50] * from[50][s], added from the oldest value to
 // the newest, starting from 0, like the instrument: the order decides the last bit, and with it
-// samples that land on a half. Eight samples at a time keep their sums in registers.
-void Filter(const double* window, const double* taps, int count, double* sum) {
-    constexpr int kLanes = 8;
+// samples that land on a half. Sixteen sums at a time stay in registers. Where all the entries
+// under sixteen sums are one value, the sums are that value weighed once, the same operations
+// in the same order: flat fields and bars cost next to nothing.
+void Filter(const FilterInput& in, const double* taps, int count, double* sum) {
+    constexpr int kPairs = 8;
+    constexpr int kBlock = 2 * kPairs;
+    bool weighed = false;
+    double flatValue = 0;
+    double flatSum = 0;
     int s = 0;
-    for (; s + kLanes <= count; s += kLanes) {
-        double acc[kLanes] = {};
+    for (; s + kBlock <= count; s += kBlock) {
+        const int first = in.oldest + in.stride * s;
+        const int last = in.oldest + in.stride * (s + kBlock - 1) + kTaps - 1;
+        if (in.sameUntil[first] >= last) {
+            const double value = in.entries[first];
+            if (!weighed || !SameBits(value, flatValue)) {
+                flatValue = value;
+                flatSum = Weigh(taps, value);
+                weighed = true;
+            }
+            std::fill(sum + s, sum + s + kBlock, flatSum);
+            continue;
+        }
+        Pair acc[kPairs] = {};
         for (int t = 0; t < kTaps; ++t) {
-            const double w = taps[t];
-            const double* e = window + s + t;
-            for (int i = 0; i < kLanes; ++i) {
-                acc[i] += w * e[i];
+            const Pair w = {taps[t], taps[t]};
+            const double* e = in.from[static_cast<size_t>(t)] + s;
+            for (int i = 0; i < kPairs; ++i) {
+                acc[i] += w * LoadPair(e + 2 * i);
             }
         }
-        for (int i = 0; i < kLanes; ++i) {
-            sum[s + i] = acc[i];
-        }
+        std::memcpy(sum + s, acc, sizeof acc);
     }
     for (; s < count; ++s) {
         double acc = 0;
         for (int t = 0; t < kTaps; ++t) {
-            acc += taps[t] * window[s + t];
+            acc += taps[t] * in.from[static_cast<size_t>(t)][s];
         }
         sum[s] = acc;
     }
@@ -105,17 +164,17 @@ void LineBuilder::ConvertRow(const uint8_t* row, int columns) const {
 
 void LineBuilder::StorePlanes(const std::array<const double*, 6>& levels, Buffers& out) const {
     const int n = m_samples;
-    Round(m_converter, levels[kG], n, out[2].data());
-    Round(m_converter, levels[kB], n, out[3].data());
-    Round(m_converter, levels[kR], n, out[4].data());
+    m_converter.ToSamples(levels[kG], n, out[2].data());
+    m_converter.ToSamples(levels[kB], n, out[3].data());
+    m_converter.ToSamples(levels[kR], n, out[4].data());
     switch (m_mode) {
         case LineMode::YPbPr422:
-            Round(m_converter, levels[kY], n, out[0].data());
+            m_converter.ToSamples(levels[kY], n, out[0].data());
             break;
         case LineMode::YPbPr444:
-            Round(m_converter, levels[kY], n, out[0].data());
-            Round(m_converter, levels[kPb], n, out[1].data());
-            Round(m_converter, levels[kPr], n, out[5].data());
+            m_converter.ToSamples(levels[kY], n, out[0].data());
+            m_converter.ToSamples(levels[kPb], n, out[1].data());
+            m_converter.ToSamples(levels[kPr], n, out[5].data());
             break;
         case LineMode::Gbr:
             out[0] = out[4];
@@ -214,30 +273,61 @@ int LineBuilder::BuildFiltered(int columns, int lastContentColumn, Buffers& out)
         source[static_cast<size_t>(kTaps - 1 + s)] = entering(column + enteringOffset);
     }
 
-    // G, B and R always; Y, Pb and Pr only where the line carries them.
+    // G, B and R always; Y where the line carries it; Pb and Pr for every sample of a 4:4:4
+    // line, only for the second of each pair of a 4:2:2 line, the one whose chroma it carries.
+    const bool pairChroma = m_mode == LineMode::YPbPr422;
     const int planes = m_mode == LineMode::Gbr ? 3 : 6;
     std::array<const double*, 6> levels{};
     for (int p = 0; p < planes; ++p) {
         const std::vector<double>& column = m_scratch.column[static_cast<size_t>(p)];
         std::vector<double>& window = m_scratch.window[static_cast<size_t>(p)];
+        std::vector<double>& sum = m_scratch.sum[static_cast<size_t>(p)];
+        const double* taps = p < kPb ? m_filter.yTaps.data() : m_filter.pbprTaps.data();
         window.resize(source.size());
         for (size_t j = 0; j < source.size(); ++j) {
             window[j] = column[static_cast<size_t>(source[j])];
         }
-        std::vector<double>& sum = m_scratch.sum[static_cast<size_t>(p)];
-        sum.resize(static_cast<size_t>(n));
-        const double* taps = p < kPb ? m_filter.yTaps.data() : m_filter.pbprTaps.data();
-        Filter(window.data(), taps, n, sum.data());
+        FindRuns(window, m_scratch.sameUntil);
+        FilterInput in;
+        in.entries = window.data();
+        in.sameUntil = m_scratch.sameUntil.data();
+        if (pairChroma && p >= kPb) {
+            // Sample 2j + 1 weighs entries 2j + 1 + t: the odd entries for even taps, the even
+            // ones for odd taps, each run contiguous when the entries are split in two.
+            const size_t half = static_cast<size_t>(n / 2 + kTaps / 2);
+            std::vector<double>& split = m_scratch.split;
+            split.resize(2 * half);
+            double* odd = split.data();
+            double* even = split.data() + half;
+            for (size_t i = 0; i < half; ++i) {
+                odd[i] = window[2 * i + 1];
+                even[i] = window[2 * i];
+            }
+            for (int t = 0; t < kTaps; ++t) {
+                in.from[static_cast<size_t>(t)] = t % 2 == 0 ? odd + t / 2 : even + (t + 1) / 2;
+            }
+            in.stride = 2;
+            in.oldest = 1;
+            sum.resize(static_cast<size_t>(n / 2));
+            Filter(in, taps, n / 2, sum.data());
+        } else {
+            for (int t = 0; t < kTaps; ++t) {
+                in.from[static_cast<size_t>(t)] = window.data() + t;
+            }
+            in.stride = 1;
+            in.oldest = 0;
+            sum.resize(static_cast<size_t>(n));
+            Filter(in, taps, n, sum.data());
+        }
         levels[static_cast<size_t>(p)] = sum.data();
     }
     StorePlanes(levels, out);
-    if (m_mode == LineMode::YPbPr422) {
-        // The pair's chroma is the second sample's, filtered.
+    if (pairChroma) {
         const double* pb = levels[kPb];
         const double* pr = levels[kPr];
         for (int k = 0; k < n; k += 2) {
-            out[1][k] = m_converter.ToSample(pb[k + 1]);
-            out[1][k + 1] = m_converter.ToSample(pr[k + 1]);
+            out[1][k] = m_converter.ToSample(pb[k / 2]);
+            out[1][k + 1] = m_converter.ToSample(pr[k / 2]);
         }
     }
     return 1;

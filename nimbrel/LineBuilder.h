@@ -58,7 +58,9 @@ private:
         std::array<std::vector<double>, 6> column;
         std::array<std::vector<double>, 6> window;
         std::array<std::vector<double>, 6> sum;
+        std::vector<double> split;
         std::vector<int> source;
+        std::vector<int> sameUntil;
     };
 
     void ConvertRow(const uint8_t* row, int columns) const;
