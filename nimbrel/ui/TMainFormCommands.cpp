@@ -147,7 +147,7 @@ void TMainForm::FileOpenExecute() {
     SetLoadingStatus(kSlotBmp, false);
     auto bitmap = std::make_shared<platform::Bitmap>();
     if (const int code = LoadBitmap(path, *bitmap)) {
-        statusBar()->clearMessage();
+        SetDoneStatus(kSlotBmp);  // the window still shows what it held
         ShowCode(code);
         return;
     }
@@ -172,7 +172,7 @@ void TMainForm::BuildFrameFrom(const std::string& path, bool updating) {
     } else {
         auto loaded = std::make_shared<platform::Bitmap>();
         if (const int code = LoadBitmap(path, *loaded)) {
-            statusBar()->clearMessage();
+            SetDoneStatus(kSlotFrame);
             ShowCode(code);
             return;
         }
@@ -180,7 +180,7 @@ void TMainForm::BuildFrameFrom(const std::string& path, bool updating) {
     }
     FrameBitmap built;
     if (!FrameBitmap::Build(*source, m_width, m_height, m_settings.SelectedColour(), built)) {
-        statusBar()->clearMessage();
+        SetDoneStatus(kSlotFrame);
         ShowCode(kCodeInvalidParam);
         return;
     }
@@ -213,7 +213,7 @@ void TMainForm::BuildPicBmpExecute() {
         code = PicturePreview::Read(path, m_job.MainIni(), progress, picture);
     }
     if (code != 0) {
-        statusBar()->clearMessage();
+        SetDoneStatus(kSlotPic);
         ShowCode(code);
         return;
     }

@@ -613,6 +613,9 @@ TEST_F(MainFormTest, PaletteAndBrokenBitmapsAreRefusedAndTheSlotStaysAsItWas) {
     EXPECT_EQ(m_boxes.Pending(), 0u);
     EXPECT_EQ(m_form->SlotBitmap(TMainForm::kSlotBmp), before);
     EXPECT_EQ(m_form->MainStatus(), "");
+    // The window went on showing the good bitmap, and its status says so again.
+    EXPECT_EQ(m_form->SlotWindow(TMainForm::kSlotBmp)->Status(),
+              "BMP: 40(W) * 6(H) PixelFormat:24bit");
 
     // Cancel in the dialog does nothing at all.
     m_dialogs.Answer("");
@@ -890,6 +893,10 @@ TEST_F(MainFormTest, PreviewFailuresLeaveThePreviewSlotAsItWas) {
     EXPECT_EQ(m_form->SlotBitmap(TMainForm::kSlotPic), preview);
     EXPECT_EQ(m_boxes.Pending(), 0u);
     EXPECT_EQ(good, ReadAll(Path("good.pic")));
+    EXPECT_EQ(m_form->SlotWindow(TMainForm::kSlotPic)->Status(),
+              QString("PicBMP: %1(W) * %2(H) PixelFormat:24bit")
+                  .arg(preview->Width())
+                  .arg(preview->Height()));
 }
 
 TEST_F(MainFormTest, CloseIsRefusedWhileALoopRunsAndSavesTheChoicesAfter) {
