@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <memory>
 
 #include "SkeletonFixture.h"
@@ -224,6 +227,36 @@ TEST_F(SkeletonTest, TheAboutItemOpensTheProgramsAboutBox) {
         EXPECT_EQ(caption, traits.AboutCaption());
         EXPECT_EQ(version, traits.VersionText());
     }
+}
+
+TEST_F(SkeletonTest, ARightClickOnTheDialogOffersTheAboutItemAndItOpensTheBox) {
+    TestMainDlg main(UtilityTraits::Stowen());
+    std::string menuText;
+    std::string caption;
+    testsupport::DialogScript dialogs;
+    dialogs.Expect(IDD_TEST_MAIN, [&](platform::CDialog& dialog) {
+        QWidget* widget = dialog.GetWidget();
+        // Picks the menu's item the way a keyboard would, once the menu is up.
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr || menu->actions().isEmpty())
+                return;
+            menuText = menu->actions()[0]->text().toStdString();
+            menu->setActiveAction(menu->actions()[0]);
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(menu, &press);
+        });
+        emit widget->customContextMenuRequested(QPoint(5, 5));
+        dialog.EndDialog(platform::IDCANCEL);
+    });
+    dialogs.Expect(IDD_ABOUTBOX, [&](platform::CDialog& about) {
+        caption = about.GetWindowText();
+        about.ClickButton(platform::IDOK);
+    });
+    main.DoModal();
+    EXPECT_EQ(menuText, "&About Stowen...");
+    EXPECT_EQ(caption, "About Stowen");
+    EXPECT_EQ(dialogs.Shown(), (std::vector<int>{IDD_TEST_MAIN, IDD_ABOUTBOX}));
 }
 
 TEST_F(SkeletonTest, TheAddressCheckRefusesAnEmptyAddressAndConnectsOtherwise) {
