@@ -229,12 +229,27 @@ int CFtpSession::SendPort(int port) {
     return Command(command);
 }
 
+bool CFtpSession::DataComesFromServer() {
+    std::string peer;
+    unsigned short port = 0;
+    return m_dataSocket.GetPeerName(peer, port) && peer == m_host;
+}
+
 void CFtpSession::DataListenerThreadProc() {
     platform::CSocket& listener = m_listenSocket;
-    int accepted;
-    {
-        utilities::CCallDeadline deadline(listener, m_dataTimeoutMs, m_listenerStopped);
-        accepted = listener.Accept(m_dataSocket);
+    const Clock::time_point until = Clock::now() + std::chrono::milliseconds(m_dataTimeoutMs);
+    int accepted = 0;
+    for (int left = m_dataTimeoutMs; left > 0; left = MillisecondsLeft(until)) {
+        {
+            utilities::CCallDeadline deadline(listener, left, m_listenerStopped);
+            accepted = listener.Accept(m_dataSocket);
+        }
+        // Only the server may hand over the listing: whoever else reaches the port first
+        // would decide what is copied and which folders are made on the target.
+        if (!accepted || DataComesFromServer())
+            break;
+        m_dataSocket.Close();
+        accepted = 0;
     }
     listener.Close();
     if (!accepted) {
@@ -291,10 +306,18 @@ int CFtpSession::ListDirectory(const std::string& path, std::string& listing) {
     int port = NextDataPort();
     if (!Command("TYPE A"))
         return 0;
-    // Listening before PORT: a server may connect the moment it reads the address.
+    // Listening before PORT: a server may connect the moment it reads the address. Only on
+    // the address PORT names, the one the server already reaches us at.
+    std::string localAddress;
+    unsigned short localPort = 0;
+    if (!m_socket.GetSockName(localAddress, localPort)) {
+        ReportSocketError("GetSockName");
+        return 0;
+    }
     m_listenSocket.Close();
     // A port another program holds is passed over: PORT names the one actually taken.
-    for (int tries = 1; !m_listenSocket.Create(static_cast<unsigned short>(port)); ++tries) {
+    for (int tries = 1; !m_listenSocket.Create(static_cast<unsigned short>(port), localAddress);
+         ++tries) {
         if (platform::WSAGetLastError() != platform::WSAEADDRINUSE || tries >= kPortTries) {
             ReportSocketError("Bind");
             return 0;

@@ -8,8 +8,10 @@
 // The wire sequence is the instrument's, but nothing may hang on a server that does not keep
 // to it:
 //  - The listing's data port listens before PORT is sent, because some servers connect as
-//    soon as they read PORT. The accept and every read of the listing wait at most the data
-//    time-out; every reply waits at most the reply time-out (both 30 s).
+//    soon as they read PORT. It listens on the address PORT names and takes the listing
+//    only from the server's own address; anyone else who connects is dropped. The accept and every
+//    read of the listing wait at most the data time-out; every reply waits at most the reply
+//    time-out (both 30 s).
 //  - Replies are read by their codes: a 1xx reply is followed by one more, any other reply is
 //    the last one of its command, so a single "550" to RETR or STOR is not waited past.
 //  - A file the source or the target answers with "550" is reported as NotFound: the copy
@@ -99,6 +101,8 @@ private:
     int ReadWholeReply();
     void DropConnection();
     void DataListenerThreadProc();
+    // The accepted data connection comes from the host this session logged in to.
+    bool DataComesFromServer();
     void StopListener();
     int ReceiveByte(char& c, int timeoutMs);
 

@@ -1,4 +1,12 @@
 // One FTP session against the simulator's FTP server: the wire as the instrument sees it.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <thread>
+
 #include "MirrakFixture.h"
 #include "tests/support/BoxScript.h"
 #include "utilities/mirrak/FtpReply.h"
@@ -62,6 +70,58 @@ TEST_F(FtpSessionTest, ADataPortSomeoneElseHoldsIsPassedOver) {
     const std::vector<std::string> ports = Commands(*m_source, "PORT ");
     ASSERT_EQ(ports.size(), 1u);
     EXPECT_EQ(ports[0].substr(ports[0].size() - 7), ",19,139");
+    EXPECT_EQ(boxes.Records().size(), 0u);
+}
+
+TEST_F(FtpSessionTest, AListingIsTakenOnlyFromTheServersOwnAddress) {
+    StartInstruments();
+    WriteFile(SourceDrive() + "/SIGNAL/A.DAT", "abc");
+    testsupport::BoxScript boxes;
+    mirrak::CFtpSession session;
+    ASSERT_EQ(session.Login(m_sourceAddress), 1);
+    m_source->FtpDelayNextDataConnection(std::chrono::milliseconds(1500));
+    // Someone on another address reaches the data port first, with a listing of its own.
+    bool strangerConnected = false;
+    std::thread stranger([&] {
+        int h[4], p[2];
+        QElapsedTimer clock;
+        clock.start();
+        std::string port;
+        while (port.empty() && clock.elapsed() < 5000) {
+            for (const std::string& line : m_source->FtpCommands())
+                if (line.rfind("PORT ", 0) == 0)
+                    port = line;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        if (std::sscanf(port.c_str(), "PORT %d,%d,%d,%d,%d,%d", &h[0], &h[1], &h[2], &h[3], &p[0],
+                        &p[1]) != 6)
+            return;
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in local{};
+        local.sin_family = AF_INET;
+        ::inet_pton(AF_INET, m_sourceAddress == "127.0.0.1" ? "127.0.0.2" : "127.0.0.1",
+                    &local.sin_addr);
+        ::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local);
+        sockaddr_in data{};
+        data.sin_family = AF_INET;
+        data.sin_port = htons(static_cast<uint16_t>(p[0] * 256 + p[1]));
+        const std::string host = std::to_string(h[0]) + "." + std::to_string(h[1]) + "." +
+                                 std::to_string(h[2]) + "." + std::to_string(h[3]);
+        ::inet_pton(AF_INET, host.c_str(), &data.sin_addr);
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&data), sizeof data) == 0) {
+            strangerConnected = true;
+            const char fake[] = "H1\r\nH2\r\n4 01-01-00 00:00 FAKE.DAT A\r\n";
+            (void)::send(fd, fake, sizeof fake - 1, MSG_NOSIGNAL);
+        }
+        ::close(fd);
+    });
+    std::string listing;
+    const int listed = session.ListDirectory("/F0:/", listing);
+    stranger.join();
+    EXPECT_TRUE(strangerConnected);
+    ASSERT_EQ(listed, 1);
+    EXPECT_EQ(listing.find("FAKE"), std::string::npos) << listing;
+    EXPECT_NE(listing.find(" SIGNAL "), std::string::npos) << listing;
     EXPECT_EQ(boxes.Records().size(), 0u);
 }
 
