@@ -4,6 +4,7 @@
 
 #include "platform/MessageBox.h"
 #include "utilities/common/QuarnComm.h"
+#include "utilities/common/UtilityBeep.h"
 #include "utilities/mirrak/FtpSession.h"
 #include "utilities/mirrak/ListEntry.h"
 
@@ -177,6 +178,8 @@ CDuplicationRunner::Walk CDuplicationRunner::CopyDirectoryTree(std::string path,
     if (path.empty() || path.back() != '/')
         path += '/';
     if (depth > kMaxDepth) {
+        // An error box like the sessions' own: the stop beep first.
+        utilities::UtilityBeep(platform::MB_ICONHAND);
         platform::MessageBox(nullptr,
                              "Error : folders nest too deeply at '" + PrintableName(path) + "'", "",
                              platform::MB_OK | platform::MB_ICONSTOP);

@@ -2,8 +2,8 @@
 //
 // Besides the skeleton's settings ("SrcIP", "DstIP") it owns what the checks before a copy
 // use (two FTP sessions and a command link, made on demand and deleted once the copy starts)
-// and the duplication runner. The runner is deleted last and waits for its worker first, so
-// no copy outlives the objects it uses.
+// and the duplication runner. The runner is deleted first and waits for its worker, so no
+// copy outlives the objects it uses.
 #pragma once
 
 #include <memory>

@@ -309,6 +309,8 @@ TEST_F(CopyTest, FoldersNestedPastTheLimitFailInsteadOfRecursingForEver) {
     EXPECT_EQ(window.endCode, mirrak::kDupFailed);
     ASSERT_EQ(boxes.Records().size(), 1u);
     EXPECT_NE(boxes.Records()[0].text.find("nest too deeply"), std::string::npos);
+    EXPECT_EQ(boxes.Records()[0].type, platform::MB_OK | platform::MB_ICONSTOP);
+    EXPECT_TRUE(boxes.Records()[0].beepBefore);
 }
 
 TEST_F(CopyTest, AnUnreachableTargetFailsBeforeAnythingIsCopied) {
