@@ -27,6 +27,9 @@ public:
 
     platform::BOOL OnInitDialog() override;
     void OnCancel() override;
+    // The dialog has no OK: Enter (with the focus off Cancel) would otherwise hide it for the
+    // rest of the copy, and its Cancel with it.
+    void OnOK() override {}
 
     void StartProgress(std::int64_t total);
     void UpdateRemainingTime(std::int64_t done);

@@ -295,6 +295,12 @@ TEST_F(ProgressDialogTest, EstimatesAfterThreeMinutesAndCancelOnlyDisablesItself
     EXPECT_EQ(cancels, 1);
     EXPECT_FALSE(progress.IsDlgItemEnabled(platform::IDCANCEL));
     EXPECT_TRUE(progress.GetWidget()->isVisible());
+    // Nothing but the copy's end closes it: not Escape, not Enter, not the close box.
+    progress.PressEscape();
+    progress.PressEnter();
+    progress.GetWidget()->close();
+    EXPECT_EQ(cancels, 1);
+    EXPECT_TRUE(progress.GetWidget()->isVisible());
 }
 
 TEST_F(ProgressDialogTest, AnAnimationThatCannotOpenIsReportedAndTheDialogGoesOn) {
