@@ -71,27 +71,36 @@ bool SameBits(double a, double b) {
     return x == y;
 }
 
-// For each entry, the last index of the run of identical entries it starts.
-void FindRuns(const std::vector<double>& entries, std::vector<int>& sameUntil) {
-    const int count = static_cast<int>(entries.size());
-    sameUntil.resize(entries.size());
-    int until = count - 1;
-    for (int j = count - 1; j >= 0; --j) {
-        const auto at = static_cast<size_t>(j);
-        until = j + 1 < count && SameBits(entries[at], entries[at + 1]) ? until : j;
-        sameUntil[at] = until;
-    }
-}
-
 // What one plane's filter reads: from[t] points at the values tap t weighs, sum s at from[t][s];
 // sum s weighs entries oldest + stride * s through that plus 50.
 struct FilterInput {
     std::array<const double*, kTaps> from;
     const double* entries;
-    const int* sameUntil;
+    int entryCount;
     int stride;
     int oldest;
 };
+
+// The last index of the run of entries identical to entries[first].
+int RunEnd(const double* entries, int count, int first) {
+    const double value = entries[first];
+    int end = first;
+    // Eight at a time without stopping early, so the compiler can compare them side by side.
+    while (end + 8 < count) {
+        bool same = true;
+        for (int i = 1; i <= 8; ++i) {
+            same &= SameBits(entries[end + i], value);
+        }
+        if (!same) {
+            break;
+        }
+        end += 8;
+    }
+    while (end + 1 < count && SameBits(entries[end + 1], value)) {
+        ++end;
+    }
+    return end;
+}
 
 double Weigh(const double* taps, double value) {
     double acc = 0;
@@ -112,11 +121,15 @@ void Filter(const FilterInput& in, const double* taps, int count, double* sum) {
     bool weighed = false;
     double flatValue = 0;
     double flatSum = 0;
+    int runEnd = -1;  // entries up to here are known to repeat the one at their run's start
     int s = 0;
     for (; s + kBlock <= count; s += kBlock) {
         const int first = in.oldest + in.stride * s;
         const int last = in.oldest + in.stride * (s + kBlock - 1) + kTaps - 1;
-        if (in.sameUntil[first] >= last) {
+        if (first > runEnd) {
+            runEnd = RunEnd(in.entries, in.entryCount, first);
+        }
+        if (runEnd >= last) {
             const double value = in.entries[first];
             if (!weighed || !SameBits(value, flatValue)) {
                 flatValue = value;
@@ -273,6 +286,21 @@ int LineBuilder::BuildFiltered(int columns, int lastContentColumn, Buffers& out)
         source[static_cast<size_t>(kTaps - 1 + s)] = entering(column + enteringOffset);
     }
 
+    // Mostly the entries are frame columns one after another: copied as stretches then, except
+    // for a double-width line, where each column enters twice.
+    std::vector<Stretch>& stretches = m_scratch.stretches;
+    stretches.clear();
+    for (int j = 0; j < static_cast<int>(source.size()); ++j) {
+        const int from = source[static_cast<size_t>(j)];
+        if (!stretches.empty() && stretches.back().from + stretches.back().length == from &&
+            stretches.back().to + stretches.back().length == j) {
+            ++stretches.back().length;
+        } else {
+            stretches.push_back(Stretch{j, from, 1});
+        }
+    }
+    const bool straight = stretches.size() * 8 < source.size();
+
     // G, B and R always; Y where the line carries it; Pb and Pr for every sample of a 4:4:4
     // line, only for the second of each pair of a 4:2:2 line, the one whose chroma it carries.
     const bool pairChroma = m_mode == LineMode::YPbPr422;
@@ -284,13 +312,19 @@ int LineBuilder::BuildFiltered(int columns, int lastContentColumn, Buffers& out)
         std::vector<double>& sum = m_scratch.sum[static_cast<size_t>(p)];
         const double* taps = p < kPb ? m_filter.yTaps.data() : m_filter.pbprTaps.data();
         window.resize(source.size());
-        for (size_t j = 0; j < source.size(); ++j) {
-            window[j] = column[static_cast<size_t>(source[j])];
+        if (straight) {
+            for (const Stretch& stretch : stretches) {
+                std::copy_n(column.begin() + stretch.from, stretch.length,
+                            window.begin() + stretch.to);
+            }
+        } else {
+            for (size_t j = 0; j < source.size(); ++j) {
+                window[j] = column[static_cast<size_t>(source[j])];
+            }
         }
-        FindRuns(window, m_scratch.sameUntil);
         FilterInput in;
         in.entries = window.data();
-        in.sameUntil = m_scratch.sameUntil.data();
+        in.entryCount = static_cast<int>(window.size());
         if (pairChroma && p >= kPb) {
             // Sample 2j + 1 weighs entries 2j + 1 + t: the odd entries for even taps, the even
             // ones for odd taps, each run contiguous when the entries are split in two.

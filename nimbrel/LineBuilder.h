@@ -54,13 +54,18 @@ private:
     // Per line, the frame columns as level planes (one more entry for the beginning colour),
     // then, with the filter, the values in the order they enter the filter: the 50 left in it
     // before the first sample, then one per sample.
+    struct Stretch {
+        int to;
+        int from;
+        int length;
+    };
     struct Scratch {
         std::array<std::vector<double>, 6> column;
         std::array<std::vector<double>, 6> window;
         std::array<std::vector<double>, 6> sum;
         std::vector<double> split;
         std::vector<int> source;
-        std::vector<int> sameUntil;
+        std::vector<Stretch> stretches;
     };
 
     void ConvertRow(const uint8_t* row, int columns) const;
