@@ -82,8 +82,8 @@ TEST(DialogScreenshot, EveryControlKind) {
     });
     dialog.DoModal();
     ASSERT_FALSE(image.isNull());
-    QDir().mkpath("screenshots");
-    EXPECT_TRUE(image.save("screenshots/dialog_every_control.png"));
+    QDir().mkpath(QUARN_SCREENSHOT_DIR);
+    EXPECT_TRUE(image.save(QUARN_SCREENSHOT_DIR "/dialog_every_control.png"));
 }
 
 TEST(DialogScreenshot, SampleDialog) {
@@ -96,8 +96,8 @@ TEST(DialogScreenshot, SampleDialog) {
     });
     dialog.DoModal();
     ASSERT_FALSE(image.isNull());
-    QDir().mkpath("screenshots");
-    EXPECT_TRUE(image.save("screenshots/dialog_sample.png"));
+    QDir().mkpath(QUARN_SCREENSHOT_DIR);
+    EXPECT_TRUE(image.save(QUARN_SCREENSHOT_DIR "/dialog_sample.png"));
 }
 
 }  // namespace

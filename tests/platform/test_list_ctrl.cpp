@@ -398,12 +398,12 @@ TEST(ListViewScreenshot, EveryModeWithIcons) {
     list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     list.SetItemState(3, LVIS_DROPHILITED, LVIS_DROPHILITED);
     owner.GetWidget()->show();
-    QDir().mkpath("screenshots");
+    QDir().mkpath(QUARN_SCREENSHOT_DIR);
     for (unsigned mode : {LVS_REPORT, LVS_ICON, LVS_SMALLICON, LVS_LIST}) {
         list.ModifyStyle(LVS_TYPEMASK, mode);
         Pump();
         const QImage image = view.GetWidget()->grab().toImage();
-        EXPECT_TRUE(image.save(QString("screenshots/list_mode_%1.png").arg(mode)));
+        EXPECT_TRUE(image.save(QString(QUARN_SCREENSHOT_DIR "/list_mode_%1.png").arg(mode)));
     }
 }
 

@@ -359,8 +359,8 @@ TEST_F(SdiFixture, Screenshot) {
     list.ClickItem(1);
     frame->m_toolBar.UpdateButtons();
     QApplication::processEvents();
-    QDir().mkpath("screenshots");
-    EXPECT_TRUE(frame->GetWidget()->grab().toImage().save("screenshots/sdi_frame.png"));
+    QDir().mkpath(QUARN_SCREENSHOT_DIR);
+    EXPECT_TRUE(frame->GetWidget()->grab().toImage().save(QUARN_SCREENSHOT_DIR "/sdi_frame.png"));
 }
 
 TEST_F(SdiFixture, BarsAndSplitterGoingBeforeTheirWindowLeaveNoCallbacksBehind) {

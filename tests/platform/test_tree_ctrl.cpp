@@ -313,8 +313,8 @@ TEST(TreeViewScreenshot, FoldersWithImagePairsAndBoldRoot) {
     tree.SelectItem(tree.GetChildItem(root));
     owner.GetWidget()->show();
     Pump();
-    QDir().mkpath("screenshots");
-    EXPECT_TRUE(view.GetWidget()->grab().toImage().save("screenshots/tree_view.png"));
+    QDir().mkpath(QUARN_SCREENSHOT_DIR);
+    EXPECT_TRUE(view.GetWidget()->grab().toImage().save(QUARN_SCREENSHOT_DIR "/tree_view.png"));
 }
 
 TEST(TreeCtrlLifetime, CallsAfterTheWindowWentFailHarmlessly) {
