@@ -72,7 +72,9 @@ std::string QtFilterFromWindows(const std::string& filter) {
                 continue;
             if (!qtPatterns.empty())
                 qtPatterns += ' ';
-            qtPatterns += p;
+            // On Windows "*.*" matches every name, a name without a dot too; in Qt only "*"
+            // does, and a raw file named "y" would not be offered.
+            qtPatterns += p == "*.*" ? "*" : p;
         }
         if (!out.empty())
             out += ";;";

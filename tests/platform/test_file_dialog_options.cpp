@@ -94,7 +94,7 @@ TEST(FileDialogOptions, OverwriteQuestionAndCaseReachTheRecord) {
 namespace {
 
 // The names a configured dialog offers in its folder (the refused ones stay as disabled rows).
-QStringList ListedNames(QFileDialog& dialog, const QString& folder) {
+QStringList ListedNames(QFileDialog& dialog, const QString& folder, int expected) {
     auto* model = dialog.findChild<QFileSystemModel*>();
     if (model == nullptr)
         return {"no model"};
@@ -105,7 +105,7 @@ QStringList ListedNames(QFileDialog& dialog, const QString& folder) {
     const QModelIndex root = model->index(folder);
     QElapsedTimer clock;
     clock.start();
-    while ((!loaded || model->rowCount(root) < 4) && clock.elapsed() < 10000)
+    while ((!loaded || model->rowCount(root) < expected) && clock.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     QCoreApplication::processEvents();
     QStringList listed;
@@ -134,7 +134,7 @@ TEST(FileDialogOptions, RealDialogTakesTheOverwriteAndCaseOptions) {
     ConfigureFileDialog(dialog, record);
     EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
     EXPECT_EQ(QFileDialog::AcceptSave, dialog.acceptMode());
-    EXPECT_EQ(QStringList({"A.BMP", "b.bmp", "c.Bmp"}), ListedNames(dialog, dir.path()));
+    EXPECT_EQ(QStringList({"A.BMP", "b.bmp", "c.Bmp"}), ListedNames(dialog, dir.path(), 3));
 
     FileDialogRecord plain{FileDialogKind::Save, "Bitmap File", filter, dir.path().toStdString(),
                            false};
@@ -142,4 +142,17 @@ TEST(FileDialogOptions, RealDialogTakesTheOverwriteAndCaseOptions) {
                        QString::fromStdString(QtFilterFromWindows(filter)));
     ConfigureFileDialog(asking, plain);
     EXPECT_FALSE(asking.testOption(QFileDialog::DontConfirmOverwrite));
+}
+
+TEST(FileDialogOptions, AllFilesOffersNamesWithoutAnExtensionToo) {
+    QTemporaryDir dir;
+    for (const char* name : {"y", "pb.raw"})
+        std::ofstream((dir.path() + "/" + name).toStdString()) << "x";
+    const std::string filter = "All Files (*.*)|*.*||";
+    FileDialogRecord record{FileDialogKind::Open, "File", filter, dir.path().toStdString(), false};
+    record.caseInsensitiveFilters = true;
+    QFileDialog dialog(nullptr, "File", dir.path(),
+                       QString::fromStdString(QtFilterFromWindows(filter)));
+    ConfigureFileDialog(dialog, record);
+    EXPECT_EQ(QStringList({"pb.raw", "y"}), ListedNames(dialog, dir.path(), 2));
 }
