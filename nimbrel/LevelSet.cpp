@@ -39,7 +39,8 @@ int LevelSet::Read(const std::string& mainIni, int levelSet, LevelSet& levels, b
     sectionFound = false;
     for (const Key& key : keys) {
         std::string text;
-        if (!IniValue::Read(mainIni, section, key.name, text, 32)) {
+        // The whole value counts: a value cut short can name a different number.
+        if (!IniValue::Read(mainIni, section, key.name, text)) {
             continue;
         }
         sectionFound = true;

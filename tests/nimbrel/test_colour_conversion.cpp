@@ -103,7 +103,9 @@ TEST(ColourConversion, ZeroLevelsTakeTheDefaultsAndReadFromTheIni) {
     QTemporaryDir dir;
     const std::string ini = (dir.path() + "/Nimbrel.ini").toStdString();
     std::ofstream(ini) << "[NIMBREL_SCALE_12_TYPE2]\nY_WHITE_LEVEL=3000\nY_BLACK_LEVEL=0\n"
-                          "[NIMBREL_SCALE_12_TYPE3]\nPB_ZERO_LEVEL=5000\n";
+                          "[NIMBREL_SCALE_12_TYPE3]\nPB_ZERO_LEVEL=5000\n"
+                          "[NIMBREL_SCALE_12_TYPE4]\nY_WHITE_LEVEL=" +
+                              std::string(40, '0') + "3100\n";
     LevelSet levels;
     bool found = false;
     ASSERT_EQ(LevelSet::Read(ini, 2, levels, found), 1);
@@ -112,7 +114,10 @@ TEST(ColourConversion, ZeroLevelsTakeTheDefaultsAndReadFromTheIni) {
     EXPECT_EQ(resolved.yWhite, 3000);
     EXPECT_EQ(resolved.yBlack, 1516);
     EXPECT_EQ(LevelSet::Read(ini, 3, levels, found), 0);
+    // A long value is read whole, not cut to its first zeros (which would mean the default).
     ASSERT_EQ(LevelSet::Read(ini, 4, levels, found), 1);
+    EXPECT_EQ(levels.yWhite, 3100);
+    ASSERT_EQ(LevelSet::Read(ini, 5, levels, found), 1);
     EXPECT_FALSE(found);
     EXPECT_EQ(LevelSet::SectionName(0), "NIMBREL_SCALE_10");
     EXPECT_EQ(LevelSet::SectionName(6), "NIMBREL_SCALE_10");
