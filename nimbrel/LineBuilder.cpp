@@ -197,6 +197,76 @@ void LineBuilder::StorePlanes(const std::array<const double*, 6>& levels, Buffer
     }
 }
 
+bool LineBuilder::BuildFromRuns(const uint8_t* row, Buffers& out) const {
+    const int perColumn = m_doubleWidth ? 2 : 1;
+    const int width = m_samples / perColumn;
+    const uint8_t* first = row + 3 * kMargin;
+    auto pixel = [&](int c) {
+        const uint8_t* p = first + 3 * c;
+        return p[0] | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16;
+    };
+    // Worth it only where runs are long: otherwise the row at a time is the faster way.
+    int runs = 1;
+    for (int c = 1; c < width; ++c) {
+        runs += pixel(c) != pixel(c - 1) ? 1 : 0;
+    }
+    if (runs * 4 > width) {
+        return false;
+    }
+    ConvertedSample previous;
+    int start = 0;
+    while (start < width) {
+        int end = start + 1;
+        const uint32_t value = pixel(start);
+        while (end < width && pixel(end) == value) {
+            ++end;
+        }
+        const uint8_t* p = first + 3 * start;
+        const ConvertedSample level = m_converter.Convert(p[2], p[1], p[0]);
+        const size_t from = static_cast<size_t>(start * perColumn);
+        const size_t to = static_cast<size_t>(end * perColumn);
+        auto fill = [&](int buffer, double value) {
+            std::fill(out[buffer].begin() + from, out[buffer].begin() + to,
+                      m_converter.ToSample(value));
+        };
+        fill(2, level.g);
+        fill(3, level.b);
+        fill(4, level.r);
+        switch (m_mode) {
+            case LineMode::YPbPr422: {
+                fill(0, level.y);
+                // A pair inside the run averages a value with itself, which is that value.
+                size_t k = from;
+                if (k % 2 == 1) {
+                    out[1][k - 1] = m_converter.ToSample((previous.pb + level.pb) / 2);
+                    out[1][k] = m_converter.ToSample((previous.pr + level.pr) / 2);
+                    ++k;
+                }
+                const uint16_t pb = m_converter.ToSample(level.pb);
+                const uint16_t pr = m_converter.ToSample(level.pr);
+                for (; k + 1 < to; k += 2) {
+                    out[1][k] = pb;
+                    out[1][k + 1] = pr;
+                }
+                break;
+            }
+            case LineMode::YPbPr444:
+                fill(0, level.y);
+                fill(1, level.pb);
+                fill(5, level.pr);
+                break;
+            case LineMode::Gbr:
+                fill(0, level.r);
+                fill(1, level.g);
+                fill(5, level.b);
+                break;
+        }
+        previous = level;
+        start = end;
+    }
+    return true;
+}
+
 int LineBuilder::BuildLine(const uint8_t* row, int columns, int lastContentColumn,
                            Buffers& out) const {
     const int lastSampleColumn = (m_doubleWidth ? (m_samples - 1) / 2 : m_samples - 1) + kMargin;
@@ -206,10 +276,14 @@ int LineBuilder::BuildLine(const uint8_t* row, int columns, int lastContentColum
     for (auto& buffer : out) {
         buffer.assign(static_cast<size_t>(m_samples), 0);
     }
-    ConvertRow(row, columns);
     if (m_filtered) {
+        ConvertRow(row, columns);
         return BuildFiltered(columns, lastContentColumn, out);
     }
+    if (BuildFromRuns(row, out)) {
+        return 1;
+    }
+    ConvertRow(row, columns);
 
     const int n = m_samples;
     std::array<const double*, 6> levels;

@@ -68,6 +68,9 @@ private:
         std::vector<Stretch> stretches;
     };
 
+    // An unfiltered line made run by run when the row is mostly runs of equal pixels; false
+    // (nothing done) when it is not.
+    bool BuildFromRuns(const uint8_t* row, Buffers& out) const;
     void ConvertRow(const uint8_t* row, int columns) const;
     void StorePlanes(const std::array<const double*, 6>& levels, Buffers& out) const;
     int BuildFiltered(int columns, int lastContentColumn, Buffers& out) const;

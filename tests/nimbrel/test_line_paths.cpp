@@ -158,6 +158,26 @@ std::vector<uint8_t> MixedRow(int columns, std::mt19937& random) {
     return row;
 }
 
+// Runs of random colours, long enough on average to be built run by run, starting on odd and
+// even columns alike.
+std::vector<uint8_t> RunRow(int columns, std::mt19937& random) {
+    std::vector<uint8_t> row(3 * static_cast<size_t>(columns));
+    std::uniform_int_distribution<int> byte(0, 255);
+    const int lengths[] = {1, 7, 3, 9, 5, 12, 2, 11};
+    int c = 0;
+    for (int r = 0; c < columns; ++r) {
+        const uint8_t b = static_cast<uint8_t>(byte(random));
+        const uint8_t g = static_cast<uint8_t>(byte(random));
+        const uint8_t red = static_cast<uint8_t>(byte(random));
+        for (int i = 0; i < lengths[r % 8] && c < columns; ++i, ++c) {
+            row[3 * c] = b;
+            row[3 * c + 1] = g;
+            row[3 * c + 2] = red;
+        }
+    }
+    return row;
+}
+
 FilterSettings RandomFilter(std::mt19937& random, int centre, int beginMode) {
     std::uniform_real_distribution<double> small(-0.05, 0.08);
     FilterSettings f;
@@ -258,13 +278,18 @@ TEST(LinePaths, UnfilteredLinesMatchThePlainReading) {
             for (LineMode mode : {LineMode::YPbPr422, LineMode::YPbPr444, LineMode::Gbr}) {
                 const int samples = doubleWidth ? 600 : 302;
                 const int width = doubleWidth ? samples / 2 : samples;
-                const auto row = MixedRow(width + 2 * kMargin, random);
                 const Case plain{c, c == &hd12, samples, doubleWidth, mode, nullptr};
                 LineBuilder builder(*c, samples, doubleWidth, mode);
-                LineBuilder::Buffers out;
-                ASSERT_EQ(builder.BuildLine(row.data(), width + 2 * kMargin, width + 50, out), 1);
-                EXPECT_EQ(out, PlainLine(plain, row, width + 50))
-                    << "double " << doubleWidth << " mode " << static_cast<int>(mode);
+                for (bool runs : {false, true}) {
+                    const auto row = runs ? RunRow(width + 2 * kMargin, random)
+                                          : MixedRow(width + 2 * kMargin, random);
+                    LineBuilder::Buffers out;
+                    ASSERT_EQ(builder.BuildLine(row.data(), width + 2 * kMargin, width + 50, out),
+                              1);
+                    EXPECT_EQ(out, PlainLine(plain, row, width + 50))
+                        << "double " << doubleWidth << " mode " << static_cast<int>(mode)
+                        << " runs " << runs;
+                }
             }
         }
     }
@@ -285,7 +310,8 @@ TEST(LinePaths, FilteredLinesMatchThePlainReading) {
                         for (int samples : {8, 46, 400}) {
                             const int width = doubleWidth ? samples / 2 : samples;
                             const int columns = width + 2 * kMargin;
-                            const auto row = MixedRow(columns, random);
+                            const auto row =
+                                samples == 46 ? RunRow(columns, random) : MixedRow(columns, random);
                             for (int last : {width + 50, width / 2 + 51, columns + 9}) {
                                 SCOPED_TRACE(testing::Message()
                                              << "begin " << beginMode << " centre " << centre
