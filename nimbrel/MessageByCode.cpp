@@ -1,5 +1,7 @@
 #include "nimbrel/MessageByCode.h"
 
+#include <algorithm>
+
 #include "nimbrel/IniValue.h"
 #include "platform/MessageBox.h"
 #include "platform/Types.h"
@@ -86,13 +88,29 @@ std::string MessageByCode::Question(int code, const std::string* fileName, bool 
                                     const std::string& mainIni) {
     std::string text = Text(code, english, mainIni);
     if (code == kCodeConfirmOverwrite) {
-        text = "'" + (fileName != nullptr ? *fileName : std::string("File")) + "' " + text;
-        // The box text has always been limited to 255 characters.
-        if (text.size() > 255) {
-            text.resize(255);
-        }
+        text = "'" +
+               ShortenedName(fileName != nullptr ? *fileName : std::string("File"),
+                             kMaxQuestion - 3 - std::min(text.size(), kMaxQuestion - 3)) +
+               "' " + text;
     }
     return text;
+}
+
+std::string MessageByCode::ShortenedName(const std::string& name, std::size_t room) {
+    if (name.size() <= room) {
+        return name;
+    }
+    // The end of a name tells files apart ("...\Bars.pic"), so the start gives way; the cut
+    // moves forward to the start of a character so no UTF-8 sequence is split.
+    const std::string mark = "...";
+    if (room <= mark.size()) {
+        return mark.substr(0, room);
+    }
+    std::size_t from = name.size() - (room - mark.size());
+    while (from < name.size() && (static_cast<unsigned char>(name[from]) & 0xC0) == 0x80) {
+        ++from;
+    }
+    return mark + name.substr(from);
 }
 
 void MessageByCode::ShowMessageByCode(int code, bool english, const std::string& mainIni) {

@@ -77,8 +77,22 @@ TEST_F(MessagesTest, OverwriteQuestionNamesTheFileAndClosingIsNo) {
     EXPECT_EQ(boxes[2].type & platform::MB_TYPEMASK, platform::MB_OK);
     EXPECT_EQ(MessageByCode::Question(46, nullptr, false, m_ini + ".none"),
               "'File' Message Not Found.");
-    const std::string longName(400, 'x');
-    EXPECT_EQ(MessageByCode::Question(46, &longName, false, m_ini).size(), 255u);
+    // A long name gives way, not the question: its end stays, behind "...".
+    const std::string longName = std::string(400, 'x') + "/Bars.pic";
+    const std::string question = MessageByCode::Question(46, &longName, false, m_ini);
+    EXPECT_EQ(question.size(), 255u);
+    EXPECT_EQ(question.substr(0, 4), "'...");
+    EXPECT_EQ(question.substr(question.size() - 19), "x/Bars.pic' Text 46");
+}
+
+TEST(MessageTexts, ShortenedNamesKeepWholeCharacters) {
+    EXPECT_EQ(MessageByCode::ShortenedName("short.pic", 20), "short.pic");
+    EXPECT_EQ(MessageByCode::ShortenedName("abcdefghij", 8), "...fghij");
+    EXPECT_EQ(MessageByCode::ShortenedName("abcdefghij", 2), "..");
+    // Three-byte characters: the cut moves on to the next whole one.
+    const std::string kana = "\xE3\x81\x82\xE3\x81\x84\xE3\x81\x86";  // three kana
+    EXPECT_EQ(MessageByCode::ShortenedName(kana, 8), "...\xE3\x81\x86");
+    EXPECT_EQ(MessageByCode::ShortenedName(kana, 9), kana);
 }
 
 TEST(IniValueRule, CommentsBlanksAndEmptyValues) {
