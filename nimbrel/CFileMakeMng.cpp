@@ -267,7 +267,8 @@ bool CFileMakeMng::AppendFile(CFileRecord& to, CFileRecord& from) {
     if (size < 0 || from.Seek(0, SEEK_SET) != 0 || to.Seek(0, SEEK_END) < 0) {
         return false;
     }
-    std::vector<uint8_t> chunk(static_cast<size_t>(64) * 1024);
+    // Large pieces: the file system keeps a large write in fewer, larger pages.
+    std::vector<uint8_t> chunk(static_cast<size_t>(1024) * 1024);
     int64_t left = size;
     while (left > 0) {
         const size_t part = static_cast<size_t>(std::min<int64_t>(left, int64_t(chunk.size())));
