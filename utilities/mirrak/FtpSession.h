@@ -24,7 +24,9 @@
 // Errors show their boxes as the instrument's programs always did: "Error : <reply>" for a
 // failing reply (stop beep), the socket text with " : <context>" for a socket failure
 // (exclamation beep, stop icon). A worker's or the listener's boxes reach the
-// user-interface thread through platform::MessageBox.
+// user-interface thread through platform::MessageBox, so ListDirectory, which waits for its
+// listener, runs on a worker: on the user-interface thread a listener's box would wait for
+// the very thread that waits for the listener.
 #pragma once
 
 #include <atomic>

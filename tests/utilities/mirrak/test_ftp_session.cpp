@@ -125,6 +125,34 @@ TEST_F(FtpSessionTest, AListingIsTakenOnlyFromTheServersOwnAddress) {
     EXPECT_EQ(boxes.Records().size(), 0u);
 }
 
+TEST_F(FtpSessionTest, AListingPastSixteenMebibytesFails) {
+    StartInstruments();
+    std::string huge = "Directory of /F0:/\r\nSize Date Time Name\r\n";
+    const std::string line = "1 01-01-00 00:00 " + std::string(400, 'N') + " A\r\n";
+    while (huge.size() <= mirrak::CFtpSession::kMaxListing) huge += line;
+    m_source->FtpReplaceNextListing(huge);
+    // The closing reply may fail too, depending on how much the server had sent already.
+    std::vector<std::string> boxes;
+    platform::MessageBoxAnswerer previous =
+        platform::SetMessageBoxAnswerer([&](const platform::MessageBoxRecord& record) {
+            boxes.push_back(record.text);
+            return platform::IDOK;
+        });
+    mirrak::CFtpSession session;
+    ASSERT_EQ(session.Login(m_sourceAddress), 1);
+    std::string listing = "before";
+    // On a worker, as in the program: the listener's box needs this thread free to show it.
+    int listed = -1;
+    std::thread worker([&] { listed = session.ListDirectory("/F0:/", listing); });
+    PumpUntil([&] { return listed >= 0; }, 30000);
+    worker.join();
+    platform::SetMessageBoxAnswerer(previous);
+    EXPECT_EQ(listed, 0);
+    EXPECT_EQ(listing, "before");
+    ASSERT_GE(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Error: the folder listing is too long");
+}
+
 TEST_F(FtpSessionTest, AFailingReplyShowsTheWholeLineAfterTheStopBeep) {
     StartInstruments();
     testsupport::BoxScript boxes;
