@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "utilities/mirrak/ListEntry.h"
 
@@ -31,5 +32,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         pos = end + 1;
     }
     (void)mirrak::ShortenDisplayPath(text);
+    // The walk's lines: pieces of the text in order, none holding an LF, none empty.
+    std::vector<std::string_view> lines;
+    if (mirrak::ListingEntryLines(text, lines)) {
+        const char* after = text.data();
+        for (const std::string_view line : lines) {
+            if (line.empty() || line.find('\n') != std::string_view::npos || line.data() < after ||
+                line.data() + line.size() > text.data() + text.size())
+                __builtin_trap();
+            after = line.data() + line.size();
+        }
+    } else if (!lines.empty()) {
+        __builtin_trap();
+    }
     return 0;
 }

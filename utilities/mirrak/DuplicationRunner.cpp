@@ -201,26 +201,17 @@ CDuplicationRunner::Walk CDuplicationRunner::CopyDirectoryTree(std::string path,
     if (!listed)
         return Walk::Failed;
 
-    // Two header lines, then at least one line ending in LF.
-    std::size_t pos = listing.find('\n');
-    if (pos != std::string::npos)
-        pos = listing.find('\n', pos + 1);
-    if (pos == std::string::npos || listing.find('\n', pos + 1) == std::string::npos)
+    std::vector<std::string_view> lines;
+    if (!ListingEntryLines(listing, lines))
         return Walk::Failed;
-    ++pos;
-    for (;;) {
+    for (const std::string_view line : lines) {
         if (Cancelled())
             return Walk::Cancelled;
-        // A last line without its LF is an entry all the same: dropping it would leave a
-        // file behind while the copy says it is done.
-        const std::size_t lineEnd = listing.find('\n', pos);
-        const std::string line =
-            listing.substr(pos, lineEnd == std::string::npos ? std::string::npos : lineEnd - pos);
         ListEntry entry;
         const ListLineKind kind = ParseListLine(line, entry);
         if (kind == ListLineKind::Unreadable) {
             LeaveOut("unreadable listing line in " + path + ": " +
-                     PrintableName(line.substr(0, 80)));
+                     PrintableName(std::string(line.substr(0, 80))));
             AddDone(kFolderBytes);
         } else if (kind == ListLineKind::DotEntry) {
             AddDone(kFolderBytes);
@@ -245,15 +236,8 @@ CDuplicationRunner::Walk CDuplicationRunner::CopyDirectoryTree(std::string path,
             if (copied != Walk::Done)
                 return copied;
         }
-        if (lineEnd == std::string::npos)
-            return Walk::Done;
-        pos = lineEnd + 1;
-        // An empty line ends the folder, also when the server ends its lines with CR LF, and
-        // so does the end of the text or blanks alone before it.
-        if (listing.find_first_not_of(" \t\r", pos) == std::string::npos || listing[pos] == '\n' ||
-            listing.compare(pos, 2, "\r\n") == 0)
-            return Walk::Done;
     }
+    return Walk::Done;
 }
 
 CDuplicationRunner::Walk CDuplicationRunner::CopyFile(const std::string& path,

@@ -70,6 +70,36 @@ ListLineKind ParseListLine(std::string_view line, ListEntry& entry) {
     return ListLineKind::Entry;
 }
 
+namespace {
+
+// An empty line, or nothing but blanks up to the end, ends a folder's entries.
+bool EndsEntries(std::string_view listing, std::size_t pos) {
+    return listing.find_first_not_of(" \t\r", pos) == std::string_view::npos ||
+           listing[pos] == '\n' || listing.compare(pos, 2, "\r\n") == 0;
+}
+
+}  // namespace
+
+bool ListingEntryLines(std::string_view listing, std::vector<std::string_view>& lines) {
+    lines.clear();
+    std::size_t pos = listing.find('\n');
+    if (pos != std::string_view::npos)
+        pos = listing.find('\n', pos + 1);
+    if (pos == std::string_view::npos || listing.find('\n', pos + 1) == std::string_view::npos)
+        return false;
+    ++pos;
+    while (!EndsEntries(listing, pos)) {
+        // A last line without its LF is an entry all the same: dropping it would leave a
+        // file behind while the copy says it is done.
+        const std::size_t end = listing.find('\n', pos);
+        lines.push_back(listing.substr(pos, end == std::string_view::npos ? end : end - pos));
+        if (end == std::string_view::npos)
+            break;
+        pos = end + 1;
+    }
+    return true;
+}
+
 bool IsCarriableName(std::string_view name) {
     if (name.empty())
         return false;

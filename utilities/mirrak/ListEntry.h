@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mirrak {
 
@@ -29,6 +30,12 @@ enum class ListLineKind {
 constexpr std::size_t kMaxListLine = 512;
 
 ListLineKind ParseListLine(std::string_view line, ListEntry& entry);
+
+// The entry lines of a folder listing, without their LF: what follows the two header lines,
+// up to an empty line (LF or CR LF alone) or the end of the text. A last line without its LF
+// is a line too; blanks alone after the last LF are not. False when the text has no two
+// header lines followed by at least one more LF, which no listing of a folder lacks.
+bool ListingEntryLines(std::string_view listing, std::vector<std::string_view>& lines);
 
 // True when the name can travel inside the target's commands: an FTP command line ends at
 // CR LF and a command-port argument is a quoted text, so CR, LF, other control characters

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "utilities/mirrak/ListEntry.h"
 
 namespace {
@@ -61,6 +64,39 @@ TEST(ParseListLine, SizesNeverGoNegativeOrOverflow) {
     EXPECT_EQ(entry.size, 12);
     ASSERT_EQ(ParseListLine("nan 01-01-00 12:00 F A", entry), ListLineKind::Entry);
     EXPECT_EQ(entry.size, 0);
+}
+
+std::vector<std::string> EntryLines(std::string_view listing, bool* read = nullptr) {
+    std::vector<std::string_view> lines;
+    const bool ok = mirrak::ListingEntryLines(listing, lines);
+    if (read != nullptr)
+        *read = ok;
+    return std::vector<std::string>(lines.begin(), lines.end());
+}
+
+TEST(ListingEntryLines, NeedTwoHeaderLinesAndOneLineEndAfterThem) {
+    bool read = true;
+    EXPECT_TRUE(EntryLines("H1\r\nH2\r\n", &read).empty());
+    EXPECT_FALSE(read);
+    EntryLines("H1\nH2", &read);
+    EXPECT_FALSE(read);
+    EntryLines("H1\nH2\nA A:A A", &read);
+    EXPECT_FALSE(read);
+    EntryLines("", &read);
+    EXPECT_FALSE(read);
+    // An empty line at once: a folder with nothing in it.
+    EXPECT_TRUE(EntryLines("H1\r\nH2\r\n\r\n", &read).empty());
+    EXPECT_TRUE(read);
+}
+
+TEST(ListingEntryLines, EndAtAnEmptyLineOrTheEndAndKeepALastLineWithoutItsLineEnd) {
+    EXPECT_EQ(EntryLines("H1\r\nH2\r\nA\r\nB\r\n"), (std::vector<std::string>{"A\r", "B\r"}));
+    EXPECT_EQ(EntryLines("H1\r\nH2\r\nA\r\n\r\nB\r\n"), std::vector<std::string>{"A\r"});
+    EXPECT_EQ(EntryLines("H1\nH2\nA\n\nB\n"), std::vector<std::string>{"A"});
+    EXPECT_EQ(EntryLines("H1\nH2\nA\nB"), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(EntryLines("H1\nH2\nA\n  \r"), std::vector<std::string>{"A"});
+    // CR bytes inside a line stay: the name check refuses them later.
+    EXPECT_EQ(EntryLines("H1\nH2\nA\rB C\n"), std::vector<std::string>{"A\rB C"});
 }
 
 TEST(IsCarriableName, RefusesWhatWouldBreakOrRedirectACommand) {
