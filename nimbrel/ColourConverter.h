@@ -7,6 +7,11 @@
 
 #include "nimbrel/LevelSet.h"
 
+// The sample rounding below needs additions that are done as written.
+#if defined(__FAST_MATH__)
+#error "nimbrel's sample rounding needs IEEE arithmetic: build without -ffast-math"
+#endif
+
 namespace nimbrel {
 
 // One pixel as levels: G, B, R on the Y scale, then Y, Pb, Pr.
