@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QWidget>
 #include <filesystem>
@@ -10,7 +11,9 @@
 #include "platform/MessageBox.h"
 #include "resources/mirrak/Resource.h"
 #include "tests/support/BoxScript.h"
+#include "tests/support/DialogScript.h"
 #include "utilities/common/DottedAddress.h"
+#include "utilities/common/resources/CommonResource.h"
 #include "utilities/mirrak/CopyProgressDlg.h"
 #include "utilities/mirrak/DuplicationRunner.h"
 #include "utilities/mirrak/MirrakApp.h"
@@ -91,6 +94,25 @@ TEST_F(DialogTest, ShowsTheStoredAddressesOrTheFallback) {
     EXPECT_EQ(utilities::FormatDottedAddress(source), "192.168.0.100");
     EXPECT_EQ(utilities::FormatDottedAddress(target), "192.168.0.101");
     SaveShot(m_dlg->GetWidget(), "main_dialog");
+}
+
+TEST_F(DialogTest, TheContextMenusAboutItemOpensMirraksAboutBox) {
+    std::unique_ptr<QMenu> menu(m_dlg->BuildContextMenu());
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text().toStdString(), "&About Mirrak...");
+    ASSERT_EQ(menu->actions()[0]->data().toInt(), mirrak::IDM_ABOUTBOX);
+    std::string caption;
+    std::string version;
+    testsupport::DialogScript dialogs;
+    dialogs.Expect(utilities::IDD_ABOUTBOX, [&](platform::CDialog& about) {
+        caption = about.GetWindowText();
+        version = about.GetDlgItemText(utilities::IDC_ABOUT_VERSION);
+        about.ClickButton(IDOK);
+    });
+    m_dlg->OnCommand(mirrak::IDM_ABOUTBOX, 0);
+    EXPECT_EQ(caption, "About Mirrak");
+    EXPECT_EQ(version, "Mirrak Version 1.1");
+    EXPECT_FALSE(m_dlg->GetWidget()->windowIcon().isNull());
 }
 
 TEST_F(DialogTest, AStoredAddressThatIsNotFourBytesShowsTheFallback) {
