@@ -206,6 +206,9 @@ TEST_F(CopyTest, ShutdownWhileCopyingJoinsTheWorkerWithoutDeliveringMore) {
     mirrak::CDuplicationRunner& runner = *m_runner;
     ASSERT_TRUE(runner.StartDuplication(window.get(), m_sourceAddress, m_targetAddress, 1.0e6));
     ASSERT_TRUE(PumpUntil([&] { return window->progress.size() >= 5; }, 30000));
+    // A second copy never starts beside the first.
+    RecordingWindow other;
+    EXPECT_EQ(runner.StartDuplication(&other, m_sourceAddress, m_targetAddress, 1.0e6), 0);
     QElapsedTimer clock;
     clock.start();
     runner.Shutdown();
