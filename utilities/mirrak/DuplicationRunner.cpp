@@ -260,6 +260,8 @@ CDuplicationRunner::Walk CDuplicationRunner::CopyFile(const std::string& path,
         return Walk::Failed;
     if (result == TransferResult::NotFound)
         LeaveOut(path + name + " (not found)");
+    else if (result == TransferResult::NotStored)
+        LeaveOut(path + name + " (the target did not store it)");
     Send(WM_DUP_FILE_CLEAR);
     AddDone(size);
     return Walk::Done;

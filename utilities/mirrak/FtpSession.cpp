@@ -429,14 +429,17 @@ TransferResult CFtpSession::TransferFile(CFtpSession& target, const std::string&
     }
     if (targetFirst != ReadResult::Passed)
         return TransferResult::Failed;
+    bool notStored = false;
     if (targetTakes) {
         if (!target.ReadReply())
             return TransferResult::Failed;
-        notFound = notFound || IsNotFoundReply(target.m_reply);
+        notStored = IsNotFoundReply(target.m_reply);
     } else {
-        notFound = notFound || IsNotFoundReply(targetReply);
+        notStored = IsNotFoundReply(targetReply);
     }
-    return notFound ? TransferResult::NotFound : TransferResult::Copied;
+    if (notFound)
+        return TransferResult::NotFound;
+    return notStored ? TransferResult::NotStored : TransferResult::Copied;
 }
 
 int CFtpSession::Quit() {

@@ -14,8 +14,9 @@
 //    time-out (both 30 s).
 //  - Replies are read by their codes: a 1xx reply is followed by one more, any other reply is
 //    the last one of its command, so a single "550" to RETR or STOR is not waited past.
-//  - A file the source or the target answers with "550" is reported as NotFound: the copy
-//    goes on, but the file does not count as copied.
+//  - A file the source answers with "550" is reported as NotFound, one the target answers
+//    with "550" (no such folder there, say) as NotStored: the copy goes on, but the file
+//    does not count as copied.
 //  - After a failure the control connection may hold replies nobody read; Resync drops it and
 //    logs in again, so a later command never takes an earlier command's reply as its own.
 //  - Abort (any thread) makes the blocked call return at once and silences the boxes that
@@ -39,7 +40,7 @@
 
 namespace mirrak {
 
-enum class TransferResult { Copied, NotFound, Failed };
+enum class TransferResult { Copied, NotFound, NotStored, Failed };
 
 class CFtpSession {
 public:

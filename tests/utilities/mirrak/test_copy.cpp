@@ -110,6 +110,22 @@ TEST_F(CopyTest, AFileTheSourceAnswersNotFoundIsLeftOutAndNamedNotCountedAsCopie
     EXPECT_EQ(boxes.Records().size(), 0u);
 }
 
+TEST_F(CopyTest, AFileTheTargetDoesNotStoreIsNamedAsSuch) {
+    StartInstruments();
+    WriteFile(SourceDrive() + "/SIGNAL/A.DAT", "aaaa");
+    // The target claims the folder, so none is made, and its STOR finds no folder.
+    m_target->SetReplyOverride("mmem:cat?", "0,1000000,\"SIGNAL/\",,0");
+    testsupport::BoxScript boxes;
+    RecordingWindow window;
+    ASSERT_TRUE(RunCopy(window));
+    EXPECT_EQ(window.endCode, mirrak::kDupIncomplete);
+    EXPECT_NE(window.endText.find("/F0:/SIGNAL/A.DAT (the target did not store it)"),
+              std::string::npos)
+        << window.endText;
+    EXPECT_FALSE(fs::exists(TargetDrive() + "/SIGNAL/A.DAT"));
+    EXPECT_EQ(boxes.Records().size(), 0u);
+}
+
 TEST_F(CopyTest, AServerThatNeverOpensTheDataConnectionTimesOutAndTheRetryCopies) {
     StartInstruments();
     WriteFile(SourceDrive() + "/SIGNAL/A.DAT", "aaaa");

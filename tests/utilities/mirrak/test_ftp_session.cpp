@@ -198,17 +198,18 @@ TEST_F(FtpSessionTest, ThePassiveAddressGoesToTheSourceOnlyWhenItIsSixBytes) {
     EXPECT_EQ(ReadFile(TargetDrive() + "/A.DAT"), "abc");
 }
 
-TEST_F(FtpSessionTest, AStoreTheTargetRefusesAsNotFoundIsLeftOutAndBothSidesStayInStep) {
+TEST_F(FtpSessionTest, AStoreTheTargetRefusesIsNotStoredAndBothSidesStayInStep) {
     StartInstruments();
-    WriteFile(SourceDrive() + "/A.DAT", "abc");
+    WriteFile(SourceDrive() + "/NOFOLDER/A.DAT", "abc");
     WriteFile(SourceDrive() + "/B.DAT", "def");
     testsupport::BoxScript boxes;
     mirrak::CFtpSession source;
     mirrak::CFtpSession target;
     ASSERT_EQ(source.Login(m_sourceAddress), 1);
     ASSERT_EQ(target.Login(m_targetAddress), 1);
-    // The target has no such folder.
-    EXPECT_EQ(source.TransferFile(target, "/F0:/NOFOLDER/A.DAT"), mirrak::TransferResult::NotFound);
+    // The source sends it, the target has no such folder.
+    EXPECT_EQ(source.TransferFile(target, "/F0:/NOFOLDER/A.DAT"),
+              mirrak::TransferResult::NotStored);
     EXPECT_EQ(source.TransferFile(target, "/F0:/B.DAT"), mirrak::TransferResult::Copied);
     EXPECT_EQ(ReadFile(TargetDrive() + "/B.DAT"), "def");
     EXPECT_EQ(boxes.Records().size(), 0u);
