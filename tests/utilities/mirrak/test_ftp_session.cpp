@@ -79,7 +79,7 @@ TEST_F(FtpSessionTest, AListingIsTakenOnlyFromTheServersOwnAddress) {
     testsupport::BoxScript boxes;
     mirrak::CFtpSession session;
     ASSERT_EQ(session.Login(m_sourceAddress), 1);
-    m_source->FtpDelayNextDataConnection(std::chrono::milliseconds(1500));
+    m_source->FtpDelayNextDataConnection(std::chrono::milliseconds(2500));
     // Someone on another address reaches the data port first, with a listing of its own.
     bool strangerConnected = false;
     std::thread stranger([&] {
