@@ -12,6 +12,7 @@ namespace nimbrel {
 namespace {
 
 constexpr size_t kLineHeaderSize = 6;
+constexpr size_t kWriteChunk = 256 * 1024;
 
 // Which of the six buffers a file's line record carries, in order.
 struct Layout {
@@ -245,17 +246,42 @@ bool CFileMakeMng::BuildLine(const uint8_t* row, int columns) {
     return true;
 }
 
+bool CFileMakeMng::Queue(int field, int component, const std::vector<uint8_t>& record, bool last) {
+    std::vector<uint8_t>& pending = m_pending[field - 1][component];
+    pending.insert(pending.end(), record.begin(), record.end());
+    if (!last && pending.size() < kWriteChunk) {
+        return true;
+    }
+    CFileRecord* file = m_files[field - 1][component].get();
+    const bool written = file != nullptr && WriteLineRecord(*file, pending);
+    pending.clear();
+    return written;
+}
+
+bool CFileMakeMng::FlushField(int field) {
+    for (int c = 0; c < kComponentCount; ++c) {
+        if (!m_pending[field - 1][c].empty() && !Queue(field, c, {}, true)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool CFileMakeMng::WriteLine(int field) {
     if (field < 1 || field > 2 || !m_samplesWaiting || !AllBuffersReady()) {
         return false;
     }
+    // The field's last line goes out at once, so a write that fails is still reported by the
+    // line it failed on, not later by the merge.
+    const long lines = m_job.Lines();
+    const long expected = !m_job.Interlaced() ? lines : field == 1 ? (lines + 1) / 2 : lines / 2;
+    const bool last = ++m_linesQueued[field - 1] >= expected;
     for (int c = 0; c < kComponentCount; ++c) {
-        CFileRecord* file = m_files[field - 1][c].get();
-        if (file == nullptr) {
+        if (!m_files[field - 1][c]) {
             continue;
         }
         Serialise(c, m_buffers, m_scratch);
-        if (!WriteLineRecord(*file, m_scratch)) {
+        if (!Queue(field, c, m_scratch, last)) {
             return false;
         }
     }
@@ -281,6 +307,9 @@ bool CFileMakeMng::AppendFile(CFileRecord& to, CFileRecord& from) {
 }
 
 bool CFileMakeMng::MergeFields() {
+    if (!FlushField(1) || !FlushField(2)) {
+        return false;
+    }
     for (int c = 0; c < kComponentCount; ++c) {
         if (m_files[1][c] && (!m_files[0][c] || !AppendFile(*m_files[0][c], *m_files[1][c]))) {
             return false;
@@ -290,6 +319,9 @@ bool CFileMakeMng::MergeFields() {
 }
 
 bool CFileMakeMng::WriteEndRecords() {
+    if (!FlushField(1)) {
+        return false;
+    }
     for (auto& file : m_files[0]) {
         if (file && !file->WriteRecordHeader(kRecordEnd, 0)) {
             return false;

@@ -73,11 +73,15 @@ public:
 
 private:
     bool ReadSettings(int leftEdge);
-    // The line record payload of a component's file from a set of buffers.
+    // The whole line record of a component's file, header and payload, from a set of buffers.
     void Serialise(int component, const LineBuilder::Buffers& buffers,
                    std::vector<uint8_t>& out) const;
-    static bool WriteLineRecord(CFileRecord& file, const std::vector<uint8_t>& payload);
+    // Writes serialised records in one call.
+    static bool WriteLineRecord(CFileRecord& file, const std::vector<uint8_t>& records);
     static bool AppendFile(CFileRecord& to, CFileRecord& from);
+    // Line records wait in m_pending until a chunk is full or the field's last line is there.
+    bool Queue(int field, int component, const std::vector<uint8_t>& record, bool last);
+    bool FlushField(int field);
 
     const CFileMakeInfo& m_job;
     MakeSwitches m_switches;
@@ -93,6 +97,10 @@ private:
     // [field - 1][component]; null when that file is not made.
     std::unique_ptr<CFileRecord> m_files[2][kComponentCount];
     std::vector<uint8_t> m_scratch;
+    // [field - 1][component]: records not yet written. A few large writes cost the file system
+    // far less than one per line.
+    std::vector<uint8_t> m_pending[2][kComponentCount];
+    long m_linesQueued[2] = {0, 0};
 };
 
 }  // namespace nimbrel
