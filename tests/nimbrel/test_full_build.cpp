@@ -458,10 +458,10 @@ TEST_F(FullBuild, EdgeModesOffsetsAndFieldsMatchTheReference) {
     gbr.showGbrCheck = true;
     gbr.filterSection = "NIMBREL_FILTER_SEVEN";
 
-    const char* modes[] = {"",
-                           "BEGINING_SAMPLES=INI\nBEGINING_SAMPLE_G=30\n"
-                           "BEGINING_SAMPLE_B=300\nBEGINING_SAMPLE_R=-4\n",
-                           "BEGINING_SAMPLES=BACKCOLOR\n"};
+    // The beginning colour of the second mode is out of range on purpose: it is clamped.
+    const std::string iniMode = std::string("BEGINING_SAMPLES=INI\nBEGINING_SAMPLE_G=30\n") +
+                                "BEGINING_SAMPLE_B=300\nBEGINING_SAMPLE_R=-4\n";
+    const char* modes[] = {"", iniMode.c_str(), "BEGINING_SAMPLES=BACKCOLOR\n"};
     for (const char* mode : modes) {
         SCOPED_TRACE(mode);
         m_filterText = std::string("[NIMBREL_FILTER]\n") + mode + taps.str();
