@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "utilities/gorrel/ModuleCatalog.h"
+#include "utilities/common/ModuleCatalog.h"
 #include "utilities/gorrel/RestoreInfo.h"
 
 namespace {
@@ -63,6 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         __builtin_trap();
     if (info.Matches(bytes + "x"))
         __builtin_trap();
-    gorrel::CModuleCatalog(info.Text()).SlotModels();
+    utilities::CModuleCatalog(info.Text()).SlotModels();
     return 0;
 }

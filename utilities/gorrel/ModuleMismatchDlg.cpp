@@ -1,7 +1,7 @@
 #include "utilities/gorrel/ModuleMismatchDlg.h"
 
 #include "resources/gorrel/Resource.h"
-#include "utilities/gorrel/ModuleCatalog.h"
+#include "utilities/common/ModuleCatalog.h"
 
 namespace gorrel {
 
@@ -13,9 +13,9 @@ CModuleMismatchDlg::CModuleMismatchDlg(std::string backupText, std::string insta
 
 platform::BOOL CModuleMismatchDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    auto backup = CModuleCatalog(m_backupText).SlotModels();
-    auto installed = CModuleCatalog(m_installedText).SlotModels();
-    for (int slot = 0; slot < CModuleCatalog::kSlotCount; ++slot) {
+    auto backup = utilities::CModuleCatalog(m_backupText).SlotModels();
+    auto installed = utilities::CModuleCatalog(m_installedText).SlotModels();
+    for (int slot = 0; slot < utilities::CModuleCatalog::kSlotCount; ++slot) {
         SetDlgItemText(IDC_BACKUP_SLOT1 + slot, backup[slot]);
         SetDlgItemText(IDC_INSTALLED_SLOT1 + slot, installed[slot]);
     }

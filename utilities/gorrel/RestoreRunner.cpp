@@ -7,20 +7,15 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
+#include "utilities/common/ErrorQueue.h"
+#include "utilities/common/ModuleCatalog.h"
+#include "utilities/common/PresetFiles.h"
 #include "utilities/common/QuarnComm.h"
-#include "utilities/common/UtilityBeep.h"
-#include "utilities/gorrel/ModuleCatalog.h"
 #include "utilities/gorrel/RestoreInfo.h"
 
 namespace gorrel {
 
-namespace {
-
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
-}  // namespace
+using utilities::Quoted;
 
 CRestoreRunner::CRestoreRunner(utilities::CQuarnComm& link, platform::CWnd* owner,
                                MismatchHandler mismatch)
@@ -37,8 +32,7 @@ std::string CRestoreRunner::AbsoluteFolder(const std::string& folder) {
 }
 
 void CRestoreRunner::ShowStop(const std::string& text) {
-    utilities::UtilityBeep(platform::MB_ICONHAND);
-    platform::MessageBox(m_owner, text, kCaption, platform::MB_OK | platform::MB_ICONSTOP);
+    utilities::ShowStopBox(m_owner, text, kCaption);
 }
 
 int CRestoreRunner::Run(const std::string& typedFolder) {
@@ -59,8 +53,8 @@ int CRestoreRunner::Run(const std::string& typedFolder) {
         return 0;
     if (!EmptyErrorQueue())
         return 0;
-    CModuleCatalog catalog(reply);
-    for (const char* model : CModuleCatalog::Models()) {
+    utilities::CModuleCatalog catalog(reply);
+    for (const char* model : utilities::CModuleCatalog::Models()) {
         if (catalog.IsInstalled(model) && !RestoreModel(folder, model))
             return 0;
     }
@@ -94,59 +88,38 @@ int CRestoreRunner::RestoreModel(const std::string& folder, const std::string& m
     std::string pcFolder = folder + (folder == "/" ? "" : "/") + model + "/PRESET";
     if (!platform::IsDirectory(pcFolder))
         return 1;
-    bool controller = model == "CPU";
-    for (int slot = controller ? 0 : 1; slot <= (controller ? 0 : 4); ++slot) {
-        for (int preset = 0; preset <= 14; ++preset) {
-            std::string name = controller ? platform::Format("MSTATE.P%02d", preset)
-                                          : platform::Format("MSTATE%d.P%02d", slot, preset);
-            std::string pcPath = pcFolder + "/" + name;
-            // A folder or device of a preset's name is not a preset.
-            struct stat info {};
-            if (stat(pcPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-                continue;
-            std::string instPath = "/F0:/" + model + "/PRESET/" + name;
-            if (!m_link.DownloadFile(pcPath, instPath, static_cast<std::int64_t>(info.st_size))) {
-                ShowStop(platform::Format("Restore stopped after %d files.", m_count) +
-                         "\n\nThe file " + Quoted(pcPath) + " was not restored to " +
-                         Quoted(instPath) + ".");
-                return 0;
-            }
-            ++m_count;
+    for (const std::string& name : utilities::PresetFileNames(model)) {
+        std::string pcPath = pcFolder + "/" + name;
+        // A folder or device of a preset's name is not a preset.
+        struct stat info {};
+        if (stat(pcPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        std::string instPath = utilities::InstrumentPresetFolder(model) + name;
+        if (!m_link.DownloadFile(pcPath, instPath, static_cast<std::int64_t>(info.st_size))) {
+            ShowStop(platform::Format("Restore stopped after %d files.", m_count) +
+                     "\n\nThe file " + Quoted(pcPath) + " was not restored to " + Quoted(instPath) +
+                     ".");
+            return 0;
         }
+        ++m_count;
     }
     return 1;
 }
 
-int CRestoreRunner::ReadError(long& number, std::string& reply) {
-    number = 0;
-    reply.clear();
-    if (!m_link.SendCommand("syst:err?"))
-        return 0;
-    reply = m_link.ReceiveLine();
-    const char* end = nullptr;
-    number = platform::StrToLong(reply.c_str(), &end);
-    return end != reply.c_str() ? 1 : 0;
-}
-
 int CRestoreRunner::EmptyErrorQueue() {
-    for (int i = 0; i < kMaxQueuedErrors; ++i) {
-        long number = 0;
-        std::string reply;
-        if (!ReadError(number, reply))
-            break;
-        if (number == 0)
-            return 1;
-    }
+    if (utilities::CErrorQueue(m_link).Empty() == utilities::CErrorQueue::EmptyResult::kEmptied)
+        return 1;
     ShowStop("Can not read the error queue of the instrument.\n\nCan not restore.");
     return 0;
 }
 
 int CRestoreRunner::CheckInstrumentErrors() {
+    utilities::CErrorQueue queue(m_link);
     std::string errors;
-    for (int i = 0; i < kMaxQueuedErrors; ++i) {
+    for (int i = 0; i < utilities::CErrorQueue::kMaxQueuedErrors; ++i) {
         long number = 0;
         std::string reply;
-        if (!ReadError(number, reply)) {
+        if (!queue.ReadError(number, reply)) {
             ShowStop(
                 platform::Format("%d files were sent, but the error queue of the instrument "
                                  "does not read.\n\nThe presets may not all be restored.",

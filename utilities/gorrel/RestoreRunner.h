@@ -31,7 +31,6 @@ namespace gorrel {
 class CRestoreRunner {
 public:
     static constexpr const char* kCaption = "Gorrel";
-    static constexpr int kMaxQueuedErrors = 32;
     // Shows the mismatch dialog (backup.cfg's text, the instrument's reply).
     using MismatchHandler =
         std::function<void(const std::string& backupText, const std::string& installedText)>;
@@ -48,7 +47,6 @@ public:
 private:
     bool CheckRestoreInfo(const std::string& folder, const std::string& reply);
     int RestoreModel(const std::string& folder, const std::string& model);
-    int ReadError(long& number, std::string& reply);
     int EmptyErrorQueue();
     int CheckInstrumentErrors();
     void ShowStop(const std::string& text);

@@ -8,32 +8,23 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
+#include "utilities/common/ErrorQueue.h"
+#include "utilities/common/ModuleCatalog.h"
+#include "utilities/common/PresetFiles.h"
 #include "utilities/common/QuarnComm.h"
-#include "utilities/common/UtilityBeep.h"
 #include "utilities/stowen/BackupFolder.h"
-#include "utilities/stowen/ModuleCatalog.h"
 #include "utilities/stowen/PresetListing.h"
 
 namespace stowen {
 
-namespace {
-
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
-std::string InstrumentFolder(const std::string& model) {
-    return "/F0:/" + model + "/PRESET/";
-}
-
-}  // namespace
+using utilities::InstrumentPresetFolder;
+using utilities::Quoted;
 
 CBackupRunner::CBackupRunner(utilities::CQuarnComm& link, platform::CWnd* owner)
     : m_link(link), m_owner(owner) {}
 
 void CBackupRunner::ShowStop(const std::string& text) {
-    utilities::UtilityBeep(platform::MB_ICONHAND);
-    platform::MessageBox(m_owner, text, kCaption, platform::MB_OK | platform::MB_ICONSTOP);
+    utilities::ShowStopBox(m_owner, text, kCaption);
 }
 
 int CBackupRunner::Fail(const std::string& detail) {
@@ -58,8 +49,8 @@ int CBackupRunner::Run(const std::string& typedFolder) {
     if (!EmptyErrorQueue())
         return 0;
 
-    CModuleCatalog catalog(reply);
-    for (const char* model : CModuleCatalog::Models()) {
+    utilities::CModuleCatalog catalog(reply);
+    for (const char* model : utilities::CModuleCatalog::Models()) {
         if (catalog.IsInstalled(model) && !BackupModel(folder, model))
             return 0;
     }
@@ -71,13 +62,13 @@ int CBackupRunner::Run(const std::string& typedFolder) {
 }
 
 int CBackupRunner::BackupModel(const CBackupFolder& folder, const std::string& model) {
-    std::string instFolder = InstrumentFolder(model);
+    std::string instFolder = InstrumentPresetFolder(model);
     std::optional<std::string> reply = m_link.ReadCatalog(instFolder);
     if (!reply || reply->empty())
         return Fail("Can not read the catalogue of " + Quoted(instFolder) + ".");
     long number = 0;
     std::string error;
-    if (!ReadError(number, error))
+    if (!utilities::CErrorQueue(m_link).ReadError(number, error))
         return Fail("Can not read the error queue of the instrument.");
     if (number != 0)
         return Fail("The instrument can not open " + Quoted(instFolder) + " : " + error);
@@ -85,14 +76,9 @@ int CBackupRunner::BackupModel(const CBackupFolder& folder, const std::string& m
     if (!listing.Parse(*reply))
         return Fail("The catalogue of " + Quoted(instFolder) + " does not read.");
 
-    bool controller = model == "CPU";
-    for (int slot = controller ? 0 : 1; slot <= (controller ? 0 : 4); ++slot) {
-        for (int preset = 0; preset <= 14; ++preset) {
-            std::string name = controller ? platform::Format("MSTATE.P%02d", preset)
-                                          : platform::Format("MSTATE%d.P%02d", slot, preset);
-            if (!FetchPreset(folder, model, listing, name))
-                return 0;
-        }
+    for (const std::string& name : utilities::PresetFileNames(model)) {
+        if (!FetchPreset(folder, model, listing, name))
+            return 0;
     }
     return 1;
 }
@@ -102,7 +88,7 @@ int CBackupRunner::FetchPreset(const CBackupFolder& folder, const std::string& m
     const CPresetListing::Entry* entry = listing.Find(name);
     if (entry == nullptr)
         return 1;
-    std::string instPath = InstrumentFolder(model) + name;
+    std::string instPath = InstrumentPresetFolder(model) + name;
     std::uint64_t size = 0;
     if (!CPresetListing::ParseSize(entry->size, size)) {
         return Fail("The size of " + Quoted(instPath) +
@@ -119,24 +105,14 @@ int CBackupRunner::FetchPreset(const CBackupFolder& folder, const std::string& m
     return 1;
 }
 
-int CBackupRunner::ReadError(long& number, std::string& reply) {
-    number = 0;
-    if (!m_link.SendCommand("syst:err?"))
-        return 0;
-    reply = m_link.ReceiveLine();
-    const char* end = nullptr;
-    number = platform::StrToLong(reply.c_str(), &end);
-    return end != reply.c_str() ? 1 : 0;
-}
-
 int CBackupRunner::EmptyErrorQueue() {
-    for (int i = 0; i < kMaxQueuedErrors; ++i) {
-        long number = 0;
-        std::string reply;
-        if (!ReadError(number, reply))
-            return Fail("Can not read the error queue of the instrument.");
-        if (number == 0)
+    switch (utilities::CErrorQueue(m_link).Empty()) {
+        case utilities::CErrorQueue::EmptyResult::kEmptied:
             return 1;
+        case utilities::CErrorQueue::EmptyResult::kUnreadable:
+            return Fail("Can not read the error queue of the instrument.");
+        case utilities::CErrorQueue::EmptyResult::kNeverEmpty:
+            break;
     }
     return Fail("The error queue of the instrument does not empty.");
 }

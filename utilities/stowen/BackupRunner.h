@@ -35,15 +35,12 @@ class CQuarnComm;
 
 namespace stowen {
 
-class CModuleCatalog;
 class CBackupFolder;
 class CPresetListing;
 
 class CBackupRunner {
 public:
     static constexpr const char* kCaption = "Stowen";
-    // The most error-queue entries read while emptying it; the instrument keeps 16 at most.
-    static constexpr int kMaxQueuedErrors = 32;
 
     CBackupRunner(utilities::CQuarnComm& link, platform::CWnd* owner);
 
@@ -56,8 +53,6 @@ private:
     int FetchPreset(const CBackupFolder& folder, const std::string& model,
                     const CPresetListing& listing, const std::string& name);
     int EmptyErrorQueue();
-    // Reads one "syst:err?" answer; 1 with its number, 0 when none reads.
-    int ReadError(long& number, std::string& reply);
     int RemoveOldRestoreInfo(const std::string& path);
     int WriteRestoreInfo(const std::string& path, const std::string& reply);
     int Fail(const std::string& detail);

@@ -6,7 +6,6 @@
 #include <fstream>
 
 #include "utilities/stowen/BackupFolder.h"
-#include "utilities/stowen/ModuleCatalog.h"
 #include "utilities/stowen/PresetListing.h"
 
 namespace stowen {
@@ -58,21 +57,6 @@ TEST(PresetListing, SizesAreWholeDecimalNumbersOnly) {
         EXPECT_EQ(CPresetListing::ParseSize(bad, size), 0) << bad;
         EXPECT_EQ(size, 0u) << bad;
     }
-}
-
-TEST(InstalledModels, ModelsCountOnlyWhenNamedExactly) {
-    CModuleCatalog catalog("\"CPU:0\",\"Brumo:1\",\"Sormet2:3\",\"tavix:4\"");
-    EXPECT_TRUE(catalog.IsInstalled("CPU"));
-    EXPECT_TRUE(catalog.IsInstalled("Brumo"));
-    EXPECT_FALSE(catalog.IsInstalled("Sormet"));
-    EXPECT_FALSE(catalog.IsInstalled("Tavix"));
-    EXPECT_FALSE(catalog.IsInstalled("Bru"));
-    // The controller is always there, even when the reply does not say so.
-    EXPECT_TRUE(CModuleCatalog("").IsInstalled("CPU"));
-    EXPECT_FALSE(CModuleCatalog("\"Brumo").IsInstalled("Brumo"));
-    EXPECT_TRUE(CModuleCatalog("\"Ulmeth:2\"").IsInstalled("Ulmeth"));
-    EXPECT_EQ(CModuleCatalog::Models().front(), std::string("CPU"));
-    EXPECT_EQ(CModuleCatalog::Models().size(), 9u);
 }
 
 TEST(BackupFolder, ABareNameGoesUnderTheRoot) {

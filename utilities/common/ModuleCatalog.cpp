@@ -1,8 +1,8 @@
-#include "utilities/gorrel/ModuleCatalog.h"
+#include "utilities/common/ModuleCatalog.h"
 
 #include "platform/Numbers.h"
 
-namespace gorrel {
+namespace utilities {
 
 const std::array<const char*, CModuleCatalog::kModelCount>& CModuleCatalog::Models() {
     static const std::array<const char*, kModelCount> models = {
@@ -13,6 +13,7 @@ const std::array<const char*, CModuleCatalog::kModelCount>& CModuleCatalog::Mode
 bool CModuleCatalog::IsInstalled(const std::string& model) const {
     if (model == "CPU")
         return true;
+    // Each address: from a quote up to the next colon is the model.
     size_t pos = 0;
     while ((pos = m_text.find('"', pos)) != std::string::npos) {
         size_t colon = m_text.find(':', pos + 1);
@@ -51,4 +52,4 @@ std::array<std::string, CModuleCatalog::kSlotCount> CModuleCatalog::SlotModels()
     return slots;
 }
 
-}  // namespace gorrel
+}  // namespace utilities
