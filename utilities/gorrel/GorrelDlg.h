@@ -1,41 +1,23 @@
 // CGorrelDlg: Gorrel's main dialog: the instrument's address, the backup folder to restore,
-// and the Restore button.
-//
-// A restore runs on the user-interface thread under the wait cursor, with the address, the
-// folder, "....", Restore and Cancel disabled until it ends; the windows keep repainting but
-// take no input meanwhile. A folder whose backup.cfg does not match the instrument's modules
+// and the Restore button, which runs one restore from the folder (see CFolderRunDlg for how a
+// run holds the dialog). A folder whose backup.cfg does not match the instrument's modules
 // brings up the mismatch dialog instead.
 #pragma once
 
 #include <string>
 
-#include "utilities/common/UtilityDlg.h"
-
-namespace utilities {
-class CUtilityApp;
-}
+#include "utilities/common/FolderRunDlg.h"
 
 namespace gorrel {
 
-class CGorrelDlg : public utilities::CUtilityDlg {
+class CGorrelDlg : public utilities::CFolderRunDlg {
 public:
     static constexpr const char* kPickerTitle = "Select restore folder";
 
     explicit CGorrelDlg(utilities::CUtilityApp& app, platform::CWnd* parent = nullptr);
 
-    platform::BOOL OnInitDialog() override;
-    platform::BOOL OnCommand(int id, int code) override;
-
-    void OnBrowse();
-    void OnRestore();
-
-    const std::string& Folder() const { return m_folder; }
-
-private:
-    void EnableControls(bool enable);
-
-    utilities::CUtilityApp& m_app;
-    std::string m_folder;
+protected:
+    void RunWith(utilities::CQuarnComm& link, const std::string& folder) override;
 };
 
 }  // namespace gorrel
