@@ -2,54 +2,19 @@
 // to the instrument. Every message box must be expected through m_boxes.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <QTemporaryDir>
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "quarnsim/Simulator.h"
-#include "tests/support/BoxScript.h"
-#include "utilities/common/QuarnComm.h"
+#include "tests/utilities/support/InstrumentFixture.h"
 
 namespace gorrel::testing {
 
-// Reads a whole file; "<missing>" when it does not open.
-std::string ReadWholeFile(const std::string& path);
-void WriteWholeFile(const std::string& path, const std::string& bytes);
-// Every file under folder, as "relative/path", sorted.
-std::vector<std::string> FilesUnder(const std::string& folder);
-// Bytes no text transfer would survive: NUL, CR LF, '#', '"' and high bytes.
-std::string PresetBytes(size_t size, int seed);
+using utilities::testing::FilesUnder;
+using utilities::testing::PresetBytes;
+using utilities::testing::ReadWholeFile;
+using utilities::testing::WriteWholeFile;
 
-class RestoreFixture : public ::testing::Test {
+class RestoreFixture : public utilities::testing::InstrumentFixture {
 protected:
-    void TearDown() override;
-
-    // Starts the simulator with these modules; its drive is m_drive.
-    void StartInstrument(std::vector<quarnsim::ModuleSpec> modules);
     // Puts a file into the backup folder ("CPU/PRESET/MSTATE.P00") and remembers it.
-    void SeedFile(const std::string& path, const std::string& bytes);
-    std::string DriveFile(const std::string& relative) const {
-        return ReadWholeFile(DrivePath(relative));
-    }
-    void ConnectLink();
-    std::string PcFolder() const { return m_pc.path().toStdString() + "/backup"; }
-    std::string Pc(const std::string& relative) const { return PcFolder() + "/" + relative; }
-    std::string DrivePath(const std::string& relative) const {
-        return m_drive.path().toStdString() + "/" + relative;
-    }
-    std::vector<std::string> SentLines() const;
-
-    QTemporaryDir m_drive;
-    QTemporaryDir m_pc;
-    std::unique_ptr<quarnsim::Simulator> m_sim;
-    std::string m_address;
-    std::map<std::string, std::string> m_seeded;
-    utilities::CQuarnComm m_link;
-    testsupport::BoxScript m_boxes;
+    void SeedFile(const std::string& path, const std::string& bytes) { SeedPcFile(path, bytes); }
 };
 
 }  // namespace gorrel::testing

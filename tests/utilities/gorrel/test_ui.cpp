@@ -2,13 +2,12 @@
 // the folder picked, Restore pressed; and the mismatch dialog when the instrument differs.
 #include <gtest/gtest.h>
 
-#include <QDir>
-
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "tests/support/DialogScript.h"
 #include "tests/utilities/gorrel/RestoreFixture.h"
+#include "tests/utilities/support/FolderPickerScript.h"
 #include "utilities/gorrel/GorrelApp.h"
 
 namespace gorrel::testing {
@@ -25,21 +24,6 @@ protected:
         StartInstrument({{"Tavix", 1}, {"Oltra", 4}});
         SeedFile("CPU/PRESET/MSTATE.P10", PresetBytes(400, 1));
         SeedFile("Oltra/PRESET/MSTATE4.P00", PresetBytes(4000, 2));
-        m_previousPicker = platform::SetFileDialogAnswerer(
-            [this](const platform::FileDialogRecord& record, std::vector<std::string>& chosen) {
-                m_pickers.push_back(record);
-                chosen = {PcFolder()};
-                return true;
-            });
-    }
-    void TearDown() override {
-        platform::SetFileDialogAnswerer(m_previousPicker);
-        RestoreFixture::TearDown();
-    }
-    void Screenshot(platform::CDialog& dialog, const std::string& name) {
-        QDir().mkpath(QUARN_SCREENSHOT_DIR);
-        dialog.GetWidget()->grab().save(QString(QUARN_SCREENSHOT_DIR) + "/" +
-                                        QString::fromStdString(name) + ".png");
     }
     // Types the address, picks the folder and presses Restore; `during` runs on the count
     // or error box that ends the restore.
@@ -52,8 +36,7 @@ protected:
         ASSERT_TRUE(dialog.ClickButton(1004));
     }
 
-    std::vector<platform::FileDialogRecord> m_pickers;
-    platform::FileDialogAnswerer m_previousPicker;
+    utilities::testing::FolderPickerScript m_picker{PcFolder()};
 };
 
 TEST_F(GorrelProgram, RestoresThePickedFolderAndKeepsTheSettings) {
@@ -62,7 +45,7 @@ TEST_F(GorrelProgram, RestoresThePickedFolderAndKeepsTheSettings) {
     testsupport::DialogScript dialogs;
     dialogs.Expect(102, [&](platform::CDialog& dialog) {
         EXPECT_EQ(dialog.Template().caption, "Gorrel");
-        Screenshot(dialog, "gorrel_main");
+        utilities::testing::SaveScreenshot(dialog, "gorrel_main");
         auto previous =
             platform::SetMessageBoxAnswerer([&](const platform::MessageBoxRecord& record) {
                 if (record.caption == "Selected folder")
@@ -84,8 +67,8 @@ TEST_F(GorrelProgram, RestoresThePickedFolderAndKeepsTheSettings) {
     EXPECT_EQ(app.Run(), utilities::CUtilityApp::kExitNormal);
 
     EXPECT_EQ(enabledDuringRestore, std::vector<bool>(5, false));
-    ASSERT_EQ(m_pickers.size(), 1u);
-    EXPECT_EQ(m_pickers[0].title, "Select restore folder");
+    ASSERT_EQ(m_picker.Records().size(), 1u);
+    EXPECT_EQ(m_picker.Records()[0].title, "Select restore folder");
     EXPECT_EQ(DriveFile("Oltra/PRESET/MSTATE4.P00"), m_seeded.at("Oltra/PRESET/MSTATE4.P00"));
     EXPECT_EQ(DriveFile("CPU/PRESET/MSTATE.P10"), m_seeded.at("CPU/PRESET/MSTATE.P10"));
     platform::Profile profile("Harnoq", "Gorrel");
@@ -107,7 +90,7 @@ TEST_F(GorrelProgram, ADifferentInstrumentShowsTheMismatchDialog) {
             backupSlots.push_back(dialog.GetDlgItemText(1005 + slot));
             installedSlots.push_back(dialog.GetDlgItemText(1009 + slot));
         }
-        Screenshot(dialog, "gorrel_mismatch");
+        utilities::testing::SaveScreenshot(dialog, "gorrel_mismatch");
         dialog.ClickButton(platform::IDOK);
     });
     CGorrelApp app;

@@ -20,7 +20,6 @@ using platform::MB_OK;
 class Backup : public BackupFixture {
 protected:
     int RunBackup(const std::string& folder) { return CBackupRunner(m_link, nullptr).Run(folder); }
-    std::string Pc(const std::string& relative) const { return PcFolder() + "/" + relative; }
     // Every seeded file under one of these drive folders arrived byte for byte.
     void ExpectSeededCopied(const std::vector<std::string>& paths) {
         for (const std::string& path : paths)

@@ -2,13 +2,12 @@
 // the folder picked, Backup pressed.
 #include <gtest/gtest.h>
 
-#include <QDir>
-
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "tests/support/DialogScript.h"
 #include "tests/utilities/stowen/BackupFixture.h"
+#include "tests/utilities/support/FolderPickerScript.h"
 #include "utilities/common/UtilityTraits.h"
 #include "utilities/stowen/StowenApp.h"
 
@@ -26,25 +25,9 @@ protected:
         StartInstrument({{"Sormet", 2}});
         SeedFile("CPU/PRESET/MSTATE.P07", PresetBytes(500, 1));
         SeedFile("Sormet/PRESET/MSTATE2.P11", PresetBytes(900, 2));
-        m_previousPicker = platform::SetFileDialogAnswerer(
-            [this](const platform::FileDialogRecord& record, std::vector<std::string>& chosen) {
-                m_pickers.push_back(record);
-                chosen = {PcFolder()};
-                return true;
-            });
-    }
-    void TearDown() override {
-        platform::SetFileDialogAnswerer(m_previousPicker);
-        BackupFixture::TearDown();
-    }
-    void Screenshot(platform::CDialog& dialog, const std::string& name) {
-        QDir().mkpath(QUARN_SCREENSHOT_DIR);
-        dialog.GetWidget()->grab().save(QString(QUARN_SCREENSHOT_DIR) + "/" +
-                                        QString::fromStdString(name) + ".png");
     }
 
-    std::vector<platform::FileDialogRecord> m_pickers;
-    platform::FileDialogAnswerer m_previousPicker;
+    utilities::testing::FolderPickerScript m_picker{PcFolder()};
 };
 
 TEST_F(StowenProgram, BacksUpToThePickedFolderAndKeepsTheSettings) {
@@ -62,7 +45,7 @@ TEST_F(StowenProgram, BacksUpToThePickedFolderAndKeepsTheSettings) {
         ASSERT_TRUE(dialog.ClickButton(1003));
         EXPECT_EQ(m_boxes.Records().back().caption, "Selected folder");
         EXPECT_EQ(dialog.GetDlgItemText(1002), PcFolder());
-        Screenshot(dialog, "stowen_main");
+        utilities::testing::SaveScreenshot(dialog, "stowen_main");
 
         m_boxes.Expect("2 files are backed up.", MB_OK, IDOK);
         ASSERT_TRUE(dialog.ClickButton(1001));
@@ -73,9 +56,9 @@ TEST_F(StowenProgram, BacksUpToThePickedFolderAndKeepsTheSettings) {
     CStowenApp app;
     EXPECT_EQ(app.Run(), utilities::CUtilityApp::kExitNormal);
 
-    ASSERT_EQ(m_pickers.size(), 1u);
-    EXPECT_EQ(m_pickers[0].kind, platform::FileDialogKind::Folder);
-    EXPECT_EQ(m_pickers[0].title, "Select backup folder");
+    ASSERT_EQ(m_picker.Records().size(), 1u);
+    EXPECT_EQ(m_picker.Records()[0].kind, platform::FileDialogKind::Folder);
+    EXPECT_EQ(m_picker.Records()[0].title, "Select backup folder");
     EXPECT_EQ(ReadWholeFile(PcFolder() + "/Sormet/PRESET/MSTATE2.P11"),
               m_seeded.at("Sormet/PRESET/MSTATE2.P11"));
     EXPECT_EQ(ReadWholeFile(PcFolder() + "/backup.cfg"), "\"CPU:0\",\"Sormet:2\"");

@@ -1,4 +1,4 @@
-#include "tests/utilities/gorrel/RestoreFixture.h"
+#include "tests/utilities/support/InstrumentFixture.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -7,7 +7,7 @@
 
 #include "tests/support/LoopbackSimulator.h"
 
-namespace gorrel::testing {
+namespace utilities::testing {
 
 namespace fs = std::filesystem;
 
@@ -44,13 +44,13 @@ std::string PresetBytes(size_t size, int seed) {
     return bytes;
 }
 
-void RestoreFixture::TearDown() {
+void InstrumentFixture::TearDown() {
     m_link.Disconnect();
     if (m_sim)
         m_sim->Stop();
 }
 
-void RestoreFixture::StartInstrument(std::vector<quarnsim::ModuleSpec> modules) {
+void InstrumentFixture::StartInstrument(std::vector<quarnsim::ModuleSpec> modules) {
     ASSERT_TRUE(m_drive.isValid());
     ASSERT_TRUE(m_pc.isValid());
     quarnsim::Options options;
@@ -60,18 +60,23 @@ void RestoreFixture::StartInstrument(std::vector<quarnsim::ModuleSpec> modules) 
     ASSERT_NE(m_sim, nullptr);
 }
 
-void RestoreFixture::SeedFile(const std::string& path, const std::string& bytes) {
+void InstrumentFixture::SeedDriveFile(const std::string& path, const std::string& bytes) {
+    WriteWholeFile(DrivePath(path), bytes);
+    m_seeded[path] = bytes;
+}
+
+void InstrumentFixture::SeedPcFile(const std::string& path, const std::string& bytes) {
     WriteWholeFile(Pc(path), bytes);
     m_seeded[path] = bytes;
 }
 
-void RestoreFixture::ConnectLink() {
+void InstrumentFixture::ConnectLink() {
     ASSERT_EQ(m_link.Connect(m_address), 1);
     m_sim->ClearLog();
 }
 
-std::vector<std::string> RestoreFixture::SentLines() const {
+std::vector<std::string> InstrumentFixture::SentLines() const {
     return m_sim->ReceivedLines();
 }
 
-}  // namespace gorrel::testing
+}  // namespace utilities::testing
