@@ -18,12 +18,13 @@ int FilterSettings::ReadTaps(const std::string& filterIni, const std::string& se
         std::string text;
         out.yTaps[t] = 0.0;
         out.pbprTaps[t] = 0.0;
-        if (IniValue::Read(filterIni, section, "FILTER_KEISU_Y_" + std::to_string(t), text, 32)) {
+        // The whole value counts: "1.23456789012345678901234567e-05" cut at 31 characters
+        // would weigh its column 100000 times more.
+        if (IniValue::Read(filterIni, section, "FILTER_KEISU_Y_" + std::to_string(t), text)) {
             out.yTaps[t] = IniValue::ToDouble(text);
             any = true;
         }
-        if (IniValue::Read(filterIni, section, "FILTER_KEISU_PBPR_" + std::to_string(t), text,
-                           32)) {
+        if (IniValue::Read(filterIni, section, "FILTER_KEISU_PBPR_" + std::to_string(t), text)) {
             out.pbprTaps[t] = IniValue::ToDouble(text);
             any = true;
         }

@@ -147,12 +147,16 @@ TEST(LineBuilder, FilterSettingsFromTheIni) {
     QTemporaryDir dir;
     const std::string ini = (dir.path() + "/Nimbrel_Filter.ini").toStdString();
     std::ofstream(ini) << "[LOWPASS]\nFILTER_KEISU_Y_25=1.0\nFILTER_KEISU_PBPR_25=0.5 ; half\n"
+                          "FILTER_KEISU_Y_24=1.23456789012345678901234567e-05\n"
                           "[NIMBREL_FILTER]\nBEGINING_SAMPLES=INI\nBEGINING_SAMPLE_G=300\n"
                           "BEGINING_SAMPLE_B=-4\nBEGINING_SAMPLE_R=17\n";
     FilterSettings filter;
     ASSERT_EQ(FilterSettings::ReadTaps(ini, "LOWPASS", filter), 1);
     EXPECT_EQ(filter.yTaps[25], 1.0);
     EXPECT_EQ(filter.pbprTaps[25], 0.5);
+    // Read whole: its first 31 characters would be a tap of 1.23 and move the centre.
+    EXPECT_DOUBLE_EQ(filter.yTaps[24], 1.23456789012345678901234567e-05);
+    EXPECT_EQ(filter.CentreTap(), 25);
     EXPECT_EQ(FilterSettings::ReadTaps(ini, "MISSING", filter), 0);
     FilterSettings::ReadBeginning(ini, filter);
     EXPECT_EQ(filter.beginMode, 0);
