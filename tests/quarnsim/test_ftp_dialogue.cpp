@@ -1,4 +1,8 @@
 // The FTP server's dialogue, byte by byte, from a raw client.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -279,4 +283,32 @@ TEST_F(FtpDialogueTest, AFileThatWouldOverfillTheDriveIsRefusedWhole) {
     EXPECT_EQ(Read("CPU/PRESET/MSTATE.P01"), std::string(900, 'c'));
     EXPECT_EQ(
         std::distance(fs::directory_iterator(m_root + "/CPU/PRESET"), fs::directory_iterator()), 1);
+}
+
+TEST_F(FtpDialogueTest, RepliesGoOutAtOnceWithoutWaitingForTheClientsAcknowledgement) {
+    StartWithFtp();
+    LogIn(m_ftp);
+    // The server's end of the control connection, among this process's own sockets: bound to
+    // port 21 on the simulator's address, with a peer.
+    int found = 0;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        const int fd = std::atoi(entry.path().filename().c_str());
+        sockaddr_in local{};
+        socklen_t size = sizeof local;
+        if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &size) != 0 ||
+            local.sin_family != AF_INET || ntohs(local.sin_port) != 21)
+            continue;
+        char text[INET_ADDRSTRLEN] = {};
+        ::inet_ntop(AF_INET, &local.sin_addr, text, sizeof text);
+        sockaddr_in peer{};
+        size = sizeof peer;
+        if (Address() != text || ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &size) != 0)
+            continue;
+        int noDelay = 0;
+        socklen_t length = sizeof noDelay;
+        ASSERT_EQ(::getsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, &length), 0);
+        EXPECT_NE(noDelay, 0);
+        ++found;
+    }
+    EXPECT_EQ(found, 1);
 }
