@@ -1,4 +1,4 @@
-// The pieces the backup and the restore walk with: the instrument's error queue and the
+// The steps the backup and the restore walk with: the instrument's error queue and the
 // preset file names.
 #include <string>
 
