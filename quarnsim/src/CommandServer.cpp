@@ -111,7 +111,7 @@ void CommandServer::AcceptLoop() {
         if (m_listenFd >= 0)
             fds[count++] = {m_listenFd, POLLIN, 0};
         int ready = ::poll(fds, count, 500);
-        ReapFinished(false);
+        m_connections.ReapFinished(false);
         if (ready < 0 && errno != EINTR)
             break;
         if (ready <= 0)
@@ -155,16 +155,11 @@ void CommandServer::AcceptPending(ConnectionPolicy policy) {
             ::close(fd);
             continue;
         }
-        auto connection = std::make_unique<Connection>();
-        connection->fd = fd;
-        Connection* raw = connection.get();
-        m_connections.push_back(std::move(connection));
-        raw->thread = std::thread([this, raw] { Serve(raw); });
+        m_connections.Start(fd, [this](int socket) { Serve(socket); });
     }
 }
 
-void CommandServer::Serve(Connection* connection) {
-    const int fd = connection->fd;  // only this thread closes it, below
+void CommandServer::Serve(int fd) {
     const std::string terminator = m_instrument.GetOptions().replyTerminator;
     Session session;
     LineAssembler assembler;
@@ -224,9 +219,6 @@ void CommandServer::Serve(Connection* connection) {
         if (receive.delay.count() > 0 && WaitStop(receive.delay))
             break;
     }
-    std::lock_guard lock(m_mutex);
-    CloseFd(connection->fd);
-    connection->done = true;
 }
 
 bool CommandServer::SendPaced(int fd, const FaultPlan::ReplyPlan& plan) {
@@ -285,42 +277,19 @@ bool CommandServer::WaitStop(std::chrono::milliseconds delay) {
     }
 }
 
-void CommandServer::ReapFinished(bool all) {
-    std::list<std::unique_ptr<Connection>> finished;
-    {
-        std::lock_guard lock(m_mutex);
-        for (auto it = m_connections.begin(); it != m_connections.end();) {
-            if (all || (*it)->done) {
-                finished.push_back(std::move(*it));
-                it = m_connections.erase(it);
-            } else {
-                ++it;
-            }
-        }
-    }
-    for (auto& connection : finished) {
-        if (connection->thread.joinable())
-            connection->thread.join();
-    }
-}
-
 void CommandServer::Stop() {
     if (!m_running)
         return;
     [[maybe_unused]] ssize_t ignored = ::write(m_stopPipe[1], "x", 1);
     if (m_acceptThread.joinable())
         m_acceptThread.join();
+    m_connections.ShutdownAll();
     {
-        // Wakes threads blocked in send() towards a client that stopped reading.
         std::lock_guard lock(m_mutex);
-        for (auto& connection : m_connections) {
-            if (connection->fd >= 0)
-                ::shutdown(connection->fd, SHUT_RDWR);
-        }
         m_policyDone = m_policyRequest;
         m_policyApplied.notify_all();
     }
-    ReapFinished(true);
+    m_connections.ReapFinished(true);
     CloseListener();
     for (int* pipe : {m_stopPipe, m_controlPipe}) {
         CloseFd(pipe[0]);

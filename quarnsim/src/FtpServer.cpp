@@ -77,7 +77,7 @@ void FtpServer::AcceptLoop() {
     for (;;) {
         pollfd fds[2] = {{m_stopPipe[0], POLLIN, 0}, {m_listenFd, POLLIN, 0}};
         int ready = ::poll(fds, 2, 500);
-        ReapFinished(false);
+        m_connections.ReapFinished(false);
         if (ready < 0 && errno != EINTR)
             break;
         if (ready <= 0)
@@ -97,40 +97,11 @@ void FtpServer::AcceptLoop() {
             const int noDelay = 1;
             ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
             ++m_connectionCount;
-            auto connection = std::make_unique<Connection>();
-            connection->fd = fd;
-            Connection* raw = connection.get();
-            std::lock_guard lock(m_mutex);
-            m_connections.push_back(std::move(connection));
-            raw->thread = std::thread([this, raw] {
-                {
-                    FtpSession session(*this, raw->fd);
-                    session.Run();
-                }
-                std::lock_guard lock(m_mutex);
-                CloseFd(raw->fd);
-                raw->done = true;
+            m_connections.Start(fd, [this](int socket) {
+                FtpSession session(*this, socket);
+                session.Run();
             });
         }
-    }
-}
-
-void FtpServer::ReapFinished(bool all) {
-    std::list<std::unique_ptr<Connection>> finished;
-    {
-        std::lock_guard lock(m_mutex);
-        for (auto it = m_connections.begin(); it != m_connections.end();) {
-            if (all || (*it)->done) {
-                finished.push_back(std::move(*it));
-                it = m_connections.erase(it);
-            } else {
-                ++it;
-            }
-        }
-    }
-    for (auto& connection : finished) {
-        if (connection->thread.joinable())
-            connection->thread.join();
     }
 }
 
@@ -140,15 +111,8 @@ void FtpServer::Stop() {
     [[maybe_unused]] ssize_t ignored = ::write(m_stopPipe[1], "x", 1);
     if (m_acceptThread.joinable())
         m_acceptThread.join();
-    {
-        // Wakes sessions blocked in a send towards a client that stopped reading.
-        std::lock_guard lock(m_mutex);
-        for (auto& connection : m_connections) {
-            if (connection->fd >= 0)
-                ::shutdown(connection->fd, SHUT_RDWR);
-        }
-    }
-    ReapFinished(true);
+    m_connections.ShutdownAll();
+    m_connections.ReapFinished(true);
     CloseFd(m_listenFd);
     CloseFd(m_stopPipe[0]);
     CloseFd(m_stopPipe[1]);

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "quarnsim/ConnectionThreads.h"
 #include "quarnsim/FaultPlan.h"
 
 namespace quarnsim {
@@ -43,22 +44,15 @@ public:
     void SetPolicy(ConnectionPolicy policy);
 
 private:
-    struct Connection {
-        int fd = -1;
-        std::thread thread;
-        std::atomic<bool> done{false};
-    };
-
     int OpenListener(std::string* error);
     void CloseListener();
     void AcceptLoop();
     void AcceptPending(ConnectionPolicy policy);  // with m_mutex held
-    void Serve(Connection* connection);
+    void Serve(int fd);
     bool SendAll(int fd, std::string_view bytes);
     bool SendPaced(int fd, const FaultPlan::ReplyPlan& plan);
     bool SendChunked(int fd, std::string_view bytes, const FaultPlan::ReplyPlan& plan);
     bool WaitStop(std::chrono::milliseconds delay);  // true when stopped meanwhile
-    void ReapFinished(bool all);
     void Log(std::string line);
 
     Instrument& m_instrument;
@@ -71,6 +65,7 @@ private:
     std::atomic<bool> m_running{false};
     std::atomic<int> m_connectionCount{0};
     std::thread m_acceptThread;
+    ConnectionThreads m_connections;
 
     mutable std::mutex m_mutex;  // guards the fields below
     std::condition_variable m_policyApplied;
@@ -78,7 +73,6 @@ private:
     uint64_t m_policyRequest = 0;
     uint64_t m_policyDone = 0;
     std::string m_listenError;
-    std::list<std::unique_ptr<Connection>> m_connections;
 
     mutable std::mutex m_logMutex;
     std::deque<std::string> m_log;

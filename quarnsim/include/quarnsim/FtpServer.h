@@ -69,6 +69,7 @@
 #include <thread>
 #include <vector>
 
+#include "quarnsim/ConnectionThreads.h"
 #include "quarnsim/FtpFaultPlan.h"
 
 namespace quarnsim {
@@ -111,14 +112,7 @@ public:
     void Log(std::string line);
 
 private:
-    struct Connection {
-        int fd = -1;
-        std::thread thread;
-        std::atomic<bool> done{false};
-    };
-
     void AcceptLoop();
-    void ReapFinished(bool all);
 
     FileSystem& m_files;
     FtpFaultPlan& m_faults;
@@ -132,8 +126,7 @@ private:
     std::atomic<int> m_connectionCount{0};
     std::thread m_acceptThread;
 
-    std::mutex m_mutex;  // guards m_connections
-    std::list<std::unique_ptr<Connection>> m_connections;
+    ConnectionThreads m_connections;
 
     mutable std::mutex m_logMutex;
     std::deque<std::string> m_log;
