@@ -310,20 +310,15 @@ void CommandServer::SetPolicy(ConnectionPolicy policy) {
 }
 
 void CommandServer::Log(std::string line) {
-    std::lock_guard lock(m_logMutex);
-    if (m_log.size() >= kLogCapacity)
-        m_log.pop_front();
-    m_log.push_back(std::move(line));
+    m_log.Add(std::move(line));
 }
 
 std::vector<std::string> CommandServer::ReceivedLines() const {
-    std::lock_guard lock(m_logMutex);
-    return {m_log.begin(), m_log.end()};
+    return m_log.Lines();
 }
 
 void CommandServer::ClearLog() {
-    std::lock_guard lock(m_logMutex);
-    m_log.clear();
+    m_log.Clear();
 }
 
 }  // namespace quarnsim

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "quarnsim/BoundedLog.h"
 #include "quarnsim/ConnectionThreads.h"
 #include "quarnsim/FaultPlan.h"
 
@@ -74,8 +75,7 @@ private:
     uint64_t m_policyDone = 0;
     std::string m_listenError;
 
-    mutable std::mutex m_logMutex;
-    std::deque<std::string> m_log;
+    BoundedLog m_log{kLogCapacity};
 };
 
 }  // namespace quarnsim

@@ -69,6 +69,7 @@
 #include <thread>
 #include <vector>
 
+#include "quarnsim/BoundedLog.h"
 #include "quarnsim/ConnectionThreads.h"
 #include "quarnsim/FtpFaultPlan.h"
 
@@ -128,8 +129,7 @@ private:
 
     ConnectionThreads m_connections;
 
-    mutable std::mutex m_logMutex;
-    std::deque<std::string> m_log;
+    BoundedLog m_log{kLogCapacity};
 };
 
 }  // namespace quarnsim
