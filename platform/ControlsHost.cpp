@@ -161,8 +161,9 @@ QWidget* ControlsHost::CreateWidget(const ControlTemplate& t, QWidget* surface, 
                 h = Qt::AlignHCenter;
             if ((t.style & 0x3u) == SS_RIGHT)
                 h = Qt::AlignRight;
-            label->setAlignment(h | Qt::AlignTop);
-            label->setWordWrap((t.style & 0x3u) == SS_LEFT);
+            const bool centred = (t.style & SS_CENTERIMAGE) != 0;
+            label->setAlignment(h | (centred ? Qt::AlignVCenter : Qt::AlignTop));
+            label->setWordWrap(!centred && (t.style & 0x3u) == SS_LEFT);
             if ((t.style & SS_SUNKEN) != 0)
                 label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             w = label;

@@ -85,6 +85,9 @@ constexpr unsigned SS_LEFT = 0x0000u;
 constexpr unsigned SS_CENTER = 0x0001u;
 constexpr unsigned SS_RIGHT = 0x0002u;
 constexpr unsigned SS_NOPREFIX = 0x0080u;
+// One line, centred from top to bottom, so a label and a framed value cell of the same
+// height and top show their texts on one line.
+constexpr unsigned SS_CENTERIMAGE = 0x0200u;
 constexpr unsigned SS_SUNKEN = 0x1000u;
 
 // Button styles: the low four bits are a type, not flags. A CheckBox or RadioButton control

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <string>
 
 #include "corvane/core/ModuleKind.h"
@@ -17,7 +18,8 @@
 
 namespace platform {
 class CDocument;
-}
+class CSocketDeadline;
+}  // namespace platform
 
 namespace corvane {
 
@@ -27,6 +29,13 @@ public:
     ~CMainFrame() override;
 
     // --- Command link ---
+    // The longest any send or reply line may take. An instrument that says nothing for this
+    // long is taken as gone: the exchange fails with "Connection aborted" and the link closes.
+    static constexpr std::chrono::milliseconds kLinkTimeout{30000};
+    // For tests, which cannot wait that long; every frame's link takes it from then on.
+    static void SetLinkTimeout(std::chrono::milliseconds timeout);
+    static std::chrono::milliseconds LinkTimeout();
+
     int Connect();
     int SendCommand(const std::string& command);
     int ReceiveLine(std::string& reply);
@@ -106,6 +115,12 @@ private:
     bool ReportPresetReadFailure();
     void ShowErrorMessage(const std::string& text);
     void ReopenAllDocuments();
+    // One byte of a reply within the line's time; false, with the last error set, when the
+    // socket failed or the time ran out.
+    bool ReceiveByte(platform::CSocketDeadline& deadline, char& byte);
+    // The end of a failed read: its box and an empty reply; a read that ran out of time also
+    // closes the link. Returns ReceiveLine's result.
+    int FailRead(const platform::CSocketDeadline& deadline, std::string& reply);
     // Drops the rest of an over-long reply line before the next read.
     bool m_skipToLineEnd = false;
 };

@@ -1,10 +1,11 @@
 // The command link: one TCP connection to the instrument's command port, one line per
-// command, one line per reply.
+// command, one line per reply, and no send or reply that may take longer than kLinkTimeout.
 #include <QProgressBar>
 
 #include "corvane/core/CorvaneApp.h"
 #include "corvane/core/MainFrame.h"
 #include "platform/MessageBox.h"
+#include "platform/SocketDeadline.h"
 #include "platform/SocketErrors.h"
 #include "platform/WaitCursor.h"
 
@@ -17,6 +18,8 @@ constexpr unsigned short kCommandPort = 5000;
 // A reply is a few hundred characters at most; a line that runs past this is not a reply,
 // and reading on would only grow memory.
 constexpr size_t kMaxReplyLine = 1024 * 1024;
+
+std::chrono::milliseconds g_linkTimeout = CMainFrame::kLinkTimeout;
 
 const char* SocketErrorText(int code) {
     switch (code) {
@@ -60,7 +63,9 @@ int CMainFrame::Connect() {
 int CMainFrame::SendCommand(const std::string& command) {
     const std::string line = command + "\r\n";
     const int length = static_cast<int>(line.size());
+    platform::CSocketDeadline deadline(m_socket, g_linkTimeout);
     if (m_socket.Send(line.data(), length) != length) {
+        if (deadline.TimedOut()) platform::WSASetLastError(platform::WSAECONNABORTED);
         ReportSocketError();
         Disconnect();
         return 0;
@@ -70,22 +75,18 @@ int CMainFrame::SendCommand(const std::string& command) {
 
 int CMainFrame::ReceiveLine(std::string& reply) {
     reply.clear();
+    // One limit for the whole line, the tail of an earlier one included, so that a peer
+    // that trickles bytes or streams without a line end cannot hold the link either.
+    platform::CSocketDeadline deadline(m_socket, g_linkTimeout);
     char byte = 0;
     // The tail of a line that was cut off earlier belongs to no query: drop it first, so
     // that the next reply is read in step.
     while (m_skipToLineEnd) {
-        if (m_socket.Receive(&byte, 1) != 1) {
-            ReportSocketError();
-            return 1;
-        }
+        if (!ReceiveByte(deadline, byte)) return FailRead(deadline, reply);
         if (byte == '\n') m_skipToLineEnd = false;
     }
     for (;;) {
-        if (m_socket.Receive(&byte, 1) != 1) {
-            ReportSocketError();
-            reply.clear();
-            return 1;
-        }
+        if (!ReceiveByte(deadline, byte)) return FailRead(deadline, reply);
         if (byte == '\n') return 1;
         if (byte == '\r') continue;
         if (reply.size() >= kMaxReplyLine) {
@@ -97,6 +98,21 @@ int CMainFrame::ReceiveLine(std::string& reply) {
         }
         reply += byte;
     }
+}
+
+bool CMainFrame::ReceiveByte(platform::CSocketDeadline& deadline, char& byte) {
+    if (!deadline.Expired() && m_socket.Receive(&byte, 1) == 1) return true;
+    if (deadline.TimedOut()) platform::WSASetLastError(platform::WSAECONNABORTED);
+    return false;
+}
+
+int CMainFrame::FailRead(const platform::CSocketDeadline& deadline, std::string& reply) {
+    ReportSocketError();
+    reply.clear();
+    // The answer may still come; with the link closed it can never be taken for the answer
+    // to a later query.
+    if (deadline.TimedOut()) Disconnect();
+    return 1;
 }
 
 int CMainFrame::Query(const std::string& command, std::string& reply) {
@@ -112,6 +128,10 @@ int CMainFrame::Disconnect() {
     m_connected = 0;
     return 1;
 }
+
+void CMainFrame::SetLinkTimeout(std::chrono::milliseconds timeout) { g_linkTimeout = timeout; }
+
+std::chrono::milliseconds CMainFrame::LinkTimeout() { return g_linkTimeout; }
 
 void CMainFrame::ReportSocketError() { ShowErrorMessage(SocketErrorText(platform::WSAGetLastError())); }
 

@@ -167,6 +167,9 @@ void CommandServer::Serve(int fd) {
     std::vector<char> buffer(256 * 1024);
     bool open = true;
     bool hung = false;  // a stalled reply: the instrument reads on but never answers again
+    // Gone silent at a line: the instrument still takes lines in, and the log shows them,
+    // but it neither acts on them nor answers.
+    bool silent = false;
     while (open) {
         pollfd fds[2] = {{fd, POLLIN, 0}, {m_stopPipe[0], POLLIN, 0}};
         if (::poll(fds, 2, -1) < 0) {
@@ -187,14 +190,34 @@ void CommandServer::Serve(int fd) {
         lines.clear();
         assembler.Feed(std::string_view(buffer.data(), receive.keep), lines);
         for (LineAssembler::Line& line : lines) {
+            if (silent) {
+                if (!line.overflow)
+                    Log(LineAssembler::WithoutBlockData(line));
+                continue;
+            }
             std::string reply;
             bool hasReply = false;
             if (line.overflow) {
                 m_instrument.PushError(err::kTooMuchData, "Too much data");
                 hasReply = line.query;  // a client waiting for an answer must not wait forever
             } else {
-                Log(LineAssembler::WithoutBlockData(line));
+                std::string text = LineAssembler::WithoutBlockData(line);
+                std::optional<FaultPlan::LineFault> fault = m_faults.TakeForLine(text);
+                Log(std::move(text));
                 hasReply = m_instrument.ProcessLine(session, line.text, &reply);
+                if (fault && fault->stopReading) {
+                    WaitForClientToLeave(fd);
+                    open = false;
+                    break;
+                }
+                if (fault) {
+                    silent = true;
+                    if (!SendAll(fd, fault->bytes)) {
+                        open = false;
+                        break;
+                    }
+                    continue;
+                }
             }
             std::string().swap(line.text);  // a block of many MiB is not kept any longer
             if (!hasReply)
@@ -218,6 +241,13 @@ void CommandServer::Serve(int fd) {
             break;
         if (receive.delay.count() > 0 && WaitStop(receive.delay))
             break;
+    }
+}
+
+void CommandServer::WaitForClientToLeave(int fd) {
+    // Only the client's close is asked for, so bytes it goes on sending wake nothing.
+    pollfd fds[2] = {{fd, POLLRDHUP, 0}, {m_stopPipe[0], POLLIN, 0}};
+    while (::poll(fds, 2, -1) < 0 && errno == EINTR) {
     }
 }
 

@@ -51,8 +51,19 @@ void FaultPlan::SplitNextReplyTerminator(std::chrono::milliseconds delay) {
     m_splitTerminator = delay;
 }
 
+void FaultPlan::GoSilentAt(std::string line, std::string rawBytes) {
+    std::lock_guard lock(m_mutex);
+    m_lineFault.emplace(std::move(line), LineFault{std::move(rawBytes), false});
+}
+
+void FaultPlan::StopReadingAt(std::string line) {
+    std::lock_guard lock(m_mutex);
+    m_lineFault.emplace(std::move(line), LineFault{{}, true});
+}
+
 void FaultPlan::Clear() {
     std::lock_guard lock(m_mutex);
+    m_lineFault.reset();
     m_splitTerminator.reset();
     m_closeBudget.reset();
     m_delay = std::chrono::milliseconds{0};
@@ -126,6 +137,15 @@ FaultPlan::ReceivePlan FaultPlan::TakeForReceive(size_t received) {
     plan.keep = take;
     plan.delay = m_receiveDelay;
     return plan;
+}
+
+std::optional<FaultPlan::LineFault> FaultPlan::TakeForLine(const std::string& line) {
+    std::lock_guard lock(m_mutex);
+    if (!m_lineFault || m_lineFault->first != line)
+        return std::nullopt;
+    LineFault fault = std::move(m_lineFault->second);
+    m_lineFault.reset();
+    return fault;
 }
 
 }  // namespace quarnsim

@@ -169,6 +169,14 @@ void Simulator::SetConnectionPolicy(ConnectionPolicy policy) {
     m_server->SetPolicy(policy);
 }
 
+void Simulator::GoSilentAt(std::string line, std::string rawBytes) {
+    m_faults->GoSilentAt(std::move(line), std::move(rawBytes));
+}
+
+void Simulator::StopReadingAt(std::string line) {
+    m_faults->StopReadingAt(std::move(line));
+}
+
 void Simulator::SwallowNextReply() {
     m_faults->SwallowNextReply();
 }

@@ -12,13 +12,22 @@ using platform::IDC_STATIC;
 
 namespace {
 
-constexpr unsigned kValueCell = platform::SS_CENTER | platform::SS_SUNKEN | platform::SS_NOPREFIX;
-constexpr unsigned kNumberCell = platform::SS_RIGHT | platform::SS_SUNKEN;
+// A row's label takes its cells' top and height, and both centre their text from top to
+// bottom, so the label reads on the line of the values beside it.
+constexpr unsigned kRowLabel = platform::SS_CENTERIMAGE;
+constexpr unsigned kValueCell =
+    platform::SS_CENTER | platform::SS_SUNKEN | platform::SS_NOPREFIX | platform::SS_CENTERIMAGE;
+constexpr unsigned kNumberCell =
+    platform::SS_RIGHT | platform::SS_SUNKEN | platform::SS_CENTERIMAGE;
 
-// Columns of the "Version" group: the row names, the controller, then slots 1 to 4.
+// Columns of the "Version" group: the row names, the controller, then slots 1 to 4. Rows and
+// columns leave the same gap between cells.
 constexpr int kVersionSlotX = 118;
 constexpr int kVersionSlotStep = 50;
 constexpr int kVersionCellWidth = 46;
+constexpr int kVersionRowY = 98;
+constexpr int kVersionRowStep = 14;
+constexpr int kCellHeight = 10;
 // Columns of the frame reset images, one per slot.
 constexpr int kResetSlotX = 150;
 constexpr int kResetSlotStep = 42;
@@ -33,9 +42,10 @@ std::vector<platform::ControlTemplate> FrameResetGroup() {
                      platform::SS_CENTER});
     for (int r = 0; r < 3; ++r) {
         const int y = 30 + 12 * r;
+        c.push_back({ControlKind::Static, IDC_STATIC, "Reset " + std::to_string(r + 1), 16, y, 34,
+                     kCellHeight, kRowLabel});
         c.push_back(
-            {ControlKind::Static, IDC_STATIC, "Reset " + std::to_string(r + 1), 16, y + 1, 34, 8});
-        c.push_back({ControlKind::Static, IDC_FRAME_FREQ1 + r, "", 54, y, 80, 10, kValueCell});
+            {ControlKind::Static, IDC_FRAME_FREQ1 + r, "", 54, y, 80, kCellHeight, kValueCell});
     }
     // In tab order slot by slot, as the ids run.
     for (int s = 0; s < 4; ++s)
@@ -50,24 +60,26 @@ std::vector<platform::ControlTemplate> VersionGroup() {
                                       IDC_VERSION_SLOT_LABEL3, IDC_VERSION_SLOT_LABEL4};
     static const int models[4] = {IDC_SLOT1_MODEL, IDC_SLOT2_MODEL, IDC_SLOT3_MODEL,
                                   IDC_SLOT4_MODEL};
+    auto rowY = [](int row) { return kVersionRowY + kVersionRowStep * row; };
     std::vector<platform::ControlTemplate> c{
         {ControlKind::GroupBox, IDC_STATIC, "Version", 7, 77, 316, 64},
-        {ControlKind::Static, IDC_STATIC, "Module", 16, 100, 36, 8},
-        {ControlKind::Static, IDC_STATIC, "H/W", 16, 112, 36, 8},
-        {ControlKind::Static, IDC_STATIC, "S/W", 16, 124, 36, 8},
-        {ControlKind::Static, IDC_CPU_NAME, "CPU", 56, 99, 56, 10, kValueCell},
-        {ControlKind::Static, IDC_CPU_HARDWARE, "", 56, 111, 56, 10, kValueCell},
-        {ControlKind::Static, IDC_CPU_SOFTWARE, "", 56, 123, 56, 10, kValueCell},
+        {ControlKind::Static, IDC_STATIC, "Module", 16, rowY(0), 36, kCellHeight, kRowLabel},
+        {ControlKind::Static, IDC_STATIC, "H/W", 16, rowY(1), 36, kCellHeight, kRowLabel},
+        {ControlKind::Static, IDC_STATIC, "S/W", 16, rowY(2), 36, kCellHeight, kRowLabel},
+        {ControlKind::Static, IDC_CPU_NAME, "CPU", 56, rowY(0), 56, kCellHeight, kValueCell},
+        {ControlKind::Static, IDC_CPU_HARDWARE, "", 56, rowY(1), 56, kCellHeight, kValueCell},
+        {ControlKind::Static, IDC_CPU_SOFTWARE, "", 56, rowY(2), 56, kCellHeight, kValueCell},
     };
     for (int s = 0; s < 4; ++s) {
         const int x = kVersionSlotX + kVersionSlotStep * s;
         c.push_back({ControlKind::Static, slotLabels[s], "Slot " + std::to_string(s + 1), x, 88,
                      kVersionCellWidth, 8, platform::SS_CENTER});
-        c.push_back({ControlKind::Static, models[s], "", x, 99, kVersionCellWidth, 10, kValueCell});
-        c.push_back({ControlKind::Static, IDC_SLOT1_HARDWARE + s, "", x, 111, kVersionCellWidth, 10,
+        c.push_back({ControlKind::Static, models[s], "", x, rowY(0), kVersionCellWidth, kCellHeight,
                      kValueCell});
-        c.push_back({ControlKind::Static, IDC_SLOT1_SOFTWARE + s, "", x, 123, kVersionCellWidth, 10,
-                     kValueCell});
+        c.push_back({ControlKind::Static, IDC_SLOT1_HARDWARE + s, "", x, rowY(1), kVersionCellWidth,
+                     kCellHeight, kValueCell});
+        c.push_back({ControlKind::Static, IDC_SLOT1_SOFTWARE + s, "", x, rowY(2), kVersionCellWidth,
+                     kCellHeight, kValueCell});
     }
     return c;
 }
@@ -75,12 +87,12 @@ std::vector<platform::ControlTemplate> VersionGroup() {
 std::vector<platform::ControlTemplate> MemoryContrastAndButtons() {
     return {
         {ControlKind::GroupBox, IDC_STATIC, "Memory", 7, 146, 160, 42},
-        {ControlKind::Static, IDC_STATIC, "Free", 16, 158, 24, 8},
-        {ControlKind::Static, IDC_FREE_BYTES, "", 42, 157, 86, 10, kNumberCell},
-        {ControlKind::Static, IDC_STATIC, "Bytes", 132, 158, 30, 8},
-        {ControlKind::Static, IDC_STATIC, "Used", 16, 172, 24, 8},
-        {ControlKind::Static, IDC_USED_BYTES, "", 42, 171, 86, 10, kNumberCell},
-        {ControlKind::Static, IDC_STATIC, "Bytes", 132, 172, 30, 8},
+        {ControlKind::Static, IDC_STATIC, "Free", 16, 157, 24, kCellHeight, kRowLabel},
+        {ControlKind::Static, IDC_FREE_BYTES, "", 42, 157, 86, kCellHeight, kNumberCell},
+        {ControlKind::Static, IDC_STATIC, "Bytes", 132, 157, 30, kCellHeight, kRowLabel},
+        {ControlKind::Static, IDC_STATIC, "Used", 16, 171, 24, kCellHeight, kRowLabel},
+        {ControlKind::Static, IDC_USED_BYTES, "", 42, 171, 86, kCellHeight, kNumberCell},
+        {ControlKind::Static, IDC_STATIC, "Bytes", 132, 171, 30, kCellHeight, kRowLabel},
 
         {ControlKind::GroupBox, IDC_STATIC, "Display Contrast", 173, 146, 150, 42},
         {ControlKind::Edit, IDC_CONTRAST, "", 192, 161, 40, 13,

@@ -2,6 +2,8 @@
 // the contrast the operator edits and applies, the refresh after another window's Apply, and
 // the ways of closing it.
 #include <QCoreApplication>
+#include <QImage>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <array>
 
@@ -146,6 +148,46 @@ TEST_F(MainframeWindow, ShowsTheControllerAsRead) {
     EXPECT_EQ(Doc()->m_contrastChanged, 0);
 
     SaveScreenshot(View()->GetParentFrame()->SubWindow(), "mainframe_window");
+}
+
+// The lowest row of a text's ink inside a widget, in the view's picture; -1 when none.
+int InkBottom(const QImage& picture, QWidget* view, QWidget* widget) {
+    const QRect area =
+        QRect(widget->mapTo(view, QPoint(0, 0)), widget->size()).adjusted(2, 2, -2, -2);
+    for (int y = area.bottom(); y >= area.top(); --y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(picture.pixel(x, y)) < 128)
+                return y;
+    return -1;
+}
+
+QWidget* LabelWithText(QWidget* view, const QString& text) {
+    for (QLabel* label : view->findChildren<QLabel*>())
+        if (label->text() == text)
+            return label;
+    return nullptr;
+}
+
+TEST_F(MainframeWindow, VersionCellsKeepApartAndRowLabelsReadOnTheLineOfTheirValues) {
+    ASSERT_TRUE(Open());
+    QWidget* view = View()->GetWidget();
+    const QImage picture = view->grab().toImage();
+    auto cell = [&](int id) { return View()->GetDlgItem(id)->geometry(); };
+    // Rows keep the gap that columns keep.
+    const int columnGap = cell(IDC_SLOT2_MODEL).left() - cell(IDC_SLOT1_MODEL).right();
+    EXPECT_GE(columnGap, 4);
+    EXPECT_GE(cell(IDC_SLOT1_MODEL).left() - cell(IDC_CPU_NAME).right(), columnGap);
+    EXPECT_GE(cell(IDC_CPU_HARDWARE).top() - cell(IDC_CPU_NAME).bottom(), columnGap - 1);
+    EXPECT_GE(cell(IDC_CPU_SOFTWARE).top() - cell(IDC_CPU_HARDWARE).bottom(), columnGap - 1);
+    // Texts without descenders, so the ink ends on the baseline.
+    const std::pair<const char*, int> rows[] = {{"Module", IDC_CPU_NAME}, {"Used", IDC_USED_BYTES}};
+    for (const auto& [name, id] : rows) {
+        QWidget* label = LabelWithText(view, name);
+        ASSERT_NE(label, nullptr) << name;
+        const int labelBaseline = InkBottom(picture, view, label);
+        ASSERT_GE(labelBaseline, 0) << name;
+        EXPECT_NEAR(labelBaseline, InkBottom(picture, view, View()->GetDlgItem(id)), 1) << name;
+    }
 }
 
 TEST_F(MainframeWindow, OpensOnTheSimulatorsOwnController) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -179,4 +180,36 @@ TEST_F(ServerTest, StartFailsWhenTheAddressIsTaken) {
     quarnsim::Simulator third(options);
     EXPECT_FALSE(third.Start(&error));
     EXPECT_NE(error.find("bad address"), std::string::npos) << error;
+}
+
+TEST_F(ServerTest, AnInstrumentGoneSilentAtALineStillLogsWhatComesAfter) {
+    StartSimulator();
+    TestClient other;
+    ConnectClient(other);
+    m_sim->GoSilentAt("SYST:ERR?", "0,\"No");
+    EXPECT_EQ(m_client.Query("*OPC?"), "1");  // another line: answered as usual
+    ASSERT_TRUE(m_client.SendLine("SYST:ERR?"));
+    ASSERT_TRUE(m_client.SendLine("DISP:CONT 7"));
+    m_client.SetGuardMilliseconds(200);
+    EXPECT_EQ(m_client.Query("*OPC?"), "<no reply>");
+    EXPECT_EQ(m_sim->ReceivedLines(),
+              (std::vector<std::string>{"*OPC?", "SYST:ERR?", "DISP:CONT 7", "*OPC?"}));
+    EXPECT_NE(m_sim->Contrast(), 7);                        // nothing after the silence is acted on
+    EXPECT_EQ(other.Query("SYST:ERR?"), "0,\"No error\"");  // used up, other connections whole
+}
+
+TEST_F(ServerTest, AnInstrumentThatStopsReadingBacksUpTheClientsSends) {
+    StartSimulator();
+    m_sim->StopReadingAt("*CLS");
+    ASSERT_TRUE(m_client.SendLine("*CLS"));
+    // Far more than the buffers between the two hold: the send cannot finish.
+    const std::string block(32 << 20, 'x');
+    std::atomic<bool> sent{false};
+    std::thread sender([&] { sent = m_client.Send(block); });
+    std::this_thread::sleep_for(300ms);
+    EXPECT_FALSE(sent.load());
+    m_sim->Stop();  // ends the connection, and with it the blocked send
+    sender.join();
+    EXPECT_FALSE(sent.load());
+    EXPECT_EQ(m_sim->ReceivedLines(), std::vector<std::string>{"*CLS"});
 }

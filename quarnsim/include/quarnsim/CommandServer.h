@@ -51,6 +51,7 @@ private:
     void AcceptPending(ConnectionPolicy policy);  // with m_mutex held
     void Serve(int fd);
     bool SendAll(int fd, std::string_view bytes);
+    void WaitForClientToLeave(int fd);  // or for the stop
     bool SendPaced(int fd, const FaultPlan::ReplyPlan& plan);
     bool SendChunked(int fd, std::string_view bytes, const FaultPlan::ReplyPlan& plan);
     bool WaitStop(std::chrono::milliseconds delay);  // true when stopped meanwhile

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace quarnsim {
 
@@ -23,6 +24,11 @@ public:
         size_t tail = 0;  // > 0: the last `tail` bytes go out on their own ...
         std::chrono::milliseconds tailDelay{0};  // ... after this pause
     };
+    // What the port does on one given line, instead of answering it.
+    struct LineFault {
+        std::string bytes;         // sent as they are (possibly nothing) ...
+        bool stopReading = false;  // ... or nothing sent and the connection never read again
+    };
     struct ReceivePlan {
         size_t keep = 0;                     // bytes of this read to process
         std::chrono::milliseconds delay{0};  // pause after each read
@@ -38,6 +44,8 @@ public:
     void CloseAfterReceivedBytes(size_t count);
     void SetReceivePacing(size_t chunkBytes, std::chrono::milliseconds delay);
     void SplitNextReplyTerminator(std::chrono::milliseconds delay);
+    void GoSilentAt(std::string line, std::string rawBytes);
+    void StopReadingAt(std::string line);
     void Clear();
 
     // `reply` is the full reply line, terminator included; the terminator is its last
@@ -47,6 +55,8 @@ public:
     size_t ReceiveChunk(size_t buffer);
     // How much of `received` bytes the port processes, and what happens after.
     ReceivePlan TakeForReceive(size_t received);
+    // The fault armed for this line (as received, line end stripped), if any; it is used up.
+    std::optional<LineFault> TakeForLine(const std::string& line);
 
 private:
     std::mutex m_mutex;
@@ -61,6 +71,7 @@ private:
     std::optional<size_t> m_receiveBudget;
     size_t m_receiveChunk = 0;
     std::chrono::milliseconds m_receiveDelay{0};
+    std::optional<std::pair<std::string, LineFault>> m_lineFault;
 };
 
 }  // namespace quarnsim

@@ -126,6 +126,16 @@ public:
     // The next reply's line end goes out as a separate segment, `delay` after the rest.
     void SplitNextReplyTerminator(std::chrono::milliseconds delay);
 
+    // When a line equal to `line` arrives (as received, line end stripped), the port acts on
+    // it, sends `rawBytes` as they are (possibly nothing) in place of its reply, and then
+    // neither acts on nor answers anything more on that connection; later lines still reach
+    // the log of received lines.
+    void GoSilentAt(std::string line, std::string rawBytes = {});
+    // When a line equal to `line` arrives, the port acts on it, answers nothing and never
+    // reads that connection again, so the client's sends back up once the buffers between
+    // them are full; the connection stays open until the client closes it.
+    void StopReadingAt(std::string line);
+
     // FTP: every command line received (line end stripped, PASS included), in arrival order
     // across connections, and the faults of FtpFaultPlan.h. Each fault applies to the next
     // matching event on any FTP connection and then clears itself.

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <future>
+#include <string>
+
+#include "platform/SocketDeadline.h"
+#include "test_socket_peer.h"
+
+using platform::CSocket;
+using platform::CSocketDeadline;
+using platform::WSAGetLastError;
+using platform_test::TestPeer;
+using std::chrono::milliseconds;
+using std::chrono::steady_clock;
+
+namespace {
+
+constexpr milliseconds kLimit{150};
+
+// Stands for the user-interface thread's own hook, which the deadline must keep running.
+class CountingHook : public platform::BlockingHook {
+public:
+    void OnWaitBegin() override { ++begins; }
+    void OnWait() override { ++waits; }
+    void OnWaitEnd() override { ++ends; }
+    int begins = 0;
+    int waits = 0;
+    int ends = 0;
+};
+
+class HookScope {
+public:
+    explicit HookScope(platform::BlockingHook* hook) { platform::SetBlockingHook(hook); }
+    HookScope(const HookScope&) = delete;
+    HookScope& operator=(const HookScope&) = delete;
+    ~HookScope() { platform::SetBlockingHook(nullptr); }
+};
+
+// A peer that neither sends nor reads until the test lets it go.
+struct StillPeer {
+    explicit StillPeer(const std::string& address) : peer(address) {
+        peer.Serve([this](int) { release.get_future().wait(); });
+    }
+    ~StillPeer() {
+        release.set_value();
+        peer.Join();
+    }
+    TestPeer peer;
+    std::promise<void> release;
+};
+
+struct StuckCall {
+    const char* name;
+    const char* address;
+    std::function<int(CSocket&)> call;  // kSocketError when it failed
+};
+
+TEST(SocketDeadline, CancelsACallThatWaitsPastTheLimitAndKeepsTheThreadsHookRunning) {
+    const std::string big(8 << 20, 'q');  // more than the peer's and our buffers hold
+    const StuckCall cases[] = {
+        {"receive from a silent peer", "127.0.45.1",
+         [](CSocket& s) {
+             char byte = 0;
+             return s.Receive(&byte, 1);
+         }},
+        {"send to a peer that never reads", "127.0.45.2",
+         [&big](CSocket& s) { return s.Send(big.data(), static_cast<int>(big.size())); }},
+    };
+    for (const StuckCall& c : cases) {
+        SCOPED_TRACE(c.name);
+        StillPeer still(c.address);
+        CSocket socket;
+        ASSERT_EQ(1, socket.Create());
+        ASSERT_EQ(1, socket.Connect(c.address, still.peer.Port()));
+        CountingHook uiHook;
+        HookScope scope(&uiHook);
+        const auto start = steady_clock::now();
+        {
+            CSocketDeadline deadline(socket, kLimit);
+            EXPECT_EQ(platform::GetBlockingHook(), &deadline);
+            EXPECT_EQ(CSocket::kSocketError, c.call(socket));
+            EXPECT_EQ(platform::WSAEINTR, WSAGetLastError());
+            EXPECT_TRUE(deadline.TimedOut());
+        }
+        EXPECT_GE(steady_clock::now() - start, kLimit);
+        EXPECT_EQ(platform::GetBlockingHook(), &uiHook);
+        EXPECT_EQ(1, uiHook.begins);
+        EXPECT_GT(uiHook.waits, 0);
+        EXPECT_EQ(1, uiHook.ends);
+        EXPECT_TRUE(socket.IsOpen());  // closing is the caller's choice
+    }
+}
+
+TEST(SocketDeadline, CallsThatFinishInTimeAreLeftAlone) {
+    TestPeer peer("127.0.45.3");
+    std::promise<void> answer;
+    peer.Serve([&](int fd) {
+        answer.get_future().wait();
+        TestPeer::SendAll(fd, "ok\n");
+    });
+    CSocket socket;
+    ASSERT_EQ(1, socket.Create());
+    ASSERT_EQ(1, socket.Connect("127.0.45.3", peer.Port()));
+    CSocketDeadline deadline(socket, milliseconds(20000));
+    answer.set_value();
+    std::string line;
+    char byte = 0;
+    while (socket.Receive(&byte, 1) == 1 && byte != '\n') line += byte;
+    EXPECT_EQ(line, "ok");
+    EXPECT_FALSE(deadline.Expired());
+    EXPECT_FALSE(deadline.TimedOut());
+}
+
+// A peer that never pauses keeps every receive from waiting, so only the reader's own check
+// between calls can end it.
+TEST(SocketDeadline, ExpiredEndsAReaderOfAStreamWithoutPause) {
+    TestPeer peer("127.0.45.4");
+    std::atomic<bool> stop{false};
+    peer.Serve([&](int fd) {
+        const std::string chunk(64 * 1024, 'x');
+        while (!stop.load() && TestPeer::SendAll(fd, chunk)) {
+        }
+    });
+    CSocket socket;
+    ASSERT_EQ(1, socket.Create());
+    ASSERT_EQ(1, socket.Connect("127.0.45.4", peer.Port()));
+    const auto start = steady_clock::now();
+    {
+        CSocketDeadline deadline(socket, kLimit);
+        char byte = 0;
+        while (!deadline.Expired() && socket.Receive(&byte, 1) == 1) {
+        }
+        EXPECT_TRUE(deadline.TimedOut());
+    }
+    EXPECT_GE(steady_clock::now() - start, kLimit);
+    stop.store(true);
+    socket.Close();
+}
+
+}  // namespace
