@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <algorithm>
+#include <utility>
 
 #include "platform/MessageBox.h"
 #include "platform/Types.h"
@@ -108,8 +109,9 @@ void IpAddressCtrl::TypeDotted(const std::string& text) {
 
 void IpAddressCtrl::TypeChar(char c) {
     QLineEdit* field = m_fields[m_current];
+    const bool movedOn = std::exchange(m_movedOn, false);
     if (c == '.') {
-        if (!field->text().isEmpty() && m_current < 3) {
+        if (!movedOn && !field->text().isEmpty() && m_current < 3) {
             Constrain(m_current);
             ++m_current;
             m_fields[m_current]->selectAll();
@@ -138,6 +140,7 @@ void IpAddressCtrl::FieldEdited(int field) {
     }
     if (text.size() == 3 && field < 3) {
         m_current = field + 1;
+        m_movedOn = true;
         if (m_fields[field]->hasFocus())
             SetFieldFocus(m_current);
     }
@@ -173,9 +176,12 @@ bool IpAddressCtrl::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
+        const bool movedOn = std::exchange(m_movedOn, false);
         if (text == "." || text == " ") {
             m_current = field;
-            if (!m_fields[field]->text().isEmpty() && field < 3) {
+            // After a move by the third digit the next field may still hold an old number,
+            // selected for replacing: skipping it would put the next number one field on.
+            if (!movedOn && !m_fields[field]->text().isEmpty() && field < 3) {
                 Constrain(field);
                 SetFieldFocus(field + 1);
             }
@@ -185,6 +191,8 @@ bool IpAddressCtrl::eventFilter(QObject* watched, QEvent* event) {
             SetFieldFocus(field - 1);
             return true;
         }
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        m_movedOn = false;
     } else if (event->type() == QEvent::FocusIn) {
         m_current = field;
     } else if (event->type() == QEvent::FocusOut) {

@@ -51,6 +51,9 @@ private:
 
     std::array<QLineEdit*, 4> m_fields{};
     int m_current = 0;
+    // The last digit filled its field and moved on to the next one: a separator typed now
+    // only confirms that move, as the operator types an address the usual way.
+    bool m_movedOn = false;
 };
 
 }  // namespace platform
