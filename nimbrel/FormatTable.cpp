@@ -37,9 +37,9 @@ std::vector<PictureFormat> FormatTable::BuiltIn() {
         return f;
     };
     return {
-        make(" 525 270", 720, 488, 16, false, 0, 10, "NIMBREL_FILTER_NTSC"),
-        make(" 625 270", 720, 576, 16, false, 1, 10, "NIMBREL_FILTER_PAL"),
-        make(" 720 59p", 1280, 720, 1, true, 2, 0, "NIMBREL_FILTER_ULMETH"),
+        make("525 270", 720, 488, 16, false, 0, 10, "NIMBREL_FILTER_NTSC"),
+        make("625 270", 720, 576, 16, false, 1, 10, "NIMBREL_FILTER_PAL"),
+        make("720 59p", 1280, 720, 1, true, 2, 0, "NIMBREL_FILTER_ULMETH"),
         make("1035 59i", 1920, 1035, 7, false, 2, 0, "NIMBREL_FILTER_ULMETH"),
         make("1080 23p", 1920, 1080, 3, true, 2, 0, "NIMBREL_FILTER_ULMETH"),
         make("1080 23s", 1920, 1080, 5, false, 2, 0, "NIMBREL_FILTER_ULMETH"),

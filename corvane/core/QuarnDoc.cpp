@@ -56,8 +56,6 @@ int CQuarnDoc::ParseFrameCatalog(const std::string& reply, std::array<int, kSlot
 
 int CQuarnDoc::ParseMemory(const std::string& reply, double& used, double& free) {
     const std::string::size_type quote = reply.find('"');
-    if (quote == std::string::npos)
-        return 0;
     const std::string head = reply.substr(0, quote);
     // The way "%lf,%lf" reads it: a number, a comma right after it, a second number.
     const char* end = nullptr;
@@ -68,6 +66,13 @@ int CQuarnDoc::ParseMemory(const std::string& reply, double& used, double& free)
     const double next = platform::StrToDouble(second, &end);
     if (end == second)
         return 0;
+    // An empty root is its two counts alone, or with the comma a first entry would follow;
+    // anything else without an entry is no listing.
+    if (quote == std::string::npos) {
+        const std::string rest = head.substr(static_cast<std::size_t>(end - head.c_str()));
+        if (!rest.empty() && rest != ",")
+            return 0;
+    }
     used = first;
     free = next;
     return 1;

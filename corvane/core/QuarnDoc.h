@@ -38,7 +38,7 @@ public:
     // `"1,3` marks slots 1 and 3; an empty reply marks none; numbers above the last slot
     // are ignored.
     static int ParseFrameCatalog(const std::string& reply, std::array<int, kSlots>& marks);
-    // "<used>,<free>,"<first entry>"...".
+    // "<used>,<free>,"<first entry>"..."; an empty root: "<used>,<free>" or "<used>,<free>,".
     static int ParseMemory(const std::string& reply, double& used, double& free);
 
     std::string m_optionReply;  // the whole "*OPT?" reply; empty before the first read

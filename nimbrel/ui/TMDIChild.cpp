@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QImage>
-#include <QLabel>
 #include <QPixmap>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -10,6 +9,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "nimbrel/ui/PictureView.h"
 #include "nimbrel/ui/ToolIcons.h"
 
 namespace nimbrel {
@@ -24,8 +24,7 @@ TMDIChild::TMDIChild(int slot, QWidget* parent) : QMdiSubWindow(parent), m_slot(
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     auto* scroll = new QScrollArea(body);
-    m_image = new QLabel;
-    m_image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_image = new PictureView;
     scroll->setWidget(m_image);
     scroll->setWidgetResizable(false);
     scroll->setBackgroundRole(QPalette::Dark);
@@ -49,8 +48,7 @@ void TMDIChild::SetPath(const std::string& path) {
 void TMDIChild::SetPicture(platform::Bitmap picture) {
     m_picture = std::move(picture);
     // A deep copy: the label must not share pixels with a bitmap that may be replaced.
-    m_image->setPixmap(QPixmap::fromImage(m_picture.ToImage().copy()));
-    m_image->resize(m_image->pixmap().size());
+    m_image->SetPixmap(QPixmap::fromImage(m_picture.ToImage().copy()));
 }
 
 void TMDIChild::SetStatus(const QString& text) {

@@ -8,10 +8,11 @@
 
 #include "platform/Bitmap.h"
 
-class QLabel;
 class QStatusBar;
 
 namespace nimbrel {
+
+class PictureView;
 
 class TMDIChild : public QMdiSubWindow {
     Q_OBJECT
@@ -39,7 +40,7 @@ protected:
 private:
     int m_slot;
     platform::Bitmap m_picture;
-    QLabel* m_image = nullptr;
+    PictureView* m_image = nullptr;
     QStatusBar* m_status = nullptr;
 };
 

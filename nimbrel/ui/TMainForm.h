@@ -123,6 +123,8 @@ private:
     int LoadBitmap(const std::string& path, platform::Bitmap& out) const;
     // Puts a picture in a slot's window, making the window when there is none.
     TMDIChild* ShowInSlot(int slot, const std::string& path, platform::Bitmap picture);
+    // A window just added to the area: its place and size inside the client area.
+    void PlaceNewWindow(TMDIChild* window);
     void SetLoadingStatus(int slot, bool updating);
     void SetDoneStatus(int slot);
     // Builds the frame bitmap from `path`; updating: the frame window is being refreshed.

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QStatusBar>
+#include <QStyle>
+#include <algorithm>
 #include <cstdio>
 
 #include "nimbrel/PictureBuild.h"
@@ -123,20 +125,48 @@ TMDIChild* TMainForm::ShowInSlot(int slot, const std::string& path, platform::Bi
     s.width = picture.Width();
     s.height = picture.Height();
     TMDIChild* window = s.window;
-    const bool fresh = window == nullptr;
-    if (fresh) {
-        window = new TMDIChild(slot);
-        connect(window, &TMDIChild::Closed, this, [this](int closed) { OnChildClosed(closed); });
-        m_mdi->addSubWindow(window);
-        s.window = window;
+    if (window != nullptr) {
+        window->SetPath(path);
+        window->SetPicture(std::move(picture));
+        return window;
     }
+    window = new TMDIChild(slot);
+    connect(window, &TMDIChild::Closed, this, [this](int closed) { OnChildClosed(closed); });
     window->SetPath(path);
     window->SetPicture(std::move(picture));
-    if (fresh) {
-        window->resize(window->sizeHint());
-        window->show();
-    }
+    m_mdi->addSubWindow(window);
+    PlaceNewWindow(window);
+    s.window = window;
+    window->show();
     return window;
+}
+
+void TMainForm::PlaceNewWindow(TMDIChild* window) {
+    // As an MDI client places a new child: one title bar down and right of the last, so every
+    // title bar stays in sight. A place an open window already holds is passed over.
+    const QSize area = m_mdi->viewport()->size();
+    const int step =
+        window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) +
+        window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
+    const QList<QMdiSubWindow*> open = m_mdi->subWindowList();
+    auto held = [&](const QPoint& place) {
+        return std::any_of(open.begin(), open.end(), [&](const QMdiSubWindow* other) {
+            return other != window && other->isVisible() && !other->isMinimized() &&
+                   other->pos() == place;
+        });
+    };
+    QPoint place(0, 0);
+    for (int k = 0; k < kSlotCount && held(place); ++k) {
+        place += QPoint(step, step);
+    }
+    const QSize minimum = window->minimumSizeHint();
+    if (area.width() - place.x() < minimum.width() ||
+        area.height() - place.y() < minimum.height()) {
+        place = QPoint(0, 0);
+    }
+    // Inside the client area and no larger than what is left of it; the picture scrolls.
+    window->resize(window->sizeHint().boundedTo(area - QSize(place.x(), place.y())));
+    window->move(place);
 }
 
 void TMainForm::FileOpenExecute() {

@@ -8,8 +8,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "nimbrel/CFileMakeInfo.h"
 #include "nimbrel/ui/CSettingMngInfo.h"
@@ -155,8 +157,35 @@ void TToolForm::showEvent(QShowEvent* event) {
     // from being minimised keeps what the operator entered.
     if (!event->spontaneous()) {
         StartAfresh();
+        CentreOverMainForm();
     }
     QWidget::showEvent(event);
+}
+
+void TToolForm::CentreOverMainForm() {
+    if (m_mainForm == nullptr) {
+        return;
+    }
+    const QWidget* main = m_mainForm->window();
+    const QRect outer = main->frameGeometry();
+    const QRect inner = main->geometry();
+    // Until this window is first shown the window manager has not framed it; the main form's
+    // frame is the one it will get.
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    QRect target(QPoint(), size().grownBy(frame));
+    target.moveCenter(outer.center());
+    // Over a main form at the edge of the screen the tool stays on it, title bar first.
+    if (const QScreen* screen = main->screen()) {
+        const QRect free = screen->availableGeometry();
+        target.moveLeft(
+            std::max(free.left(), std::min(target.left(), free.right() + 1 - target.width())));
+        target.moveTop(
+            std::max(free.top(), std::min(target.top(), free.bottom() + 1 - target.height())));
+    }
+    // The window itself goes inside that frame: before a window is first mapped, X11 takes a
+    // position given for its frame as that of the window.
+    setGeometry(QRect(target.topLeft() + QPoint(frame.left(), frame.top()), size()));
 }
 
 void TToolForm::SetPrompts(RawBuildPrompts* prompts) {

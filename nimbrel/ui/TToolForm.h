@@ -1,6 +1,7 @@
 // The raw component tool's window: three raw input files and an output picture file, the kind
-// of input, the picture format and the filter, and Build. It is a top-level window of its own;
-// while it is open the main form is disabled, and closing it enables the main form again.
+// of input, the picture format and the filter, and Build. It is a top-level window of its own,
+// shown over the middle of the main form; while it is open the main form is disabled, and
+// closing it enables the main form again.
 //
 // The main form creates it once and calls ShowTool() from its Tool command. Build runs
 // RawBuild::ExecConvert with the progress form the main form gives; that progress form should
@@ -76,6 +77,8 @@ private:
     void ChoosePath(int row);
     void ExecConvert();
     void EnableMainForm();
+    // Over the middle of the main form, inside the screen's free area.
+    void CentreOverMainForm();
 
     const CSettingMngInfo& m_settings;
     CFileMakeInfo& m_job;

@@ -80,8 +80,10 @@ int Catalog::UnescapePath(std::string_view text, std::string* path) {
 }
 
 std::string Catalog::Format(double usedBytes, double freeBytes,
-                            const std::vector<CatalogEntry>& entries, bool typeFields) {
+                            const std::vector<CatalogEntry>& entries, bool typeFields,
+                            bool emptyComma) {
     std::string reply = Number(usedBytes) + "," + Number(freeBytes);
+    bool listed = false;
     for (const CatalogEntry& entry : entries) {
         std::string name;
         if (!EscapeName(entry.name, &name))
@@ -89,7 +91,10 @@ std::string Catalog::Format(double usedBytes, double freeBytes,
         const char* type = !typeFields ? "" : entry.folder ? "DIR" : "BIN";
         reply += ",\"" + name + (entry.folder ? "/\"," : "\",") + type + "," +
                  std::to_string(entry.folder ? 0 : entry.size);
+        listed = true;
     }
+    if (!listed && emptyComma)
+        reply += ",";
     return reply;
 }
 

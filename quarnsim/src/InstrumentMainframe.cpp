@@ -198,7 +198,8 @@ int Instrument::Catalogue(CommandContext& context) {
         used = static_cast<double>(m_files.UsedBytes());
         free = std::max(0.0, m_options.memoryCapacity - used);
     }
-    context.answer = Catalog::Format(used, free, entries, m_options.catalogTypeFields);
+    context.answer = Catalog::Format(used, free, entries, m_options.catalogTypeFields,
+                                     m_options.emptyCatalogComma);
     return 1;
 }
 

@@ -246,16 +246,20 @@ TEST(QuarnDocParsers, FrameCatalogMarksListedSlots) {
 }
 
 TEST(QuarnDocParsers, MemoryNeedsTwoNumbersBeforeTheFirstEntry) {
+    // An empty root lists its two counts with or without the comma a first entry would follow.
+    for (const char* listing : {"10,20,\"A/\",,0", "10,20", "10,20,"}) {
+        double used = -1;
+        double free = -1;
+        EXPECT_EQ(CQuarnDoc::ParseMemory(listing, used, free), 1) << listing;
+        EXPECT_EQ(used, 10);
+        EXPECT_EQ(free, 20);
+    }
     double used = -1;
     double free = -1;
-    EXPECT_EQ(CQuarnDoc::ParseMemory("10,20,\"A/\",,0", used, free), 1);
-    EXPECT_EQ(used, 10);
-    EXPECT_EQ(free, 20);
-    used = free = -1;
-    EXPECT_EQ(CQuarnDoc::ParseMemory("10,20", used, free), 0);  // no entry: no quote
-    EXPECT_EQ(CQuarnDoc::ParseMemory("10,\"A/\"", used, free), 0);
-    EXPECT_EQ(CQuarnDoc::ParseMemory("10 ,20,\"A/\"", used, free), 0);
-    EXPECT_EQ(CQuarnDoc::ParseMemory("nan,20,\"A/\"", used, free), 0);
+    for (const char* bad : {"10,\"A/\"", "10 ,20,\"A/\"", "nan,20,\"A/\"", "10", "10,", ",20,",
+                            "10,20,,", "10,20,x", "10,20x", ""}) {
+        EXPECT_EQ(CQuarnDoc::ParseMemory(bad, used, free), 0) << bad;
+    }
     EXPECT_EQ(used, -1);
     EXPECT_EQ(free, -1);
 }
@@ -386,7 +390,7 @@ TEST_F(MainframeWindow, FailedRereadLeavesDocumentAndFormAsTheyWere) {
     SetReply("SENS:ROSC:FRAME1:FREQ?", "25");
     SetReply("SENS:ROSC:FRAME1:CAT?", "\"2\"");
     SetReply("DISP:CONT?", "3");
-    SetReply("MMEM:CAT? \"/F0:/\"", "12,34");  // no entry: the read fails here
+    SetReply("MMEM:CAT? \"/F0:/\"", "12,");  // one count: the read fails here
 
     View()->SendMessage(WM_MODULE_APPLIED);
     EXPECT_EQ(Doc()->m_frameFrequency[0], "59.94");

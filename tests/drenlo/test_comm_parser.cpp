@@ -26,6 +26,23 @@ TEST(CatalogParserTest, CountsAndEntries) {
     EXPECT_EQ(CCatalogParser::TakeEntry(reply, item), 0);
 }
 
+TEST(CatalogParserTest, AnEmptyFolderIsItsCountsWithOrWithoutACommaAfterThem) {
+    for (const char* listing : {"1000,2000", "1000,2000,"}) {
+        std::string reply = listing;
+        double used = 0, free = 0;
+        ASSERT_EQ(CCatalogParser::ReadCounts(reply, used, free), 1) << listing;
+        EXPECT_EQ(used, 1000);
+        EXPECT_EQ(free, 2000);
+        CCatalogParser::SkipToEntries(reply);
+        CFileInfo item;
+        EXPECT_EQ(CCatalogParser::TakeEntry(reply, item), 0) << listing;
+    }
+    double used = 7, free = 7;
+    for (const char* bad : {"1000,", ",2000,", "x,2000,", ","})
+        EXPECT_EQ(CCatalogParser::ReadCounts(bad, used, free), 0) << bad;
+    EXPECT_EQ(used, 7);
+}
+
 TEST(CatalogParserTest, NamesStayWholeAndEscaped) {
     // A comma inside the quotes belongs to the name; cutting it would aim at another file.
     std::string reply = "\"A,B.PIC\",PIC,77,\"my^file`h1.seq\",,5";

@@ -127,6 +127,57 @@ TEST_F(Browse, TheListShowsTheFolderWithEscapedNamesSizesAndSortsBothWays) {
     EXPECT_EQ(ListNames().front(), "OLD");
 }
 
+// An empty folder's listing in either form the instrument uses shows an empty folder with the
+// memory it lists; a listing that does not begin with two numbers shows nothing of it either,
+// but its memory figures are not taken.
+struct EmptyListingCase {
+    const char* name;
+    bool comma;         // the simulator's own listing, in this form
+    const char* reply;  // or this reply instead; null: the simulator's
+    bool reads;
+};
+
+void PrintTo(const EmptyListingCase& listing, std::ostream* out) {
+    *out << listing.name;
+}
+
+class EmptyFolder : public DrenloFixture, public ::testing::WithParamInterface<EmptyListingCase> {};
+
+TEST_P(EmptyFolder, ShowsNoItemsAndTheListedMemoryOnlyWhenTheListingReads) {
+    m_emptyCatalogComma = GetParam().comma;
+    StartConnected();
+    m_sim->SetMemoryBytes(1000, 2000);
+    platform::HTREEITEM tavix = OpenFolder("/F0:/Tavix");
+    ASSERT_NE(tavix, nullptr);
+    EXPECT_EQ(Frame()->m_wndStatusBar.GetPaneText(2), "0 bytes [Memory free: 1.95KB]");
+    m_sim->SetMemoryBytes(2000, 3 * 1048576.0);
+    if (GetParam().reply != nullptr)
+        m_sim->SetReplyOverride("mmem:cat?", GetParam().reply);
+    Tree()->GetTreeCtrl().ExpandByOperator(tavix);
+    platform::HTREEITEM empty = Tree()->FindChild(tavix, "EMPTY");
+    ASSERT_NE(empty, nullptr);
+
+    Tree()->GetTreeCtrl().ClickItem(empty);
+
+    EXPECT_EQ(List()->GetFolder(), "/F0:/Tavix/EMPTY");
+    EXPECT_TRUE(ListNames().empty());
+    EXPECT_EQ(Frame()->m_wndStatusBar.GetPaneText(1), "0 object[s]");
+    EXPECT_EQ(Frame()->m_wndStatusBar.GetPaneText(2),
+              GetParam().reads ? "0 bytes [Memory free: 3.00MB]" : "0 bytes [Memory free: 1.95KB]");
+    Tree()->GetTreeCtrl().ExpandByOperator(empty);
+    EXPECT_TRUE(TreeChildren(empty).empty());
+    EXPECT_TRUE(Comm()->IsConnected());
+}
+
+INSTANTIATE_TEST_SUITE_P(ListingForms, EmptyFolder,
+                         ::testing::Values(EmptyListingCase{"CountsAlone", false, nullptr, true},
+                                           EmptyListingCase{"CountsAndAComma", true, nullptr, true},
+                                           EmptyListingCase{"OneCount", false, "2000", false},
+                                           EmptyListingCase{"OneCountAndAComma", false, "2000,",
+                                                            false},
+                                           EmptyListingCase{"NoNumbers", false, "x,y,", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(Browse, NamesWithEscapesShowAsMeantAndStillReachTheirFolder) {
     StartSimulator();
     QDir().mkpath(QString::fromStdString(InstrumentFile("Tavix/MY CLIPS-2/SUB")));

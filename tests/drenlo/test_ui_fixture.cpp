@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "platform/Profile.h"
-#include "tests/support/LoopbackSimulator.h"
 #include "resources/drenlo/Resource.h"
+#include "tests/support/LoopbackSimulator.h"
 
 namespace drenlo::testing {
 
@@ -64,6 +64,7 @@ void DrenloFixture::StartSimulator() {
     WriteFile(root + "/Oltra/LOGO/HARNOQ.LGO", std::string(700, 'l'));
     quarnsim::Options options;
     options.root = root;
+    options.emptyCatalogComma = m_emptyCatalogComma;
     m_sim = testsupport::StartLoopbackSimulator(options, m_address);
     ASSERT_NE(m_sim, nullptr) << "no loopback address to bind the simulator on";
     WriteSetting("TargetHost", m_address);

@@ -85,6 +85,8 @@ protected:
     std::vector<platform::FileDialogRecord> m_fileDialogs;
     platform::FileDialogAnswerer m_previousAnswerer;
     bool m_initResult = false;
+    // Set before StartSimulator: an empty folder is listed as "<used>,<free>,".
+    bool m_emptyCatalogComma = false;
 };
 
 }  // namespace drenlo::testing

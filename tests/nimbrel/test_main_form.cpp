@@ -15,6 +15,9 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <deque>
@@ -28,6 +31,7 @@
 #include "nimbrel/ui/FileChooser.h"
 #include "nimbrel/ui/FrameBitmap.h"
 #include "nimbrel/ui/PicturePreview.h"
+#include "nimbrel/ui/PictureView.h"
 #include "nimbrel/ui/TAboutBox.h"
 #include "nimbrel/ui/TMDIChild.h"
 #include "nimbrel/ui/TMainForm.h"
@@ -564,6 +568,93 @@ TEST_F(MainFormTest, ToolIsHiddenUnlessEnabledAndDisablesTheFormWhileOpen) {
     m_form->close();
     EXPECT_FALSE(tool.isVisible());
     EXPECT_FALSE(m_form->isVisible());
+}
+
+// Wherever the main form sits, the tool opens over its middle and stays on the screen.
+TEST_F(MainFormTest, ToolOpensCentredOverTheMainForm) {
+    MakeForm();
+    nimbrel::TToolForm tool(*m_settings, *m_job, *m_progress, m_form->Switches(), m_form.get());
+    m_form->SetForms(m_about.get(), m_progress.get(), &tool);
+    const QRect screen = m_form->screen()->availableGeometry();
+    struct Placement {
+        const char* name;
+        QRect main;
+        bool atTheEdge;
+    };
+    const Placement placements[] = {
+        {"inside the screen", QRect(screen.topLeft() + QPoint(40, 30), QSize(640, 480)), false},
+        {"at the bottom right", QRect(screen.bottomRight() - QPoint(200, 120), QSize(640, 480)),
+         true},
+    };
+    for (const Placement& p : placements) {
+        SCOPED_TRACE(p.name);
+        m_form->setGeometry(p.main);
+        QApplication::processEvents();
+        m_form->ToolExecute();
+        QApplication::processEvents();
+        const QRect shown = tool.frameGeometry();
+        EXPECT_TRUE(screen.contains(shown));
+        if (!p.atTheEdge) {
+            EXPECT_LE((shown.center() - m_form->frameGeometry().center()).manhattanLength(), 1);
+        }
+        tool.close();
+    }
+}
+
+TEST_F(MainFormTest, PicturesKeepTheirColoursWhileTheToolDisablesTheForm) {
+    MakeForm();
+    ASSERT_EQ(Filled(60, 40, 200, 30, 90).WriteBmpFile(Path("red.bmp")), 1);
+    OpenBitmap(Path("red.bmp"));
+    nimbrel::TToolForm tool(*m_settings, *m_job, *m_progress, m_form->Switches(), m_form.get());
+    m_form->SetForms(m_about.get(), m_progress.get(), &tool);
+    m_form->ToolExecute();
+    ASSERT_FALSE(m_form->isEnabled());
+    auto* view = m_form->SlotWindow(TMainForm::kSlotBmp)->findChild<nimbrel::PictureView*>();
+    ASSERT_NE(view, nullptr);
+    const QImage shown = view->grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(60, 40));
+    EXPECT_EQ(shown.pixelColor(30, 20), QColor(200, 30, 90));
+    tool.close();
+}
+
+// However large the picture, its window opens inside the client area and no larger: the
+// title bar stays within reach and the picture scrolls inside the window.
+TEST_F(MainFormTest, ViewWindowsOpenInsideTheClientAreaAtMostItsSize) {
+    MakeForm();
+    m_form->resize(520, 300);
+    QApplication::processEvents();
+    m_form->ClickFormatMenu(3);  // 320 x 240: the frame and preview are taller than the area
+    OpenBitmap(WriteSource("large.bmp", 900, 700));
+    m_form->BuildFrameBmpExecute();
+    m_dialogs.Answer(Path("large.pic"));
+    m_form->BuildPicFileExecute();
+    m_dialogs.Answer(Path("large.pic"));
+    m_form->BuildPicBmpExecute();
+    QApplication::processEvents();
+
+    const QRect area = m_form->MdiArea()->viewport()->rect();
+    ASSERT_LT(area.height(), 240);
+    for (int slot : {TMainForm::kSlotBmp, TMainForm::kSlotFrame, TMainForm::kSlotPic}) {
+        SCOPED_TRACE(slot);
+        nimbrel::TMDIChild* window = m_form->SlotWindow(slot);
+        ASSERT_NE(window, nullptr);
+        const QRect placed = window->geometry();
+        EXPECT_TRUE(area.contains(placed))
+            << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
+        EXPECT_EQ(placed.bottom(), area.bottom());
+        auto* scroll = window->findChild<QScrollArea*>();
+        ASSERT_NE(scroll, nullptr);
+        EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0);
+    }
+    EXPECT_EQ(m_form->SlotWindow(TMainForm::kSlotBmp)->width(), area.width());
+    // Each opens below and right of the one before, so no window hides another's title bar.
+    const QPoint bmp = m_form->SlotWindow(TMainForm::kSlotBmp)->pos();
+    const QPoint frame = m_form->SlotWindow(TMainForm::kSlotFrame)->pos();
+    const QPoint pic = m_form->SlotWindow(TMainForm::kSlotPic)->pos();
+    EXPECT_TRUE(bmp.x() < frame.x() && frame.x() < pic.x());
+    EXPECT_TRUE(bmp.y() < frame.y() && frame.y() < pic.y());
+    EXPECT_FALSE(m_form->MdiArea()->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(m_form->MdiArea()->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(MainFormTest, OpeningA24BitBitmapFillsTheFirstSlot) {

@@ -174,6 +174,8 @@ TEST(ShippedIni, FormatsReadAsIntendedWithTheClassicSetFirst) {
         for (const PictureFormat& f : formats) {
             EXPECT_FALSE(f.hint.empty()) << f.caption;
             EXPECT_EQ(HasNonAscii(f.hint), !english) << f.caption;
+            // A leading blank would set the caption out of line with the others in the menu.
+            EXPECT_NE(f.caption.front(), ' ') << f.caption;
         }
     }
 }

@@ -2,6 +2,7 @@
 // it: module catalogue, folder changes, catalogues, folders and blocks both ways.
 #include <poll.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "FtpFixture.h"
@@ -118,4 +119,27 @@ TEST_F(UtilityCommandTest, CataloguesCanLeaveTheTypeFieldEmpty) {
     ASSERT_TRUE(m_client.SendLine("mmem:cdir \"/F0:/Tavix/PRESET/\""));
     std::string listing = m_client.Query("mmem:cat?");
     EXPECT_EQ(listing.substr(listing.find(",\"")), ",\"SUB/\",,0,\"MSTATE1.P00\",,3");
+}
+
+TEST_F(UtilityCommandTest, AnEmptyFolderIsListedWithOrWithoutACommaAfterItsCounts) {
+    for (bool comma : {false, true}) {
+        SCOPED_TRACE(comma);
+        m_client.Close();
+        if (m_sim)
+            m_sim->Stop();
+        quarnsim::Options options = MakeOptions();
+        options.emptyCatalogComma = comma;
+        StartSimulator(options);
+        Write("Tavix/PRESET/MSTATE1.P00", "abc");
+        ASSERT_TRUE(m_client.SendLine("mmem:cdir \"/F0:/Kintor/PRESET/\""));
+        const std::string empty = m_client.Query("mmem:cat?");
+        const std::string counts = comma ? empty.substr(0, empty.size() - 1) : empty;
+        EXPECT_EQ(empty, counts + (comma ? "," : "")) << empty;
+        EXPECT_EQ(counts.find_first_not_of("0123456789,"), std::string::npos) << empty;
+        EXPECT_EQ(std::count(counts.begin(), counts.end(), ','), 1) << empty;
+        // A folder with entries never ends with a comma.
+        ASSERT_TRUE(m_client.SendLine("mmem:cdir \"/F0:/Tavix/PRESET/\""));
+        const std::string listing = m_client.Query("mmem:cat?");
+        EXPECT_EQ(listing.substr(listing.find(",\"")), ",\"MSTATE1.P00\",BIN,3");
+    }
 }

@@ -64,9 +64,14 @@ int CPresetListing::Parse(const std::string& reply) {
     m_entries.clear();
     std::vector<Field> fields;
     if (!SplitFields(reply, fields) || fields.size() < 2 || !IsCount(fields[0]) ||
-        !IsCount(fields[1]) || (fields.size() - 2) % 3 != 0) {
+        !IsCount(fields[1])) {
         return 0;
     }
+    // An empty folder may be listed with the comma that would stand before its first entry.
+    if (fields.size() == 3 && !fields[2].quoted && fields[2].text.empty())
+        return 1;
+    if ((fields.size() - 2) % 3 != 0)
+        return 0;
     std::vector<Entry> entries;
     for (size_t i = 2; i < fields.size(); i += 3) {
         if (!fields[i].quoted || fields[i].text.empty() || fields[i + 1].quoted ||

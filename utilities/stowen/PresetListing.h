@@ -5,6 +5,8 @@
 // by taking the listing apart entry by entry; a text search for the name and the next ",,"
 // would find names inside longer names and sizes of later entries.
 //
+// An empty folder is its two counts alone, with or without the comma after the second one.
+//
 // The reply comes from the network and is read as hostile: a listing without its two counts,
 // an entry without its closing quote or without its three fields does not read at all, so a
 // garbled reply can never pass for an empty folder.

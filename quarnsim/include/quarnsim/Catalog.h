@@ -26,9 +26,11 @@ public:
     // them). Returns 0 when an escape would put a '/' inside a name.
     static int UnescapePath(std::string_view text, std::string* path);
     // Entries no listing can carry are left out. Without type fields the type is left empty
-    // ("NAME",,123), which readers must take as well: the field is never read.
+    // ("NAME",,123), which readers must take as well: the field is never read. A listing
+    // without entries ends with a comma after the free count when `emptyComma` is set.
     static std::string Format(double usedBytes, double freeBytes,
-                              const std::vector<CatalogEntry>& entries, bool typeFields = true);
+                              const std::vector<CatalogEntry>& entries, bool typeFields = true,
+                              bool emptyComma = false);
 };
 
 }  // namespace quarnsim

@@ -62,6 +62,9 @@ struct Options {
     // "MMEM:CAT?" entries carry "BIN"/"DIR" as their type; false leaves the type empty
     // ("NAME",,123), the other spelling readers meet.
     bool catalogTypeFields = true;
+    // An empty folder is listed as "<used>,<free>," with the comma a first entry would follow,
+    // as some firmware answers; false lists its two counts alone.
+    bool emptyCatalogComma = false;
     // Lays a few signal, picture, logo, sequence and preset files into each model's folders on
     // Start, leaving files already there alone.
     bool demoFiles = false;

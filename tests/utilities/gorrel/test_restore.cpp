@@ -11,6 +11,7 @@
 #include "utilities/gorrel/ModuleMismatchDlg.h"
 #include "utilities/gorrel/RestoreInfo.h"
 #include "utilities/gorrel/RestoreRunner.h"
+#include "utilities/stowen/BackupRunner.h"
 
 namespace gorrel::testing {
 namespace {
@@ -216,6 +217,48 @@ TEST_F(Restore, FilesTheInstrumentRefusedAreReported) {
     EXPECT_EQ(RunRestore(PcFolder()), 0);
     ExpectOnDrive({"CPU/PRESET/MSTATE.P00"});
 }
+
+// The backup of an instrument with a module that has no saved presets (its PRESET folder
+// listed empty, with or without a comma after the counts) restores to that instrument whole.
+struct EmptyListingForm {
+    const char* name;
+    bool comma;
+};
+
+void PrintTo(const EmptyListingForm& form, std::ostream* out) {
+    *out << form.name;
+}
+
+class RestoreOfABackupWithAnEmptyFolder : public Restore,
+                                          public ::testing::WithParamInterface<EmptyListingForm> {};
+
+TEST_P(RestoreOfABackupWithAnEmptyFolder, SendsBackEveryPresetItHolds) {
+    StartInstrument({{"Brumo", 1}, {"Sormet", 3}}, GetParam().comma);
+    SeedDriveFile("CPU/PRESET/MSTATE.P00", PresetBytes(200, 15));
+    SeedDriveFile("Sormet/PRESET/MSTATE3.P07", PresetBytes(900, 16));
+    ConnectLink();
+    m_boxes.Expect("2 files are backed up.", MB_OK, IDOK);
+    ASSERT_EQ(stowen::CBackupRunner(m_link, nullptr).Run(PcFolder()), 1);
+    for (const char* file : {"CPU/PRESET/MSTATE.P00", "Sormet/PRESET/MSTATE3.P07"})
+        fs::remove(DrivePath(file));
+    m_sim->ClearLog();
+
+    m_boxes.Expect("2 files are restored.", MB_OK, IDOK);
+    ASSERT_EQ(RunRestore(PcFolder()), 1);
+
+    EXPECT_TRUE(m_mismatches.empty());
+    EXPECT_EQ(DataLines(), (std::vector<std::string>{
+                               "mmem:data \"/F0:/CPU/PRESET/MSTATE.P00\"",
+                               "mmem:data \"/F0:/Sormet/PRESET/MSTATE3.P07\"",
+                           }));
+    ExpectOnDrive({"CPU/PRESET/MSTATE.P00", "Sormet/PRESET/MSTATE3.P07"});
+    EXPECT_TRUE(fs::is_empty(DrivePath("Brumo/PRESET")));
+}
+
+INSTANTIATE_TEST_SUITE_P(ListingForms, RestoreOfABackupWithAnEmptyFolder,
+                         ::testing::Values(EmptyListingForm{"CountsAlone", false},
+                                           EmptyListingForm{"CountsAndAComma", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace gorrel::testing

@@ -128,6 +128,43 @@ TEST_F(Backup, ABackupOverAnOldOneReplacesItsFiles) {
     EXPECT_EQ(ReadWholeFile(Pc("backup.cfg")), "\"CPU:0\"");
 }
 
+// A module without saved presets has an empty PRESET folder, which the instrument lists as its
+// two counts with or without a comma after them: nothing to fetch, and the backup goes on.
+struct EmptyListingForm {
+    const char* name;
+    bool comma;
+};
+
+void PrintTo(const EmptyListingForm& form, std::ostream* out) {
+    *out << form.name;
+}
+
+class BackupWithAnEmptyFolder : public Backup,
+                                public ::testing::WithParamInterface<EmptyListingForm> {};
+
+TEST_P(BackupWithAnEmptyFolder, FetchesTheOtherPresetsAndWritesTheRestoreInfo) {
+    StartInstrument({{"Brumo", 1}, {"Sormet", 3}}, GetParam().comma);
+    SeedFile("CPU/PRESET/MSTATE.P00", PresetBytes(200, 16));
+    SeedFile("Sormet/PRESET/MSTATE3.P07", PresetBytes(900, 17));
+    ConnectLink();
+    m_boxes.Expect("2 files are backed up.", MB_OK, IDOK);
+
+    ASSERT_EQ(RunBackup(PcFolder()), 1);
+
+    EXPECT_EQ(FilesUnder(PcFolder()),
+              (std::vector<std::string>{"CPU/PRESET/MSTATE.P00", "Sormet/PRESET/MSTATE3.P07",
+                                        "backup.cfg"}));
+    ExpectSeededCopied({"CPU/PRESET/MSTATE.P00", "Sormet/PRESET/MSTATE3.P07"});
+    EXPECT_EQ(ReadWholeFile(Pc("backup.cfg")), "\"CPU:0\",\"Brumo:1\",\"Sormet:3\"");
+    EXPECT_TRUE(AnyLineMentions("mmem:cdir \"/F0:/Brumo/PRESET/\""));
+    EXPECT_FALSE(fs::exists(Pc("Brumo")));
+}
+
+INSTANTIATE_TEST_SUITE_P(ListingForms, BackupWithAnEmptyFolder,
+                         ::testing::Values(EmptyListingForm{"CountsAlone", false},
+                                           EmptyListingForm{"CountsAndAComma", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // Failures. Each starts with a backup.cfg from an earlier run in the folder: once a new backup
 // has begun it must be gone, whatever happens.
 class BackupFailure : public Backup {
@@ -181,11 +218,17 @@ TEST_F(BackupFailure, ASizeThatDoesNotRead) {
 }
 
 TEST_F(BackupFailure, ACatalogueThatDoesNotRead) {
-    m_sim->SetReplyOverride("mmem:cat?", "0,100,\"MSTATE.P00\",BIN");
-    m_boxes.Expect(Failed(0, "The catalogue of \"/F0:/CPU/PRESET/\" does not read."),
-                   MB_OK | MB_ICONSTOP, IDOK);
-    EXPECT_EQ(RunBackup(PcFolder()), 0);
-    ExpectNoRestoreInfo();
+    // None of these is an empty folder: an entry cut short, or counts that are not two numbers.
+    for (const char* reply :
+         {"0,100,\"MSTATE.P00\",BIN", "0,100,,", "0,100,x", "0,", ",100,", "0,,", "x,100,"}) {
+        SCOPED_TRACE(reply);
+        WriteWholeFile(Pc("backup.cfg"), "old");
+        m_sim->SetReplyOverride("mmem:cat?", reply);
+        m_boxes.Expect(Failed(0, "The catalogue of \"/F0:/CPU/PRESET/\" does not read."),
+                       MB_OK | MB_ICONSTOP, IDOK);
+        EXPECT_EQ(RunBackup(PcFolder()), 0);
+        ExpectNoRestoreInfo();
+    }
 
     WriteWholeFile(Pc("backup.cfg"), "old");
     m_sim->SetReplyOverride("mmem:cat?", "");

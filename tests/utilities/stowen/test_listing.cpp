@@ -27,11 +27,13 @@ TEST(PresetListing, FindsExactNamesWithAnyTypeField) {
     EXPECT_EQ(listing.Find("PRESET"), nullptr);
 }
 
-TEST(PresetListing, AnEmptyFolderHasItsCountsOnly) {
+TEST(PresetListing, AnEmptyFolderHasItsCountsWithOrWithoutACommaAfterThem) {
     CPresetListing listing;
-    EXPECT_EQ(listing.Parse("0,67108864"), 1);
-    EXPECT_TRUE(listing.Entries().empty());
-    EXPECT_EQ(listing.Parse("12.5,3"), 1);
+    for (const char* reply : {"0,67108864", "0,67108864,", "12.5,3", "12.5,3,"}) {
+        listing.Parse("1,2,\"A\",,1");
+        EXPECT_EQ(listing.Parse(reply), 1) << reply;
+        EXPECT_TRUE(listing.Entries().empty()) << reply;
+    }
 }
 
 TEST(PresetListing, GarbledRepliesDoNotReadAsAnEmptyFolder) {
@@ -39,7 +41,8 @@ TEST(PresetListing, GarbledRepliesDoNotReadAsAnEmptyFolder) {
     for (const char* reply :
          {"", "0", "abc,def", "0,100,\"MSTATE.P00\",BIN", "0,100,\"MSTATE.P00,BIN,12",
           "0,100,MSTATE.P00,BIN,12", "0,100,\"MSTATE.P00\"x,BIN,12", "0,100,\"\",BIN,12",
-          "0,100,\"A\",BIN,\"12\"", "-1,100", "0,100,\"A\",BIN,1,", "0,1\"00"}) {
+          "0,100,\"A\",BIN,\"12\"", "-1,100", "0,100,\"A\",BIN,1,", "0,1\"00", "0,100,,", "0,100, ",
+          "0,100,\"\"", ",100,", "0,,", "x,100,", ","}) {
         EXPECT_EQ(listing.Parse(reply), 0) << reply;
         EXPECT_TRUE(listing.Entries().empty()) << reply;
     }

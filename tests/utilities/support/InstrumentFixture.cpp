@@ -50,12 +50,14 @@ void InstrumentFixture::TearDown() {
         m_sim->Stop();
 }
 
-void InstrumentFixture::StartInstrument(std::vector<quarnsim::ModuleSpec> modules) {
+void InstrumentFixture::StartInstrument(std::vector<quarnsim::ModuleSpec> modules,
+                                        bool emptyCatalogComma) {
     ASSERT_TRUE(m_drive.isValid());
     ASSERT_TRUE(m_pc.isValid());
     quarnsim::Options options;
     options.root = m_drive.path().toStdString();
     options.modules = std::move(modules);
+    options.emptyCatalogComma = emptyCatalogComma;
     m_sim = testsupport::StartLoopbackSimulator(options, m_address);
     ASSERT_NE(m_sim, nullptr);
 }

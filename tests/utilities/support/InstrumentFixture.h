@@ -29,8 +29,9 @@ class InstrumentFixture : public ::testing::Test {
 protected:
     void TearDown() override;
 
-    // Starts the simulator with these modules; its drive is m_drive.
-    void StartInstrument(std::vector<quarnsim::ModuleSpec> modules);
+    // Starts the simulator with these modules; its drive is m_drive. `emptyCatalogComma`: an
+    // empty folder is listed as "<used>,<free>," rather than "<used>,<free>".
+    void StartInstrument(std::vector<quarnsim::ModuleSpec> modules, bool emptyCatalogComma = false);
     // Puts a file on the instrument's drive ("CPU/PRESET/MSTATE.P00") and remembers it.
     void SeedDriveFile(const std::string& path, const std::string& bytes);
     // Puts a file into the PC folder ("CPU/PRESET/MSTATE.P00") and remembers it.
