@@ -3,13 +3,45 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
+#include <QPainter>
 #include <QStatusBar>
+#include <QStyle>
 
 #include "platform/FrameWnd.h"
 #include "platform/ProgressBarWidget.h"
 #include "platform/StringTable.h"
 
 namespace platform {
+
+namespace {
+
+// A pane is as wide as the bar's layout makes it, whatever its text: the message pane takes
+// the free width, the others their set width. A longer text is cut at the pane's edge, so a
+// status text from the instrument can neither widen the window nor push the other panes out.
+class PaneLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override { return WithSetWidth(QLabel::sizeHint()); }
+    QSize minimumSizeHint() const override { return WithSetWidth(QLabel::minimumSizeHint()); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        drawFrame(&painter);
+        const QRect area = contentsRect();
+        painter.setClipRect(area);
+        style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(), isEnabled(),
+                              text(), foregroundRole());
+    }
+
+private:
+    QSize WithSetWidth(QSize hint) const {
+        hint.setWidth(minimumWidth());
+        return hint;
+    }
+};
+
+}  // namespace
 
 bool CStatusBar::Create(CFrameWnd* frame, int) {
     auto* window = qobject_cast<QMainWindow*>(frame->GetWidget());
@@ -34,7 +66,7 @@ bool CStatusBar::SetIndicators(const std::vector<int>& ids) {
     for (Pane& pane : m_panes) delete pane.label;
     m_panes.clear();
     for (size_t i = 0; i < ids.size(); ++i) {
-        auto* label = new QLabel(bar);
+        auto* label = new PaneLabel(bar);
         label->setTextFormat(Qt::PlainText);  // status texts carry names from the instrument
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setContentsMargins(2, 0, 2, 0);
