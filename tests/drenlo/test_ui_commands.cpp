@@ -185,8 +185,9 @@ TEST_P(KeyboardRename, TheTypedNameReachesTheInstrumentAndNoEditorStaysOpen) {
     EXPECT_EQ(OpenEditor(viewport), nullptr);
     EXPECT_FALSE(List()->GetListCtrl().IsEditingLabel());
     EXPECT_FALSE(Tree()->GetTreeCtrl().IsEditingLabel());
-    if (!c.tree)
+    if (!c.tree) {
         EXPECT_GE(ListIndex(sent ? "NEW.DNL" : "A.DNL"), 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
