@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <utility>
 
@@ -192,10 +193,18 @@ void CDialog::EndDialog(int result) {
 void CDialog::DestroyWindow() {
     if (m_loop != nullptr)
         m_loop->quit();
+    // As on Windows, an owned dialog that goes away while active hands the activation back to
+    // its owner; not every window system does that by itself.
+    QPointer<QWidget> owner;
+    if (QWidget* w = GetWidget();
+        w != nullptr && w->isWindow() && w->isActiveWindow() && w->parentWidget() != nullptr)
+        owner = w->parentWidget()->window();
     if (auto* w = dynamic_cast<DialogWidget*>(GetWidget()))
         w->Detach();
     ForgetControls();
     CWnd::DestroyWindow();
+    if (!owner.isNull() && owner->isVisible())
+        owner->activateWindow();
 }
 
 BOOL CDialog::OnInitDialog() {

@@ -17,6 +17,13 @@ namespace platform {
 
 using FrameWindowWidget = CloseToFrame<QMainWindow>;
 
+namespace {
+// The smallest size the operator can drag a frame to, as on Windows. It is fixed: a frame's
+// minimum never follows its content, so a long status text or tool bar cannot widen the window
+// past the screen, and the window system is not told a new minimum at every relayout.
+constexpr QSize kMinimumTrackSize(136, 39);
+}  // namespace
+
 CFrameWnd::CFrameWnd() = default;
 
 CFrameWnd::~CFrameWnd() {
@@ -28,13 +35,15 @@ CFrameWnd::~CFrameWnd() {
 
 bool CFrameWnd::LoadFrame(const MenuTemplate& menu, const std::string& title) {
     auto* window = new FrameWindowWidget(this);
+    window->setMinimumSize(kMinimumTrackSize);
     AttachWidget(window);
     m_title = title;
     window->setWindowTitle(ToQString(title));
     BuildMenuBar(window->menuBar(), menu);
     ConnectMenus();
     OnCommandId(ID_VIEW_STATUS_BAR, [this] {
-        if (m_messageBar == nullptr) return;
+        if (m_messageBar == nullptr)
+            return;
         m_statusBarVisible = !m_statusBarVisible;
         m_messageBar->ShowWindow(m_statusBarVisible);
     });
@@ -51,9 +60,13 @@ bool CFrameWnd::LoadFrame(const MenuTemplate& menu, const std::string& title) {
     return true;
 }
 
-int CFrameWnd::OnCreate() { return 0; }
+int CFrameWnd::OnCreate() {
+    return 0;
+}
 
-QMainWindow* CFrameWnd::Window() const { return qobject_cast<QMainWindow*>(GetWidget()); }
+QMainWindow* CFrameWnd::Window() const {
+    return qobject_cast<QMainWindow*>(GetWidget());
+}
 
 CMenu CFrameWnd::GetMenu() const {
     QMainWindow* w = Window();
@@ -62,11 +75,13 @@ CMenu CFrameWnd::GetMenu() const {
 
 void CFrameWnd::ConnectMenus() {
     QMainWindow* w = Window();
-    if (w == nullptr) return;
+    if (w == nullptr)
+        return;
     QMenuBar* bar = w->menuBar();
     QObject::connect(bar, &QMenuBar::triggered, w, [this](QAction* action) {
         int id = ActionId(action);
-        if (id != 0) OnCmdMsg(id, nullptr);
+        if (id != 0)
+            OnCmdMsg(id, nullptr);
     });
     // Every menu asks for its items' state when it opens; the top-level menus restore the
     // idle message when they close. Menus are built once; later changes only add and remove
@@ -76,7 +91,8 @@ void CFrameWnd::ConnectMenus() {
         QObject::connect(menu, &QMenu::aboutToShow, w, [this, menu] { UpdateMenuItems(menu); });
         // While the pointer rests on an item, its prompt shows in the message pane.
         QObject::connect(menu, &QMenu::hovered, w, [this](QAction* action) {
-            if (action->menu() != nullptr || action->isSeparator()) return;
+            if (action->menu() != nullptr || action->isSeparator())
+                return;
             std::string prompt;
             GetMessageString(ActionId(action), prompt);
             SetMessageText(prompt);
@@ -88,9 +104,11 @@ void CFrameWnd::ConnectMenus() {
 
 void CFrameWnd::UpdateMenuItems(QWidget* menu) {
     for (QAction* action : menu->actions()) {
-        if (action->menu() != nullptr || action->isSeparator()) continue;
+        if (action->menu() != nullptr || action->isSeparator())
+            continue;
         int id = ActionId(action);
-        if (id == 0) continue;
+        if (id == 0)
+            continue;
         CCmdUI ui(id);
         bool handled = OnCmdMsg(id, &ui);
         action->setEnabled(handled && ui.m_enabled);
@@ -98,7 +116,8 @@ void CFrameWnd::UpdateMenuItems(QWidget* menu) {
             action->setCheckable(true);
             action->setChecked(ui.m_checked != 0);
         }
-        if (ui.m_textChanged) action->setText(ToQString(ui.m_text));
+        if (ui.m_textChanged)
+            action->setText(ToQString(ui.m_text));
     }
 }
 
@@ -108,7 +127,8 @@ bool CFrameWnd::IsCommandEnabled(int id) {
 }
 
 bool CFrameWnd::ExecuteCommand(int id) {
-    if (!IsCommandEnabled(id)) return false;
+    if (!IsCommandEnabled(id))
+        return false;
     return OnCmdMsg(id, nullptr);
 }
 
@@ -117,23 +137,32 @@ void CFrameWnd::GetMessageString(int id, std::string& message) const {
 }
 
 void CFrameWnd::SetMessageText(const std::string& text) {
-    if (m_messageBar != nullptr) m_messageBar->SetPaneText(0, text, true);
+    if (m_messageBar != nullptr)
+        m_messageBar->SetPaneText(0, text, true);
 }
 
-void CFrameWnd::ShowIdleMessage() { SetMessageText(AFX_IDS_IDLEMESSAGE); }
+void CFrameWnd::ShowIdleMessage() {
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
+}
 
 bool CFrameWnd::OnCmdMsg(int id, CCmdUI* update) {
     if (CView* view = GetActiveView()) {
-        if (view->OnCmdMsg(id, update)) return true;
+        if (view->OnCmdMsg(id, update))
+            return true;
         if (CDocument* doc = view->GetDocument())
-            if (doc->OnCmdMsg(id, update)) return true;
+            if (doc->OnCmdMsg(id, update))
+                return true;
     }
-    if (CCmdTarget::OnCmdMsg(id, update)) return true;
-    if (CWinApp* app = AfxGetApp()) return app->OnCmdMsg(id, update);
+    if (CCmdTarget::OnCmdMsg(id, update))
+        return true;
+    if (CWinApp* app = AfxGetApp())
+        return app->OnCmdMsg(id, update);
     return false;
 }
 
-BOOL CFrameWnd::OnCommand(int id, int) { return OnCmdMsg(id, nullptr) ? TRUE : FALSE; }
+BOOL CFrameWnd::OnCommand(int id, int) {
+    return OnCmdMsg(id, nullptr) ? TRUE : FALSE;
+}
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE || (message == WM_SYSCOMMAND && wParam == SC_CLOSE)) {
@@ -144,10 +173,12 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CFrameWnd::SetActiveView(CView* view) {
-    if (m_activeView == view) return;
+    if (m_activeView == view)
+        return;
     m_activeView = view;
     if (view != nullptr)
-        if (QWidget* w = view->GetWidget()) w->setFocus();
+        if (QWidget* w = view->GetWidget())
+            w->setFocus();
 }
 
 CDocument* CFrameWnd::GetActiveDocument() const {
@@ -157,10 +188,12 @@ CDocument* CFrameWnd::GetActiveDocument() const {
 
 bool CFrameWnd::OnClose() {
     if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this) {
-        if (!app->SaveAllModified()) return false;
+        if (!app->SaveAllModified())
+            return false;
         app->CloseAllDocuments();
     } else if (CDocument* doc = GetActiveDocument()) {
-        if (!doc->CanCloseFrame(this)) return false;
+        if (!doc->CanCloseFrame(this))
+            return false;
     }
     DestroyWindow();
     return true;
@@ -168,8 +201,10 @@ bool CFrameWnd::OnClose() {
 
 void CFrameWnd::DestroyWindow() {
     QWidget* w = GetWidget();
-    if (w == nullptr) return;
-    if (auto* frameWidget = dynamic_cast<FrameWindowWidget*>(w)) frameWidget->Detach();
+    if (w == nullptr)
+        return;
+    if (auto* frameWidget = dynamic_cast<FrameWindowWidget*>(w))
+        frameWidget->Detach();
     m_messageBar = nullptr;
     CWnd::DestroyWindow();
     if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this)
@@ -178,9 +213,11 @@ void CFrameWnd::DestroyWindow() {
 
 void CFrameWnd::CenterWindow() {
     QWidget* w = GetWidget();
-    if (w == nullptr) return;
+    if (w == nullptr)
+        return;
     QScreen* screen = w->screen() != nullptr ? w->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
+    if (screen == nullptr)
+        return;
     QRect area = screen->availableGeometry();
     QRect frame = w->frameGeometry();
     w->move(area.center().x() - frame.width() / 2, area.center().y() - frame.height() / 2);
@@ -188,7 +225,8 @@ void CFrameWnd::CenterWindow() {
 
 void CFrameWnd::OnUpdateFrameTitle() {
     QWidget* w = GetWidget();
-    if (w == nullptr) return;
+    if (w == nullptr)
+        return;
     std::string title = m_title;
     if (CDocument* doc = GetActiveDocument(); doc != nullptr && !doc->GetTitle().empty())
         title += " - " + doc->GetTitle();

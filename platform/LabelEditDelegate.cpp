@@ -1,5 +1,8 @@
 #include "platform/LabelEditDelegate.h"
 
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace platform::detail {
@@ -36,12 +39,15 @@ void LabelEditDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
 }
 
 void LabelEditDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
+    // The view is letting go of the editor: a cancellation handler that changes the list must
+    // not find it still open and ask the view to close it a second time.
+    const bool own = editor == m_editor.data();
+    if (own)
+        m_editor.clear();
     if (!m_ended && !m_inEnd)
         End(index, nullptr);
-    if (editor == m_editor.data()) {
-        m_editor.clear();
+    if (own)
         m_index = QPersistentModelIndex();
-    }
     editor->deleteLater();
     if (m_closed)
         m_closed();
@@ -55,21 +61,61 @@ void LabelEditDelegate::End(const QModelIndex& index, const std::string* text) c
     m_inEnd = false;
 }
 
+bool LabelEditDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* editor = qobject_cast<QLineEdit*>(object);
+    if (editor == nullptr || editor != m_editor.data())
+        return QStyledItemDelegate::eventFilter(object, event);
+    if (event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+            case Qt::Key_Enter:
+            case Qt::Key_Return:
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+                Close(editor, true);
+                return true;
+            case Qt::Key_Escape:
+                Close(editor, false);
+                return true;
+            default:
+                return false;
+        }
+    }
+    if (event->type() == QEvent::FocusOut) {
+        // A box of the owner's own end handler takes the focus while the edit is ending; the
+        // editor's own context menu takes it while the edit goes on.
+        if (m_ended || m_inEnd ||
+            static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
+            return false;
+        for (QWidget* w = QApplication::focusWidget(); w != nullptr; w = w->parentWidget())
+            if (w == editor)
+                return false;
+        Close(editor, true);
+        return false;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+void LabelEditDelegate::Close(QLineEdit* editor, bool commit) {
+    const QPointer<QLineEdit> alive(editor);
+    if (commit)
+        emit commitData(editor);
+    if (!alive.isNull() && editor == m_editor.data())
+        emit closeEditor(editor, commit ? QAbstractItemDelegate::SubmitModelCache
+                                        : QAbstractItemDelegate::RevertModelCache);
+}
+
 bool LabelEditDelegate::Finish(const std::string& text, bool commit) {
     QLineEdit* editor = m_editor.data();
     if (editor == nullptr)
         return false;
     editor->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-    if (commit)
-        emit commitData(editor);
-    emit closeEditor(editor, commit ? QAbstractItemDelegate::SubmitModelCache
-                                    : QAbstractItemDelegate::RevertModelCache);
+    Close(editor, commit);
     return true;
 }
 
 void LabelEditDelegate::Cancel() {
     if (QLineEdit* editor = m_editor.data())
-        emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+        Close(editor, false);
 }
 
 std::string LabelEditDelegate::ProgramText(const QString& text) {

@@ -3,6 +3,11 @@
 // It turns Qt's editor life cycle into the Windows label-edit protocol: the owner is asked
 // before an editor opens (a refusal opens none), and told exactly once when the edit ends,
 // with the typed text on Enter or focus loss, or with no text when it was cancelled.
+//
+// The owner's end handler may change the list (a new listing of the folder drops every row),
+// and the view then lets go of the editor with its row. Closing is therefore asked of the view
+// only while it still holds the editor: Qt's own key and focus handling would ask again for an
+// editor the view no longer knows, so this delegate handles those events itself.
 #pragma once
 
 #include <QPersistentModelIndex>
@@ -30,6 +35,7 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
+    bool eventFilter(QObject* object, QEvent* event) override;
 
     bool IsEditing() const { return !m_editor.isNull(); }
     QModelIndex EditIndex() const { return m_index; }
@@ -43,6 +49,8 @@ public:
     static std::string ProgramText(const QString& text);
 
 private:
+    // Ends the open editor as Enter (commit) or Escape would.
+    void Close(QLineEdit* editor, bool commit);
     void End(const QModelIndex& index, const std::string* text) const;
 
     BeginHandler m_begin;

@@ -1,14 +1,13 @@
 #include "platform/MessageBox.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 #include <QThread>
 #include <future>
 #include <utility>
 
+#include "platform/MessageBoxDialog.h"
 #include "platform/WaitCursor.h"
 #include "platform/Wnd.h"
 
@@ -27,44 +26,55 @@ BoxState& State() {
     return state;
 }
 
-QMessageBox::Icon IconOf(UINT type) {
+// The longest text a box shows; a longer one (an instrument's reply can be megabytes) is cut,
+// so a box is never slow to lay out. The programs' own texts are far shorter.
+constexpr size_t kMaxShownText = 4096;
+
+std::string ShownText(const std::string& text) {
+    if (text.size() <= kMaxShownText)
+        return text;
+    return text.substr(0, kMaxShownText) + "...";
+}
+
+// The style's pixmap for the icon, or -1 for none.
+int IconOf(UINT type) {
     switch (type & MB_ICONMASK) {
         case MB_ICONSTOP:
-            return QMessageBox::Critical;
+            return QStyle::SP_MessageBoxCritical;
         case MB_ICONQUESTION:
-            return QMessageBox::Question;
+            return QStyle::SP_MessageBoxQuestion;
         case MB_ICONEXCLAMATION:
-            return QMessageBox::Warning;
+            return QStyle::SP_MessageBoxWarning;
         case MB_ICONINFORMATION:
-            return QMessageBox::Information;
+            return QStyle::SP_MessageBoxInformation;
         default:
-            return QMessageBox::NoIcon;
+            return -1;
     }
 }
 
 struct ButtonSpec {
-    QMessageBox::StandardButton button;
+    QDialogButtonBox::StandardButton button;
     int id;
 };
 
 std::vector<ButtonSpec> ButtonsOf(UINT type) {
     switch (type & MB_TYPEMASK) {
         case MB_OKCANCEL:
-            return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+            return {{QDialogButtonBox::Ok, IDOK}, {QDialogButtonBox::Cancel, IDCANCEL}};
         case MB_ABORTRETRYIGNORE:
-            return {{QMessageBox::Abort, IDABORT},
-                    {QMessageBox::Retry, IDRETRY},
-                    {QMessageBox::Ignore, IDIGNORE}};
+            return {{QDialogButtonBox::Abort, IDABORT},
+                    {QDialogButtonBox::Retry, IDRETRY},
+                    {QDialogButtonBox::Ignore, IDIGNORE}};
         case MB_YESNOCANCEL:
-            return {{QMessageBox::Yes, IDYES},
-                    {QMessageBox::No, IDNO},
-                    {QMessageBox::Cancel, IDCANCEL}};
+            return {{QDialogButtonBox::Yes, IDYES},
+                    {QDialogButtonBox::No, IDNO},
+                    {QDialogButtonBox::Cancel, IDCANCEL}};
         case MB_YESNO:
-            return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+            return {{QDialogButtonBox::Yes, IDYES}, {QDialogButtonBox::No, IDNO}};
         case MB_RETRYCANCEL:
-            return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
+            return {{QDialogButtonBox::Retry, IDRETRY}, {QDialogButtonBox::Cancel, IDCANCEL}};
         default:
-            return {{QMessageBox::Ok, IDOK}};
+            return {{QDialogButtonBox::Ok, IDOK}};
     }
 }
 
@@ -85,24 +95,20 @@ int ShowRealBox(CWnd* owner, const std::string& text, const std::string& caption
     QWidget* parent = owner != nullptr ? owner->GetWidget() : nullptr;
     if (parent == nullptr)
         parent = QApplication::activeWindow();
-    QMessageBox box(IconOf(type), ToQString(caption), ToQString(text), QMessageBox::NoButton,
-                    parent);
-    // Box texts often carry an instrument's reply; shown as they are, never as markup.
-    box.setTextFormat(Qt::PlainText);
+    detail::MessageBoxDialog box(parent, IconOf(type), ToQString(caption), ToQString(text));
     const std::vector<ButtonSpec> buttons = ButtonsOf(type);
     std::vector<std::pair<QPushButton*, int>> map;
-    for (const ButtonSpec& b : buttons) map.emplace_back(box.addButton(b.button), b.id);
+    for (const ButtonSpec& b : buttons) map.emplace_back(box.AddButton(b.button), b.id);
     const size_t defaultIndex = (type & MB_DEFMASK) >> 8;
-    if (defaultIndex < map.size())
-        box.setDefaultButton(map[defaultIndex].first);
+    QPushButton* defaultButton = map[defaultIndex < map.size() ? defaultIndex : 0].first;
+    defaultButton->setDefault(true);
+    defaultButton->setFocus();
     const int escape = EscapeAnswer(buttons);
-    for (const auto& [button, id] : map)
-        if (id == escape)
-            box.setEscapeButton(button);
+    box.FitToScreen();
     if ((type & MB_ICONMASK) != 0)
         QApplication::beep();
     box.exec();
-    QAbstractButton* clicked = box.clickedButton();
+    QPushButton* clicked = box.Clicked();
     for (const auto& [button, id] : map)
         if (button == clicked)
             return id;
@@ -153,7 +159,7 @@ int MessageBox(CWnd* owner, const std::string& text, const std::string& caption,
     if (!OnUserInterfaceThread())
         return ShowFromWorker(text, caption, type);
     BoxState& state = State();
-    MessageBoxRecord record{text, caption.empty() ? state.title : caption, type,
+    MessageBoxRecord record{ShownText(text), caption.empty() ? state.title : caption, type,
                             state.beepSincePreviousBox};
     state.beepSincePreviousBox = false;
     PushModalArrowCursor();

@@ -2,8 +2,12 @@
 //
 // Without an answerer a real box is shown: the icon, the buttons and the default button the
 // type asks for; Escape and the close box answer Cancel (or No, or OK when that is the only
-// button). Tests install an answerer instead: it receives a record of each box and returns
-// the button the operator would have pressed.
+// button). The box never grows past the screen: a long text wraps and scrolls inside it. Tests
+// install an answerer instead: it receives a record of each box and returns the button the
+// operator would have pressed.
+//
+// A text longer than 4,096 characters (an instrument's reply can be megabytes) is shown as its
+// first 4,096 characters and "..."; the record holds the text as shown.
 //
 // MessageBeep plays the system sound and is remembered: the next box records whether a beep
 // came since the previous box, so tests can check that a program beeped before it asked.

@@ -1,15 +1,87 @@
 #include "platform/StatusBar.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
+#include <QPainter>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
 
 #include "platform/FrameWnd.h"
+#include "platform/LockIndicators.h"
 #include "platform/ProgressBarWidget.h"
 #include "platform/StringTable.h"
 
 namespace platform {
+
+namespace {
+
+// A pane is as wide as the bar's layout makes it, whatever its text: the message pane takes
+// the free width, the others their set width. A longer text is cut at the pane's edge, so a
+// status text from the instrument can neither widen the window nor push the other panes out.
+class PaneLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override { return WithSetWidth(QLabel::sizeHint()); }
+    QSize minimumSizeHint() const override { return WithSetWidth(QLabel::minimumSizeHint()); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        drawFrame(&painter);
+        const QRect area = contentsRect();
+        painter.setClipRect(area);
+        style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(), isEnabled(),
+                              text(), foregroundRole());
+    }
+
+private:
+    QSize WithSetWidth(QSize hint) const {
+        hint.setWidth(minimumWidth());
+        return hint;
+    }
+};
+
+// Sees every event of the program and asks for one indicator update after the key events and
+// activations among them; a key press travels through several widgets, so one read of the
+// window system follows it, not one per widget.
+class LockKeyWatcher : public QObject {
+public:
+    LockKeyWatcher(QObject* parent, std::function<void()> update)
+        : QObject(parent), m_update(std::move(update)) {
+        m_timer.setSingleShot(true);
+        m_timer.setInterval(0);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { m_update(); });
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::WindowActivate:
+                if (!m_timer.isActive())
+                    m_timer.start();
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_update;
+    QTimer m_timer;
+};
+
+bool IsLockIndicator(int id) {
+    return id == ID_INDICATOR_CAPS || id == ID_INDICATOR_NUM || id == ID_INDICATOR_SCRL;
+}
+
+}  // namespace
 
 bool CStatusBar::Create(CFrameWnd* frame, int) {
     auto* window = qobject_cast<QMainWindow*>(frame->GetWidget());
@@ -34,22 +106,48 @@ bool CStatusBar::SetIndicators(const std::vector<int>& ids) {
     for (Pane& pane : m_panes) delete pane.label;
     m_panes.clear();
     for (size_t i = 0; i < ids.size(); ++i) {
-        auto* label = new QLabel(bar);
+        auto* label = new PaneLabel(bar);
         label->setTextFormat(Qt::PlainText);  // status texts carry names from the instrument
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setContentsMargins(2, 0, 2, 0);
         if (i == 0) {
             bar->addWidget(label, 1);
         } else {
-            // Indicator panes are as wide as their text; the lock state itself is not
-            // readable through Qt, so the panes stay blank.
+            // Indicator panes are as wide as their text.
             QString sample = ToQString(LoadString(ids[i]));
             label->setMinimumWidth(label->fontMetrics().horizontalAdvance(sample) + 12);
             bar->addPermanentWidget(label);
         }
         m_panes.push_back(Pane{ids[i], label, i == 0 ? SBPS_STRETCH : SBPS_NORMAL});
     }
+    WatchLockKeys();
     return true;
+}
+
+void CStatusBar::WatchLockKeys() {
+    bool wanted = false;
+    for (const Pane& pane : m_panes) wanted = wanted || IsLockIndicator(pane.id);
+    QStatusBar* bar = Bar();
+    if (!wanted || bar == nullptr || !m_lockKeyWatcher.isNull())
+        return;
+    m_lockKeyWatcher = new LockKeyWatcher(bar, [this] { UpdateLockIndicators(); });
+    UpdateLockIndicators();
+}
+
+void CStatusBar::UpdateLockIndicators() {
+    const std::optional<LockIndicators> state = ReadLockIndicators();
+    for (Pane& pane : m_panes) {
+        if (!IsLockIndicator(pane.id))
+            continue;
+        bool on = false;
+        if (state)
+            on = pane.id == ID_INDICATOR_CAPS  ? state->caps
+                 : pane.id == ID_INDICATOR_NUM ? state->num
+                                               : state->scroll;
+        const QString text = on ? ToQString(LoadString(pane.id)) : QString();
+        if (pane.label->text() != text)
+            pane.label->setText(text);
+    }
 }
 
 int CStatusBar::GetItemId(int index) const {

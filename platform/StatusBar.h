@@ -3,9 +3,15 @@
 //
 // Pane 0 is the message pane and takes the free width; the other panes are indicators sized
 // to their string-table text. Pane rectangles are in the status bar's own coordinates, so a
-// child placed at a pane's rectangle covers exactly that pane.
+// child placed at a pane's rectangle covers exactly that pane. A pane's text never changes its
+// width: a longer text is cut at the pane's edge.
+//
+// The CAP, NUM and SCRL indicator panes show their string-table text while their lock is on
+// (LockIndicators.h), read again on every key event and whenever a window of the program is
+// activated; where the window system cannot tell, they stay blank.
 #pragma once
 
+#include <QPointer>
 #include <QRect>
 #include <string>
 #include <vector>
@@ -48,14 +54,18 @@ public:
     void GetPaneInfo(int index, int& id, unsigned& style, int& width) const;
     std::string GetPaneText(int index) const;
     QStatusBar* Bar() const;
+    // Reads the lock indicators again and shows them in the indicator panes.
+    void UpdateLockIndicators();
 
 private:
+    void WatchLockKeys();
     struct Pane {
         int id;
         QLabel* label;
         unsigned style = 0;
     };
     std::vector<Pane> m_panes;
+    QPointer<QObject> m_lockKeyWatcher;  // owned by the bar's widget
 };
 
 class CProgressCtrl : public CWnd {

@@ -243,6 +243,15 @@ void CWnd::EnableWindow(bool enable) {
         w->setEnabled(enable);
 }
 
+void CWnd::SetForegroundWindow() {
+    QWidget* w = GetWidget();
+    QWidget* top = w != nullptr ? w->window() : nullptr;
+    if (top == nullptr || top->isActiveWindow())
+        return;
+    top->raise();
+    top->activateWindow();
+}
+
 bool CWnd::IsWindowEnabled() const {
     QWidget* w = GetWidget();
     return w != nullptr && w->isEnabled();

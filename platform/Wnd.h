@@ -70,6 +70,9 @@ public:
     std::string GetWindowText() const;
     void ShowWindow(bool show);
     void EnableWindow(bool enable);
+    // Brings the top-level window that holds this one to the front and activates it. The
+    // active window is already in front: it is left as it is.
+    void SetForegroundWindow();
     bool IsWindowEnabled() const;
     void UpdateWindow();                                   // repaint now
     void MoveWindow(int x, int y, int width, int height);  // in the parent's coordinates

@@ -574,8 +574,7 @@ unsigned CUiListView::OnDragOver(const platform::DropData& data, QPoint point) {
 bool CUiListView::OnDrop(const platform::DropData& data, unsigned effect, QPoint point) {
     if (OnDragOver(data, point) == platform::DROPEFFECT_NONE)
         return false;
-    if (QWidget* top = GetWidget() ? GetWidget()->window() : nullptr)
-        top->activateWindow();
+    SetForegroundWindow();
     const CFileInfo* info = ItemInfo(m_dropItem);
     const std::string target = info != nullptr ? ChildPath(info->GetName()) : m_folder;
     SetDropItem(-1);

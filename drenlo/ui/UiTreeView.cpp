@@ -367,10 +367,7 @@ unsigned CUiTreeView::OnDragOver(const platform::DropData& data, QPoint point) {
 }
 
 bool CUiTreeView::OnDrop(const platform::DropData& data, unsigned effect) {
-    if (QWidget* top = GetWidget() ? GetWidget()->window() : nullptr) {
-        top->raise();
-        top->activateWindow();
-    }
+    SetForegroundWindow();
     HTREEITEM target = m_dropItem;
     SetDropItem(nullptr);
     // The job guard is asked again: a job may have started while the pointer was resting.

@@ -9,9 +9,11 @@ namespace {
 std::string Number(double value) {
     if (!std::isfinite(value) || value < 0)
         value = 0;
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.0f", value);
-    return buffer;
+    // A large figure has hundreds of digits, and every one of them is part of the number.
+    const int length = std::snprintf(nullptr, 0, "%.0f", value);
+    std::string text(static_cast<size_t>(length), '\0');
+    std::snprintf(text.data(), text.size() + 1, "%.0f", value);
+    return text;
 }
 
 }  // namespace

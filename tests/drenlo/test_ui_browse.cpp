@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QEvent>
 #include <QMainWindow>
+#include <QScreen>
+#include <QStatusBar>
 
 #include "platform/StatusBar.h"
 #include "resources/drenlo/Resource.h"
@@ -252,6 +254,25 @@ TEST_F(Browse, ALocaleChangeRewritesTheSizeTexts) {
     QCoreApplication::sendEvent(Frame()->Window(), &change);
     Pump(20);  // the change arrives as a queued WM_SETTINGCHANGE
     EXPECT_EQ(list.GetItemText(zone, 1), size);
+}
+
+TEST_F(Browse, AHugeFreeMemoryFigureIsCutInItsPaneAndTheWindowKeepsItsWidth) {
+    StartConnected();
+    Pump(20);
+    QMainWindow* window = Frame()->Window();
+    const int width = window->width();
+    const QRect objects = Frame()->m_wndStatusBar.GetItemRect(1);
+    m_sim->SetMemoryBytes(1000, 1e300);
+    OpenFolder("/F0:/Tavix/SIGNAL");
+    Pump(20);
+    const std::string sizes = Frame()->m_wndStatusBar.GetPaneText(2);
+    EXPECT_NE(sizes.find("[Memory free: "), std::string::npos) << sizes;
+    EXPECT_GT(sizes.size(), 300u) << sizes;
+    EXPECT_EQ(window->width(), width);
+    EXPECT_LE(window->frameGeometry().width(), window->screen()->availableGeometry().width());
+    EXPECT_EQ(Frame()->m_wndStatusBar.GetItemRect(1), objects);
+    EXPECT_LE(Frame()->m_wndStatusBar.GetItemRect(2).right(),
+              Frame()->m_wndStatusBar.Bar()->contentsRect().right());
 }
 
 TEST_F(Browse, MainWindowScreenshot) {

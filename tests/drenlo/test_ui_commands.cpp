@@ -2,6 +2,8 @@
 // deletes, renames in the list and the tree with their refusals, loads, the error queue.
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <cstdlib>
 
 #include "platform/BuildVersion.h"
@@ -114,6 +116,89 @@ TEST_F(Commands, RenameInTheListMovesTheFileAndRefusesTheRootAndTakenNames) {
     EXPECT_EQ(ReadFile(InstrumentFile("Tavix/SIGNAL/MY B-1.DNL")), std::string(10, 'a'));
     EXPECT_GE(ListIndex("MY B-1.DNL"), 0);
 }
+
+// The label editor open in a view's viewport, as the operator sees it; null when none is.
+QLineEdit* OpenEditor(QWidget* viewport) {
+    for (QLineEdit* editor : viewport->findChildren<QLineEdit*>())
+        if (editor->isVisible())
+            return editor;
+    return nullptr;
+}
+
+// Keys as the operator presses them in the editor: select all, the name, then `end`.
+void TypeKeys(QLineEdit* editor, const std::string& name, Qt::Key end) {
+    const auto press = [editor](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+        QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
+        QCoreApplication::sendEvent(editor, &down);
+        QKeyEvent up(QEvent::KeyRelease, key, modifiers, text);
+        QCoreApplication::sendEvent(editor, &up);
+    };
+    press(Qt::Key_A, Qt::ControlModifier, QString());
+    for (char c : name)
+        press(std::toupper(static_cast<unsigned char>(c)), Qt::NoModifier, QString(QChar(c)));
+    press(end, Qt::NoModifier, end == Qt::Key_Return ? QString("\r") : QString());
+}
+
+struct RenameCase {
+    const char* name;
+    bool tree;
+    Qt::Key end;
+    const char* sent;  // the move the instrument receives, or "" for none
+};
+
+void PrintTo(const RenameCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class KeyboardRename : public DrenloFixture, public ::testing::WithParamInterface<RenameCase> {};
+
+TEST_P(KeyboardRename, TheTypedNameReachesTheInstrumentAndNoEditorStaysOpen) {
+    const RenameCase& c = GetParam();
+    StartConnected();
+    QWidget* viewport;
+    if (c.tree) {
+        platform::CTreeCtrl& tree = Tree()->GetTreeCtrl();
+        platform::HTREEITEM tavix = OpenFolder("/F0:/Tavix");
+        tree.ExpandByOperator(tavix);
+        Frame()->SetActiveView(Tree());
+        Tree()->SetClickedItem(Tree()->FindChild(tavix, "EMPTY"));
+        ASSERT_TRUE(tree.EditLabel(Tree()->FindChild(tavix, "EMPTY")));
+        viewport = tree.Viewport();
+    } else {
+        OpenFolder("/F0:/Tavix/SIGNAL");
+        SelectListItems({"A.DNL"});
+        ASSERT_TRUE(Frame()->ExecuteCommand(ID_RENAME));
+        viewport = List()->GetListCtrl().ActiveViewport();
+    }
+    QLineEdit* editor = OpenEditor(viewport);
+    ASSERT_NE(editor, nullptr);
+    TakeLines();
+    TypeKeys(editor, c.tree ? "FULL" : "NEW.DNL", c.end);
+    Pump(20);
+
+    std::vector<std::string> moves;
+    for (const std::string& line : TakeLines())
+        if (line.rfind("mmem:move", 0) == 0)
+            moves.push_back(line);
+    const bool sent = std::string(c.sent) != "";
+    EXPECT_EQ(moves, sent ? std::vector<std::string>{c.sent} : std::vector<std::string>{});
+    EXPECT_EQ(OpenEditor(viewport), nullptr);
+    EXPECT_FALSE(List()->GetListCtrl().IsEditingLabel());
+    EXPECT_FALSE(Tree()->GetTreeCtrl().IsEditingLabel());
+    if (!c.tree) {
+        EXPECT_GE(ListIndex(sent ? "NEW.DNL" : "A.DNL"), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ListAndTree, KeyboardRename,
+    ::testing::Values(
+        RenameCase{"ListEnter", false, Qt::Key_Return,
+                   "mmem:move \"/F0:/Tavix/SIGNAL/A.DNL\",\"/F0:/Tavix/SIGNAL/NEW.DNL\""},
+        RenameCase{"ListEscape", false, Qt::Key_Escape, ""},
+        RenameCase{"TreeEnter", true, Qt::Key_Return,
+                   "mmem:move \"/F0:/Tavix/EMPTY\",\"/F0:/Tavix/FULL\""}),
+    [](const ::testing::TestParamInfo<RenameCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Commands, TreeRenameActsOnTheEditedFolderWithItsRefusals) {
     StartConnected();

@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
 
@@ -191,6 +194,84 @@ TEST(RealMessageBox, EscapeAnswersCancelNoOrTheOnlyButton) {
     EXPECT_EQ(AnswerRealBoxWithEscape(platform::MB_OKCANCEL), platform::IDCANCEL);
     EXPECT_EQ(AnswerRealBoxWithEscape(platform::MB_YESNO), platform::IDNO);
     EXPECT_EQ(AnswerRealBoxWithEscape(platform::MB_OK | platform::MB_ICONSTOP), platform::IDOK);
+}
+
+}  // namespace
+
+namespace {
+
+// What a real box looks like from inside its own event loop; it is then closed with Escape.
+struct ShownBox {
+    QRect frame;
+    QRect screen;
+    std::vector<QRect> buttons;
+    std::string text;
+};
+
+ShownBox ShowAndMeasure(const std::string& text, platform::UINT type) {
+    ShownBox seen;
+    QTimer::singleShot(0, [&seen] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box == nullptr)
+            return;
+        seen.frame = box->frameGeometry();
+        seen.screen = box->screen()->availableGeometry();
+        for (QPushButton* button : box->findChildren<QPushButton*>())
+            seen.buttons.emplace_back(button->mapToGlobal(QPoint(0, 0)), button->size());
+        if (auto* area = box->findChild<QTextEdit*>())
+            seen.text = area->toPlainText().toStdString();
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(box, &escape);
+    });
+    platform::MessageBox(nullptr, text, "Real", type);
+    return seen;
+}
+
+std::string Lines(size_t bytes) {
+    std::string text;
+    while (text.size() < bytes) text += "-222,\"Invalid data in the reply of the instrument\"\n";
+    return text.substr(0, bytes);
+}
+
+TEST(RealMessageBox, AHugeTextIsCutAndTheBoxWithItsButtonsStaysOnTheScreen) {
+    struct Case {
+        const char* name;
+        std::string text;
+        platform::UINT type;
+        size_t buttons;
+        bool cut;
+    };
+    const size_t mebibyte = size_t{1} << 20;
+    for (const Case& c : {
+             Case{"one word of 1 MiB", std::string(mebibyte, 'E'), platform::MB_OK, 1, true},
+             Case{"1 MiB of lines", Lines(mebibyte), platform::MB_YESNOCANCEL, 3, true},
+             Case{"the longest text shown whole", Lines(4096), platform::MB_OKCANCEL, 2, false},
+             Case{"a program's own text", "Save changes to Tavix?", platform::MB_YESNO, 2, false},
+         }) {
+        SCOPED_TRACE(c.name);
+        const ShownBox seen = ShowAndMeasure(c.text, c.type | platform::MB_ICONSTOP);
+        ASSERT_FALSE(seen.frame.isEmpty()) << "no box came up";
+        EXPECT_EQ(seen.text, c.cut ? c.text.substr(0, 4096) + "..." : c.text);
+        EXPECT_TRUE(seen.screen.contains(seen.frame))
+            << "box " << seen.frame.width() << "x" << seen.frame.height() << " at "
+            << seen.frame.x() << "," << seen.frame.y();
+        ASSERT_EQ(seen.buttons.size(), c.buttons);
+        for (const QRect& button : seen.buttons) {
+            EXPECT_TRUE(seen.frame.contains(button));
+            EXPECT_TRUE(seen.screen.contains(button));
+        }
+    }
+}
+
+TEST(MessageBoxText, TheAnswererIsGivenTheTextAsTheBoxShowsIt) {
+    testsupport::BoxScript script;
+    const std::string huge(5000, 'R');
+    script.ExpectAny(platform::IDOK)
+        .Expect(std::string(4096, 'R'), platform::MB_OK, platform::IDOK);
+    platform::MessageBox(nullptr, huge, "", platform::MB_OK);
+    platform::MessageBox(nullptr, std::string(4096, 'R'), "", platform::MB_OK);
+    ASSERT_EQ(script.Records().size(), 2u);
+    EXPECT_EQ(script.Records()[0].text, huge.substr(0, 4096) + "...");
 }
 
 }  // namespace
