@@ -31,13 +31,18 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         drawFrame(&painter);
-        const QRect area = contentsRect();
+        const QRect area = contentsRect().adjusted(kTextPadding, 0, -kTextPadding, 0);
         painter.setClipRect(area);
         style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(), isEnabled(),
                               text(), foregroundRole());
     }
 
 private:
+    // The text keeps off the sunken edges. It is padded here, not through contents margins:
+    // a frame keeps its own width in those margins, and replacing them moves the frame's top
+    // and bottom edges out of the label, where they are cut off.
+    static constexpr int kTextPadding = 2;
+
     QSize WithSetWidth(QSize hint) const {
         hint.setWidth(minimumWidth());
         return hint;
@@ -109,7 +114,6 @@ bool CStatusBar::SetIndicators(const std::vector<int>& ids) {
         auto* label = new PaneLabel(bar);
         label->setTextFormat(Qt::PlainText);  // status texts carry names from the instrument
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setContentsMargins(2, 0, 2, 0);
         if (i == 0) {
             bar->addWidget(label, 1);
         } else {

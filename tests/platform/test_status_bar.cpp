@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QStatusBar>
@@ -118,6 +119,46 @@ TEST(StatusBarPanes, AnOverlongTextIsCutAtItsPaneAndTheFrameKeepsItsWidth) {
             for (int i = 0; i < shown.bar->GetCount(); ++i)
                 EXPECT_EQ(shown.bar->GetItemRect(i), before[static_cast<size_t>(i)]) << i;
             EXPECT_EQ(shown.bar->GetPaneText(pane), figure);  // kept whole, only shown cut
+        }
+    }
+}
+
+// Each pane shows its whole sunken frame where GetItemRect says it is (a program places its
+// own controls there), the panes lie within the bar, and the bar ends at the window's bottom
+// edge with nothing drawn below it.
+TEST(StatusBarPanes, EachPaneDrawsItsWholeFrameWithinTheBarAtTheWindowsBottom) {
+    struct Case {
+        const char* name;
+        bool mdi;
+        std::vector<int> panes;
+    };
+    for (const Case& c :
+         {Case{"MDI frame", true, kLockPanes}, Case{"single-document frame", false, kListPanes}}) {
+        SCOPED_TRACE(c.name);
+        ShownFrame shown = MakeFrame(c.mdi, c.panes);
+        ASSERT_NE(shown.frame, nullptr);
+        Pump();
+        QMainWindow* window = shown.frame->Window();
+        QStatusBar* bar = shown.bar->Bar();
+        EXPECT_EQ(bar->geometry().bottom(), window->rect().bottom());
+        EXPECT_EQ(bar->x(), 0);
+        EXPECT_EQ(bar->width(), window->width());
+        const QImage image = bar->grab().toImage();
+        ASSERT_EQ(image.size(), bar->size());
+        const QRgb background = image.pixel(bar->width() / 2, 0);
+        for (int i = 0; i < shown.bar->GetCount(); ++i) {
+            SCOPED_TRACE("pane " + std::to_string(i));
+            const QRect pane = shown.bar->GetItemRect(i);
+            ASSERT_TRUE(bar->rect().contains(pane))
+                << pane.x() << "," << pane.y() << " " << pane.width() << "x" << pane.height();
+            // The four edges are drawn on the pane's outermost pixels.
+            const QPoint middle = pane.center();
+            EXPECT_NE(image.pixel(middle.x(), pane.top()), background) << "top edge";
+            EXPECT_NE(image.pixel(middle.x(), pane.bottom()), background) << "bottom edge";
+            EXPECT_NE(image.pixel(pane.left(), middle.y()), background) << "left edge";
+            EXPECT_NE(image.pixel(pane.right(), middle.y()), background) << "right edge";
+            // Inside the frame is the pane's face, not another edge.
+            EXPECT_EQ(image.pixel(middle.x(), pane.top() + 2), background);
         }
     }
 }
