@@ -250,7 +250,7 @@ CDuplicationRunner::Walk CDuplicationRunner::CopyFile(const std::string& path,
             return Walk::Cancelled;
         if (attempt > 0 && (!m_sourceSession->Resync() || !m_targetSession->Resync()))
             break;
-        result = m_sourceSession->TransferFile(*m_targetSession, path + name);
+        result = m_sourceSession->TransferFile(*m_targetSession, path + name, size);
         if (result != TransferResult::Failed)
             break;
     }
