@@ -86,6 +86,23 @@ TEST_F(CopyTest, ListingsListenBeforePortAndCountTheirPortsUp) {
     EXPECT_NE(std::find(stored.begin(), stored.end(), "STOR /F0:/SIGNAL/ONE.DAT"), stored.end());
 }
 
+// The target's command port and its FTP server work apart: a folder made over the one must be
+// there before the first file reaches the other, however late the instrument gets to it.
+TEST_F(CopyTest, FilesGoIntoANewFolderOnlyOnceTheTargetHasMadeIt) {
+    StartInstruments();
+    WriteFile(SourceDrive() + "/SIGNAL/A.DAT", "aaaa");
+    WriteFile(SourceDrive() + "/SIGNAL/B.DAT", "bb");
+    WriteFile(SourceDrive() + "/SIGNAL/DEEP/C.DAT", "c");
+    // Every command line reaches the target's command port 100 ms or more after it was sent.
+    m_target->SetReceivePacing(4, std::chrono::milliseconds(25));
+    testsupport::BoxScript boxes;
+    RecordingWindow window;
+    ASSERT_TRUE(RunCopy(window));
+    EXPECT_EQ(window.endCode, mirrak::kDupDone) << window.endText;
+    EXPECT_TRUE(TargetHoldsSourceTree());
+    EXPECT_EQ(boxes.Records().size(), 0u);
+}
+
 TEST_F(CopyTest, AFileTheSourceAnswersNotFoundIsLeftOutAndNamedNotCountedAsCopied) {
     StartInstruments();
     WriteFile(SourceDrive() + "/SIGNAL/A.DAT", "aaaa");
