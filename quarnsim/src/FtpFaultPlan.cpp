@@ -45,6 +45,11 @@ void FtpFaultPlan::StallNextDataAfter(size_t count) {
     m_stallAfter = count;
 }
 
+void FtpFaultPlan::PaceNextData(size_t chunk, std::chrono::milliseconds pause) {
+    std::lock_guard lock(m_mutex);
+    m_pace = Pace{chunk > 0 ? chunk : 1, pause};
+}
+
 void FtpFaultPlan::ReplaceNextListing(std::string bytes) {
     std::lock_guard lock(m_mutex);
     m_listing = std::move(bytes);
@@ -57,6 +62,7 @@ void FtpFaultPlan::Clear() {
     m_replies.clear();
     m_closeAfter.reset();
     m_stallAfter.reset();
+    m_pace.reset();
     m_listing.reset();
 }
 
@@ -94,6 +100,13 @@ std::optional<size_t> FtpFaultPlan::TakeStall() {
     std::optional<size_t> stall = m_stallAfter;
     m_stallAfter.reset();
     return stall;
+}
+
+std::optional<FtpFaultPlan::Pace> FtpFaultPlan::TakePace() {
+    std::lock_guard lock(m_mutex);
+    std::optional<Pace> pace = m_pace;
+    m_pace.reset();
+    return pace;
 }
 
 std::optional<std::string> FtpFaultPlan::TakeListing() {

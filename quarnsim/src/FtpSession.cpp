@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cerrno>
@@ -400,6 +401,17 @@ int FtpSession::OpenData(bool* keepOpen) {
     return data;
 }
 
+void FtpSession::TakeDataFaults() {
+    m_stall = m_server.Faults().TakeStall();
+    m_pace = m_server.Faults().TakePace();
+    m_paceLeft = m_pace ? m_pace->chunk : 0;
+}
+
+void FtpSession::ForgetDataFaults() {
+    m_stall.reset();
+    m_pace.reset();
+}
+
 FtpSession::Wait FtpSession::HoldStalled(int dataFd) {
     // Readable means the client closed its end: it gave up on the transfer.
     return WaitFor(dataFd, POLLIN, m_server.DataTimeoutMs());
@@ -417,9 +429,20 @@ bool FtpSession::SendData(int dataFd, std::string_view bytes, bool* keepOpen) {
     }
     size_t sent = 0;
     while (sent < limit) {
-        ssize_t n = ::send(dataFd, bytes.data() + sent, limit - sent, MSG_NOSIGNAL);
+        size_t piece = limit - sent;
+        if (m_pace)
+            piece = std::min(piece, m_paceLeft);
+        ssize_t n = ::send(dataFd, bytes.data() + sent, piece, MSG_NOSIGNAL);
         if (n > 0) {
             sent += static_cast<size_t>(n);
+            if (m_pace && (m_paceLeft -= static_cast<size_t>(n)) == 0) {
+                Wait wait = WaitFor(-1, 0, static_cast<int>(m_pace->pause.count()));
+                if (wait != Wait::TimedOut) {
+                    *keepOpen = FailTransfer(wait);
+                    return false;
+                }
+                m_paceLeft = m_pace->chunk;
+            }
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -482,9 +505,9 @@ bool FtpSession::OnList(const std::string& argument) {
     int data = OpenData(&keepOpen);
     if (data < 0)
         return keepOpen;
-    m_stall = m_server.Faults().TakeStall();
+    TakeDataFaults();
     bool sent = SendData(data, listing, &keepOpen);
-    m_stall.reset();
+    ForgetDataFaults();
     ::close(data);
     return sent ? Reply("226 Transfer complete.") : keepOpen;
 }
@@ -518,7 +541,7 @@ bool FtpSession::OnRetr(const std::string& argument) {
         ::close(file);
         return keepOpen;
     }
-    m_stall = m_server.Faults().TakeStall();
+    TakeDataFaults();
     std::vector<char> buffer(kChunk);
     bool ok = true;
     bool readFailed = false;
@@ -537,7 +560,7 @@ bool FtpSession::OnRetr(const std::string& argument) {
             break;
         }
     }
-    m_stall.reset();
+    ForgetDataFaults();
     ::close(file);
     ::close(data);
     if (readFailed)

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "quarnsim/FtpFaultPlan.h"
+
 namespace quarnsim {
 
 class FtpServer;
@@ -58,6 +60,9 @@ private:
     // Holds a stalled data connection until the client gives up or the time-out.
     Wait HoldStalled(int dataFd);
     void ForgetDataMode();
+    // The stall and pace faults armed for the data connection that is opening now.
+    void TakeDataFaults();
+    void ForgetDataFaults();
 
     FtpServer& m_server;
     int m_fd;
@@ -67,6 +72,8 @@ private:
     std::optional<sockaddr_in> m_activeTarget;
     int m_passiveFd = -1;
     std::optional<size_t> m_stall;  // bytes left before a stalled data connection stops
+    std::optional<FtpFaultPlan::Pace> m_pace;
+    size_t m_paceLeft = 0;  // bytes of the paced connection's current chunk still to send
 };
 
 }  // namespace quarnsim

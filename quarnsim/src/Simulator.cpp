@@ -32,8 +32,8 @@ bool Simulator::Start(std::string* error) {
     if (!m_server->Start(options.address, options.commandPort, error))
         return false;
     m_ftpError.clear();
-    if (ftp && !m_ftp->Start(options.address, options.ftpPort, options.ftpDataTimeoutMs,
-                             &m_ftpError)) {
+    if (ftp &&
+        !m_ftp->Start(options.address, options.ftpPort, options.ftpDataTimeoutMs, &m_ftpError)) {
         if (options.ftpRequired) {
             if (error)
                 *error = m_ftpError;
@@ -226,6 +226,9 @@ void Simulator::FtpCloseAfterCommands(int count) {
 }
 void Simulator::FtpStallNextDataAfter(size_t count) {
     m_ftpFaults->StallNextDataAfter(count);
+}
+void Simulator::FtpPaceNextData(size_t chunk, std::chrono::milliseconds pause) {
+    m_ftpFaults->PaceNextData(chunk, pause);
 }
 void Simulator::FtpReplaceNextListing(std::string bytes) {
     m_ftpFaults->ReplaceNextListing(std::move(bytes));

@@ -161,7 +161,9 @@ TEST_F(FileCommandTest, DeleteMoveAndCopyRefuseWhatWouldLoseData) {
 
 TEST_F(FileCommandTest, HostileNamesStayInsideTheDrive) {
     Start();
-    fs::create_directories(m_root + "/../outside-" + fs::path(m_root).filename().string());
+    // A folder beside the drive that an escaping name would reach; it goes again at the end.
+    const std::string outside = m_root + "/../outside-" + fs::path(m_root).filename().string();
+    fs::create_directories(outside);
     for (const char* line :
          {"mmem:mdir \"/F0:/Tavix/a`sb\"", "mmem:mdir \"/F0:/Tavix/a\tb\"",
           "mmem:data \"/F0:/Tavix/a*b\",#11x", "mmem:mdir \"\"", "mmem:mdir #13abc"}) {
@@ -173,6 +175,8 @@ TEST_F(FileCommandTest, HostileNamesStayInsideTheDrive) {
     // ".." is folded at the root, so it can only name something inside the drive.
     Run("mmem:data \"/F0:/../../X.PIC\",#11x");
     EXPECT_EQ(Read("X.PIC"), "x");
+    EXPECT_TRUE(fs::is_empty(outside));
+    fs::remove_all(outside);
 }
 
 TEST_F(FileCommandTest, LoadsRecordWhatWasTaken) {

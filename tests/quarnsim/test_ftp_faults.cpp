@@ -177,6 +177,34 @@ TEST_F(FtpFaultTest, ADelayedDataConnectionComesLate) {
     EXPECT_FALSE(m_listener.Pending(0));
 }
 
+TEST_F(FtpFaultTest, APacedRetrieveSendsEveryByteInChunksWithPauses) {
+    m_sim->SetFtpDataTimeout(20s);
+    // 100000 bytes as four chunks, each followed by its pause.
+    m_sim->FtpPaceNextData(25000, 200ms);
+    EXPECT_EQ(Start("RETR /F0:/CPU/PRESET/MSTATE.P01").compare(0, 4, "150 "), 0);
+    const auto start = std::chrono::steady_clock::now();
+    int data = m_listener.Accept(5000);
+    ASSERT_GE(data, 0);
+    std::string bytes;
+    EXPECT_TRUE(ftptest::ReadAll(data, &bytes));
+    ftptest::Close(data);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 750ms);
+    EXPECT_TRUE(bytes == Pattern(100000));
+    EXPECT_EQ(Next(m_ftp), "226 Transfer complete.");
+
+    // A client that gives up during a pause ends the transfer at once.
+    m_sim->FtpPaceNextData(10, 20s);
+    EXPECT_EQ(Start("LIST /F0:/").compare(0, 4, "150 "), 0);
+    data = m_listener.Accept(5000);
+    ASSERT_GE(data, 0);
+    EXPECT_EQ(Ask(m_ftp, "ABOR"), "426 Connection closed; transfer aborted.");
+    EXPECT_EQ(Next(m_ftp), "226 ABOR command successful.");
+    bytes.clear();
+    EXPECT_TRUE(ftptest::ReadAll(data, &bytes));
+    EXPECT_EQ(bytes, "Directory ");
+    ftptest::Close(data);
+}
+
 TEST_F(FtpFaultTest, StoppingTheSimulatorEndsTransfersInProgress) {
     m_sim->SetFtpDataTimeout(600s);
     m_sim->FtpStallNextDataAfter(10);

@@ -222,7 +222,7 @@ CDuplicationRunner::Walk CDuplicationRunner::CopyDirectoryTree(std::string path,
             SendText(WM_DUP_TITLE, "Checking directory...");
             if (!m_link->DirectoryExists(path, entry.name)) {
                 SendText(WM_DUP_TITLE, "Making directory...");
-                if (!m_link->MakeDirectory(path, entry.name))
+                if (!MakeTargetDirectory(path, entry.name))
                     return Cancelled() ? Walk::Cancelled : Walk::Failed;
             }
             AddDone(kFolderBytes);
@@ -240,6 +240,18 @@ CDuplicationRunner::Walk CDuplicationRunner::CopyDirectoryTree(std::string path,
     return Walk::Done;
 }
 
+int CDuplicationRunner::MakeTargetDirectory(const std::string& path, const std::string& name) {
+    if (!m_link->MakeDirectory(path, name))
+        return 0;
+    // The make-folder command has no reply, and the instrument's FTP server does not wait for
+    // its command port: the first STOR into the folder could arrive before the folder is made
+    // and be refused. A query on the same link is answered only after every command sent
+    // before it, so the files go across once the instrument has carried the command out. A
+    // folder it refused to make is not failed here: its files are refused and named at the end.
+    m_link->DirectoryExists(path, name);
+    return m_link->IsConnected() ? 1 : 0;
+}
+
 CDuplicationRunner::Walk CDuplicationRunner::CopyFile(const std::string& path,
                                                       const std::string& name, std::int64_t size) {
     SendText(WM_DUP_FILE, name);
@@ -250,7 +262,7 @@ CDuplicationRunner::Walk CDuplicationRunner::CopyFile(const std::string& path,
             return Walk::Cancelled;
         if (attempt > 0 && (!m_sourceSession->Resync() || !m_targetSession->Resync()))
             break;
-        result = m_sourceSession->TransferFile(*m_targetSession, path + name);
+        result = m_sourceSession->TransferFile(*m_targetSession, path + name, size);
         if (result != TransferResult::Failed)
             break;
     }

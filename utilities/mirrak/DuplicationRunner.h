@@ -83,6 +83,9 @@ private:
     void DuplicationThreadProc();
     Walk CopyDirectoryTree(std::string path, int depth);
     Walk CopyFile(const std::string& path, const std::string& name, std::int64_t size);
+    // Makes the folder on the target and returns once the instrument has dealt with it. 0
+    // when the link failed.
+    int MakeTargetDirectory(const std::string& path, const std::string& name);
     int Send(platform::UINT message, platform::WPARAM wParam = 0, platform::LPARAM lParam = 0);
     void SendText(platform::UINT message, const std::string& text);
     void AddDone(std::int64_t bytes);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 
 #include "platform/MessageBox.h"
 #include "utilities/common/CallDeadline.h"
@@ -16,6 +17,7 @@ namespace {
 
 std::atomic<int> g_defaultReplyTimeoutMs{CFtpSession::kDefaultTimeoutMs};
 std::atomic<int> g_defaultDataTimeoutMs{CFtpSession::kDefaultTimeoutMs};
+std::atomic<int> g_defaultTransferAllowanceMs{CFtpSession::kDefaultTransferAllowanceMs};
 
 // A short wait for the replies that belong to a transfer the other side has already ended.
 constexpr int kSettleTimeoutMs = 3000;
@@ -35,9 +37,24 @@ void CFtpSession::SetDefaultTimeoutsMs(int replyMs, int dataMs) {
     g_defaultDataTimeoutMs.store(dataMs);
 }
 
+void CFtpSession::SetDefaultTransferAllowanceMs(int ms) {
+    g_defaultTransferAllowanceMs.store(ms);
+}
+
+int CFtpSession::TransferReplyTimeoutMs(int replyMs, int allowanceMs, std::int64_t listedSize) {
+    const std::int64_t blocks = listedSize > 0 ? listedSize / kTransferBlockBytes : 0;
+    const std::int64_t allowance = allowanceMs > 0 ? allowanceMs : 0;
+    const std::int64_t base = replyMs > 0 ? replyMs : 0;
+    // A listing may claim any size; the wait stays a bound (and Cancel still ends it).
+    if (allowance != 0 && blocks > (INT_MAX - base) / allowance)
+        return INT_MAX;
+    return static_cast<int>(base + blocks * allowance);
+}
+
 CFtpSession::CFtpSession()
     : m_replyTimeoutMs(g_defaultReplyTimeoutMs.load()),
-      m_dataTimeoutMs(g_defaultDataTimeoutMs.load()) {}
+      m_dataTimeoutMs(g_defaultDataTimeoutMs.load()),
+      m_transferAllowanceMs(g_defaultTransferAllowanceMs.load()) {}
 
 CFtpSession::~CFtpSession() {
     StopListener();
@@ -207,6 +224,14 @@ int CFtpSession::ReadWholeReply() {
         }
     }
     return 1;
+}
+
+int CFtpSession::ReadReplyWithin(int timeoutMs, bool check) {
+    const int saved = m_replyTimeoutMs;
+    m_replyTimeoutMs = timeoutMs;
+    const int read = check ? ReadReply() : ReadWholeReply();
+    m_replyTimeoutMs = saved;
+    return read;
 }
 
 int CFtpSession::Command(const std::string& text) {
@@ -382,7 +407,8 @@ CFtpSession::ReadResult CFtpSession::ReadTransferReply(std::string& reply) {
     return m_connected ? ReadResult::Refused : ReadResult::Broken;
 }
 
-TransferResult CFtpSession::TransferFile(CFtpSession& target, const std::string& path) {
+TransferResult CFtpSession::TransferFile(CFtpSession& target, const std::string& path,
+                                         std::int64_t listedSize) {
     std::string address;
     if (!target.Command("TYPE I") || !target.EnterPassive(address))
         return TransferResult::Failed;
@@ -411,13 +437,13 @@ TransferResult CFtpSession::TransferFile(CFtpSession& target, const std::string&
     const bool targetTakes = targetFirst == ReadResult::Passed && IsPreliminaryReply(targetReply);
     if (sourceSends) {
         // The source's transfer ends by itself whether the target took the data or not;
-        // after a refusal by the target it ends quickly, refused.
-        const int saved = m_replyTimeoutMs;
-        if (!targetTakes)
-            m_replyTimeoutMs = std::min(m_replyTimeoutMs, kSettleTimeoutMs);
-        // The source's end after the target's refusal is the refusal's echo, not news.
-        const int sourceDone = targetTakes ? ReadReply() : ReadWholeReply();
-        m_replyTimeoutMs = saved;
+        // after a refusal by the target it ends quickly, refused. The source's end after the
+        // target's refusal is the refusal's echo, not news.
+        const int sourceDone =
+            targetTakes ? ReadReplyWithin(TransferReplyTimeoutMs(m_replyTimeoutMs,
+                                                                 m_transferAllowanceMs, listedSize),
+                                          true)
+                        : ReadReplyWithin(std::min(m_replyTimeoutMs, kSettleTimeoutMs), false);
         if (!sourceDone) {
             if (m_connected)
                 Resync();
@@ -431,7 +457,11 @@ TransferResult CFtpSession::TransferFile(CFtpSession& target, const std::string&
         return TransferResult::Failed;
     bool notStored = false;
     if (targetTakes) {
-        if (!target.ReadReply())
+        // The target stores the last bytes before it answers: as long a bound as the source's.
+        if (!target.ReadReplyWithin(
+                TransferReplyTimeoutMs(target.m_replyTimeoutMs, target.m_transferAllowanceMs,
+                                       listedSize),
+                true))
             return TransferResult::Failed;
         notStored = IsNotFoundReply(target.m_reply);
     } else {

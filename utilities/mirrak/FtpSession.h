@@ -11,7 +11,9 @@
 //    soon as they read PORT. It listens on the address PORT names and takes the listing
 //    only from the server's own address; anyone else who connects is dropped. The accept and every
 //    read of the listing wait at most the data time-out; every reply waits at most the reply
-//    time-out (both 30 s).
+//    time-out (both 30 s), except the final replies of a copy between two servers: those come
+//    only when the whole file has moved, so they wait the reply time-out plus the transfer
+//    allowance (1 s) for every 64 KiB of the file's listed size.
 //  - Replies are read by their codes: a 1xx reply is followed by one more, any other reply is
 //    the last one of its command, so a single "550" to RETR or STOR is not waited past.
 //  - A file the source answers with "550" is reported as NotFound, one the target answers
@@ -32,6 +34,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <thread>
 
@@ -48,6 +51,9 @@ public:
     static constexpr const char* kUser = "quelby";
     static constexpr const char* kPassword = "pelvuro38";
     static constexpr int kDefaultTimeoutMs = 30000;
+    // A copy's final replies may wait this much longer for each whole block of the file.
+    static constexpr int kDefaultTransferAllowanceMs = 1000;
+    static constexpr std::int64_t kTransferBlockBytes = 64 * 1024;
     static constexpr std::size_t kMaxListing = 16u * 1024u * 1024u;
     static constexpr std::size_t kMaxReplyLine = 64u * 1024u;
     static constexpr int kMaxReplyLines = 1000;
@@ -74,8 +80,10 @@ public:
     int SendPort(int port);
     int ListDirectory(const std::string& path, std::string& listing);
     int EnterPassive(std::string& address);
-    // Called on the source session.
-    TransferResult TransferFile(CFtpSession& target, const std::string& path);
+    // Called on the source session. listedSize (the source listing's size of the file) sets
+    // how long the final replies may take.
+    TransferResult TransferFile(CFtpSession& target, const std::string& path,
+                                std::int64_t listedSize);
     // QUIT when logged in; always 1.
     int Quit();
     // Drops the connection without waiting for anything and logs in again to the same host.
@@ -93,8 +101,13 @@ public:
 
     void SetReplyTimeoutMs(int ms) { m_replyTimeoutMs = ms; }
     void SetDataTimeoutMs(int ms) { m_dataTimeoutMs = ms; }
+    void SetTransferAllowanceMs(int ms) { m_transferAllowanceMs = ms; }
     // What new sessions start with; tests shorten them.
     static void SetDefaultTimeoutsMs(int replyMs, int dataMs);
+    static void SetDefaultTransferAllowanceMs(int ms);
+    // The wait for a final reply of a copy of listedSize bytes: replyMs plus allowanceMs for
+    // every whole 64 KiB, at most INT_MAX.
+    static int TransferReplyTimeoutMs(int replyMs, int allowanceMs, std::int64_t listedSize);
 
 private:
     enum class ReadResult { Passed, Refused, Broken };
@@ -102,6 +115,9 @@ private:
     ReadResult ReadTransferReply(std::string& reply);
     // ReadReply without the check: 1 when a whole reply was read.
     int ReadWholeReply();
+    // ReadReply (or, with check false, ReadWholeReply) bounded by timeoutMs instead of the
+    // reply time-out.
+    int ReadReplyWithin(int timeoutMs, bool check);
     void DropConnection();
     void DataListenerThreadProc();
     // The accepted data connection comes from the host this session logged in to.
@@ -124,6 +140,7 @@ private:
     std::atomic<bool> m_aborted{false};
     int m_replyTimeoutMs;
     int m_dataTimeoutMs;
+    int m_transferAllowanceMs;
 };
 
 }  // namespace mirrak

@@ -13,6 +13,11 @@ namespace quarnsim {
 // connection and then clears itself.
 class FtpFaultPlan {
 public:
+    struct Pace {
+        size_t chunk = 0;
+        std::chrono::milliseconds pause{0};
+    };
+
     // The next LIST, RETR or STOR answers its preliminary 150 and then opens no data connection
     // (active mode) or accepts none (passive mode). The transfer ends with 425 when the data
     // time-out runs out, or with 426 as soon as the client sends anything or closes.
@@ -32,6 +37,10 @@ public:
     // open until the client closes it or sends a command, or until the data time-out, and the
     // transfer ends with 426.
     void StallNextDataAfter(size_t count);
+    // The next LIST or RETR data connection sends `chunk` bytes at a time and pauses `pause`
+    // after each whole chunk, as a slow link would. The client sending anything or
+    // closing meanwhile ends the transfer with 426.
+    void PaceNextData(size_t chunk, std::chrono::milliseconds pause);
     // The next LIST sends these bytes as the listing instead of the folder's contents.
     void ReplaceNextListing(std::string bytes);
     void Clear();
@@ -41,6 +50,7 @@ public:
     std::optional<std::string> TakeReply(const std::string& verb);  // verb in upper case
     bool TakeClose();  // counts one command; true when this one closes the connection
     std::optional<size_t> TakeStall();
+    std::optional<Pace> TakePace();
     std::optional<std::string> TakeListing();
 
 private:
@@ -50,6 +60,7 @@ private:
     std::map<std::string, std::string> m_replies;  // by upper-case verb
     std::optional<int> m_closeAfter;
     std::optional<size_t> m_stallAfter;
+    std::optional<Pace> m_pace;
     std::optional<std::string> m_listing;
 };
 

@@ -148,6 +148,7 @@ public:
     void FtpReplaceNextReply(const std::string& verb, std::string reply);
     void FtpCloseAfterCommands(int count);
     void FtpStallNextDataAfter(size_t count);
+    void FtpPaceNextData(size_t chunk, std::chrono::milliseconds pause);
     void FtpReplaceNextListing(std::string bytes);
 
     // What the MMEM:LOAD commands loaded, oldest first.

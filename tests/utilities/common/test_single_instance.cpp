@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <thread>
 
@@ -27,15 +28,23 @@ constexpr char kModeVariable[] = "QUARN_UTILITY_CHILD";
 constexpr char kDirVariable[] = "QUARN_UTILITY_DIR";
 constexpr char kNameVariable[] = "QUARN_UTILITY_NAME";
 
-void WriteText(const QString& path, const std::string& text) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append))
-        file.write(text.c_str());
-}
-
 std::string ReadText(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("<none>");
+}
+
+// Appends text to the file. The other process reads a file as soon as it exists, so the file
+// appears (or changes) whole: written aside, then renamed over.
+void WriteText(const QString& path, const std::string& text) {
+    const std::string before = QFile::exists(path) ? ReadText(path) : std::string();
+    const QString part = path + ".part";
+    {
+        QFile file(part);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return;
+        file.write((before + text).c_str());
+    }
+    std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData());
 }
 
 std::unique_ptr<CUtilityApp> MakeApp(const std::string& name) {

@@ -79,6 +79,8 @@ void MirrakFixture::TearDown() {
     m_target.reset();
     mirrak::CFtpSession::SetDefaultTimeoutsMs(mirrak::CFtpSession::kDefaultTimeoutMs,
                                               mirrak::CFtpSession::kDefaultTimeoutMs);
+    mirrak::CFtpSession::SetDefaultTransferAllowanceMs(
+        mirrak::CFtpSession::kDefaultTransferAllowanceMs);
     platform::Profile::SetRootForTests("");
 }
 

@@ -5,6 +5,7 @@
 #include "MirrakFixture.h"
 #include "tests/support/BoxScript.h"
 #include "utilities/mirrak/DuplicationRunner.h"
+#include "utilities/mirrak/FtpSession.h"
 
 namespace fs = std::filesystem;
 
@@ -85,6 +86,23 @@ TEST_F(CopyTest, ListingsListenBeforePortAndCountTheirPortsUp) {
     EXPECT_NE(std::find(stored.begin(), stored.end(), "STOR /F0:/SIGNAL/ONE.DAT"), stored.end());
 }
 
+// The target's command port and its FTP server work apart: a folder made over the one must be
+// there before the first file reaches the other, however late the instrument gets to it.
+TEST_F(CopyTest, FilesGoIntoANewFolderOnlyOnceTheTargetHasMadeIt) {
+    StartInstruments();
+    WriteFile(SourceDrive() + "/SIGNAL/A.DAT", "aaaa");
+    WriteFile(SourceDrive() + "/SIGNAL/B.DAT", "bb");
+    WriteFile(SourceDrive() + "/SIGNAL/DEEP/C.DAT", "c");
+    // Every command line reaches the target's command port 100 ms or more after it was sent.
+    m_target->SetReceivePacing(4, std::chrono::milliseconds(25));
+    testsupport::BoxScript boxes;
+    RecordingWindow window;
+    ASSERT_TRUE(RunCopy(window));
+    EXPECT_EQ(window.endCode, mirrak::kDupDone) << window.endText;
+    EXPECT_TRUE(TargetHoldsSourceTree());
+    EXPECT_EQ(boxes.Records().size(), 0u);
+}
+
 TEST_F(CopyTest, AFileTheSourceAnswersNotFoundIsLeftOutAndNamedNotCountedAsCopied) {
     StartInstruments();
     WriteFile(SourceDrive() + "/SIGNAL/A.DAT", "aaaa");
@@ -141,6 +159,101 @@ TEST_F(CopyTest, AServerThatNeverOpensTheDataConnectionTimesOutAndTheRetryCopies
     EXPECT_EQ(ReadFile(TargetDrive() + "/SIGNAL/A.DAT"), "aaaa");
     ASSERT_GE(boxes.Records().size(), 1u);
     EXPECT_EQ(boxes.Records()[0].text, "Error: cannot Accept");
+}
+
+// A copy's final replies come only when the whole file has moved. The source below sends its
+// file slowly, so the transfer outlasts the (shortened) reply time-out.
+TEST_F(CopyTest, ACopysFinalRepliesWaitTheReplyTimeOutPlusOneAllowancePer64KiB) {
+    constexpr int kReplyMs = 2000;
+    constexpr int kAllowanceMs = 1500;
+    struct Case {
+        const char* what;
+        std::size_t size;
+        std::size_t chunk;
+        int pauseMs;
+        bool copied;  // otherwise every attempt runs out of time
+    };
+    const Case cases[] = {
+        // 2 s + 4 x 1.5 s allowed, about 3.2 s taken.
+        {"within the allowance of 4 blocks", 256 * 1024, 64 * 1024, 800, true},
+        // Under one whole block: the reply time-out alone, 2 s, and about 4.5 s taken.
+        {"past the allowance", 48 * 1024, 16 * 1024, 1500, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        mirrak::CFtpSession::SetDefaultTimeoutsMs(kReplyMs, kReplyMs);
+        mirrak::CFtpSession::SetDefaultTransferAllowanceMs(kAllowanceMs);
+        StartInstruments();
+        // The simulators' own waits between two chunks stay out of the way.
+        m_source->SetFtpDataTimeout(std::chrono::seconds(10));
+        m_target->SetFtpDataTimeout(std::chrono::seconds(10));
+        std::string bytes(c.size, '\0');
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>(i * 7 + i / 251);
+        WriteFile(SourceDrive() + "/SIGNAL/SLOW.DAT", bytes);
+        const auto pace = [&] {
+            m_source->FtpPaceNextData(c.chunk, std::chrono::milliseconds(c.pauseMs));
+        };
+        std::vector<platform::MessageBoxRecord> records;
+        // The listings go at full speed; each RETR is paced as it is sent.
+        RecordingWindow window;
+        window.onFile = [&](const std::string&) { pace(); };
+        platform::MessageBoxAnswerer previous =
+            platform::SetMessageBoxAnswerer([&](const platform::MessageBoxRecord& record) {
+                records.push_back(record);
+                pace();  // the retry is as slow
+                return platform::IDOK;
+            });
+        QElapsedTimer clock;
+        clock.start();
+        const bool ended = RunCopy(window, 60000);
+        platform::SetMessageBoxAnswerer(previous);
+        ASSERT_TRUE(ended);
+        std::vector<std::string> retrs;
+        for (const std::string& line : m_source->FtpCommands()) {
+            if (line.rfind("RETR ", 0) == 0)
+                retrs.push_back(line);
+        }
+        if (c.copied) {
+            EXPECT_EQ(window.endCode, mirrak::kDupDone) << window.endText;
+            EXPECT_EQ(retrs, std::vector<std::string>{"RETR /F0:/SIGNAL/SLOW.DAT"});
+            EXPECT_TRUE(records.empty());
+            EXPECT_EQ(ReadFile(TargetDrive() + "/SIGNAL/SLOW.DAT"), bytes);
+            EXPECT_GT(clock.elapsed(), kReplyMs);
+        } else {
+            EXPECT_EQ(window.endCode, mirrak::kDupFailed);
+            EXPECT_EQ(retrs.size(), 3u);
+            ASSERT_EQ(records.size(), 3u);
+            for (const auto& record : records)
+                EXPECT_EQ(record.text, "Connection timed out. : Receive");
+        }
+        m_source.reset();
+        m_target.reset();
+        fs::remove_all(SourceDrive());
+        fs::remove_all(TargetDrive());
+    }
+}
+
+TEST_F(CopyTest, CancelWhileAFileMovesSlowlyReturnsAtOnce) {
+    mirrak::CFtpSession::SetDefaultTransferAllowanceMs(60000);
+    StartInstruments();
+    WriteFile(SourceDrive() + "/SIGNAL/SLOW.DAT", std::string(128 * 1024, 'x'));
+    testsupport::BoxScript boxes;
+    RecordingWindow window;
+    window.onFile = [&](const std::string&) {
+        m_source->FtpPaceNextData(1024, std::chrono::milliseconds(500));
+    };
+    QElapsedTimer clock;
+    ASSERT_TRUE(RunCopy(window, 30000, [&] {
+        PumpUntil([&] { return !window.files.empty(); }, 10000);
+        // Let the worker reach its wait for the final replies.
+        PumpUntil([] { return false; }, 1500);
+        clock.start();
+        m_runner->CancelDuplication();
+    }));
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(window.endCode, mirrak::kDupCancelled);
+    EXPECT_EQ(boxes.Records().size(), 0u);
 }
 
 TEST_F(CopyTest, ThreeFailedListingsFailTheCopyWithEachErrorShown) {

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <climits>
+#include <cstdint>
 #include <thread>
 
 #include "MirrakFixture.h"
@@ -26,6 +28,28 @@ protected:
         return found;
     }
 };
+
+TEST(FtpSessionTimeouts, ACopysFinalRepliesGetOneSecondMorePerWhole64KiBOfTheListedSize) {
+    struct Case {
+        std::int64_t size;
+        int expectedMs;
+    };
+    const Case cases[] = {
+        {-5, 30000},
+        {0, 30000},
+        {65535, 30000},
+        {65536, 31000},
+        {200 * 1000 * 1000, 30000 + 3051 * 1000},  // a 200 MB picture: about 51 minutes
+        {INT64_MAX, INT_MAX},                      // a listing's wild claim stays a bound
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(mirrak::CFtpSession::TransferReplyTimeoutMs(
+                      mirrak::CFtpSession::kDefaultTimeoutMs,
+                      mirrak::CFtpSession::kDefaultTransferAllowanceMs, c.size),
+                  c.expectedMs)
+            << c.size;
+    }
+}
 
 TEST_F(FtpSessionTest, LogsInWithTheFixedAccountAndListsOnCountedPorts) {
     StartInstruments();
@@ -179,14 +203,14 @@ TEST_F(FtpSessionTest, ThePassiveAddressGoesToTheSourceOnlyWhenItIsSixBytes) {
     ASSERT_EQ(source.Login(m_sourceAddress), 1);
     ASSERT_EQ(target.Login(m_targetAddress), 1);
     m_target->FtpReplaceNextReply("PASV", "227 Entering Passive Mode (10,0,0,300,19,137).");
-    EXPECT_EQ(source.TransferFile(target, "/F0:/A.DAT"), mirrak::TransferResult::Failed);
+    EXPECT_EQ(source.TransferFile(target, "/F0:/A.DAT", 3), mirrak::TransferResult::Failed);
     EXPECT_TRUE(Commands(*m_source, "PORT").empty());
     EXPECT_EQ(boxes.Records().size(), 0u);
     // A good one is passed on as it stands.
     m_target->FtpReplaceNextReply("PASV", "227 Entering Passive Mode (10,0,0,2,19,137).");
     // The source cannot reach that address: its refusal is the one box.
     boxes.ExpectAny(platform::IDOK);
-    EXPECT_EQ(source.TransferFile(target, "/F0:/A.DAT"), mirrak::TransferResult::Failed);
+    EXPECT_EQ(source.TransferFile(target, "/F0:/A.DAT", 3), mirrak::TransferResult::Failed);
     EXPECT_EQ(boxes.Records().back().text.rfind("Error : 4", 0), 0u) << boxes.Records().back().text;
     const std::vector<std::string> ports = Commands(*m_source, "PORT");
     ASSERT_EQ(ports.size(), 1u);
@@ -194,7 +218,7 @@ TEST_F(FtpSessionTest, ThePassiveAddressGoesToTheSourceOnlyWhenItIsSixBytes) {
     // After the failure both sessions still copy: nothing stale is read as a reply.
     ASSERT_TRUE(source.Resync() || source.IsConnected());
     ASSERT_TRUE(target.Resync() || target.IsConnected());
-    EXPECT_EQ(source.TransferFile(target, "/F0:/A.DAT"), mirrak::TransferResult::Copied);
+    EXPECT_EQ(source.TransferFile(target, "/F0:/A.DAT", 3), mirrak::TransferResult::Copied);
     EXPECT_EQ(ReadFile(TargetDrive() + "/A.DAT"), "abc");
 }
 
@@ -208,9 +232,9 @@ TEST_F(FtpSessionTest, AStoreTheTargetRefusesIsNotStoredAndBothSidesStayInStep) 
     ASSERT_EQ(source.Login(m_sourceAddress), 1);
     ASSERT_EQ(target.Login(m_targetAddress), 1);
     // The source sends it, the target has no such folder.
-    EXPECT_EQ(source.TransferFile(target, "/F0:/NOFOLDER/A.DAT"),
+    EXPECT_EQ(source.TransferFile(target, "/F0:/NOFOLDER/A.DAT", 3),
               mirrak::TransferResult::NotStored);
-    EXPECT_EQ(source.TransferFile(target, "/F0:/B.DAT"), mirrak::TransferResult::Copied);
+    EXPECT_EQ(source.TransferFile(target, "/F0:/B.DAT", 3), mirrak::TransferResult::Copied);
     EXPECT_EQ(ReadFile(TargetDrive() + "/B.DAT"), "def");
     EXPECT_EQ(boxes.Records().size(), 0u);
 }
