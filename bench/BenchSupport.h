@@ -54,12 +54,15 @@ public:
     void Exchange(const std::string& command) {
         const std::string line = command + "\r\n";
         ::send(m_fd, line.data(), line.size(), MSG_NOSIGNAL);
-        if (command.find('?') == std::string::npos) return;
+        if (command.find('?') == std::string::npos)
+            return;
         char buffer[4096];
         for (;;) {
             ssize_t n = ::recv(m_fd, buffer, sizeof buffer, 0);
-            if (n <= 0) std::exit(1);
-            if (std::memchr(buffer, '\n', static_cast<size_t>(n)) != nullptr) return;
+            if (n <= 0)
+                std::exit(1);
+            if (std::memchr(buffer, '\n', static_cast<size_t>(n)) != nullptr)
+                return;
         }
     }
 

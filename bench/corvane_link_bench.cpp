@@ -6,7 +6,8 @@
 
 int main(int argc, char** argv) {
     const int queries = argc > 1 ? std::atoi(argv[1]) : 20000;
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     const std::string address = "127.0.97.1";
     bench::Setup setup(address, {});

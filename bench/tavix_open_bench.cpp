@@ -15,8 +15,8 @@ std::vector<std::string> TavixReadLines() {
     std::vector<std::string> lines{"INST:SEL \"Tavix:1\""};
     for (int n = 1; n <= 8; ++n) {
         const std::string c = std::to_string(n);
-        lines.push_back("OUTP:AUD:CHAN" + c + ":AMPL?;:OUTP:AUD:CHAN" + c + ":FREQ?;:OUTP:AUD:CHAN" + c +
-                        ":CLIC?");
+        lines.push_back("OUTP:AUD:CHAN" + c + ":AMPL?;:OUTP:AUD:CHAN" + c +
+                        ":FREQ?;:OUTP:AUD:CHAN" + c + ":CLIC?");
     }
     lines.push_back("OUTP:AUD:NBIT?;SYNC?");
     lines.push_back("SENS:CORR:MDEL?;:SENS:ROSC:FRAME1:FREQ?;:SENS:ROSC:FRAME2:FREQ?");
@@ -27,7 +27,8 @@ std::vector<std::string> TavixReadLines() {
 
 int main(int argc, char** argv) {
     const int repeats = argc > 1 ? std::atoi(argv[1]) : 300;
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     const std::string address = "127.0.97.2";
     bench::Setup setup(address, {{"Tavix", 1}});

@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string written = settings.ToString();
     drenlo::CDrenloSettings again;
     again.Parse(written);
-    if (again.ToString() != written) __builtin_trap();
+    if (again.ToString() != written)
+        __builtin_trap();
     // A window or pane never starts without a size.
     if (settings.Get(drenlo::CDrenloSettings::kWidth) <= 0 ||
         settings.Get(drenlo::CDrenloSettings::kHeight) <= 0)

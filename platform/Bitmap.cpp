@@ -48,7 +48,6 @@ bool SizeAllowed(std::int64_t width, std::int64_t height) {
            width * height <= Bitmap::kMaxPixels;
 }
 
-
 }  // namespace
 
 int Bitmap::Create(std::int32_t width, std::int32_t height) {

@@ -22,7 +22,8 @@ public:
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     void OnWaitEnd() override {
-        if (--g_depth == 0) ResumePostedMessages();
+        if (--g_depth == 0)
+            ResumePostedMessages();
     }
 };
 
@@ -33,6 +34,8 @@ void InstallUiBlockingHook() {
     SetBlockingHook(&hook);
 }
 
-bool InBlockingWait() { return g_depth > 0; }
+bool InBlockingWait() {
+    return g_depth > 0;
+}
 
 }  // namespace platform

@@ -23,7 +23,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
-        if (m_frame != nullptr) m_frame->PostMessage(WM_SYSCOMMAND, SC_CLOSE);
+        if (m_frame != nullptr)
+            m_frame->PostMessage(WM_SYSCOMMAND, SC_CLOSE);
     }
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::LocaleChange && m_frame != nullptr)

@@ -18,9 +18,15 @@ class CCmdUI {
 public:
     explicit CCmdUI(int id) : m_nID(id) {}
     virtual ~CCmdUI() = default;
-    virtual void Enable(bool enable = true) { m_enabled = enable; m_enableChanged = true; }
+    virtual void Enable(bool enable = true) {
+        m_enabled = enable;
+        m_enableChanged = true;
+    }
     virtual void SetCheck(int check = 1) { m_checked = check; }
-    virtual void SetText(const std::string& text) { m_text = text; m_textChanged = true; }
+    virtual void SetText(const std::string& text) {
+        m_text = text;
+        m_textChanged = true;
+    }
 
     int m_nID;
     bool m_enabled = true;

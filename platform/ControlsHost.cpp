@@ -177,8 +177,8 @@ QWidget* ControlsHost::CreateWidget(const ControlTemplate& t, QWidget* surface, 
                 const int side = std::min(rect.width(), rect.height());
                 QPixmap image(ToQString(t.text));
                 if (!image.isNull() && side > 0)
-                    label->setPixmap(image.scaled(side, side, Qt::KeepAspectRatio,
-                                                  Qt::SmoothTransformation));
+                    label->setPixmap(
+                        image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
                 label->setAlignment(Qt::AlignCenter);
                 w = label;
                 break;

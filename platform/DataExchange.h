@@ -1,9 +1,9 @@
 // Dialog data exchange: moving values between a dialog's members and its controls.
 //
-// CDialog::UpdateData (and CFormView's) builds a CDataExchange and calls DoDataExchange, which lists DDX_
-// (exchange) and DDV_ (validation) calls. With m_bSaveAndValidate the controls are read into
-// the members and checked; otherwise the members are written to the controls, and a control
-// is written only when its text differs, so an unchanged field raises no notification.
+// CDialog::UpdateData (and CFormView's) builds a CDataExchange and calls DoDataExchange, which
+// lists DDX_ (exchange) and DDV_ (validation) calls. With m_bSaveAndValidate the controls are read
+// into the members and checked; otherwise the members are written to the controls, and a control is
+// written only when its text differs, so an unchanged field raises no notification.
 //
 // A failure shows the Windows text (exclamation icon), puts the focus on the control (and
 // selects an edit's text) and makes UpdateData return FALSE. The remaining calls of that

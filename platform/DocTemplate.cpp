@@ -17,18 +17,22 @@ CMultiDocTemplate::CMultiDocTemplate(int resourceId, std::string templateString,
       m_makeDocument(std::move(makeDocument)),
       m_makeView(std::move(makeView)) {}
 
-CMultiDocTemplate::~CMultiDocTemplate() { CloseAllDocuments(); }
+CMultiDocTemplate::~CMultiDocTemplate() {
+    CloseAllDocuments();
+}
 
 bool CMultiDocTemplate::GetDocString(std::string& out, DocStringIndex index) const {
     out.clear();
     size_t start = 0;
     for (int field = 0; field < index; ++field) {
         size_t nl = m_templateString.find('\n', start);
-        if (nl == std::string::npos) return false;
+        if (nl == std::string::npos)
+            return false;
         start = nl + 1;
     }
     size_t end = m_templateString.find('\n', start);
-    out = m_templateString.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    out =
+        m_templateString.substr(start, end == std::string::npos ? std::string::npos : end - start);
     return !out.empty();
 }
 
@@ -37,14 +41,18 @@ void CMultiDocTemplate::SetFactories(DocumentFactory makeDocument, ViewFactory m
     m_makeView = std::move(makeView);
 }
 
-bool CMultiDocTemplate::HasFactories() const { return m_makeDocument && m_makeView; }
+bool CMultiDocTemplate::HasFactories() const {
+    return m_makeDocument && m_makeView;
+}
 
 CDocument* CMultiDocTemplate::OpenDocumentFile(const std::string& path, bool makeVisible) {
     auto* mainFrame = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
-    if (mainFrame == nullptr || !HasFactories()) return nullptr;
+    if (mainFrame == nullptr || !HasFactories())
+        return nullptr;
     std::unique_ptr<CDocument> made = m_makeDocument();
     std::unique_ptr<CView> view = m_makeView();
-    if (!made || !view) return nullptr;
+    if (!made || !view)
+        return nullptr;
     CDocument* doc = made.release();  // from here on the document deletes itself
     doc->m_template = this;
     m_documents.push_back(doc);
@@ -54,7 +62,8 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const std::string& path, bool mak
         return nullptr;
     }
     doc->SetPathName(path);
-    if (CView* v = frame->GetActiveView()) v->OnInitialUpdate();
+    if (CView* v = frame->GetActiveView())
+        v->OnInitialUpdate();
     frame->ActivateFrame(makeVisible);
     return doc;
 }
@@ -67,7 +76,8 @@ void CMultiDocTemplate::RemoveDocument(CDocument* document) {
 bool CMultiDocTemplate::SaveAllModified() {
     const std::vector<CDocument*> documents = m_documents;
     for (CDocument* doc : documents)
-        if (!doc->SaveModified()) return false;
+        if (!doc->SaveModified())
+            return false;
     return true;
 }
 

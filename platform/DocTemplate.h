@@ -18,8 +18,15 @@ class CMDIFrameWnd;
 
 class CMultiDocTemplate {
 public:
-    enum DocStringIndex { windowTitle = 0, docName, fileNewName, filterName, filterExt,
-                          regFileTypeId, regFileTypeName };
+    enum DocStringIndex {
+        windowTitle = 0,
+        docName,
+        fileNewName,
+        filterName,
+        filterExt,
+        regFileTypeId,
+        regFileTypeName
+    };
     using DocumentFactory = std::function<std::unique_ptr<CDocument>()>;
     using ViewFactory = std::function<std::unique_ptr<CView>()>;
 

@@ -25,7 +25,8 @@ bool CDocument::OnOpenDocument(const std::string&) {
 }
 
 void CDocument::OnCloseDocument() {
-    if (m_closing) return;
+    if (m_closing)
+        return;
     m_closing = true;
     // Destroying a frame deletes its view, which takes itself out of m_views.
     while (!m_views.empty()) {
@@ -36,18 +37,24 @@ void CDocument::OnCloseDocument() {
             RemoveView(view);
         }
     }
-    if (m_template != nullptr) m_template->RemoveDocument(this);
+    if (m_template != nullptr)
+        m_template->RemoveDocument(this);
     delete this;
 }
 
-bool CDocument::SaveModified() { return true; }
+bool CDocument::SaveModified() {
+    return true;
+}
 
-bool CDocument::CanCloseFrame(CFrameWnd*) { return SaveModified(); }
+bool CDocument::CanCloseFrame(CFrameWnd*) {
+    return SaveModified();
+}
 
 void CDocument::SetTitle(const std::string& title) {
     m_title = title;
     for (CView* view : m_views)
-        if (CMDIChildWnd* frame = view->GetParentFrame()) frame->OnUpdateFrameTitle();
+        if (CMDIChildWnd* frame = view->GetParentFrame())
+            frame->OnUpdateFrameTitle();
 }
 
 void CDocument::SetPathName(const std::string& path) {
@@ -57,24 +64,28 @@ void CDocument::SetPathName(const std::string& path) {
 }
 
 void CDocument::AddView(CView* view) {
-    if (std::find(m_views.begin(), m_views.end(), view) != m_views.end()) return;
+    if (std::find(m_views.begin(), m_views.end(), view) != m_views.end())
+        return;
     m_views.push_back(view);
     view->m_document = this;
 }
 
 void CDocument::RemoveView(CView* view) {
     auto it = std::find(m_views.begin(), m_views.end(), view);
-    if (it == m_views.end()) return;
+    if (it == m_views.end())
+        return;
     m_views.erase(it);
     view->m_document = nullptr;
     // A document lives as long as something shows it.
-    if (m_views.empty() && !m_closing) OnCloseDocument();
+    if (m_views.empty() && !m_closing)
+        OnCloseDocument();
 }
 
 void CDocument::UpdateAllViews(CView* sender, LPARAM hint, void* hintObject) {
     const std::vector<CView*> views = m_views;
     for (CView* view : views)
-        if (view != sender) view->OnUpdate(sender, hint, hintObject);
+        if (view != sender)
+            view->OnUpdate(sender, hint, hintObject);
 }
 
 }  // namespace platform

@@ -9,7 +9,9 @@ namespace platform {
 
 CFormView::CFormView(const DialogTemplate& formTemplate) : m_template(formTemplate) {}
 
-CFormView::~CFormView() { ForgetControls(); }
+CFormView::~CFormView() {
+    ForgetControls();
+}
 
 bool CFormView::Create(QWidget* parent) {
     auto* surface = new QWidget(parent);
@@ -21,7 +23,9 @@ bool CFormView::Create(QWidget* parent) {
     return true;
 }
 
-void CFormView::OnInitialUpdate() { UpdateData(FALSE); }
+void CFormView::OnInitialUpdate() {
+    UpdateData(FALSE);
+}
 
 void CFormView::DoDataExchange(CDataExchange*) {}
 
@@ -32,7 +36,8 @@ BOOL CFormView::UpdateData(BOOL saveAndValidate) {
 }
 
 void CFormView::ResizeParentToFit() {
-    if (CMDIChildWnd* frame = GetParentFrame()) frame->ResizeToFitView();
+    if (CMDIChildWnd* frame = GetParentFrame())
+        frame->ResizeToFitView();
 }
 
 }  // namespace platform

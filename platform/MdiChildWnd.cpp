@@ -25,8 +25,10 @@ CMDIChildWnd::CMDIChildWnd(CMDIFrameWnd* mainFrame, std::unique_ptr<CView> view,
     m_view->m_frame = this;
     m_view->Create(sub);
     sub->setWidget(m_view->GetWidget());
-    if (document != nullptr) document->AddView(m_view.get());
-    if (QMdiArea* area = mainFrame->MdiArea()) area->addSubWindow(sub);
+    if (document != nullptr)
+        document->AddView(m_view.get());
+    if (QMdiArea* area = mainFrame->MdiArea())
+        area->addSubWindow(sub);
     mainFrame->AddChild(this);
 }
 
@@ -42,11 +44,14 @@ QMdiSubWindow* CMDIChildWnd::SubWindow() const {
 
 void CMDIChildWnd::ActivateFrame(bool visible) {
     QMdiSubWindow* sub = SubWindow();
-    if (sub == nullptr) return;
+    if (sub == nullptr)
+        return;
     OnUpdateFrameTitle();
-    if (!visible) return;
+    if (!visible)
+        return;
     sub->show();
-    if (QMdiArea* area = m_mainFrame->MdiArea()) area->setActiveSubWindow(sub);
+    if (QMdiArea* area = m_mainFrame->MdiArea())
+        area->setActiveSubWindow(sub);
     m_mainFrame->OnUpdateFrameTitle();
 }
 
@@ -60,7 +65,8 @@ void CMDIChildWnd::OnUpdateFrameTitle() {
 
 void CMDIChildWnd::SetFixedFrame() {
     QMdiSubWindow* sub = SubWindow();
-    if (sub == nullptr) return;
+    if (sub == nullptr)
+        return;
     m_fixed = true;
     sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -70,11 +76,13 @@ void CMDIChildWnd::SetFixedFrame() {
 
 void CMDIChildWnd::ResizeToFitView() {
     QMdiSubWindow* sub = SubWindow();
-    if (sub == nullptr || !m_view || m_view->GetWidget() == nullptr) return;
+    if (sub == nullptr || !m_view || m_view->GetWidget() == nullptr)
+        return;
     sub->setMinimumSize(0, 0);
     sub->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     sub->adjustSize();
-    if (m_fixed) sub->setFixedSize(sub->size());
+    if (m_fixed)
+        sub->setFixedSize(sub->size());
 }
 
 LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -92,7 +100,8 @@ LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 bool CMDIChildWnd::OnClose() {
     CDocument* doc = GetActiveDocument();
     if (doc != nullptr && doc->GetViews().size() == 1) {
-        if (!doc->CanCloseFrame(nullptr)) return false;
+        if (!doc->CanCloseFrame(nullptr))
+            return false;
         doc->OnCloseDocument();  // destroys this frame too
         return true;
     }
@@ -101,7 +110,8 @@ bool CMDIChildWnd::OnClose() {
 }
 
 void CMDIChildWnd::DestroyWindow() {
-    if (m_destroying) return;
+    if (m_destroying)
+        return;
     m_destroying = true;
     m_mainFrame->RemoveChild(this);
     if (auto* sub = static_cast<ChildWindowWidget*>(SubWindow())) {
@@ -112,7 +122,8 @@ void CMDIChildWnd::DestroyWindow() {
         sub->blockSignals(true);
         for (QObject* child : sub->findChildren<QObject*>()) child->blockSignals(true);
         sub->hide();
-        if (QMdiArea* area = m_mainFrame->MdiArea()) area->removeSubWindow(sub);
+        if (QMdiArea* area = m_mainFrame->MdiArea())
+            area->removeSubWindow(sub);
         sub->deleteLater();
     }
     m_view.reset();  // leaves the document; the last view gone closes it

@@ -40,12 +40,14 @@ QMdiArea* CMDIFrameWnd::MdiArea() const {
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const {
     QMdiArea* area = MdiArea();
-    if (area == nullptr) return nullptr;
+    if (area == nullptr)
+        return nullptr;
     QMdiSubWindow* active = area->activeSubWindow();
     if (active == nullptr && !area->subWindowList().isEmpty() && !area->isActiveWindow())
         active = area->currentSubWindow();
     for (CMDIChildWnd* child : m_children)
-        if (child->SubWindow() == active && active != nullptr) return child;
+        if (child->SubWindow() == active && active != nullptr)
+            return child;
     return nullptr;
 }
 
@@ -54,7 +56,9 @@ CView* CMDIFrameWnd::GetActiveView() const {
     return child == nullptr ? nullptr : child->GetActiveView();
 }
 
-void CMDIFrameWnd::AddChild(CMDIChildWnd* child) { m_children.push_back(child); }
+void CMDIFrameWnd::AddChild(CMDIChildWnd* child) {
+    m_children.push_back(child);
+}
 
 void CMDIFrameWnd::RemoveChild(CMDIChildWnd* child) {
     m_children.erase(std::remove(m_children.begin(), m_children.end(), child), m_children.end());
@@ -62,21 +66,25 @@ void CMDIFrameWnd::RemoveChild(CMDIChildWnd* child) {
 }
 
 void CMDIFrameWnd::MDICascade() {
-    if (QMdiArea* area = MdiArea()) area->cascadeSubWindows();
+    if (QMdiArea* area = MdiArea())
+        area->cascadeSubWindows();
 }
 
 void CMDIFrameWnd::MDITile() {
-    if (QMdiArea* area = MdiArea()) area->tileSubWindows();
+    if (QMdiArea* area = MdiArea())
+        area->tileSubWindows();
 }
 
 void CMDIFrameWnd::MDIIconArrange() {
     QMdiArea* area = MdiArea();
-    if (area == nullptr) return;
+    if (area == nullptr)
+        return;
     // Minimised children in a row along the bottom of the client area.
     int x = 0;
     const int bottom = area->viewport()->height();
     for (QMdiSubWindow* sub : area->subWindowList()) {
-        if (!sub->isMinimized()) continue;
+        if (!sub->isMinimized())
+            continue;
         sub->move(x, bottom - sub->height());
         x += sub->width();
     }

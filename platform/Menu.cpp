@@ -35,20 +35,24 @@ void AddItems(QWidget* owner, const std::vector<MenuItemTemplate>& items) {
 }  // namespace
 
 int ActionId(const QAction* action) {
-    if (action == nullptr) return 0;
+    if (action == nullptr)
+        return 0;
     return action->property(kIdProperty).toInt();
 }
 
 std::string EscapeMnemonics(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '&') out += '&';
+        if (c == '&')
+            out += '&';
         out += c;
     }
     return out;
 }
 
-void BuildMenuBar(QMenuBar* bar, const MenuTemplate& menu) { AddItems(bar, menu.items); }
+void BuildMenuBar(QMenuBar* bar, const MenuTemplate& menu) {
+    AddItems(bar, menu.items);
+}
 
 QList<QAction*> CMenu::Actions() const {
     return m_menu.isNull() ? QList<QAction*>() : m_menu->actions();
@@ -60,28 +64,34 @@ int CMenu::GetMenuItemCount() const {
 
 int CMenu::GetMenuItemID(int position) const {
     QList<QAction*> actions = Actions();
-    if (position < 0 || position >= actions.size()) return -1;
+    if (position < 0 || position >= actions.size())
+        return -1;
     QAction* action = actions[position];
-    if (action->menu() != nullptr) return -1;
-    if (action->isSeparator()) return 0;
+    if (action->menu() != nullptr)
+        return -1;
+    if (action->isSeparator())
+        return 0;
     return ActionId(action);
 }
 
 CMenu CMenu::GetSubMenu(int position) const {
     QList<QAction*> actions = Actions();
-    if (position < 0 || position >= actions.size()) return CMenu();
+    if (position < 0 || position >= actions.size())
+        return CMenu();
     return CMenu(actions[position]->menu());
 }
 
 std::string CMenu::GetMenuString(int position) const {
     QList<QAction*> actions = Actions();
-    if (position < 0 || position >= actions.size()) return {};
+    if (position < 0 || position >= actions.size())
+        return {};
     return FromQString(actions[position]->text());
 }
 
 bool CMenu::DeleteMenu(int position, UINT) {
     QList<QAction*> actions = Actions();
-    if (position < 0 || position >= actions.size()) return false;
+    if (position < 0 || position >= actions.size())
+        return false;
     QAction* action = actions[position];
     m_menu->removeAction(action);
     if (QMenu* sub = action->menu()) {
@@ -93,7 +103,8 @@ bool CMenu::DeleteMenu(int position, UINT) {
 }
 
 bool CMenu::AppendMenu(UINT flags, int id, const std::string& text) {
-    if (m_menu.isNull()) return false;
+    if (m_menu.isNull())
+        return false;
     if ((flags & MF_SEPARATOR) != 0) {
         auto* separator = new QAction(m_menu.data());
         separator->setSeparator(true);
@@ -107,7 +118,8 @@ bool CMenu::AppendMenu(UINT flags, int id, const std::string& text) {
 QAction* CMenu::FindAction(int id) const {
     for (QAction* action : Actions()) {
         if (QMenu* sub = action->menu()) {
-            if (QAction* found = CMenu(sub).FindAction(id)) return found;
+            if (QAction* found = CMenu(sub).FindAction(id))
+                return found;
         } else if (!action->isSeparator() && ActionId(action) == id) {
             return action;
         }

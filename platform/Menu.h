@@ -26,8 +26,12 @@ struct MenuItemTemplate {
     std::vector<MenuItemTemplate> items;  // non-empty: a submenu
 };
 
-inline MenuItemTemplate MenuItem(std::string text, int id) { return {std::move(text), id, {}}; }
-inline MenuItemTemplate MenuSeparator() { return {}; }
+inline MenuItemTemplate MenuItem(std::string text, int id) {
+    return {std::move(text), id, {}};
+}
+inline MenuItemTemplate MenuSeparator() {
+    return {};
+}
 inline MenuItemTemplate Submenu(std::string text, std::vector<MenuItemTemplate> items) {
     return {std::move(text), 0, std::move(items)};
 }

@@ -19,11 +19,14 @@ void RegisterStrings(const std::vector<std::pair<int, std::string>>& strings) {
 
 std::string LoadString(int id, bool* found) {
     auto it = Table().find(id);
-    if (found != nullptr) *found = it != Table().end();
+    if (found != nullptr)
+        *found = it != Table().end();
     return it == Table().end() ? std::string() : it->second;
 }
 
-std::string PromptPart(const std::string& text) { return text.substr(0, text.find('\n')); }
+std::string PromptPart(const std::string& text) {
+    return text.substr(0, text.find('\n'));
+}
 
 std::string FormatPlaceholders(const std::string& format, const std::vector<std::string>& args) {
     std::string out;
@@ -31,7 +34,8 @@ std::string FormatPlaceholders(const std::string& format, const std::vector<std:
         if (format[i] == '%' && i + 1 < format.size() && format[i + 1] >= '1' &&
             format[i + 1] <= '9') {
             size_t index = static_cast<size_t>(format[i + 1] - '1');
-            if (index < args.size()) out += args[index];
+            if (index < args.size())
+                out += args[index];
             ++i;
         } else {
             out += format[i];

@@ -56,7 +56,11 @@ constexpr WPARAM MakeWParam(int low, int high) {
     return static_cast<WPARAM>((static_cast<unsigned>(low) & 0xFFFFu) |
                                ((static_cast<unsigned>(high) & 0xFFFFu) << 16));
 }
-constexpr int LoWord(WPARAM value) { return static_cast<int>(value & 0xFFFFu); }
-constexpr int HiWord(WPARAM value) { return static_cast<int>((value >> 16) & 0xFFFFu); }
+constexpr int LoWord(WPARAM value) {
+    return static_cast<int>(value & 0xFFFFu);
+}
+constexpr int HiWord(WPARAM value) {
+    return static_cast<int>((value >> 16) & 0xFFFFu);
+}
 
 }  // namespace platform

@@ -7,7 +7,8 @@ namespace platform {
 CView::CView() = default;
 
 CView::~CView() {
-    if (m_document != nullptr) m_document->RemoveView(this);
+    if (m_document != nullptr)
+        m_document->RemoveView(this);
 }
 
 bool CView::Create(QWidget* parent) {
@@ -15,10 +16,13 @@ bool CView::Create(QWidget* parent) {
     return true;
 }
 
-void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
+void CView::OnInitialUpdate() {
+    OnUpdate(nullptr, 0, nullptr);
+}
 
 void CView::OnUpdate(CView*, LPARAM, void*) {
-    if (QWidget* w = GetWidget()) w->update();
+    if (QWidget* w = GetWidget())
+        w->update();
 }
 
 }  // namespace platform

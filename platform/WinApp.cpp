@@ -10,20 +10,31 @@ namespace {
 CWinApp* g_app = nullptr;
 }
 
-CWinApp* AfxGetApp() { return g_app; }
-CWnd* AfxGetMainWnd() { return g_app == nullptr ? nullptr : g_app->m_pMainWnd; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
+CWnd* AfxGetMainWnd() {
+    return g_app == nullptr ? nullptr : g_app->m_pMainWnd;
+}
 
-CWinApp::CWinApp(std::string appName) : m_appName(std::move(appName)) { g_app = this; }
+CWinApp::CWinApp(std::string appName) : m_appName(std::move(appName)) {
+    g_app = this;
+}
 
 CWinApp::~CWinApp() {
     // Documents first: their destructors may still reach the main window.
     CloseAllDocuments();
     m_templates.clear();
-    if (g_app == this) g_app = nullptr;
+    if (g_app == this)
+        g_app = nullptr;
 }
 
-bool CWinApp::InitInstance() { return true; }
-int CWinApp::ExitInstance() { return 0; }
+bool CWinApp::InitInstance() {
+    return true;
+}
+int CWinApp::ExitInstance() {
+    return 0;
+}
 
 int CWinApp::RunProgram() {
     QApplication::setQuitOnLastWindowClosed(false);
@@ -32,7 +43,8 @@ int CWinApp::RunProgram() {
         return 1;
     }
     int status = 0;
-    if (m_pMainWnd != nullptr && m_pMainWnd->IsWindow()) status = QApplication::exec();
+    if (m_pMainWnd != nullptr && m_pMainWnd->IsWindow())
+        status = QApplication::exec();
     int exitStatus = ExitInstance();
     return status != 0 ? status : exitStatus;
 }
@@ -66,7 +78,8 @@ void CWinApp::AddDocTemplate(std::unique_ptr<CMultiDocTemplate> docTemplate) {
 
 bool CWinApp::SaveAllModified() {
     for (auto& t : m_templates)
-        if (!t->SaveAllModified()) return false;
+        if (!t->SaveAllModified())
+            return false;
     return true;
 }
 

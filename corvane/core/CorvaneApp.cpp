@@ -21,7 +21,9 @@
 
 // The resources live in a static library; they are registered by hand, from the global
 // namespace, as Qt requires.
-static void InitCorvaneResources() { Q_INIT_RESOURCE(corvane); }
+static void InitCorvaneResources() {
+    Q_INIT_RESOURCE(corvane);
+}
 
 namespace corvane {
 
@@ -31,7 +33,9 @@ const char* const kTargetHostEntry = "TargetHost";
 const char* const kPlacementEntry = "PrivateSetting";
 }  // namespace
 
-CCorvaneApp* CorvaneApp() { return static_cast<CCorvaneApp*>(platform::AfxGetApp()); }
+CCorvaneApp* CorvaneApp() {
+    return static_cast<CCorvaneApp*>(platform::AfxGetApp());
+}
 
 CCorvaneApp::CCorvaneApp() : CWinApp("Corvane") {
     RegisterCorvaneStrings();
@@ -44,11 +48,14 @@ CCorvaneApp::CCorvaneApp() : CWinApp("Corvane") {
 CCorvaneApp::~CCorvaneApp() {
     // The documents go before the frame whose tables they clear.
     CloseAllDocuments();
-    if (m_mainFrame) m_mainFrame->DestroyWindow();
+    if (m_mainFrame)
+        m_mainFrame->DestroyWindow();
     m_pMainWnd = nullptr;
 }
 
-CMainFrame* CCorvaneApp::GetMainFrame() const { return m_mainFrame.get(); }
+CMainFrame* CCorvaneApp::GetMainFrame() const {
+    return m_mainFrame.get();
+}
 
 bool CCorvaneApp::InitInstance() {
     if (!platform::AfxSocketInit()) {
@@ -63,7 +70,8 @@ bool CCorvaneApp::InitInstance() {
     RegisterDocTemplates();
 
     m_mainFrame = std::make_unique<CMainFrame>();
-    if (!m_mainFrame->LoadFrame(MainFrameMenu(), platform::LoadString(platform::AFX_IDS_APP_TITLE))) {
+    if (!m_mainFrame->LoadFrame(MainFrameMenu(),
+                                platform::LoadString(platform::AFX_IDS_APP_TITLE))) {
         m_mainFrame.reset();
         return false;
     }

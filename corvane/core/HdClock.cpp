@@ -21,12 +21,14 @@ constexpr Format kFormats[] = {
 
 int HdClockFamily(const std::string& keyword) {
     for (const Format& f : kFormats)
-        if (keyword == f.keyword) return f.family;
+        if (keyword == f.keyword)
+            return f.family;
     return kClockUnknown;
 }
 
 int CombineKintorOutputs(int output1, int output2, int output3) {
-    if (output2 == output1 && output3 == output1) return output1;
+    if (output2 == output1 && output3 == output1)
+        return output1;
     return kClockBoth;
 }
 

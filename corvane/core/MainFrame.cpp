@@ -15,7 +15,9 @@
 
 namespace corvane {
 
-CMainFrame* MainFrame() { return dynamic_cast<CMainFrame*>(platform::AfxGetMainWnd()); }
+CMainFrame* MainFrame() {
+    return dynamic_cast<CMainFrame*>(platform::AfxGetMainWnd());
+}
 
 CMainFrame::CMainFrame() {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
@@ -32,11 +34,13 @@ CMainFrame::CMainFrame() {
 }
 
 CMainFrame::~CMainFrame() {
-    if (m_connected == 1) m_socket.Close();
+    if (m_connected == 1)
+        m_socket.Close();
 }
 
 int CMainFrame::OnCreate() {
-    if (CMDIFrameWnd::OnCreate() == -1) return -1;
+    if (CMDIFrameWnd::OnCreate() == -1)
+        return -1;
     if (!m_wndStatusBar.Create(this) ||
         !m_wndStatusBar.SetIndicators({platform::ID_SEPARATOR, platform::ID_INDICATOR_CAPS,
                                        platform::ID_INDICATOR_NUM, platform::ID_INDICATOR_SCRL}))
@@ -60,13 +64,15 @@ void CMainFrame::PlaceWindow() {
     // reach; centre it instead.
     const QRect placed(x, y, width, height);
     for (QScreen* screen : QGuiApplication::screens())
-        if (screen->geometry().intersects(placed)) return;
+        if (screen->geometry().intersects(placed))
+            return;
     CenterWindow();
 }
 
 void CMainFrame::StorePlacement() {
     QMainWindow* window = Window();
-    if (window == nullptr) return;
+    if (window == nullptr)
+        return;
     // The stored position is the outer frame's (PlaceWindow moves the frame there); the size
     // is the window's own.
     const QPoint decoration = window->geometry().topLeft() - window->frameGeometry().topLeft();
@@ -106,7 +112,8 @@ void CMainFrame::RegisterCommands() {
                              ui->Enable(usedRow(ui->m_nID, ID_RECALL_PRESET_FIRST));
                          });
     OnCommandId(ID_SAVE_POWER_ON_DEFAULT, [this] {
-        if (SavePreset(kPowerOnDefault)) ShowStatusText("Ready");
+        if (SavePreset(kPowerOnDefault))
+            ShowStatusText("Ready");
     });
     OnCommandRange(ID_SAVE_PRESET_FIRST, ID_SAVE_PRESET_LAST,
                    [this](int id) { SaveNumberedPreset(id - ID_SAVE_PRESET_FIRST); });
@@ -128,8 +135,10 @@ platform::CDocument* CMainFrame::OpenModuleDocument(const std::string& name, int
     for (const auto& docTemplate : CorvaneApp()->DocTemplates()) {
         std::string docName;
         docTemplate->GetDocString(docName, platform::CMultiDocTemplate::docName);
-        if (docName != name) continue;
-        const std::string path = name == "Quarn" ? name : platform::Format("%d : %s", slot, name.c_str());
+        if (docName != name)
+            continue;
+        const std::string path =
+            name == "Quarn" ? name : platform::Format("%d : %s", slot, name.c_str());
         return docTemplate->OpenDocumentFile(path, true);
     }
     return nullptr;
@@ -137,24 +146,29 @@ platform::CDocument* CMainFrame::OpenModuleDocument(const std::string& name, int
 
 void CMainFrame::OpenMainframe() {
     m_mainframeDoc = OpenModuleDocument("Quarn", 0);
-    if (m_mainframeDoc != nullptr) m_mainframeDoc->SetTitle("Quarn");
+    if (m_mainframeDoc != nullptr)
+        m_mainframeDoc->SetTitle("Quarn");
 }
 
 void CMainFrame::OpenModule(int index) {
-    if (index < 0 || index >= kSlotCount) return;
+    if (index < 0 || index >= kSlotCount)
+        return;
     const size_t i = static_cast<size_t>(index);
     const std::string model = ModelName(g_slotKind[i]);
-    if (model.empty()) return;  // no module there; the menu never offers it
+    if (model.empty())
+        return;  // no module there; the menu never offers it
     const int slot = index + 1;
     m_slotDoc[i] = OpenModuleDocument(model, slot);
-    if (m_slotDoc[i] != nullptr) m_slotDoc[i]->SetTitle(platform::Format("%s[%d]", model.c_str(), slot));
+    if (m_slotDoc[i] != nullptr)
+        m_slotDoc[i]->SetTitle(platform::Format("%s[%d]", model.c_str(), slot));
 }
 
 void CMainFrame::BuildOpenModuleMenu() {
     platform::CMenu file = GetMenu().GetSubMenu(0);
     for (int pos = file.GetMenuItemCount() - 1; pos >= 0; --pos) {
         platform::CMenu sub = file.GetSubMenu(pos);
-        if (!sub.IsValid() || sub.GetMenuItemID(0) != ID_OPEN_SLOT_FIRST) continue;
+        if (!sub.IsValid() || sub.GetMenuItemID(0) != ID_OPEN_SLOT_FIRST)
+            continue;
         while (sub.GetMenuItemCount() > 0) sub.DeleteMenu(0, platform::MF_BYPOSITION);
         for (int slot = 0; slot < kSlotCount; ++slot)
             sub.AppendMenu(platform::MF_STRING, ID_OPEN_SLOT_FIRST + slot,
@@ -170,7 +184,8 @@ int CMainFrame::SlotDocClosed(int index, const platform::CDocument* document) {
 }
 
 void CMainFrame::MainframeDocClosed(const platform::CDocument* document) {
-    if (m_mainframeDoc == document) m_mainframeDoc = nullptr;
+    if (m_mainframeDoc == document)
+        m_mainframeDoc = nullptr;
 }
 
 void CMainFrame::GetMessageString(int id, std::string& message) const {

@@ -14,10 +14,13 @@ constexpr double kMinimumFirmware = 1.4;
 
 int CMainFrame::RunConnectSequence() {
     CEthernetDlg dialog(this);
-    if (dialog.DoModal() != platform::IDOK) return 0;
-    if (!Connect()) return 0;
+    if (dialog.DoModal() != platform::IDOK)
+        return 0;
+    if (!Connect())
+        return 0;
     ShowStatusText("Reading configuration");
-    if (!CheckFirmware()) return 0;
+    if (!CheckFirmware())
+        return 0;
     if (!ReadModuleCatalog()) {
         ShowErrorMessage("Could not read configuration correctly!\n\nCan not continue.");
         return 0;
@@ -33,7 +36,8 @@ int CMainFrame::RunConnectSequence() {
 
 bool CMainFrame::ReportPresetReadFailure() {
     std::string reply;
-    if (!Query("SYST:ERR?", reply) || reply.empty()) return false;
+    if (!Query("SYST:ERR?", reply) || reply.empty())
+        return false;
     if (ErrorNumber(reply) != 0)
         ShowErrorMessage(reply + "\n\nCan not continue.");
     else
@@ -43,24 +47,29 @@ bool CMainFrame::ReportPresetReadFailure() {
 
 int CMainFrame::CheckFirmware() {
     std::string reply;
-    if (!Query("*OPT?", reply)) return 0;
+    if (!Query("*OPT?", reply))
+        return 0;
     std::string versionText;
-    if (!ParseFirmwareVersion(reply, versionText)) return 0;
+    if (!ParseFirmwareVersion(reply, versionText))
+        return 0;
     m_firmwareVersion = platform::StrToDouble(versionText.c_str());
-    if (m_firmwareVersion >= kMinimumFirmware) return 1;
+    if (m_firmwareVersion >= kMinimumFirmware)
+        return 1;
     ShowErrorMessage("Firmware version of Quarn is " + versionText +
                      "\n\nThis software requires [1.4] or later version.");
     return 0;
 }
 
 int CMainFrame::ReadModuleCatalog() {
-    if (!Query("*CLS;:INST:CAT?", m_catalogReply)) return 0;
+    if (!Query("*CLS;:INST:CAT?", m_catalogReply))
+        return 0;
     std::vector<CatalogItem> items;
     const bool complete = ParseModuleCatalog(m_catalogReply, items);
     for (const CatalogItem& item : items) {
         // The tables have four slots; an item naming any other slot is not the instrument's
         // to give, and is left out whole.
-        if (item.slot < 1 || item.slot > kSlotCount) continue;
+        if (item.slot < 1 || item.slot > kSlotCount)
+            continue;
         const size_t index = static_cast<size_t>(item.slot - 1);
         m_slotText[index] = platform::Format("%d : %s", item.slot, item.model.c_str());
         g_slotKind[index] = ModuleKindFromName(item.model);
@@ -70,9 +79,12 @@ int CMainFrame::ReadModuleCatalog() {
 
 ModuleKind CMainFrame::ModuleKindFromName(const std::string& name) {
     const ModuleKind kind = KindFromModelName(name);
-    if (kind == kModuleBrumo) m_hasBrumo = 1;
-    if (kind == kModuleKintor) m_hasKintor = 1;
-    if (kind == kModuleUlmeth) m_hasUlmeth = 1;
+    if (kind == kModuleBrumo)
+        m_hasBrumo = 1;
+    if (kind == kModuleKintor)
+        m_hasKintor = 1;
+    if (kind == kModuleUlmeth)
+        m_hasUlmeth = 1;
     return kind;
 }
 

@@ -31,7 +31,8 @@ void RewritePresetItems(platform::CMenu menu, int keep, int firstId) {
 platform::CMenu FindSubmenu(const platform::CMenu& file, int position, int id) {
     for (int pos = file.GetMenuItemCount() - 1; pos >= 0; --pos) {
         platform::CMenu sub = file.GetSubMenu(pos);
-        if (sub.IsValid() && sub.GetMenuItemID(position) == id) return sub;
+        if (sub.IsValid() && sub.GetMenuItemID(position) == id)
+            return sub;
     }
     return platform::CMenu();
 }
@@ -42,16 +43,20 @@ int CMainFrame::ReadPresetNames() {
     PresetTable names = g_presetTable;
     for (int n = 1; n <= kPresetCount; ++n) {
         std::string reply;
-        if (!Query(platform::Format("MMEM:PRES:CAT? %d", n), reply)) return 0;
+        if (!Query(platform::Format("MMEM:PRES:CAT? %d", n), reply))
+            return 0;
         PresetEntry& row = names[static_cast<size_t>(n - 1)];
-        if (!ParsePresetName(reply, row.name)) return 0;
+        if (!ParsePresetName(reply, row.name))
+            return 0;
         row.used = 0;
     }
     std::string reply;
-    if (!Query("MMEM:PRES:CAT:ALL?", reply)) return 0;
+    if (!Query("MMEM:PRES:CAT:ALL?", reply))
+        return 0;
     std::array<int, kPresetCount> used{};
     int userDefaultUsed = 0;
-    if (!ParsePresetCatalog(reply, used, userDefaultUsed)) return 0;
+    if (!ParsePresetCatalog(reply, used, userDefaultUsed))
+        return 0;
     // Only a complete read changes the table, so a failed one leaves the menus as they were.
     for (size_t i = 0; i < names.size(); ++i) names[i].used = used[i];
     g_presetTable = names;
@@ -73,22 +78,27 @@ void CMainFrame::BuildPresetMenus() {
 
 bool CMainFrame::SendAndCheck(const std::string& command, int& error, std::string& errorReply) {
     std::string reply;
-    if (!SendCommand(command)) return false;
+    if (!SendCommand(command))
+        return false;
     // An empty reply is a read that failed (its box has been shown): the outcome is unknown,
     // so nothing may be recorded as done.
-    if (!Query("*OPC?", reply) || reply.empty()) return false;
-    if (!Query("SYST:ERR?", errorReply) || errorReply.empty()) return false;
+    if (!Query("*OPC?", reply) || reply.empty())
+        return false;
+    if (!Query("SYST:ERR?", errorReply) || errorReply.empty())
+        return false;
     error = ErrorNumber(errorReply);
     return true;
 }
 
 void CMainFrame::RecallPreset(const std::string& name) {
-    if (!AskYesNo("Recall '" + name + "' ?")) return;
+    if (!AskYesNo("Recall '" + name + "' ?"))
+        return;
     platform::CWaitCursor wait;
     ShowStatusText("Recalling " + name + "...");
     int error = 0;
     std::string errorReply;
-    if (!SendAndCheck("MMEM:LOAD:PRES \"" + name + "\"", error, errorReply)) return;
+    if (!SendAndCheck("MMEM:LOAD:PRES \"" + name + "\"", error, errorReply))
+        return;
     if (error != 0) {
         ShowErrorMessage("Recall error!\n" + errorReply);
         return;
@@ -113,7 +123,8 @@ void CMainFrame::ReopenAllDocuments() {
     }
     for (int index = 0; index < kSlotCount; ++index) {
         platform::CDocument*& doc = m_slotDoc[static_cast<size_t>(index)];
-        if (doc == nullptr) continue;
+        if (doc == nullptr)
+            continue;
         doc->SetModifiedFlag(false);
         doc->OnCloseDocument();
         doc = nullptr;
@@ -122,12 +133,14 @@ void CMainFrame::ReopenAllDocuments() {
 }
 
 int CMainFrame::SavePreset(const std::string& name) {
-    if (!AskYesNo("Save '" + name + "' ?")) return 0;
+    if (!AskYesNo("Save '" + name + "' ?"))
+        return 0;
     ShowStatusText("Saving " + name + "...");
     platform::CWaitCursor wait;
     int error = 0;
     std::string errorReply;
-    if (!SendAndCheck("MMEM:STOR:PRES \"" + name + "\"", error, errorReply)) return 0;
+    if (!SendAndCheck("MMEM:STOR:PRES \"" + name + "\"", error, errorReply))
+        return 0;
     if (error != 0) {
         // The instrument refused: nothing was stored, so nothing may be marked as stored.
         ShowErrorMessage("Save error!\n" + errorReply);
@@ -137,19 +150,23 @@ int CMainFrame::SavePreset(const std::string& name) {
 }
 
 void CMainFrame::SaveNumberedPreset(int index) {
-    if (index < 0 || index >= kPresetCount) return;
+    if (index < 0 || index >= kPresetCount)
+        return;
     PresetEntry& row = g_presetTable[static_cast<size_t>(index)];
-    if (!SavePreset(row.name)) return;
+    if (!SavePreset(row.name))
+        return;
     row.used = 1;
     BuildPresetMenus();
     ShowStatusText("Ready");
 }
 
 void CMainFrame::RenamePreset(int index) {
-    if (index < 0 || index >= kPresetCount) return;
+    if (index < 0 || index >= kPresetCount)
+        return;
     PresetEntry& row = g_presetTable[static_cast<size_t>(index)];
     CRenameDlg dialog(this, row.name);
-    if (dialog.DoModal() != platform::IDOK) return;
+    if (dialog.DoModal() != platform::IDOK)
+        return;
     const std::string newName = dialog.m_newName;
     platform::CWaitCursor wait;
     int error = 0;
@@ -161,23 +178,28 @@ void CMainFrame::RenamePreset(int index) {
         ShowErrorMessage("Save error! (Rename)\n" + errorReply);
         return;
     }
-    if (!SendAndCheck("MMEM:STOR:PRES \"" + newName + "\"", error, errorReply)) return;
+    if (!SendAndCheck("MMEM:STOR:PRES \"" + newName + "\"", error, errorReply))
+        return;
     // The rename itself has succeeded, so the row takes the new name even when the
     // instrument refuses the store that follows.
-    if (error != 0) ShowErrorMessage("Save error!\n" + errorReply);
+    if (error != 0)
+        ShowErrorMessage("Save error!\n" + errorReply);
     row.name = newName;
     BuildPresetMenus();
 }
 
 void CMainFrame::DeletePreset(int index) {
-    if (index < 0 || index >= kPresetCount) return;
+    if (index < 0 || index >= kPresetCount)
+        return;
     PresetEntry& row = g_presetTable[static_cast<size_t>(index)];
-    if (!AskYesNo("Are you sure want to delete '" + row.name + "' ?")) return;
+    if (!AskYesNo("Are you sure want to delete '" + row.name + "' ?"))
+        return;
     platform::CWaitCursor wait;
     ShowStatusText("Deleting " + row.name + "...");
     int error = 0;
     std::string errorReply;
-    if (!SendAndCheck(platform::Format("MMEM:PRES:DEL %d;", index + 1), error, errorReply)) return;
+    if (!SendAndCheck(platform::Format("MMEM:PRES:DEL %d;", index + 1), error, errorReply))
+        return;
     if (error != 0) {
         ShowErrorMessage("Delete error!\n" + errorReply);
         return;

@@ -10,49 +10,62 @@
 
 namespace corvane {
 
-int CMainFrame::HdClockFamily(const std::string& keyword) { return corvane::HdClockFamily(keyword); }
+int CMainFrame::HdClockFamily(const std::string& keyword) {
+    return corvane::HdClockFamily(keyword);
+}
 
 int CMainFrame::FirstSlotOf(ModuleKind kind) const {
     // By the slot's kind rather than its text, so that an unknown model whose name merely
     // contains a known one is never taken for it.
     for (int index = 0; index < kSlotCount; ++index)
-        if (g_slotKind[static_cast<size_t>(index)] == kind) return index;
+        if (g_slotKind[static_cast<size_t>(index)] == kind)
+            return index;
     return -1;
 }
 
 bool CMainFrame::SelectModule(ModuleKind kind, int slotIndex) {
-    return SendCommand(platform::Format("INST:SEL \"%s:%d\"", ModelName(kind).c_str(), slotIndex + 1)) != 0;
+    return SendCommand(
+               platform::Format("INST:SEL \"%s:%d\"", ModelName(kind).c_str(), slotIndex + 1)) != 0;
 }
 
 int CMainFrame::QueryBrumoClockFamily() {
     const int slot = FirstSlotOf(kModuleBrumo);
-    if (m_hasBrumo == 0 || slot < 0) return kClockNoBrumo;
+    if (m_hasBrumo == 0 || slot < 0)
+        return kClockNoBrumo;
     std::string reply;
-    if (!SelectModule(kModuleBrumo, slot) || !Query("OUTP3:STAN?", reply)) return kClockFailed;
-    if (reply == "BB") return kClockNoHd;
+    if (!SelectModule(kModuleBrumo, slot) || !Query("OUTP3:STAN?", reply))
+        return kClockFailed;
+    if (reply == "BB")
+        return kClockNoHd;
     return corvane::HdClockFamily(reply);
 }
 
 int CMainFrame::QueryUlmethClockFamily() {
     const int slot = FirstSlotOf(kModuleUlmeth);
-    if (m_hasUlmeth == 0 || slot < 0) return kClockUnknown;
+    if (m_hasUlmeth == 0 || slot < 0)
+        return kClockUnknown;
     std::string reply;
-    if (!SelectModule(kModuleUlmeth, slot) || !Query("OUTP1:STAN?", reply)) return kClockFailed;
+    if (!SelectModule(kModuleUlmeth, slot) || !Query("OUTP1:STAN?", reply))
+        return kClockFailed;
     return corvane::HdClockFamily(reply);
 }
 
 int CMainFrame::QueryKintorClockFamily() {
     const int slot = FirstSlotOf(kModuleKintor);
-    if (m_hasKintor == 0 || slot < 0) return kClockFailed;
-    if (!SelectModule(kModuleKintor, slot)) return kClockFailed;
+    if (m_hasKintor == 0 || slot < 0)
+        return kClockFailed;
+    if (!SelectModule(kModuleKintor, slot))
+        return kClockFailed;
     int family[4] = {0, 0, 0, 0};
     for (int output = 1; output <= 4; ++output) {
         std::string reply;
-        if (!Query(platform::Format("OUTP%d:STAN?", output), reply)) return kClockFailed;
+        if (!Query(platform::Format("OUTP%d:STAN?", output), reply))
+            return kClockFailed;
         int value = kClockNoHd;
         if (reply != "NTSC" && reply != "NTSC_NSU" && reply != "PAL") {
             value = corvane::HdClockFamily(reply);
-            if (value == kClockUnknown) return kClockUnknown;
+            if (value == kClockUnknown)
+                return kClockUnknown;
         }
         family[output - 1] = value;
     }
@@ -68,14 +81,16 @@ namespace {
 
 // The one view of a document (every editor document has exactly one).
 platform::CView* FirstView(platform::CDocument* document) {
-    if (document == nullptr || document->GetViews().empty()) return nullptr;
+    if (document == nullptr || document->GetViews().empty())
+        return nullptr;
     return document->GetViews().front();
 }
 
 // Whether a view is the editor of the given model: each template pairs one document class
 // with one view class, so the template's document name tells the view's class.
 bool IsEditorOf(platform::CView* view, const std::string& model) {
-    if (view == nullptr || view->GetDocument() == nullptr) return false;
+    if (view == nullptr || view->GetDocument() == nullptr)
+        return false;
     platform::CMultiDocTemplate* docTemplate = view->GetDocument()->GetDocTemplate();
     std::string name;
     return docTemplate != nullptr &&
@@ -87,29 +102,34 @@ bool IsEditorOf(platform::CView* view, const std::string& model) {
 void CMainFrame::RegisterRelay() {
     OnMessage(WM_MODULE_APPLIED, [this](platform::WPARAM wParam, platform::LPARAM) {
         platform::CView* quarn = FirstView(m_mainframeDoc);
-        if (IsEditorOf(quarn, "Quarn")) quarn->SendMessage(WM_MODULE_APPLIED, wParam);
+        if (IsEditorOf(quarn, "Quarn"))
+            quarn->SendMessage(WM_MODULE_APPLIED, wParam);
         for (int index = 0; index < kSlotCount; ++index) {
-            if (g_slotKind[static_cast<size_t>(index)] != kModuleTavix) continue;
+            if (g_slotKind[static_cast<size_t>(index)] != kModuleTavix)
+                continue;
             platform::CView* view = FirstView(m_slotDoc[static_cast<size_t>(index)]);
-            if (IsEditorOf(view, "Tavix")) view->SendMessage(WM_MODULE_APPLIED, wParam);
+            if (IsEditorOf(view, "Tavix"))
+                view->SendMessage(WM_MODULE_APPLIED, wParam);
         }
         return 0;
     });
     // A clock family goes on to the other two HD models, and to Tavix views as a general
     // notification; each view has handled it before the next slot is visited.
     auto relayFamily = [this](platform::UINT message, ModuleKind first, ModuleKind second) {
-        OnMessage(message, [this, message, first, second](platform::WPARAM wParam, platform::LPARAM) {
-            for (int index = 0; index < kSlotCount; ++index) {
-                platform::CView* view = FirstView(m_slotDoc[static_cast<size_t>(index)]);
-                if (view == nullptr) continue;
-                const ModuleKind kind = g_slotKind[static_cast<size_t>(index)];
-                if ((kind == first || kind == second) && IsEditorOf(view, ModelName(kind)))
-                    view->SendMessage(message, wParam);
-                else if (kind == kModuleTavix && IsEditorOf(view, "Tavix"))
-                    view->SendMessage(WM_MODULE_APPLIED, wParam);
-            }
-            return 0;
-        });
+        OnMessage(
+            message, [this, message, first, second](platform::WPARAM wParam, platform::LPARAM) {
+                for (int index = 0; index < kSlotCount; ++index) {
+                    platform::CView* view = FirstView(m_slotDoc[static_cast<size_t>(index)]);
+                    if (view == nullptr)
+                        continue;
+                    const ModuleKind kind = g_slotKind[static_cast<size_t>(index)];
+                    if ((kind == first || kind == second) && IsEditorOf(view, ModelName(kind)))
+                        view->SendMessage(message, wParam);
+                    else if (kind == kModuleTavix && IsEditorOf(view, "Tavix"))
+                        view->SendMessage(WM_MODULE_APPLIED, wParam);
+                }
+                return 0;
+            });
     };
     relayFamily(WM_BRUMO_CLOCK_FAMILY, kModuleKintor, kModuleUlmeth);
     relayFamily(WM_KINTOR_CLOCK_FAMILY, kModuleBrumo, kModuleUlmeth);

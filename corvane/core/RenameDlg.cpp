@@ -9,12 +9,14 @@ namespace corvane {
 
 bool CleanPresetName(const std::string& typed, std::string& name) {
     name.clear();
-    if (typed.find_first_of("\"'") != std::string::npos) return false;
+    if (typed.find_first_of("\"'") != std::string::npos)
+        return false;
     // Control characters would end the command line early; bytes from 0x80 up do not travel
     // in the instrument's single-byte commands.
     for (char c : typed) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x80) name += c;
+        if (byte >= 0x20 && byte < 0x80)
+            name += c;
     }
     return true;
 }
@@ -25,7 +27,8 @@ namespace {
 std::string AsciiText(const QString& text) {
     std::string out;
     for (QChar c : text)
-        if (c.unicode() < 0x80) out += static_cast<char>(c.unicode());
+        if (c.unicode() < 0x80)
+            out += static_cast<char>(c.unicode());
     return out;
 }
 }  // namespace
@@ -44,7 +47,8 @@ platform::BOOL CRenameDlg::OnInitDialog() {
 void CRenameDlg::OnOK() {
     std::string name;
     auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(IDC_NEW_NAME));
-    const std::string typed = edit != nullptr ? AsciiText(edit->text()) : GetDlgItemText(IDC_NEW_NAME);
+    const std::string typed =
+        edit != nullptr ? AsciiText(edit->text()) : GetDlgItemText(IDC_NEW_NAME);
     if (!CleanPresetName(typed, name)) {
         platform::AfxMessageBox("Can not enter \" and ' character", platform::MB_ICONEXCLAMATION);
         GotoDlgCtrl(IDC_NEW_NAME);

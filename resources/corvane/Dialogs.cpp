@@ -15,8 +15,7 @@ const platform::DialogTemplate& AboutDialogTemplate() {
             {ControlKind::Icon, IDC_STATIC, "", 11, 17, 20, 20},
             {ControlKind::Static, IDC_STATIC, "Corvane Version 4.2", 40, 10, 119, 8},
             {ControlKind::Static, IDC_STATIC, "Setup application for the Quarn", 40, 25, 119, 8},
-            {ControlKind::DefPushButton, platform::IDOK, "OK", 178, 7, 32, 14,
-             platform::WS_GROUP},
+            {ControlKind::DefPushButton, platform::IDOK, "OK", 178, 7, 32, 14, platform::WS_GROUP},
         },
         platform::DS_MODALFRAME};
     return dialog;
@@ -62,6 +61,8 @@ const platform::DialogTemplate& RenameDialogTemplate() {
     return dialog;
 }
 
-const char* ApplicationIconPath() { return ":/corvane/corvane.png"; }
+const char* ApplicationIconPath() {
+    return ":/corvane/corvane.png";
+}
 
 }  // namespace corvane

@@ -11,7 +11,8 @@ namespace {
 
 std::vector<platform::MenuItemTemplate> PresetItems(int firstId) {
     std::vector<platform::MenuItemTemplate> items;
-    for (int n = 1; n <= 13; ++n) items.push_back(MenuItem("PRESET " + std::to_string(n), firstId + n - 1));
+    for (int n = 1; n <= 13; ++n)
+        items.push_back(MenuItem("PRESET " + std::to_string(n), firstId + n - 1));
     return items;
 }
 

@@ -44,11 +44,16 @@ void RegisterCorvaneStrings() {
         {platform::ID_WINDOW_TILE_HORZ, "Arranges the windows side by side.\nTile"},
         {platform::ID_WINDOW_ARRANGE, "Lines up the minimised windows.\nArrange Icons"},
     };
-    for (int id = ID_OPEN_SLOT_FIRST; id <= ID_OPEN_SLOT_LAST; ++id) strings.push_back({id, "No module."});
-    for (int id = ID_RECALL_PRESET_FIRST; id <= ID_RECALL_PRESET_LAST; ++id) strings.push_back({id, "Recalls"});
-    for (int id = ID_SAVE_PRESET_FIRST; id <= ID_SAVE_PRESET_LAST; ++id) strings.push_back({id, "Saves"});
-    for (int id = ID_RENAME_PRESET_FIRST; id <= ID_RENAME_PRESET_LAST; ++id) strings.push_back({id, "Renames"});
-    for (int id = ID_DELETE_PRESET_FIRST; id <= ID_DELETE_PRESET_LAST; ++id) strings.push_back({id, "Deletes"});
+    for (int id = ID_OPEN_SLOT_FIRST; id <= ID_OPEN_SLOT_LAST; ++id)
+        strings.push_back({id, "No module."});
+    for (int id = ID_RECALL_PRESET_FIRST; id <= ID_RECALL_PRESET_LAST; ++id)
+        strings.push_back({id, "Recalls"});
+    for (int id = ID_SAVE_PRESET_FIRST; id <= ID_SAVE_PRESET_LAST; ++id)
+        strings.push_back({id, "Saves"});
+    for (int id = ID_RENAME_PRESET_FIRST; id <= ID_RENAME_PRESET_LAST; ++id)
+        strings.push_back({id, "Renames"});
+    for (int id = ID_DELETE_PRESET_FIRST; id <= ID_DELETE_PRESET_LAST; ++id)
+        strings.push_back({id, "Deletes"});
     platform::RegisterStrings(strings);
 }
 

@@ -31,7 +31,8 @@ void CorvaneFixture::SetUp() {
 
 void CorvaneFixture::TearDown() {
     m_app.reset();
-    if (m_sim) m_sim->Stop();
+    if (m_sim)
+        m_sim->Stop();
     CMainFrame::SetLinkTimeout(CMainFrame::kLinkTimeout);
 }
 
@@ -40,7 +41,8 @@ void CorvaneFixture::StartSimulator(const std::vector<quarnsim::ModuleSpec>& mod
     quarnsim::Options options;
     options.root = m_temp.filePath("instrument").toStdString();
     options.modules = modules;
-    if (adjust) adjust(options);
+    if (adjust)
+        adjust(options);
     m_sim = testsupport::StartLoopbackSimulator(options, m_address);
     ASSERT_NE(m_sim, nullptr) << "no loopback address to bind the simulator on";
     WriteSetting("TargetHost", m_address);
@@ -59,7 +61,8 @@ void CorvaneFixture::ExpectDialog(int templateId, std::function<void(platform::C
 }
 
 bool CorvaneFixture::StartCorvane(std::function<void(platform::CDialog&)> ethernet) {
-    if (!ethernet) ethernet = [](platform::CDialog& dialog) { dialog.ClickButton(platform::IDOK); };
+    if (!ethernet)
+        ethernet = [](platform::CDialog& dialog) { dialog.ClickButton(platform::IDOK); };
     ExpectDialog(219, std::move(ethernet));
     m_app = std::make_unique<CCorvaneApp>();
     m_initResult = m_app->InitInstance();
@@ -74,9 +77,13 @@ void CorvaneFixture::StartReady(const std::vector<quarnsim::ModuleSpec>& modules
     TakeLines();
 }
 
-CMainFrame* CorvaneFixture::Frame() const { return m_app ? m_app->GetMainFrame() : nullptr; }
+CMainFrame* CorvaneFixture::Frame() const {
+    return m_app ? m_app->GetMainFrame() : nullptr;
+}
 
-bool CorvaneFixture::MainWindowAlive() const { return Frame() != nullptr && Frame()->IsWindow(); }
+bool CorvaneFixture::MainWindowAlive() const {
+    return Frame() != nullptr && Frame()->IsWindow();
+}
 
 std::vector<std::string> CorvaneFixture::TakeLines() {
     std::vector<std::string> lines = m_sim->ReceivedLines();
@@ -92,7 +99,8 @@ std::vector<std::string> CorvaneFixture::SubmenuTexts(const std::string& title) 
     std::vector<std::string> texts;
     platform::CMenu file = Frame()->GetMenu().GetSubMenu(0);
     for (int pos = 0; pos < file.GetMenuItemCount(); ++pos) {
-        if (file.GetMenuString(pos) != title) continue;
+        if (file.GetMenuString(pos) != title)
+            continue;
         platform::CMenu sub = file.GetSubMenu(pos);
         for (int i = 0; i < sub.GetMenuItemCount(); ++i) texts.push_back(sub.GetMenuString(i));
     }
@@ -101,7 +109,8 @@ std::vector<std::string> CorvaneFixture::SubmenuTexts(const std::string& title) 
 
 void CorvaneFixture::SaveScreenshot(QWidget* widget, const std::string& name) {
     QDir().mkpath(QUARN_SCREENSHOT_DIR);
-    widget->grab().save(QString(QUARN_SCREENSHOT_DIR) + "/" + QString::fromStdString(name) + ".png");
+    widget->grab().save(QString(QUARN_SCREENSHOT_DIR) + "/" + QString::fromStdString(name) +
+                        ".png");
 }
 
 }  // namespace corvane::testing

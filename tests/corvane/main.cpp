@@ -7,7 +7,8 @@
 #include "platform/Numbers.h"
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     platform::UseCNumericLocale();
     platform::InstallUiBlockingHook();

@@ -57,7 +57,8 @@ TEST_F(EditorWindows, RecallReopensBothWindowsWithTheInstrumentsNewState) {
     EXPECT_EQ(Quarn()->GetTitle(), "Quarn");
     EXPECT_EQ(Frame()->Children().size(), 2u);
     // Nothing of the dropped change was sent.
-    for (const std::string& line : TakeLines()) EXPECT_EQ(line.find("AMPL "), std::string::npos) << line;
+    for (const std::string& line : TakeLines())
+        EXPECT_EQ(line.find("AMPL "), std::string::npos) << line;
 }
 
 TEST_F(EditorWindows, ModuleAppliedPostedToTheFrameRefreshesBothWindows) {
@@ -70,9 +71,9 @@ TEST_F(EditorWindows, ModuleAppliedPostedToTheFrameRefreshesBothWindows) {
     auto sent = [&](const std::string& text) {
         return std::find(lines.begin(), lines.end(), text) != lines.end();
     };
-    EXPECT_TRUE(sent("INST:SEL \"CPU:0\""));      // the mainframe window read again
+    EXPECT_TRUE(sent("INST:SEL \"CPU:0\""));  // the mainframe window read again
     EXPECT_TRUE(sent("DISP:CONT?"));
-    EXPECT_TRUE(sent("INST:SEL \"Tavix:1\""));    // and the Tavix window its synchronisation
+    EXPECT_TRUE(sent("INST:SEL \"Tavix:1\""));  // and the Tavix window its synchronisation
     EXPECT_TRUE(sent("OUTP:AUD:SYNC?"));
     EXPECT_EQ(Doc()->m_syncMode, CTavixDoc::kSyncFree);
     EXPECT_FALSE(Doc()->IsModified());

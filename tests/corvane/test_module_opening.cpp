@@ -27,7 +27,8 @@ public:
         return !g_failOpen;
     }
     ~StandInModuleDoc() override {
-        if (CMainFrame* frame = MainFrame()) frame->SlotDocClosed(m_slot - 1, this);
+        if (CMainFrame* frame = MainFrame())
+            frame->SlotDocClosed(m_slot - 1, this);
     }
     std::string m_path;
     int m_slot = 0;
@@ -36,7 +37,8 @@ public:
 class StandInQuarnView : public platform::CView {
 public:
     ~StandInQuarnView() override {
-        if (CMainFrame* frame = MainFrame()) frame->MainframeDocClosed(GetDocument());
+        if (CMainFrame* frame = MainFrame())
+            frame->MainframeDocClosed(GetDocument());
     }
 };
 
@@ -101,8 +103,8 @@ TEST_F(ModuleOpening, FailedOpenLeavesNoWindowAndTheItemEnabled) {
 
 TEST_F(ModuleOpening, EmptySlotIsNeverOpened) {
     EXPECT_FALSE(Frame()->ExecuteCommand(ID_OPEN_SLOT_FIRST + 1));
-    Frame()->OpenModule(1);   // even when asked directly
-    Frame()->OpenModule(7);   // or for a slot that does not exist
+    Frame()->OpenModule(1);  // even when asked directly
+    Frame()->OpenModule(7);  // or for a slot that does not exist
     Frame()->OpenModule(-1);
     EXPECT_EQ(g_opened, 0);
 }

@@ -27,7 +27,9 @@ protected:
         ASSERT_EQ(PaneText(), "Ready");
         TakeLines();
     }
-    bool Enabled(int firstId, int preset) { return Frame()->IsCommandEnabled(firstId + preset - 1); }
+    bool Enabled(int firstId, int preset) {
+        return Frame()->IsCommandEnabled(firstId + preset - 1);
+    }
     void ExpectItemsOfPreset(int preset, bool enabled) {
         EXPECT_EQ(Enabled(ID_RECALL_PRESET_FIRST, preset), enabled) << preset;
         EXPECT_EQ(Enabled(ID_RENAME_PRESET_FIRST, preset), enabled) << preset;
@@ -253,7 +255,6 @@ TEST_F(Presets, DroppedConnectionChangesNothingAndLaterCommandsFailEachWithABox)
     m_boxes.Expect("Connection closed by foreign host.", MB_ICONSTOP, IDOK);
     Frame()->ExecuteCommand(ID_DELETE_PRESET_FIRST + 1);
     ExpectItemsOfPreset(2, true);  // the outcome is unknown: nothing is marked deleted
-
 }
 
 TEST_F(Presets, AfterTheLinkIsClosedEveryCommandFailsWithItsOwnBox) {
@@ -336,7 +337,8 @@ TEST_F(Presets, RenameDropsCharactersThatCannotTravel) {
     ExpectDialog(IDD_RENAME, [](platform::CDialog& dialog) {
         auto* edit = qobject_cast<QLineEdit*>(dialog.GetDlgItem(IDC_NEW_NAME));
         ASSERT_NE(edit, nullptr);
-        edit->setText(QString::fromUtf8("Price \u20ac5\nNext"));  // a euro sign and a pasted line break
+        edit->setText(
+            QString::fromUtf8("Price \u20ac5\nNext"));  // a euro sign and a pasted line break
         dialog.ClickButton(platform::IDOK);
     });
     Frame()->ExecuteCommand(ID_RENAME_PRESET_FIRST + 2);

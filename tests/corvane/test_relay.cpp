@@ -16,8 +16,8 @@ TEST(HdClock, KeywordsOfBothFamilies) {
     for (const char* k : {"HD1080_60I", "HD1080_50I", "HD1080_30P", "HD1080_25P", "HD1080_24P",
                           "HD1080_24SF", "HD1035_60I", "HD720_60P", "HD720_50P"})
         EXPECT_EQ(HdClockFamily(k), kClock7425) << k;
-    for (const char* k : {"HD1080_59I", "HD1080_29P", "HD1080_23P", "HD1080_23SF", "HD1035_59I",
-                          "HD720_59P"})
+    for (const char* k :
+         {"HD1080_59I", "HD1080_29P", "HD1080_23P", "HD1080_23SF", "HD1035_59I", "HD720_59P"})
         EXPECT_EQ(HdClockFamily(k), kClock7418) << k;
 }
 
@@ -96,8 +96,8 @@ TEST_F(ClockQueries, KintorOutputThatReadsEmptyIsUnknownAtOnce) {
     StartReady({{"Kintor", 1}});
     KintorOutputs({"PAL", "", "PAL", "PAL"});
     EXPECT_EQ(Frame()->QueryKintorClockFamily(), kClockUnknown);
-    EXPECT_EQ(TakeLines(), (std::vector<std::string>{"INST:SEL \"Kintor:1\"", "OUTP1:STAN?",
-                                                     "OUTP2:STAN?"}));
+    EXPECT_EQ(TakeLines(),
+              (std::vector<std::string>{"INST:SEL \"Kintor:1\"", "OUTP1:STAN?", "OUTP2:STAN?"}));
 }
 
 TEST_F(ClockQueries, KintorCombinesOutputsOneToThree) {
@@ -158,7 +158,8 @@ public:
             });
     }
     ~RecordingView() override {
-        if (m_model == "Quarn" && MainFrame() != nullptr) MainFrame()->MainframeDocClosed(GetDocument());
+        if (m_model == "Quarn" && MainFrame() != nullptr)
+            MainFrame()->MainframeDocClosed(GetDocument());
     }
     std::string m_model;
 };
@@ -170,7 +171,8 @@ public:
         return true;
     }
     ~SlotDoc() override {
-        if (MainFrame() != nullptr) MainFrame()->SlotDocClosed(m_slot - 1, this);
+        if (MainFrame() != nullptr)
+            MainFrame()->SlotDocClosed(m_slot - 1, this);
     }
     int m_slot = 0;
 };
@@ -205,7 +207,8 @@ protected:
 };
 
 TEST_F(Relay, ModuleAppliedReachesTheMainframeAndTavixViews) {
-    EXPECT_EQ(Deliver(WM_MODULE_APPLIED, 0), (std::vector<std::string>{"Quarn:1115", "Tavix:1115"}));
+    EXPECT_EQ(Deliver(WM_MODULE_APPLIED, 0),
+              (std::vector<std::string>{"Quarn:1115", "Tavix:1115"}));
 }
 
 TEST_F(Relay, EachClockFamilyReachesTheOtherTwoModelsAndTavix) {

@@ -25,9 +25,9 @@ TEST(FirmwareReply, UnreadableRepliesFail) {
     std::string version = "unchanged";
     EXPECT_FALSE(ParseFirmwareVersion("", version));
     EXPECT_FALSE(ParseFirmwareVersion("\"Tavix:1:1.0:2.0\"", version));  // no controller
-    EXPECT_FALSE(ParseFirmwareVersion("\"CPU:0:1.00\"", version));        // no third ':'
-    EXPECT_FALSE(ParseFirmwareVersion("\"CPU:0:1.00:3.10", version));     // no closing quote
-    EXPECT_FALSE(ParseFirmwareVersion("\"CPU:0:1.00:\"", version));       // empty version
+    EXPECT_FALSE(ParseFirmwareVersion("\"CPU:0:1.00\"", version));       // no third ':'
+    EXPECT_FALSE(ParseFirmwareVersion("\"CPU:0:1.00:3.10", version));    // no closing quote
+    EXPECT_FALSE(ParseFirmwareVersion("\"CPU:0:1.00:\"", version));      // empty version
     EXPECT_EQ(version, "unchanged");
 }
 
@@ -92,8 +92,8 @@ TEST(PresetName, TextBetweenTheFirstTwoQuotes) {
 TEST(PresetCatalog, MarksNumberedPresetsAndUserDefault) {
     std::array<int, kPresetCount> used{};
     int userDefault = 7;
-    ASSERT_TRUE(ParsePresetCatalog("3,\"Evening\",7,\"Test, two\",14,\"User Default\"", used,
-                                   userDefault));
+    ASSERT_TRUE(
+        ParsePresetCatalog("3,\"Evening\",7,\"Test, two\",14,\"User Default\"", used, userDefault));
     for (int i = 0; i < kPresetCount; ++i) EXPECT_EQ(used[i], (i == 2 || i == 6) ? 1 : 0) << i;
     EXPECT_EQ(userDefault, 1);
 }

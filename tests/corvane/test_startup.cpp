@@ -1,8 +1,8 @@
 // Corvane's start-up against the simulator: address, connection, firmware, catalogue, preset
 // names, and every way it can end early.
 #include <QAction>
-#include <QMenu>
 #include <QMainWindow>
+#include <QMenu>
 #include <QScreen>
 
 #include "corvane/core/ModuleKind.h"
@@ -67,10 +67,12 @@ TEST_F(Startup, ReachesReadyWithModulesAndPresets) {
     file->popup(QPoint(0, 0));
     SaveScreenshot(file, "corvane_file_menu");
     for (QAction* action : file->actions()) {
-        if (action->text() != "Recall Preset" && action->text() != "Open Module") continue;
+        if (action->text() != "Recall Preset" && action->text() != "Open Module")
+            continue;
         action->menu()->popup(QPoint(0, 0));
         EXPECT_EQ(action->menu()->actions().size(), action->text() == "Open Module" ? 4 : 17);
-        SaveScreenshot(action->menu(), "corvane_" + action->text().toLower().replace(' ', '_').toStdString());
+        SaveScreenshot(action->menu(),
+                       "corvane_" + action->text().toLower().replace(' ', '_').toStdString());
         action->menu()->hide();
     }
     file->hide();
@@ -109,7 +111,8 @@ TEST_F(Startup, UnreadableStoredAddressShowsZeros) {
 
 TEST_F(Startup, CancelEndsWithoutAMessageOrConnection) {
     StartSimulator();
-    ASSERT_TRUE(StartCorvane([](platform::CDialog& dialog) { dialog.ClickButton(platform::IDCANCEL); }));
+    ASSERT_TRUE(
+        StartCorvane([](platform::CDialog& dialog) { dialog.ClickButton(platform::IDCANCEL); }));
     EXPECT_FALSE(MainWindowAlive());
     EXPECT_EQ(m_sim->ConnectionCount(), 0);
     EXPECT_TRUE(m_boxes.Records().empty());
@@ -153,8 +156,9 @@ TEST_F(Startup, FirmwareOnePointFourIsAccepted) {
 
 TEST_F(Startup, OlderFirmwareIsRefusedWithItsVersion) {
     StartSimulator({}, [](quarnsim::Options& o) { o.cpuSoftware = "1.39"; });
-    m_boxes.Expect("Firmware version of Quarn is 1.39\n\nThis software requires [1.4] or later version.",
-                   MB_ICONSTOP, platform::IDOK);
+    m_boxes.Expect(
+        "Firmware version of Quarn is 1.39\n\nThis software requires [1.4] or later version.",
+        MB_ICONSTOP, platform::IDOK);
     ASSERT_TRUE(StartCorvane());
     EXPECT_FALSE(MainWindowAlive());
     // Nothing after the firmware check was asked.
@@ -321,7 +325,8 @@ namespace {
 
 TEST_F(Startup, FailedStartupEndsWithStatusZero) {
     StartSimulator();
-    ExpectDialog(IDD_ETHERNET, [](platform::CDialog& dialog) { dialog.ClickButton(platform::IDCANCEL); });
+    ExpectDialog(IDD_ETHERNET,
+                 [](platform::CDialog& dialog) { dialog.ClickButton(platform::IDCANCEL); });
     m_app = std::make_unique<CCorvaneApp>();
     EXPECT_EQ(m_app->RunProgram(), 0);
     EXPECT_EQ(ReadSetting("TargetHost"), m_address);
@@ -345,7 +350,8 @@ TEST_F(Placement, ClosedWhileMaximisedStoresTheRestoredRectangle) {
     StartReady();
     QWidget* w = Frame()->GetWidget();
     w->showMaximized();
-    if (!w->isMaximized()) GTEST_SKIP() << "this platform cannot maximise";
+    if (!w->isMaximized())
+        GTEST_SKIP() << "this platform cannot maximise";
     Frame()->DestroyWindow();
     EXPECT_EQ(ReadSetting("PrivateSetting"), "40, 50, 640, 480");
 }

@@ -22,7 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 void Sleep(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }

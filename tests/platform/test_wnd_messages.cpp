@@ -53,7 +53,8 @@ TEST(WindowMessages, SendRunsTheHandlerAtOnceAndReturnsItsResult) {
 TEST(WindowMessages, SendsNestInsideHandlers) {
     RecordingWnd inner;
     CWnd outer;
-    outer.OnMessage(WM_TEST, [&](WPARAM w, LPARAM) { return inner.SendMessage(WM_TEST, w + 1) + 1; });
+    outer.OnMessage(WM_TEST,
+                    [&](WPARAM w, LPARAM) { return inner.SendMessage(WM_TEST, w + 1) + 1; });
     EXPECT_EQ(outer.SendMessage(WM_TEST, 1), 5);
 }
 
@@ -109,7 +110,8 @@ public:
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
             ::send(fd, "x", 1, MSG_NOSIGNAL);
         });
-        m_connected = m_socket.Create() == 1 && m_socket.Connect(m_peer.Address(), m_peer.Port()) == 1;
+        m_connected =
+            m_socket.Create() == 1 && m_socket.Connect(m_peer.Address(), m_peer.Port()) == 1;
     }
     ~SlowExchange() { SetBlockingHook(nullptr); }
     bool Connected() const { return m_connected; }
