@@ -2,9 +2,12 @@
 
 namespace platform {
 
-CSocketDeadline::CSocketDeadline(CSocket& socket, std::chrono::milliseconds limit)
+CSocketDeadline::CSocketDeadline(CSocket& socket, std::chrono::milliseconds limit,
+                                 const std::atomic<bool>* aborted)
     : m_socket(socket),
+      m_aborted(aborted),
       m_previous(GetBlockingHook()),
+      m_limited(limit.count() > 0),
       m_deadline(std::chrono::steady_clock::now() + limit) {
     SetBlockingHook(this);
 }
@@ -32,13 +35,13 @@ void CSocketDeadline::OnWaitEnd() {
 }
 
 bool CSocketDeadline::Expired() {
-    if (!m_timedOut && std::chrono::steady_clock::now() >= m_deadline)
+    if (!m_timedOut && m_limited && std::chrono::steady_clock::now() >= m_deadline)
         m_timedOut = true;
     return m_timedOut;
 }
 
 void CSocketDeadline::CancelWhenDue() {
-    if (Expired())
+    if ((m_aborted != nullptr && m_aborted->load()) || Expired())
         m_socket.CancelBlockingCall();
 }
 

@@ -7,6 +7,7 @@
 
 #include "drenlo/comm/CommHost.h"
 #include "drenlo/comm/ErrorBox.h"
+#include "platform/SocketDeadline.h"
 #include "platform/SocketErrors.h"
 #include "platform/WaitCursor.h"
 
@@ -23,41 +24,6 @@ namespace {
 void Sleep(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
-
-// Bounds one reply read: runs the thread's own hook (repaint and timers on the user-interface
-// thread) and cancels the read once the reply time is up.
-class ReplyDeadline : public platform::BlockingHook {
-public:
-    ReplyDeadline(CQuarnComm& comm, unsigned milliseconds)
-        : m_comm(comm),
-          m_previous(platform::GetBlockingHook()),
-          m_deadline(std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds)) {
-        platform::SetBlockingHook(this);
-    }
-    ~ReplyDeadline() override { platform::SetBlockingHook(m_previous); }
-    ReplyDeadline(const ReplyDeadline&) = delete;
-    ReplyDeadline& operator=(const ReplyDeadline&) = delete;
-
-    void OnWaitBegin() override {
-        if (m_previous != nullptr)
-            m_previous->OnWaitBegin();
-    }
-    void OnWait() override {
-        if (m_previous != nullptr)
-            m_previous->OnWait();
-        if (std::chrono::steady_clock::now() >= m_deadline)
-            m_comm.OnReplyTimeout();
-    }
-    void OnWaitEnd() override {
-        if (m_previous != nullptr)
-            m_previous->OnWaitEnd();
-    }
-
-private:
-    CQuarnComm& m_comm;
-    platform::BlockingHook* m_previous;
-    std::chrono::steady_clock::time_point m_deadline;
-};
 
 }  // namespace
 
@@ -121,17 +87,14 @@ const std::string& CQuarnComm::ReceiveLine() {
     m_reply.clear();
     if (m_connected == 0)
         return m_reply;
-    ReplyDeadline deadline(*this, kReplyTimeoutMs);
-    m_inReceive = true;
+    platform::CSocketDeadline deadline(m_socket, std::chrono::milliseconds(kReplyTimeoutMs));
     char byte = 0;
     for (;;) {
         const int got = m_socket.Receive(&byte, 1);
         if (got != 1)
             break;
-        if (byte == '\n') {
-            m_inReceive = false;
+        if (byte == '\n')
             return m_reply;
-        }
         if (byte == '\r')
             continue;
         if (m_reply.size() >= kMaxReplyLine) {
@@ -140,7 +103,6 @@ const std::string& CQuarnComm::ReceiveLine() {
         }
         m_reply += byte;
     }
-    m_inReceive = false;
     // The rest of this reply may still come; with the link closed it can never be taken
     // for the answer to a later query.
     ShowSocketError();
@@ -155,11 +117,6 @@ int CQuarnComm::Query(const std::string& command, std::string& reply) {
         return 0;
     reply = ReceiveLine();
     return m_connected;
-}
-
-void CQuarnComm::OnReplyTimeout() {
-    if (m_inReceive)
-        m_socket.CancelBlockingCall();
 }
 
 }  // namespace drenlo

@@ -9,9 +9,10 @@
 //    that cannot stand in a quoted argument ('"' or a control character) is refused: 0,
 //    nothing sent.
 //  - A reply is read to LF (CR dropped) within 2000 ms of the read's start. The bound lives in
-//    the blocking wait itself (the thread's blocking hook, which keeps repainting): when the
-//    time is up it calls OnReplyTimeout, which cancels the blocked read; the read fails with
-//    "Socket error.". No window timer is involved, so no other timer can cut a reply short.
+//    the blocking wait itself (a platform::CSocketDeadline in front of the thread's blocking
+//    hook, which keeps repainting): when the time is up it cancels the blocked read, which
+//    fails with "Socket error.". No window timer is involved, so no other timer can cut a
+//    reply short.
 //  - Any failed send or read (time-out, closed connection, a line over 1 MiB) shows the
 //    socket error text and closes the link, so a late reply can never be read as the answer
 //    to the next query; commands then fail without a box until Connect.
@@ -92,8 +93,6 @@ public:
     const std::string& ReceiveLine();
     // SendCommand then ReceiveLine: 1 with the reply, 0 on failure (reply empty).
     int Query(const std::string& command, std::string& reply);
-    // The reply time is up: cancels the blocked read, if any.
-    void OnReplyTimeout();
 
     int ReadIdentity();
     std::string ReadCatalog(const std::string& folder);
@@ -180,7 +179,6 @@ private:
     double m_usedBytes = 0;
     double m_freeBytes = 0;
     std::string m_reply;
-    bool m_inReceive = false;
 
     // Transfer members.
     ICopyProgress* m_progressDlg = nullptr;

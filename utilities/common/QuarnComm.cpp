@@ -1,8 +1,8 @@
 #include "utilities/common/QuarnComm.h"
 
 #include "platform/MessageBox.h"
+#include "platform/SocketDeadline.h"
 #include "platform/SocketErrors.h"
-#include "utilities/common/CallDeadline.h"
 #include "utilities/common/GuiWaitCursor.h"
 #include "utilities/common/UtilityBeep.h"
 
@@ -81,7 +81,8 @@ int CQuarnComm::Connect(const std::string& host) {
     }
     int connected;
     {
-        CCallDeadline deadline(m_socket, m_receiveTimeoutMs, m_aborted);
+        platform::CSocketDeadline deadline(m_socket, std::chrono::milliseconds(m_receiveTimeoutMs),
+                                           &m_aborted);
         connected = m_aborted.load() ? 0 : m_socket.Connect(host, kCommandPort);
     }
     if (!connected) {
@@ -125,7 +126,8 @@ int CQuarnComm::SendRaw(const std::string& bytes) {
     {
         // A peer that stops reading fills the send queue; the same bound as a receive keeps
         // that from blocking for ever.
-        CCallDeadline deadline(m_socket, m_receiveTimeoutMs, m_aborted);
+        platform::CSocketDeadline deadline(m_socket, std::chrono::milliseconds(m_receiveTimeoutMs),
+                                           &m_aborted);
         sent = m_socket.Send(bytes.data(), static_cast<int>(bytes.size()));
         timedOut = deadline.TimedOut();
     }
@@ -150,7 +152,8 @@ CQuarnComm::ReceiveResult CQuarnComm::ReceiveSome(char* buffer, int length, int&
     int count;
     bool timedOut;
     {
-        CCallDeadline deadline(m_socket, timeoutMs, m_aborted);
+        platform::CSocketDeadline deadline(m_socket, std::chrono::milliseconds(timeoutMs),
+                                           &m_aborted);
         count = m_socket.Receive(buffer, length);
         timedOut = deadline.TimedOut();
     }

@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "platform/MessageBox.h"
-#include "utilities/common/CallDeadline.h"
+#include "platform/SocketDeadline.h"
 #include "utilities/common/GuiWaitCursor.h"
 #include "utilities/common/QuarnComm.h"
 #include "utilities/common/UtilityBeep.h"
@@ -106,7 +106,8 @@ int CFtpSession::Login(const std::string& host) {
     int connected;
     bool timedOut;
     {
-        utilities::CCallDeadline deadline(m_socket, m_replyTimeoutMs, m_aborted);
+        platform::CSocketDeadline deadline(m_socket, std::chrono::milliseconds(m_replyTimeoutMs),
+                                           &m_aborted);
         connected = m_socket.Connect(host, kFtpPort);
         timedOut = deadline.TimedOut();
     }
@@ -133,7 +134,8 @@ int CFtpSession::SendRaw(const std::string& bytes) {
         return 0;
     int sent;
     {
-        utilities::CCallDeadline deadline(m_socket, m_replyTimeoutMs, m_aborted);
+        platform::CSocketDeadline deadline(m_socket, std::chrono::milliseconds(m_replyTimeoutMs),
+                                           &m_aborted);
         sent = m_socket.Send(bytes.data(), static_cast<int>(bytes.size()));
         if (sent != static_cast<int>(bytes.size()) && deadline.TimedOut())
             platform::WSASetLastError(platform::WSAETIMEDOUT);
@@ -151,7 +153,7 @@ int CFtpSession::ReceiveByte(char& c, int timeoutMs) {
         platform::WSASetLastError(platform::WSAETIMEDOUT);
         return 0;
     }
-    utilities::CCallDeadline deadline(m_socket, timeoutMs, m_aborted);
+    platform::CSocketDeadline deadline(m_socket, std::chrono::milliseconds(timeoutMs), &m_aborted);
     const int received = m_socket.Receive(&c, 1);
     if (received == 1)
         return 1;
@@ -266,7 +268,8 @@ void CFtpSession::DataListenerThreadProc() {
     int accepted = 0;
     for (int left = m_dataTimeoutMs; left > 0; left = MillisecondsLeft(until)) {
         {
-            utilities::CCallDeadline deadline(listener, left, m_listenerStopped);
+            platform::CSocketDeadline deadline(listener, std::chrono::milliseconds(left),
+                                               &m_listenerStopped);
             accepted = listener.Accept(m_dataSocket);
         }
         // Only the server may hand over the listing: whoever else reaches the port first
@@ -288,7 +291,8 @@ void CFtpSession::DataListenerThreadProc() {
     for (;;) {
         int received;
         {
-            utilities::CCallDeadline deadline(m_dataSocket, m_dataTimeoutMs, m_listenerStopped);
+            platform::CSocketDeadline deadline(
+                m_dataSocket, std::chrono::milliseconds(m_dataTimeoutMs), &m_listenerStopped);
             received = m_dataSocket.Receive(buffer, sizeof buffer);
             if (received < 0 && deadline.TimedOut())
                 platform::WSASetLastError(platform::WSAETIMEDOUT);
