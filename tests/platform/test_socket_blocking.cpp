@@ -12,51 +12,13 @@
 
 using platform::CSocket;
 using platform::WSAGetLastError;
+using platform_test::HookScope;
 using platform_test::Ready;
+using platform_test::RecordingHook;
+using platform_test::SilentPeer;
 using platform_test::TestPeer;
 
 namespace {
-
-// Counts the callbacks and runs an optional action from OnWait, the way a timer handler
-// runs inside the user-interface thread's hook.
-class RecordingHook : public platform::BlockingHook {
-public:
-    void OnWaitBegin() override { ++begins; }
-    void OnWait() override {
-        ++waits;
-        if (onWait) {
-            onWait(waits);
-        }
-    }
-    void OnWaitEnd() override { ++ends; }
-
-    int begins = 0;
-    int waits = 0;
-    int ends = 0;
-    std::function<void(int)> onWait;
-};
-
-// Installs a hook on the current thread for the lifetime of the object.
-class HookScope {
-public:
-    explicit HookScope(platform::BlockingHook* hook) { platform::SetBlockingHook(hook); }
-    HookScope(const HookScope&) = delete;
-    HookScope& operator=(const HookScope&) = delete;
-    ~HookScope() { platform::SetBlockingHook(nullptr); }
-};
-
-// A peer that keeps the connection open, sending nothing, until released.
-struct SilentPeer {
-    explicit SilentPeer(const std::string& address) : peer(address) {
-        peer.Serve([this](int) { release.get_future().wait(); });
-    }
-    ~SilentPeer() {
-        release.set_value();
-        peer.Join();
-    }
-    TestPeer peer;
-    std::promise<void> release;
-};
 
 TEST(SocketBlocking, CancelFromAnotherThreadEndsABlockedReceive) {
     SilentPeer silent("127.0.42.1");

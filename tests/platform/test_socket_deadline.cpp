@@ -5,6 +5,7 @@
 #include <functional>
 #include <future>
 #include <string>
+#include <thread>
 
 #include "platform/SocketDeadline.h"
 #include "test_socket_peer.h"
@@ -12,6 +13,9 @@
 using platform::CSocket;
 using platform::CSocketDeadline;
 using platform::WSAGetLastError;
+using platform_test::HookScope;
+using platform_test::RecordingHook;
+using platform_test::SilentPeer;
 using platform_test::TestPeer;
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
@@ -19,38 +23,6 @@ using std::chrono::steady_clock;
 namespace {
 
 constexpr milliseconds kLimit{150};
-
-// Stands for the user-interface thread's own hook, which the deadline must keep running.
-class CountingHook : public platform::BlockingHook {
-public:
-    void OnWaitBegin() override { ++begins; }
-    void OnWait() override { ++waits; }
-    void OnWaitEnd() override { ++ends; }
-    int begins = 0;
-    int waits = 0;
-    int ends = 0;
-};
-
-class HookScope {
-public:
-    explicit HookScope(platform::BlockingHook* hook) { platform::SetBlockingHook(hook); }
-    HookScope(const HookScope&) = delete;
-    HookScope& operator=(const HookScope&) = delete;
-    ~HookScope() { platform::SetBlockingHook(nullptr); }
-};
-
-// A peer that neither sends nor reads until the test lets it go.
-struct StillPeer {
-    explicit StillPeer(const std::string& address) : peer(address) {
-        peer.Serve([this](int) { release.get_future().wait(); });
-    }
-    ~StillPeer() {
-        release.set_value();
-        peer.Join();
-    }
-    TestPeer peer;
-    std::promise<void> release;
-};
 
 struct StuckCall {
     const char* name;
@@ -71,11 +43,11 @@ TEST(SocketDeadline, CancelsACallThatWaitsPastTheLimitAndKeepsTheThreadsHookRunn
     };
     for (const StuckCall& c : cases) {
         SCOPED_TRACE(c.name);
-        StillPeer still(c.address);
+        SilentPeer still(c.address);
         CSocket socket;
         ASSERT_EQ(1, socket.Create());
         ASSERT_EQ(1, socket.Connect(c.address, still.peer.Port()));
-        CountingHook uiHook;
+        RecordingHook uiHook;  // stands for the user-interface thread's own hook
         HookScope scope(&uiHook);
         const auto start = steady_clock::now();
         {
@@ -138,6 +110,39 @@ TEST(SocketDeadline, ExpiredEndsAReaderOfAStreamWithoutPause) {
     EXPECT_GE(steady_clock::now() - start, kLimit);
     stop.store(true);
     socket.Close();
+}
+
+// The flag another thread raises (a Cancel button, a closing window) ends the call at once,
+// long before the limit, and is not taken for a time-out; with no limit only the flag ends it.
+TEST(SocketDeadline, AnAbortFlagEndsTheCallAtOnceAndIsNoTimeOut) {
+    const milliseconds limits[] = {milliseconds(20000), milliseconds(0)};
+    for (const milliseconds limit : limits) {
+        SCOPED_TRACE(limit.count());
+        SilentPeer silent("127.0.45.5");
+        CSocket socket;
+        ASSERT_EQ(1, socket.Create());
+        ASSERT_EQ(1, socket.Connect("127.0.45.5", silent.peer.Port()));
+        std::atomic<bool> aborted{false};
+        std::promise<void> returned;
+        std::thread canceller([&aborted, &socket, done = returned.get_future()] {
+            std::this_thread::sleep_for(milliseconds(50));
+            aborted.store(true);
+            // Should the flag be ignored, the test still ends, and fails on the time taken.
+            if (done.wait_for(std::chrono::seconds(10)) != std::future_status::ready)
+                socket.CancelBlockingCall();
+        });
+        const auto start = steady_clock::now();
+        {
+            CSocketDeadline deadline(socket, limit, &aborted);
+            char byte = 0;
+            EXPECT_EQ(CSocket::kSocketError, socket.Receive(&byte, 1));
+            returned.set_value();
+            EXPECT_EQ(platform::WSAEINTR, WSAGetLastError());
+            EXPECT_FALSE(deadline.TimedOut());
+        }
+        canceller.join();
+        EXPECT_LT(steady_clock::now() - start, milliseconds(10000));
+    }
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 #include <string>
 #include <thread>
 
+#include "platform/Socket.h"
+
 namespace platform_test {
 
 // Listens on address:<ephemeral port>; Serve() accepts one connection on a thread of its own
@@ -109,5 +111,46 @@ template <typename T>
 bool Ready(std::future<T>& future) {
     return future.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
 }
+
+// A peer that keeps the connection open, neither sending nor reading, until released.
+struct SilentPeer {
+    explicit SilentPeer(const std::string& address) : peer(address) {
+        peer.Serve([this](int) { release.get_future().wait(); });
+    }
+    ~SilentPeer() {
+        release.set_value();
+        peer.Join();
+    }
+    TestPeer peer;
+    std::promise<void> release;
+};
+
+// Counts the callbacks and runs an optional action from OnWait, the way a timer handler
+// runs inside the user-interface thread's hook.
+class RecordingHook : public platform::BlockingHook {
+public:
+    void OnWaitBegin() override { ++begins; }
+    void OnWait() override {
+        ++waits;
+        if (onWait) {
+            onWait(waits);
+        }
+    }
+    void OnWaitEnd() override { ++ends; }
+
+    int begins = 0;
+    int waits = 0;
+    int ends = 0;
+    std::function<void(int)> onWait;
+};
+
+// Installs a hook on the current thread for the lifetime of the object.
+class HookScope {
+public:
+    explicit HookScope(platform::BlockingHook* hook) { platform::SetBlockingHook(hook); }
+    HookScope(const HookScope&) = delete;
+    HookScope& operator=(const HookScope&) = delete;
+    ~HookScope() { platform::SetBlockingHook(nullptr); }
+};
 
 }  // namespace platform_test

@@ -20,7 +20,7 @@ using platform::CSocket;
 using platform::LPARAM;
 using platform::LRESULT;
 using platform::WPARAM;
-using platform_test::TestPeer;
+using platform_test::SilentPeer;
 
 namespace {
 
@@ -41,18 +41,6 @@ bool PumpUntil(const std::function<bool()>& done, int deadlineMs = 5000) {
     }
     return true;
 }
-
-struct SilentPeer {
-    explicit SilentPeer(const std::string& address) : peer(address) {
-        peer.Serve([this](int) { release.get_future().wait(); });
-    }
-    ~SilentPeer() {
-        release.set_value();
-        peer.Join();
-    }
-    TestPeer peer;
-    std::promise<void> release;
-};
 
 struct UiHookScope {
     UiHookScope() { platform::InstallUiBlockingHook(); }
