@@ -9,6 +9,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstddef>
 #include <string>
 
 #include "corvane/core/ModuleKind.h"
@@ -35,6 +36,12 @@ public:
     // For tests, which cannot wait that long; every frame's link takes it from then on.
     static void SetLinkTimeout(std::chrono::milliseconds timeout);
     static std::chrono::milliseconds LinkTimeout();
+    // A reply is a few hundred characters at most; a line that runs past this is not a reply,
+    // and reading on would only grow memory.
+    static constexpr size_t kMaxReplyLine = 1024 * 1024;
+    // For tests, whose overlong lines must be read whole well within a shortened time-out,
+    // even by a sanitized build on a busy machine.
+    static void SetMaxReplyLine(size_t length);
 
     int Connect();
     int SendCommand(const std::string& command);

@@ -15,11 +15,8 @@ namespace {
 
 constexpr unsigned short kCommandPort = 5000;
 
-// A reply is a few hundred characters at most; a line that runs past this is not a reply,
-// and reading on would only grow memory.
-constexpr size_t kMaxReplyLine = 1024 * 1024;
-
 std::chrono::milliseconds g_linkTimeout = CMainFrame::kLinkTimeout;
+size_t g_maxReplyLine = CMainFrame::kMaxReplyLine;
 
 const char* SocketErrorText(int code) {
     switch (code) {
@@ -109,7 +106,7 @@ int CMainFrame::ReceiveLine(std::string& reply) {
             return 1;
         if (byte == '\r')
             continue;
-        if (reply.size() >= kMaxReplyLine) {
+        if (reply.size() >= g_maxReplyLine) {
             platform::WSASetLastError(platform::WSAEMSGSIZE);
             ReportSocketError();
             reply.clear();
@@ -158,6 +155,10 @@ void CMainFrame::SetLinkTimeout(std::chrono::milliseconds timeout) {
 
 std::chrono::milliseconds CMainFrame::LinkTimeout() {
     return g_linkTimeout;
+}
+
+void CMainFrame::SetMaxReplyLine(size_t length) {
+    g_maxReplyLine = length;
 }
 
 void CMainFrame::ReportSocketError() {

@@ -27,6 +27,7 @@ void CorvaneFixture::SetUp() {
     ASSERT_TRUE(m_temp.isValid());
     platform::Profile::SetRootForTests(m_temp.filePath("settings").toStdString());
     CMainFrame::SetLinkTimeout(CMainFrame::kLinkTimeout);
+    CMainFrame::SetMaxReplyLine(CMainFrame::kMaxReplyLine);
 }
 
 void CorvaneFixture::TearDown() {
@@ -34,6 +35,7 @@ void CorvaneFixture::TearDown() {
     if (m_sim)
         m_sim->Stop();
     CMainFrame::SetLinkTimeout(CMainFrame::kLinkTimeout);
+    CMainFrame::SetMaxReplyLine(CMainFrame::kMaxReplyLine);
 }
 
 void CorvaneFixture::StartSimulator(const std::vector<quarnsim::ModuleSpec>& modules,
