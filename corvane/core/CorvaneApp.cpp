@@ -15,9 +15,9 @@
 #include "platform/Socket.h"
 #include "platform/StringTable.h"
 #include "platform/WaitCursor.h"
+#include "resources/corvane/ModuleForms.h"
 #include "resources/corvane/QuarnForm.h"
 #include "resources/corvane/Resource.h"
-#include "resources/corvane/TavixForms.h"
 
 // The resources live in a static library; they are registered by hand, from the global
 // namespace, as Qt requires.
