@@ -6,8 +6,7 @@
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/QuarnDoc.h"
 #include "corvane/core/QuarnView.h"
-#include "corvane/modules/tavix/TavixDoc.h"
-#include "corvane/modules/tavix/TavixView.h"
+#include "corvane/modules/ModelRegistry.h"
 #include "platform/Dialog.h"
 #include "platform/DocTemplate.h"
 #include "platform/MessageBox.h"
@@ -15,9 +14,9 @@
 #include "platform/Socket.h"
 #include "platform/StringTable.h"
 #include "platform/WaitCursor.h"
+#include "resources/corvane/ModuleForms.h"
 #include "resources/corvane/QuarnForm.h"
 #include "resources/corvane/Resource.h"
-#include "resources/corvane/TavixForms.h"
 
 // The resources live in a static library; they are registered by hand, from the global
 // namespace, as Qt requires.
@@ -112,24 +111,18 @@ void CCorvaneApp::LoadSettings() {
     m_windowHeight = values[3] > 0 ? values[3] : 560;
 }
 
-namespace {
-template <typename Doc, typename View>
-std::unique_ptr<platform::CMultiDocTemplate> EditorTemplate(int id) {
-    return std::make_unique<platform::CMultiDocTemplate>(
-        id, platform::LoadString(id), [] { return std::make_unique<Doc>(); },
-        [] { return std::make_unique<View>(); });
-}
-}  // namespace
-
 void CCorvaneApp::RegisterDocTemplates() {
-    // In this order; the document names (the template string's second field) equal the
-    // catalogue's model names. Models whose editor window is not there yet open nothing.
-    AddDocTemplate(EditorTemplate<CQuarnDoc, CQuarnView>(IDR_QUARNTYPE));
-    AddDocTemplate(EditorTemplate<CTavixDoc, CTavixView>(IDR_TAVIXTYPE));
-    for (int id : {IDR_BRUMOTYPE, IDR_KINTORTYPE, IDR_SORMETTYPE, IDR_ULMETHTYPE, IDR_PIRVOTYPE,
-                   IDR_OLTRATYPE, IDR_YARLOTYPE})
-        AddDocTemplate(std::make_unique<platform::CMultiDocTemplate>(id, platform::LoadString(id),
-                                                                     nullptr, nullptr));
+    // The mainframe first, then the models in catalogue order; the document names (the
+    // template string's second field) equal the catalogue's model names. Models whose editor
+    // window is not there yet open nothing.
+    AddDocTemplate(std::make_unique<platform::CMultiDocTemplate>(
+        IDR_QUARNTYPE, platform::LoadString(IDR_QUARNTYPE),
+        [] { return std::make_unique<CQuarnDoc>(); },
+        [] { return std::make_unique<CQuarnView>(); }));
+    for (const ModelEntry& model : ModelRegistry())
+        AddDocTemplate(std::make_unique<platform::CMultiDocTemplate>(
+            model.docTemplateId, platform::LoadString(model.docTemplateId), model.makeDocument,
+            model.makeView));
 }
 
 void CCorvaneApp::SetTargetHost(const std::string& host) {

@@ -108,6 +108,7 @@ public:
 private:
     void RegisterCommands();
     void RegisterRelay();
+    void RelayToSlots(platform::UINT message, platform::WPARAM wParam);
     // The first slot (0..3) holding a module of this kind, or -1.
     int FirstSlotOf(ModuleKind kind) const;
     // Selects the module of that kind; false when the send failed.

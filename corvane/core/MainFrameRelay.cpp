@@ -3,6 +3,7 @@
 #include "corvane/core/HdClock.h"
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
+#include "corvane/modules/ModelRegistry.h"
 #include "platform/DocTemplate.h"
 #include "platform/Document.h"
 #include "platform/Numbers.h"
@@ -99,41 +100,36 @@ bool IsEditorOf(platform::CView* view, const std::string& model) {
 
 }  // namespace
 
+// Sends a relayed message on to the first view of every open slot document whose model takes
+// it, slot by slot; each view has handled it before the next slot is visited.
+void CMainFrame::RelayToSlots(platform::UINT message, platform::WPARAM wParam) {
+    for (int index = 0; index < kSlotCount; ++index) {
+        const ModelEntry* model = FindModel(g_slotKind[static_cast<size_t>(index)]);
+        if (model == nullptr)
+            continue;
+        const platform::UINT sent = model->RelayedAs(message);
+        if (sent == 0)
+            continue;
+        platform::CView* view = FirstView(m_slotDoc[static_cast<size_t>(index)]);
+        if (IsEditorOf(view, ModelName(model->kind)))
+            view->SendMessage(sent, wParam);
+    }
+}
+
 void CMainFrame::RegisterRelay() {
     OnMessage(WM_MODULE_APPLIED, [this](platform::WPARAM wParam, platform::LPARAM) {
         platform::CView* quarn = FirstView(m_mainframeDoc);
         if (IsEditorOf(quarn, "Quarn"))
             quarn->SendMessage(WM_MODULE_APPLIED, wParam);
-        for (int index = 0; index < kSlotCount; ++index) {
-            if (g_slotKind[static_cast<size_t>(index)] != kModuleTavix)
-                continue;
-            platform::CView* view = FirstView(m_slotDoc[static_cast<size_t>(index)]);
-            if (IsEditorOf(view, "Tavix"))
-                view->SendMessage(WM_MODULE_APPLIED, wParam);
-        }
+        RelayToSlots(WM_MODULE_APPLIED, wParam);
         return 0;
     });
-    // A clock family goes on to the other two HD models, and to Tavix views as a general
-    // notification; each view has handled it before the next slot is visited.
-    auto relayFamily = [this](platform::UINT message, ModuleKind first, ModuleKind second) {
-        OnMessage(
-            message, [this, message, first, second](platform::WPARAM wParam, platform::LPARAM) {
-                for (int index = 0; index < kSlotCount; ++index) {
-                    platform::CView* view = FirstView(m_slotDoc[static_cast<size_t>(index)]);
-                    if (view == nullptr)
-                        continue;
-                    const ModuleKind kind = g_slotKind[static_cast<size_t>(index)];
-                    if ((kind == first || kind == second) && IsEditorOf(view, ModelName(kind)))
-                        view->SendMessage(message, wParam);
-                    else if (kind == kModuleTavix && IsEditorOf(view, "Tavix"))
-                        view->SendMessage(WM_MODULE_APPLIED, wParam);
-                }
-                return 0;
-            });
-    };
-    relayFamily(WM_BRUMO_CLOCK_FAMILY, kModuleKintor, kModuleUlmeth);
-    relayFamily(WM_KINTOR_CLOCK_FAMILY, kModuleBrumo, kModuleUlmeth);
-    relayFamily(WM_ULMETH_CLOCK_FAMILY, kModuleBrumo, kModuleKintor);
+    for (platform::UINT message :
+         {WM_BRUMO_CLOCK_FAMILY, WM_KINTOR_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY})
+        OnMessage(message, [this, message](platform::WPARAM wParam, platform::LPARAM) {
+            RelayToSlots(message, wParam);
+            return 0;
+        });
 }
 
 }  // namespace corvane

@@ -1,27 +1,9 @@
-// The Tavix window: its form, its three tab pages, and the ids and strings every module
-// window shares (tab control, OK, Cancel, Apply, the close questions).
+// The Tavix window: its form and its three tab pages.
 #pragma once
 
 #include "platform/DialogTemplate.h"
 
 namespace corvane {
-
-// Controls every module form carries.
-constexpr int IDC_MODULE_TAB = 1008;
-constexpr int IDC_MODULE_OK = 1121;
-constexpr int IDC_MODULE_CANCEL = 1122;
-constexpr int IDC_MODULE_APPLY = 3;
-
-// Strings of the module windows.
-constexpr int IDS_INSUFFICIENT_MEMORY = 145;
-constexpr int IDS_APPLY_TAVIX = 147;
-constexpr int IDS_APPLY_BRUMO = 148;
-constexpr int IDS_APPLY_KINTOR = 149;
-constexpr int IDS_APPLY_SORMET = 150;
-constexpr int IDS_APPLY_ULMETH = 151;
-constexpr int IDS_APPLY_PIRVO = 154;
-constexpr int IDS_APPLY_OLTRA = 155;
-constexpr int IDS_APPLY_YARLO = 161;
 
 // Tavix form.
 constexpr int IDD_TAVIX_FORM = 130;
@@ -47,8 +29,5 @@ const platform::DialogTemplate& TavixFormTemplate();
 const platform::DialogTemplate& TavixFrequencyPageTemplate();
 const platform::DialogTemplate& TavixClickPageTemplate();
 const platform::DialogTemplate& TavixAmplitudePageTemplate();
-
-// Adds the module windows' strings to the string table; later calls do nothing.
-void RegisterModuleStrings();
 
 }  // namespace corvane

@@ -12,6 +12,7 @@
 #include "platform/Document.h"
 #include "platform/MdiChildWnd.h"
 #include "quarnsim/Instrument.h"
+#include "resources/corvane/ModuleForms.h"
 #include "resources/corvane/Resource.h"
 #include "resources/corvane/TavixForms.h"
 #include "tests/corvane/CorvaneFixture.h"

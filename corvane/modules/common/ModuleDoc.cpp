@@ -7,7 +7,7 @@
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
 #include "platform/WaitCursor.h"
-#include "resources/corvane/TavixForms.h"
+#include "resources/corvane/ModuleForms.h"
 
 namespace corvane {
 

@@ -4,7 +4,7 @@
 #include "platform/Controls.h"
 #include "platform/MdiChildWnd.h"
 #include "platform/MessageBox.h"
-#include "resources/corvane/TavixForms.h"
+#include "resources/corvane/ModuleForms.h"
 
 namespace corvane {
 

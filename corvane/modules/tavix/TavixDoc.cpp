@@ -2,6 +2,7 @@
 
 #include "platform/Numbers.h"
 #include "platform/WaitCursor.h"
+#include "resources/corvane/ModuleForms.h"
 #include "resources/corvane/TavixForms.h"
 
 namespace corvane {

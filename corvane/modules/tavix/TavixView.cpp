@@ -11,6 +11,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
+#include "resources/corvane/ModuleForms.h"
 #include "resources/corvane/TavixForms.h"
 
 namespace corvane {

@@ -1,0 +1,67 @@
+#include "corvane/modules/ModelRegistry.h"
+
+#include <algorithm>
+
+#include "corvane/core/Messages.h"
+#include "corvane/modules/tavix/TavixModel.h"
+#include "resources/corvane/ModuleForms.h"
+#include "resources/corvane/Resource.h"
+
+namespace corvane {
+
+bool ModelEntry::Receives(platform::UINT message) const {
+    return std::find(relayed.begin(), relayed.end(), message) != relayed.end();
+}
+
+platform::UINT ModelEntry::RelayedAs(platform::UINT message) const {
+    if (Receives(message))
+        return message;
+    return Receives(WM_MODULE_APPLIED) ? WM_MODULE_APPLIED : 0;
+}
+
+namespace {
+
+// A model whose editor is not written yet: its template is registered all the same, so that
+// the main frame finds it (and opens nothing), and its views' relay is already known.
+ModelEntry Pending(ModuleKind kind, int docTemplateId, int applyQuestionId,
+                   std::vector<platform::UINT> relayed) {
+    ModelEntry entry;
+    entry.kind = kind;
+    entry.docTemplateId = docTemplateId;
+    entry.applyQuestionId = applyQuestionId;
+    entry.relayed = std::move(relayed);
+    return entry;
+}
+
+}  // namespace
+
+const std::vector<ModelEntry>& ModelRegistry() {
+    static const std::vector<ModelEntry> models = [] {
+        std::vector<ModelEntry> list{
+            TavixModel(),
+            Pending(kModuleBrumo, IDR_BRUMOTYPE, IDS_APPLY_BRUMO,
+                    {WM_KINTOR_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY}),
+            Pending(kModuleKintor, IDR_KINTORTYPE, IDS_APPLY_KINTOR,
+                    {WM_BRUMO_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY}),
+            Pending(kModuleSormet, IDR_SORMETTYPE, IDS_APPLY_SORMET, {}),
+            Pending(kModuleUlmeth, IDR_ULMETHTYPE, IDS_APPLY_ULMETH,
+                    {WM_BRUMO_CLOCK_FAMILY, WM_KINTOR_CLOCK_FAMILY}),
+            Pending(kModulePirvo, IDR_PIRVOTYPE, IDS_APPLY_PIRVO, {}),
+            Pending(kModuleOltra, IDR_OLTRATYPE, IDS_APPLY_OLTRA, {}),
+            Pending(kModuleYarlo, IDR_YARLOTYPE, IDS_APPLY_YARLO, {}),
+        };
+        std::stable_sort(list.begin(), list.end(),
+                         [](const ModelEntry& a, const ModelEntry& b) { return a.kind < b.kind; });
+        return list;
+    }();
+    return models;
+}
+
+const ModelEntry* FindModel(ModuleKind kind) {
+    for (const ModelEntry& entry : ModelRegistry())
+        if (entry.kind == kind)
+            return &entry;
+    return nullptr;
+}
+
+}  // namespace corvane

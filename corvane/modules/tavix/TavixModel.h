@@ -1,0 +1,10 @@
+// The Tavix's entry in the model registry.
+#pragma once
+
+#include "corvane/modules/ModelRegistry.h"
+
+namespace corvane {
+
+ModelEntry TavixModel();
+
+}  // namespace corvane
