@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <string>
 
+#include "corvane/core/InstrumentLink.h"
 #include "corvane/core/ModuleKind.h"
 #include "platform/MdiFrameWnd.h"
 #include "platform/Socket.h"
@@ -24,7 +25,7 @@ class CSocketDeadline;
 
 namespace corvane {
 
-class CMainFrame : public platform::CMDIFrameWnd {
+class CMainFrame : public platform::CMDIFrameWnd, public IInstrumentLink {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -44,9 +45,9 @@ public:
     static void SetMaxReplyLine(size_t length);
 
     int Connect();
-    int SendCommand(const std::string& command);
+    int SendCommand(const std::string& command) override;
     int ReceiveLine(std::string& reply);
-    int Query(const std::string& command, std::string& reply);
+    int Query(const std::string& command, std::string& reply) override;
     int Disconnect();
     void ReportSocketError();
     static int StripField(std::string& reply);
@@ -71,12 +72,6 @@ public:
     void SaveNumberedPreset(int index);
     void RenamePreset(int index);
     void DeletePreset(int index);
-
-    // --- HD clock family of the other modules, and the relay of notifications ---
-    static int HdClockFamily(const std::string& keyword);
-    int QueryBrumoClockFamily();
-    int QueryKintorClockFamily();
-    int QueryUlmethClockFamily();
 
     // --- Frame and module opening ---
     platform::CDocument* OpenModuleDocument(const std::string& name, int slot);
@@ -109,10 +104,6 @@ private:
     void RegisterCommands();
     void RegisterRelay();
     void RelayToSlots(platform::UINT message, platform::WPARAM wParam);
-    // The first slot (0..3) holding a module of this kind, or -1.
-    int FirstSlotOf(ModuleKind kind) const;
-    // Selects the module of that kind; false when the send failed.
-    bool SelectModule(ModuleKind kind, int slotIndex);
     void PlaceWindow();
     void StorePlacement();
     // Sends a command that changes settings, then "*OPC?" and "SYST:ERR?". Returns false

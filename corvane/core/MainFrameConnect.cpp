@@ -4,6 +4,7 @@
 #include "corvane/core/EthernetDlg.h"
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/ReplyParsers.h"
+#include "corvane/modules/ModelRegistry.h"
 #include "platform/Numbers.h"
 
 namespace corvane {
@@ -79,12 +80,8 @@ int CMainFrame::ReadModuleCatalog() {
 
 ModuleKind CMainFrame::ModuleKindFromName(const std::string& name) {
     const ModuleKind kind = KindFromModelName(name);
-    if (kind == kModuleBrumo)
-        m_hasBrumo = 1;
-    if (kind == kModuleKintor)
-        m_hasKintor = 1;
-    if (kind == kModuleUlmeth)
-        m_hasUlmeth = 1;
+    if (const ModelEntry* model = FindModel(kind); model != nullptr && model->installedFlag)
+        this->*(model->installedFlag) = 1;
     return kind;
 }
 

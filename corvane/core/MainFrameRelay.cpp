@@ -1,80 +1,10 @@
-// The HD clock family of the other modules, and the relay of the notifications that documents
-// post after an Apply.
-#include "corvane/core/HdClock.h"
+// The relay of the notifications that documents post after an Apply.
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/ModelRegistry.h"
 #include "platform/DocTemplate.h"
 #include "platform/Document.h"
-#include "platform/Numbers.h"
 #include "platform/View.h"
-
-namespace corvane {
-
-int CMainFrame::HdClockFamily(const std::string& keyword) {
-    return corvane::HdClockFamily(keyword);
-}
-
-int CMainFrame::FirstSlotOf(ModuleKind kind) const {
-    // By the slot's kind rather than its text, so that an unknown model whose name merely
-    // contains a known one is never taken for it.
-    for (int index = 0; index < kSlotCount; ++index)
-        if (g_slotKind[static_cast<size_t>(index)] == kind)
-            return index;
-    return -1;
-}
-
-bool CMainFrame::SelectModule(ModuleKind kind, int slotIndex) {
-    return SendCommand(
-               platform::Format("INST:SEL \"%s:%d\"", ModelName(kind).c_str(), slotIndex + 1)) != 0;
-}
-
-int CMainFrame::QueryBrumoClockFamily() {
-    const int slot = FirstSlotOf(kModuleBrumo);
-    if (m_hasBrumo == 0 || slot < 0)
-        return kClockNoBrumo;
-    std::string reply;
-    if (!SelectModule(kModuleBrumo, slot) || !Query("OUTP3:STAN?", reply))
-        return kClockFailed;
-    if (reply == "BB")
-        return kClockNoHd;
-    return corvane::HdClockFamily(reply);
-}
-
-int CMainFrame::QueryUlmethClockFamily() {
-    const int slot = FirstSlotOf(kModuleUlmeth);
-    if (m_hasUlmeth == 0 || slot < 0)
-        return kClockUnknown;
-    std::string reply;
-    if (!SelectModule(kModuleUlmeth, slot) || !Query("OUTP1:STAN?", reply))
-        return kClockFailed;
-    return corvane::HdClockFamily(reply);
-}
-
-int CMainFrame::QueryKintorClockFamily() {
-    const int slot = FirstSlotOf(kModuleKintor);
-    if (m_hasKintor == 0 || slot < 0)
-        return kClockFailed;
-    if (!SelectModule(kModuleKintor, slot))
-        return kClockFailed;
-    int family[4] = {0, 0, 0, 0};
-    for (int output = 1; output <= 4; ++output) {
-        std::string reply;
-        if (!Query(platform::Format("OUTP%d:STAN?", output), reply))
-            return kClockFailed;
-        int value = kClockNoHd;
-        if (reply != "NTSC" && reply != "NTSC_NSU" && reply != "PAL") {
-            value = corvane::HdClockFamily(reply);
-            if (value == kClockUnknown)
-                return kClockUnknown;
-        }
-        family[output - 1] = value;
-    }
-    // Output 4 is asked for, but only outputs 1 to 3 share the clock.
-    return CombineKintorOutputs(family[0], family[1], family[2]);
-}
-
-}  // namespace corvane
 
 namespace corvane {
 

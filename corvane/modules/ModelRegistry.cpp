@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/tavix/TavixModel.h"
 #include "resources/corvane/ModuleForms.h"
@@ -24,12 +25,13 @@ namespace {
 // A model whose editor is not written yet: its template is registered all the same, so that
 // the main frame finds it (and opens nothing), and its views' relay is already known.
 ModelEntry Pending(ModuleKind kind, int docTemplateId, int applyQuestionId,
-                   std::vector<platform::UINT> relayed) {
+                   std::vector<platform::UINT> relayed, int CMainFrame::*installedFlag = nullptr) {
     ModelEntry entry;
     entry.kind = kind;
     entry.docTemplateId = docTemplateId;
     entry.applyQuestionId = applyQuestionId;
     entry.relayed = std::move(relayed);
+    entry.installedFlag = installedFlag;
     return entry;
 }
 
@@ -40,12 +42,12 @@ const std::vector<ModelEntry>& ModelRegistry() {
         std::vector<ModelEntry> list{
             TavixModel(),
             Pending(kModuleBrumo, IDR_BRUMOTYPE, IDS_APPLY_BRUMO,
-                    {WM_KINTOR_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY}),
+                    {WM_KINTOR_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY}, &CMainFrame::m_hasBrumo),
             Pending(kModuleKintor, IDR_KINTORTYPE, IDS_APPLY_KINTOR,
-                    {WM_BRUMO_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY}),
+                    {WM_BRUMO_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY}, &CMainFrame::m_hasKintor),
             Pending(kModuleSormet, IDR_SORMETTYPE, IDS_APPLY_SORMET, {}),
             Pending(kModuleUlmeth, IDR_ULMETHTYPE, IDS_APPLY_ULMETH,
-                    {WM_BRUMO_CLOCK_FAMILY, WM_KINTOR_CLOCK_FAMILY}),
+                    {WM_BRUMO_CLOCK_FAMILY, WM_KINTOR_CLOCK_FAMILY}, &CMainFrame::m_hasUlmeth),
             Pending(kModulePirvo, IDR_PIRVOTYPE, IDS_APPLY_PIRVO, {}),
             Pending(kModuleOltra, IDR_OLTRATYPE, IDS_APPLY_OLTRA, {}),
             Pending(kModuleYarlo, IDR_YARLOTYPE, IDS_APPLY_YARLO, {}),

@@ -12,6 +12,8 @@
 
 namespace corvane {
 
+class CMainFrame;
+
 struct ModelEntry {
     ModuleKind kind = kModuleNone;
     // The template string's id; its document name is the model's catalogue name.
@@ -26,6 +28,9 @@ struct ModelEntry {
     // The relayed messages the model's views take. A clock family goes as itself to the views
     // that take it, and as WM_MODULE_APPLIED to the views that take only that.
     std::vector<platform::UINT> relayed;
+    // The main frame's flag that the module catalogue listed this model, for the models other
+    // modules ask about (the HD clock family); null for the rest.
+    int CMainFrame::*installedFlag = nullptr;
 
     bool Receives(platform::UINT message) const;
     // The message a view of this model gets for a relayed one, or 0 for none.

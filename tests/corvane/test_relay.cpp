@@ -2,8 +2,8 @@
 // from documents through the main frame to the open views.
 #include <QCoreApplication>
 
-#include "corvane/core/HdClock.h"
 #include "corvane/core/Messages.h"
+#include "corvane/modules/hdclock/HdClock.h"
 #include "platform/Document.h"
 #include "platform/View.h"
 #include "resources/corvane/Resource.h"
@@ -51,29 +51,29 @@ protected:
 
 TEST_F(ClockQueries, ModelsNotInstalled) {
     StartReady({{"Tavix", 1}});
-    EXPECT_EQ(Frame()->QueryBrumoClockFamily(), kClockNoBrumo);
-    EXPECT_EQ(Frame()->QueryKintorClockFamily(), kClockFailed);
-    EXPECT_EQ(Frame()->QueryUlmethClockFamily(), kClockUnknown);
+    EXPECT_EQ(QueryBrumoClockFamily(*Frame(), Frame()->m_hasBrumo != 0), kClockNoBrumo);
+    EXPECT_EQ(QueryKintorClockFamily(*Frame(), Frame()->m_hasKintor != 0), kClockNoKintor);
+    EXPECT_EQ(QueryUlmethClockFamily(*Frame(), Frame()->m_hasUlmeth != 0), kClockNoUlmeth);
     EXPECT_TRUE(TakeLines().empty());
 }
 
 TEST_F(ClockQueries, BrumoOutputThree) {
     StartReady({{"Brumo", 2}});
     m_sim->SetReplyOverride("OUTP3:STAN?", "BB");
-    EXPECT_EQ(Frame()->QueryBrumoClockFamily(), kClockNoHd);
+    EXPECT_EQ(QueryBrumoClockFamily(*Frame(), Frame()->m_hasBrumo != 0), kClockNoHd);
     EXPECT_EQ(TakeLines(), (std::vector<std::string>{"INST:SEL \"Brumo:2\"", "OUTP3:STAN?"}));
     m_sim->SetReplyOverride("OUTP3:STAN?", "HD1080_59I");
-    EXPECT_EQ(Frame()->QueryBrumoClockFamily(), kClock7418);
+    EXPECT_EQ(QueryBrumoClockFamily(*Frame(), Frame()->m_hasBrumo != 0), kClock7418);
     m_sim->SetReplyOverride("OUTP3:STAN?", "HD1080_23p");
-    EXPECT_EQ(Frame()->QueryBrumoClockFamily(), kClockUnknown);
+    EXPECT_EQ(QueryBrumoClockFamily(*Frame(), Frame()->m_hasBrumo != 0), kClockUnknown);
     m_sim->SetReplyOverride("OUTP3:STAN?", "");  // a read that failed
-    EXPECT_EQ(Frame()->QueryBrumoClockFamily(), kClockUnknown);
+    EXPECT_EQ(QueryBrumoClockFamily(*Frame(), Frame()->m_hasBrumo != 0), kClockUnknown);
 }
 
 TEST_F(ClockQueries, UlmethOutputOne) {
     StartReady({{"Ulmeth", 4}});
     m_sim->SetReplyOverride("OUTP1:STAN?", "HD720_29P");
-    EXPECT_EQ(Frame()->QueryUlmethClockFamily(), kClock7418);
+    EXPECT_EQ(QueryUlmethClockFamily(*Frame(), Frame()->m_hasUlmeth != 0), kClock7418);
     EXPECT_EQ(TakeLines(), (std::vector<std::string>{"INST:SEL \"Ulmeth:4\"", "OUTP1:STAN?"}));
 }
 
@@ -81,21 +81,22 @@ TEST_F(ClockQueries, UlmethFormatsOfBothFamiliesAndAFailedRead) {
     StartReady({{"Ulmeth", 4}});
     for (const char* format : {"HD720_30P", "HD720_25P", "HD720_24P"}) {
         m_sim->SetReplyOverride("OUTP1:STAN?", format);
-        EXPECT_EQ(Frame()->QueryUlmethClockFamily(), kClock7425) << format;
+        EXPECT_EQ(QueryUlmethClockFamily(*Frame(), Frame()->m_hasUlmeth != 0), kClock7425)
+            << format;
     }
     m_sim->SetReplyOverride("OUTP1:STAN?", "HD720_23P");
-    EXPECT_EQ(Frame()->QueryUlmethClockFamily(), kClock7418);
+    EXPECT_EQ(QueryUlmethClockFamily(*Frame(), Frame()->m_hasUlmeth != 0), kClock7418);
     m_sim->SetReplyOverride("OUTP1:STAN?", "");  // the read failed
-    EXPECT_EQ(Frame()->QueryUlmethClockFamily(), kClockUnknown);
+    EXPECT_EQ(QueryUlmethClockFamily(*Frame(), Frame()->m_hasUlmeth != 0), kClockUnknown);
     Frame()->Disconnect();
     m_boxes.ExpectAny(platform::IDOK);
-    EXPECT_EQ(Frame()->QueryUlmethClockFamily(), kClockFailed);
+    EXPECT_EQ(QueryUlmethClockFamily(*Frame(), Frame()->m_hasUlmeth != 0), kClockFailed);
 }
 
 TEST_F(ClockQueries, KintorOutputThatReadsEmptyIsUnknownAtOnce) {
     StartReady({{"Kintor", 1}});
     KintorOutputs({"PAL", "", "PAL", "PAL"});
-    EXPECT_EQ(Frame()->QueryKintorClockFamily(), kClockUnknown);
+    EXPECT_EQ(QueryKintorClockFamily(*Frame(), Frame()->m_hasKintor != 0), kClockUnknown);
     EXPECT_EQ(TakeLines(),
               (std::vector<std::string>{"INST:SEL \"Kintor:1\"", "OUTP1:STAN?", "OUTP2:STAN?"}));
 }
@@ -103,21 +104,21 @@ TEST_F(ClockQueries, KintorOutputThatReadsEmptyIsUnknownAtOnce) {
 TEST_F(ClockQueries, KintorCombinesOutputsOneToThree) {
     StartReady({{"Kintor", 3}});
     KintorOutputs({"NTSC", "PAL", "HD1080_59I", "PAL"});
-    EXPECT_EQ(Frame()->QueryKintorClockFamily(), kClockBoth);
+    EXPECT_EQ(QueryKintorClockFamily(*Frame(), Frame()->m_hasKintor != 0), kClockBoth);
     EXPECT_EQ(TakeLines(), (std::vector<std::string>{"INST:SEL \"Kintor:3\"", "OUTP1:STAN?",
                                                      "OUTP2:STAN?", "OUTP3:STAN?", "OUTP4:STAN?"}));
     KintorOutputs({"HD1080_60I", "HD720_50P", "HD1080_24SF", "NTSC"});
-    EXPECT_EQ(Frame()->QueryKintorClockFamily(), kClock7425);
+    EXPECT_EQ(QueryKintorClockFamily(*Frame(), Frame()->m_hasKintor != 0), kClock7425);
     KintorOutputs({"NTSC", "NTSC_NSU", "PAL", "HD1080_59I"});
-    EXPECT_EQ(Frame()->QueryKintorClockFamily(), kClockNoHd);
+    EXPECT_EQ(QueryKintorClockFamily(*Frame(), Frame()->m_hasKintor != 0), kClockNoHd);
     KintorOutputs({"NTSC", "NTSC", "NTSC", "BB"});  // output 4 unknown still answers -4
-    EXPECT_EQ(Frame()->QueryKintorClockFamily(), kClockUnknown);
+    EXPECT_EQ(QueryKintorClockFamily(*Frame(), Frame()->m_hasKintor != 0), kClockUnknown);
 }
 
 TEST_F(ClockQueries, TwoKintorsReadTheLowerSlot) {
     StartReady({{"Kintor", 3}, {"Kintor", 2}});
     KintorOutputs({"PAL", "PAL", "PAL", "PAL"});
-    Frame()->QueryKintorClockFamily();
+    QueryKintorClockFamily(*Frame(), Frame()->m_hasKintor != 0);
     EXPECT_EQ(TakeLines().front(), "INST:SEL \"Kintor:2\"");
 }
 
@@ -127,16 +128,16 @@ TEST_F(ClockQueries, AnUnknownModelNamedLikeOneIsNotTakenForIt) {
     ASSERT_TRUE(StartCorvane());
     TakeLines();
     m_sim->SetReplyOverride("OUTP3:STAN?", "BB");
-    Frame()->QueryBrumoClockFamily();
+    QueryBrumoClockFamily(*Frame(), Frame()->m_hasBrumo != 0);
     EXPECT_EQ(TakeLines().front(), "INST:SEL \"Brumo:3\"");
 }
 
-TEST_F(ClockQueries, FailedSendIsMinusThree) {
+TEST_F(ClockQueries, AFailedExchangeIsNotAModelNotInstalled) {
     StartReady({{"Brumo", 1}, {"Kintor", 2}});
     Frame()->Disconnect();
     m_boxes.ExpectAny(platform::IDOK).ExpectAny(platform::IDOK);
-    EXPECT_EQ(Frame()->QueryBrumoClockFamily(), kClockFailed);
-    EXPECT_EQ(Frame()->QueryKintorClockFamily(), kClockFailed);
+    EXPECT_EQ(QueryBrumoClockFamily(*Frame(), Frame()->m_hasBrumo != 0), kClockFailed);
+    EXPECT_EQ(QueryKintorClockFamily(*Frame(), Frame()->m_hasKintor != 0), kClockFailed);
 }
 
 // Views that record what reaches them.

@@ -1,0 +1,98 @@
+#include "corvane/modules/hdclock/HdClock.h"
+
+#include "corvane/core/ModuleKind.h"
+#include "platform/Numbers.h"
+
+namespace corvane {
+
+namespace {
+struct Format {
+    const char* keyword;
+    int family;
+};
+// Every HD format a module offers, with the clock it runs on.
+constexpr Format kFormats[] = {
+    {"HD1080_60I", kClock7425},  {"HD1080_50I", kClock7425}, {"HD1080_30P", kClock7425},
+    {"HD1080_25P", kClock7425},  {"HD1080_24P", kClock7425}, {"HD1080_24SF", kClock7425},
+    {"HD1035_60I", kClock7425},  {"HD720_60P", kClock7425},  {"HD720_50P", kClock7425},
+    {"HD720_30P", kClock7425},   {"HD720_25P", kClock7425},  {"HD720_24P", kClock7425},
+    {"HD1080_59I", kClock7418},  {"HD1080_29P", kClock7418}, {"HD1080_23P", kClock7418},
+    {"HD1080_23SF", kClock7418}, {"HD1035_59I", kClock7418}, {"HD720_59P", kClock7418},
+    {"HD720_29P", kClock7418},   {"HD720_23P", kClock7418},
+};
+
+// The first slot (0..3) holding a module of this kind, or -1. By the slot's kind rather than
+// its text, so that an unknown model whose name merely contains a known one is never taken
+// for it.
+int FirstSlotOf(ModuleKind kind) {
+    for (int index = 0; index < kSlotCount; ++index)
+        if (g_slotKind[static_cast<size_t>(index)] == kind)
+            return index;
+    return -1;
+}
+
+// INST:SEL of the first module of `kind`; false when there is none or the send failed.
+bool SelectFirst(IInstrumentLink& link, ModuleKind kind) {
+    const int slot = FirstSlotOf(kind);
+    return slot >= 0 && link.SendCommand(platform::Format("INST:SEL \"%s:%d\"",
+                                                          ModelName(kind).c_str(), slot + 1)) != 0;
+}
+
+}  // namespace
+
+int HdClockFamily(const std::string& keyword) {
+    for (const Format& f : kFormats)
+        if (keyword == f.keyword)
+            return f.family;
+    return kClockUnknown;
+}
+
+int CombineKintorOutputs(int output1, int output2, int output3) {
+    if (output2 == output1 && output3 == output1)
+        return output1;
+    return kClockBoth;
+}
+
+int QueryBrumoClockFamily(IInstrumentLink& link, bool installed) {
+    if (!installed || FirstSlotOf(kModuleBrumo) < 0)
+        return kClockNoBrumo;
+    std::string reply;
+    if (!SelectFirst(link, kModuleBrumo) || !link.Query("OUTP3:STAN?", reply))
+        return kClockFailed;
+    if (reply == "BB")
+        return kClockNoHd;
+    return HdClockFamily(reply);
+}
+
+int QueryUlmethClockFamily(IInstrumentLink& link, bool installed) {
+    if (!installed || FirstSlotOf(kModuleUlmeth) < 0)
+        return kClockNoUlmeth;
+    std::string reply;
+    if (!SelectFirst(link, kModuleUlmeth) || !link.Query("OUTP1:STAN?", reply))
+        return kClockFailed;
+    return HdClockFamily(reply);
+}
+
+int QueryKintorClockFamily(IInstrumentLink& link, bool installed) {
+    if (!installed || FirstSlotOf(kModuleKintor) < 0)
+        return kClockNoKintor;
+    if (!SelectFirst(link, kModuleKintor))
+        return kClockFailed;
+    int family[4] = {0, 0, 0, 0};
+    for (int output = 1; output <= 4; ++output) {
+        std::string reply;
+        if (!link.Query(platform::Format("OUTP%d:STAN?", output), reply))
+            return kClockFailed;
+        int value = kClockNoHd;
+        if (reply != "NTSC" && reply != "NTSC_NSU" && reply != "PAL") {
+            value = HdClockFamily(reply);
+            if (value == kClockUnknown)
+                return kClockUnknown;
+        }
+        family[output - 1] = value;
+    }
+    // Output 4 is asked for, but only outputs 1 to 3 share the clock.
+    return CombineKintorOutputs(family[0], family[1], family[2]);
+}
+
+}  // namespace corvane
