@@ -15,6 +15,18 @@ namespace {
 
 const char* const kNoError = "0,\"No error\"";
 
+// Integers take 1 to 9, choices "ON" alone.
+ParameterDef Parameter(const char* header, ParameterKind kind, const char* defaultValue) {
+    ParameterDef parameter;
+    parameter.header = header;
+    parameter.kind = kind;
+    parameter.minimum = 1;
+    parameter.maximum = 9;
+    parameter.choices = {{"ON", "ON"}};
+    parameter.defaultValue = defaultValue;
+    return parameter;
+}
+
 int LinesOf(const ModuleState& module, int output) {
     return module.Value("OUTP" + std::to_string(output) + ":STAN") == "NTSC" ? 525 : 625;
 }
@@ -201,31 +213,13 @@ TEST(ModelTableCheck, EveryModelIsWellFormedAndSlipsAreNamed) {
          [](ModelTable& t) { t.Behaviour().Handle("OUTPut#{2-1}:LOGO?", nullptr); },
          "OUTPut#{2-1}:LOGO?"},
         {"default outside the range",
-         [](ModelTable& t) {
-             ParameterDef p;
-             p.header = "OUTPut:LEVel";
-             p.minimum = 1;
-             p.maximum = 9;
-             p.defaultValue = "0";
-             t.Add(p);
-         },
+         [](ModelTable& t) { t.Add(Parameter("OUTPut:LEVel", ParameterKind::Integer, "0")); },
          "OUTPut:LEVel"},
         {"choice default that is no reply",
-         [](ModelTable& t) {
-             ParameterDef p;
-             p.header = "OUTPut:MODE";
-             p.kind = ParameterKind::Choice;
-             p.choices = {{"ON", "ON"}};
-             p.defaultValue = "OFF";
-             t.Add(p);
-         },
+         [](ModelTable& t) { t.Add(Parameter("OUTPut:MODE", ParameterKind::Choice, "OFF")); },
          "OUTPut:MODE"},
         {"unreadable parameter header",
-         [](ModelTable& t) {
-             ParameterDef p;
-             p.header = "OUTPut:BAD-NAME";
-             t.Add(p);
-         },
+         [](ModelTable& t) { t.Add(Parameter("OUTPut:BAD-NAME", ParameterKind::Text, "")); },
          "BAD-NAME"},
     };
     for (const Slip& slip : slips) {

@@ -44,8 +44,8 @@ struct ParameterLimits {
 
 // A handler returns 1 when it acted and 0 after it pushed an error, as the instrument's own do.
 using ModelHandler = std::function<int(CommandContext& context, ModuleState& module)>;
-using ListRule =
-    std::function<std::vector<std::string>(const ModuleState& module, const std::vector<int>&)>;
+using ListRule = std::function<std::vector<std::string>(const ModuleState& module,
+                                                        const std::vector<int>& suffixes)>;
 using LimitsRule =
     std::function<ParameterLimits(const ModuleState& module, const std::vector<int>& suffixes)>;
 // Runs after a client's set was stored; `value` is the stored form.
