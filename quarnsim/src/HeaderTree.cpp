@@ -94,7 +94,7 @@ bool HeaderTree::Entry::Matches(const std::vector<std::string>& typed, std::vect
 }
 
 int HeaderTree::Register(std::string_view pattern, CommandHandler handler,
-                         std::shared_ptr<const ParameterDef> parameter) {
+                         std::shared_ptr<const BoundParameter> parameter) {
     Entry entry;
     entry.handler = std::move(handler);
     entry.parameter = std::move(parameter);

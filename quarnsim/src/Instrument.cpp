@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ModuleAccess.h"
+
 namespace quarnsim {
 namespace {
 
@@ -57,9 +59,9 @@ Instrument::Instrument(Options options)
     RegisterPresetCommands();
     RegisterMainframeCommands();
     RegisterFileCommands();
-    RegisterModelTable("CPU:0", ModelTable::ForModel("CPU"));
+    RegisterModelTable("CPU:0", 0, ModelTable::ForModel("CPU"));
     for (const ModuleSpec& module : m_options.modules) {
-        RegisterModelTable(ModuleAddress(module), ModelTable::ForModel(module.model));
+        RegisterModelTable(ModuleAddress(module), module.slot, ModelTable::ForModel(module.model));
     }
 }
 
@@ -235,57 +237,84 @@ void Instrument::RegisterControllerCommands() {
     });
 }
 
-void Instrument::RegisterModelTable(const std::string& address, const ModelTable& table) {
+void Instrument::RegisterModelTable(const std::string& address, int slot, const ModelTable& table) {
     // The controller's own parameters answer whatever module is selected.
     HeaderTree& tree = address == "CPU:0" ? m_controller : m_modules[address];
+    const ModelBehaviour& behaviour = table.Behaviour();
     for (const ParameterDef& parameter : table.Parameters()) {
-        RegisterParameter(tree, address, parameter);
+        RegisterParameter(tree, address, slot, behaviour.Bind(parameter));
     }
+    for (const ModelBehaviour::Command& command : behaviour.Commands()) {
+        tree.Register(command.pattern, [this, slot, handler = command.handler](CommandContext& c) {
+            ModuleAccess module(*this, slot);
+            return handler(c, module);
+        });
+    }
+    if (behaviour.FrameReset())
+        m_frameResetRules.emplace_back(slot, behaviour.FrameReset());
 }
 
-void Instrument::RegisterParameter(HeaderTree& tree, const std::string& address,
-                                   const ParameterDef& definition) {
-    auto parameter = std::make_shared<const ParameterDef>(definition);
+void Instrument::RegisterParameter(HeaderTree& tree, const std::string& address, int slot,
+                                   BoundParameter bound) {
+    auto parameter = std::make_shared<const BoundParameter>(std::move(bound));
     std::string prefix = address + "/";
     tree.Register(
-        parameter->header + "?",
+        parameter->definition.header + "?",
         [this, parameter, prefix](CommandContext& c) {
             if (!ExpectArguments(c, 0))
                 return 0;
+            const ParameterDef& definition = parameter->definition;
             auto it = m_settings.find(prefix + SettingKey(c.entry, c.suffixes));
             c.answer = ModelTable::Reply(
-                *parameter, it == m_settings.end() ? parameter->defaultValue : it->second);
+                definition, it == m_settings.end() ? definition.defaultValue : it->second);
             return 1;
         },
         parameter);
-    if (!parameter->settable)
+    if (!parameter->definition.settable)
         return;
     tree.Register(
-        parameter->header,
-        [this, parameter, prefix](CommandContext& c) {
+        parameter->definition.header,
+        [this, parameter, prefix, slot](CommandContext& c) {
             if (!ExpectArguments(c, 1))
                 return 0;
+            ModuleAccess module(*this, slot);
             std::string value;
             int error = 0;
-            if (!ModelTable::Normalize(*parameter, c.command.arguments[0], &value, &error)) {
+            if (!CheckValue(*parameter, module, c.suffixes, c.command.arguments[0], &value,
+                            &error)) {
                 Push(error, error == err::kDataOutOfRange  ? "Data out of range"
                             : error == err::kDataTypeError ? "Data type error"
                                                            : "Illegal parameter value");
                 return 0;
             }
             m_settings[prefix + SettingKey(c.entry, c.suffixes)] = value;
+            if (parameter->reaction)
+                parameter->reaction(module, c.suffixes, value);
             return 1;
         },
         parameter);
 }
 
+int Instrument::CheckValue(const BoundParameter& parameter, const ModuleState& module,
+                           const std::vector<int>& suffixes, const Argument& argument,
+                           std::string* value, int* error) {
+    if (!parameter.limits)
+        return ModelTable::Normalize(parameter.definition, argument, value, error);
+    ParameterDef limited = parameter.definition;
+    ParameterLimits limits = parameter.limits(module, suffixes);
+    limited.minimum = limits.minimum;
+    limited.maximum = limits.maximum;
+    limited.allowed = std::move(limits.allowed);
+    return ModelTable::Normalize(limited, argument, value, error);
+}
+
 void Instrument::AddModelTable(const ModelTable& table) {
     std::lock_guard lock(m_mutex);
     if (table.Model() == "CPU")
-        RegisterModelTable("CPU:0", table);
+        RegisterModelTable("CPU:0", 0, table);
     for (const ModuleSpec& module : m_options.modules) {
         if (module.model == table.Model())
-            RegisterModelTable(ModuleAddress(module), table);
+            RegisterModelTable(ModuleAddress(module), module.slot, table);
     }
 }
 
@@ -481,18 +510,23 @@ void Instrument::SetSetting(const std::string& key, std::string value) {
     m_settings[key] = std::move(value);
 }
 
+std::string Instrument::AddressOf(int slot) const {
+    if (slot == 0)
+        return "CPU:0";
+    for (const ModuleSpec& module : m_options.modules) {
+        if (module.slot == slot)
+            return ModuleAddress(module);
+    }
+    return {};
+}
+
 int Instrument::ResolveSetting(int slot, const std::string& header, std::string* key,
-                               const ParameterDef** parameter) const {
-    std::string address;
+                               const BoundParameter** parameter, std::vector<int>* suffixes) const {
+    std::string address = AddressOf(slot);
     const HeaderTree* tree = nullptr;
     if (slot == 0) {
-        address = "CPU:0";
         tree = &m_controller;
     } else {
-        for (const ModuleSpec& module : m_options.modules) {
-            if (module.slot == slot)
-                address = ModuleAddress(module);
-        }
         auto it = m_modules.find(address);
         if (it == m_modules.end())
             return 0;
@@ -506,26 +540,27 @@ int Instrument::ResolveSetting(int slot, const std::string& header, std::string*
         !commands[0].arguments.empty()) {
         return 0;
     }
-    std::vector<int> suffixes;
-    const HeaderTree::Entry* entry = tree->Find(commands[0], &suffixes);
+    const HeaderTree::Entry* entry = tree->Find(commands[0], suffixes);
     if (!entry || !entry->parameter)
         return 0;
-    *key = address + "/" + SettingKey(*entry, suffixes);
+    *key = address + "/" + SettingKey(*entry, *suffixes);
     *parameter = entry->parameter.get();
     return 1;
 }
 
 int Instrument::StoreSetting(int slot, const std::string& header, const std::string& value) {
     std::string key;
-    const ParameterDef* parameter = nullptr;
-    if (!ResolveSetting(slot, header, &key, &parameter))
+    const BoundParameter* parameter = nullptr;
+    std::vector<int> suffixes;
+    if (!ResolveSetting(slot, header, &key, &parameter, &suffixes))
         return 0;
     std::string stored;
     int error = 0;
-    Argument argument{
-        parameter->kind == ParameterKind::Text ? Argument::Kind::Quoted : Argument::Kind::Plain,
-        value};
-    if (!ModelTable::Normalize(*parameter, argument, &stored, &error))
+    Argument argument{parameter->definition.kind == ParameterKind::Text ? Argument::Kind::Quoted
+                                                                        : Argument::Kind::Plain,
+                      value};
+    ModuleAccess module(*this, slot);
+    if (!CheckValue(*parameter, module, suffixes, argument, &stored, &error))
         return 0;
     m_settings[key] = stored;
     return 1;
@@ -533,11 +568,12 @@ int Instrument::StoreSetting(int slot, const std::string& header, const std::str
 
 std::string Instrument::CurrentValue(int slot, const std::string& header) const {
     std::string key;
-    const ParameterDef* parameter = nullptr;
-    if (!ResolveSetting(slot, header, &key, &parameter))
+    const BoundParameter* parameter = nullptr;
+    std::vector<int> suffixes;
+    if (!ResolveSetting(slot, header, &key, &parameter, &suffixes))
         return {};
     auto it = m_settings.find(key);
-    return it == m_settings.end() ? parameter->defaultValue : it->second;
+    return it == m_settings.end() ? parameter->definition.defaultValue : it->second;
 }
 
 int Instrument::SetModuleSetting(int slot, const std::string& header, const std::string& value) {

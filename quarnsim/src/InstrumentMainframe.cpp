@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "ModuleAccess.h"
 #include "quarnsim/Catalog.h"
 #include "quarnsim/Instrument.h"
 
@@ -112,15 +113,10 @@ std::string Instrument::FrameCatalog(int reset) const {
     if (AbsentFrequency(frame.frequency))
         return {};
     std::vector<int> usedBy = frame.usedBy;
-    // An audio generator whose sync follows this reset uses it.
-    static const char* const kSyncWords[] = {"FRAME_ONE", "FRAME_TWO"};
-    if (reset <= 2) {
-        for (const ModuleSpec& module : m_options.modules) {
-            if (module.model == "Tavix" &&
-                CurrentValue(module.slot, "OUTP:AUD:SYNC") == kSyncWords[reset - 1]) {
-                usedBy.push_back(module.slot);
-            }
-        }
+    for (const auto& [slot, uses] : m_frameResetRules) {
+        const ModuleAccess module(*this, slot);
+        if (uses(module, reset))
+            usedBy.push_back(slot);
     }
     std::sort(usedBy.begin(), usedBy.end());
     usedBy.erase(std::unique(usedBy.begin(), usedBy.end()), usedBy.end());

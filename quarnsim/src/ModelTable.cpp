@@ -9,6 +9,7 @@
 
 #include "models/Models.h"
 #include "quarnsim/ErrorQueue.h"
+#include "quarnsim/HeaderTree.h"
 #include "quarnsim/PresetStore.h"
 
 namespace quarnsim {
@@ -108,23 +109,75 @@ std::string ModelTable::Reply(const ParameterDef& parameter, const std::string& 
     return value;
 }
 
+namespace {
+
+struct RegisteredModel {
+    const char* name;
+    void (*build)(ModelTable&);
+};
+
+// Every model the simulator knows; a new model adds its line here.
+constexpr RegisteredModel kModels[] = {
+    {"CPU", models::RegisterCpu},       {"Tavix", models::RegisterTavix},
+    {"Brumo", models::RegisterBrumo},   {"Kintor", models::RegisterKintor},
+    {"Sormet", models::RegisterSormet}, {"Ulmeth", models::RegisterUlmeth},
+    {"Pirvo", models::RegisterPirvo},   {"Oltra", models::RegisterOltra},
+    {"Yarlo", models::RegisterYarlo},
+};
+
+}  // namespace
+
 ModelTable ModelTable::ForModel(std::string_view model) {
-    static const struct {
-        const char* name;
-        void (*build)(ModelTable&);
-    } kModels[] = {
-        {"CPU", models::RegisterCpu},       {"Tavix", models::RegisterTavix},
-        {"Brumo", models::RegisterBrumo},   {"Kintor", models::RegisterKintor},
-        {"Sormet", models::RegisterSormet}, {"Ulmeth", models::RegisterUlmeth},
-        {"Pirvo", models::RegisterPirvo},   {"Oltra", models::RegisterOltra},
-        {"Yarlo", models::RegisterYarlo},
-    };
     ModelTable table{std::string(model)};
-    for (const auto& entry : kModels) {
+    for (const RegisteredModel& entry : kModels) {
         if (model == entry.name)
             entry.build(table);
     }
     return table;
+}
+
+std::vector<std::string> ModelTable::KnownModels() {
+    std::vector<std::string> names;
+    for (const RegisteredModel& entry : kModels) names.emplace_back(entry.name);
+    return names;
+}
+
+int ModelTable::Check(std::string* error) const {
+    auto fail = [&](std::string text) {
+        if (error)
+            *error = m_model + ": " + std::move(text);
+        return 0;
+    };
+    HeaderTree scratch;
+    for (const ParameterDef& parameter : m_parameters) {
+        if (!scratch.Register(parameter.header + "?", nullptr))
+            return fail("unreadable header " + parameter.header);
+        bool defaultFits = false;
+        if (parameter.kind == ParameterKind::Choice) {
+            for (const ParameterChoice& choice : parameter.choices)
+                defaultFits = defaultFits || choice.reply == parameter.defaultValue;
+        } else {
+            std::string stored;
+            int refusal = 0;
+            Argument argument{parameter.kind == ParameterKind::Text ? Argument::Kind::Quoted
+                                                                    : Argument::Kind::Plain,
+                              parameter.defaultValue};
+            defaultFits = Normalize(parameter, argument, &stored, &refusal) != 0;
+        }
+        if (!defaultFits)
+            return fail("default " + parameter.defaultValue + " of " + parameter.header);
+    }
+    for (const std::string& header : m_behaviour.RuleHeaders()) {
+        bool known = std::any_of(m_parameters.begin(), m_parameters.end(),
+                                 [&](const ParameterDef& p) { return p.header == header; });
+        if (!known)
+            return fail("rule for " + header + ", which is no parameter");
+    }
+    for (const ModelBehaviour::Command& command : m_behaviour.Commands()) {
+        if (!scratch.Register(command.pattern, nullptr))
+            return fail("unreadable pattern " + command.pattern);
+    }
+    return 1;
 }
 
 }  // namespace quarnsim

@@ -1,5 +1,9 @@
 #include "quarnsim/Options.h"
 
+#include <set>
+
+#include "quarnsim/ModelTable.h"
+
 namespace quarnsim {
 
 std::vector<PresetSeed> DemoPresets() {
@@ -15,25 +19,17 @@ void ApplyDemo(Options& options) {
     options.presets = DemoPresets();
     options.demoFiles = true;
     options.frameResets = {{{"59.94", {}}, {"50", {}}, {"0.0", {}}}};
-    bool audioDone = false;
+    std::set<std::string> dressed;
     for (const ModuleSpec& module : options.modules) {
-        if (module.model == "Tavix" && !audioDone) {
-            audioDone = true;
-            static const char* const kTones[] = {"1000", "400", "1000", "400",
-                                                 "-1",   "0",   "2000", "-1"};
-            static const char* const kLevels[] = {"-18", "-18", "-20", "-20",
-                                                  "-60", "-60", "-12", "-60"};
-            for (int n = 1; n <= 8; ++n) {
-                std::string channel = "OUTP:AUD:CHAN" + std::to_string(n);
-                options.settings.push_back({module.slot, channel + ":FREQ", kTones[n - 1]});
-                options.settings.push_back({module.slot, channel + ":AMPL", kLevels[n - 1]});
-            }
-            options.settings.push_back({module.slot, "OUTP:AUD:CHAN1:CLIC", "2"});
-            options.settings.push_back({module.slot, "OUTP:AUD:SYNC", "FRAME_ONE"});
-            options.settings.push_back({module.slot, "SENS:CORR:MDEL", "-1200"});
-        } else if (module.model != "Tavix") {
-            options.frameResets[1].usedBy.push_back(module.slot);
+        ModelTable table = ModelTable::ForModel(module.model);
+        const ModelBehaviour& behaviour = table.Behaviour();
+        if (dressed.insert(module.model).second) {
+            for (const DemoSetting& setting : behaviour.DemoSettings())
+                options.settings.push_back({module.slot, setting.header, setting.value});
         }
+        // A module that picks its reset by its own settings is listed through them.
+        if (!behaviour.FrameReset())
+            options.frameResets[1].usedBy.push_back(module.slot);
     }
     options.settings.push_back({0, "DISP:CONT", "24"});
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "quarnsim/LineParser.h"
-#include "quarnsim/ModelTable.h"
+#include "quarnsim/ModelBehaviour.h"
 
 namespace quarnsim {
 
@@ -39,7 +39,7 @@ public:
         std::string shortName;  // "MMEM:PRES:CAT?"
         std::string longName;   // "MMEMORY:PRESET:CATALOG?"
         CommandHandler handler;
-        std::shared_ptr<const ParameterDef> parameter;  // set for a model table's parameters
+        std::shared_ptr<const BoundParameter> parameter;  // set for a model table's parameters
 
         // `checkRanges` false accepts any suffix, to tell a wrong suffix from a wrong header.
         bool Matches(const std::vector<std::string>& typed, std::vector<int>* suffixes,
@@ -48,7 +48,7 @@ public:
 
     // Returns 0 for a pattern that cannot be read (a programming slip in a table).
     int Register(std::string_view pattern, CommandHandler handler,
-                 std::shared_ptr<const ParameterDef> parameter = nullptr);
+                 std::shared_ptr<const BoundParameter> parameter = nullptr);
     // `suffixOutOfRange`, when given, tells whether a header failed only on its suffix.
     const Entry* Find(const ParsedCommand& command, std::vector<int>* suffixes,
                       bool* suffixOutOfRange = nullptr) const;

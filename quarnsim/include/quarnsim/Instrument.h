@@ -107,15 +107,24 @@ private:
     void RegisterControllerCommands();
     void RegisterPresetCommands();
     void RegisterMainframeCommands();
-    void RegisterModelTable(const std::string& address, const ModelTable& table);
-    void RegisterParameter(HeaderTree& tree, const std::string& address,
-                           const ParameterDef& parameter);
+    // What a model's behaviour sees of one module (Instrument.cpp).
+    class ModuleAccess;
+
+    void RegisterModelTable(const std::string& address, int slot, const ModelTable& table);
+    void RegisterParameter(HeaderTree& tree, const std::string& address, int slot,
+                           BoundParameter parameter);
     bool ValidateOptions(std::string* error) const;
     static bool ValidFrameReset(const FrameReset& reset);
 
-    // The settings key and definition of `header` in the tree of the module in `slot`.
+    // "Tavix:1" for the module in `slot`, "CPU:0" for 0; empty for an empty slot.
+    std::string AddressOf(int slot) const;
+    // The settings key, parameter and suffixes of `header` in the tree of the module in `slot`.
     int ResolveSetting(int slot, const std::string& header, std::string* key,
-                       const ParameterDef** parameter) const;
+                       const BoundParameter** parameter, std::vector<int>* suffixes) const;
+    // A set's argument in its stored form, within the limits the module's state gives now.
+    static int CheckValue(const BoundParameter& parameter, const ModuleState& module,
+                          const std::vector<int>& suffixes, const Argument& argument,
+                          std::string* value, int* error);
     int StoreSetting(int slot, const std::string& header, const std::string& value);
     std::string CurrentValue(int slot, const std::string& header) const;
     std::string FrameCatalog(int reset) const;
@@ -169,7 +178,8 @@ private:
     std::vector<Override> m_overrides;
     std::vector<PendingFailure> m_failures;
     std::array<FrameReset, 3> m_frameResets;
-    std::optional<std::pair<double, double>> m_memoryBytes;  // used, free
+    std::vector<std::pair<int, FrameResetRule>> m_frameResetRules;  // by slot
+    std::optional<std::pair<double, double>> m_memoryBytes;         // used, free
     std::vector<LoadRecord> m_loads;
     std::map<std::string, long long> m_blockSkews;  // by absolute instrument path
 };

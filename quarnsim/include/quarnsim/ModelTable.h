@@ -5,30 +5,14 @@
 #include <vector>
 
 #include "quarnsim/LineParser.h"
+#include "quarnsim/ModelBehaviour.h"
+#include "quarnsim/ParameterDef.h"
 
 namespace quarnsim {
 
-enum class ParameterKind { Integer, Real, Text, Choice };
-
-struct ParameterChoice {
-    std::string spelling;  // SCPI spelling of the accepted word, e.g. "NTSC", "ON", "PALM"
-    std::string reply;     // what a query answers for it
-};
-
-struct ParameterDef {
-    std::string header;  // pattern without '?', e.g. "OUTPut#{1-4}:AUDio:NBITs"
-    ParameterKind kind = ParameterKind::Integer;
-    std::string defaultValue;  // in the stored form (for a choice: its reply)
-    double minimum = -1e300;
-    double maximum = 1e300;
-    std::vector<double> allowed;  // a number outside a non-empty list is an illegal value
-    std::vector<ParameterChoice> choices;
-    std::string realFormat = "%g";
-    bool settable = true;
-};
-
 // Every parameter one module model (or the controller, "CPU") understands, with its default and
-// its reply spelling. The instrument turns a table into set and query commands.
+// its reply spelling, and the model's behaviour beyond plain parameters. The instrument turns a
+// table into set and query commands.
 class ModelTable {
 public:
     explicit ModelTable(std::string model = {}) : m_model(std::move(model)) {}
@@ -36,6 +20,12 @@ public:
     const std::string& Model() const { return m_model; }
     void Add(ParameterDef parameter) { m_parameters.push_back(std::move(parameter)); }
     const std::vector<ParameterDef>& Parameters() const { return m_parameters; }
+    ModelBehaviour& Behaviour() { return m_behaviour; }
+    const ModelBehaviour& Behaviour() const { return m_behaviour; }
+
+    // Finds slips a compiler cannot: a pattern HeaderTree cannot read, a rule for a header the
+    // table does not hold, a default the parameter itself refuses. Returns 0 and says which.
+    int Check(std::string* error) const;
 
     // Turns a client's argument into the stored value. Returns 0 and sets the SCPI error number
     // when the argument does not fit the parameter.
@@ -45,10 +35,12 @@ public:
 
     // The table of a model; a model nobody described yet gets an empty table.
     static ModelTable ForModel(std::string_view model);
+    static std::vector<std::string> KnownModels();
 
 private:
     std::string m_model;
     std::vector<ParameterDef> m_parameters;
+    ModelBehaviour m_behaviour;
 };
 
 }  // namespace quarnsim

@@ -72,9 +72,9 @@ struct Options {
 
 // A few named presets, so a demo instrument does not start with empty menus.
 std::vector<PresetSeed> DemoPresets();
-// The demo presets and a lived-in state for the modules in `options`: frame reset 1 at 59.94 Hz
-// followed by the first audio generator, reset 2 at 50 Hz used by the video modules, tones on,
-// and demo files on the drive.
+// The demo presets and a lived-in state for the modules in `options`: frame reset 1 at 59.94 Hz,
+// reset 2 at 50 Hz used by every module that does not pick its reset by its own settings, the
+// first module of each model set up as its model's demo says, and demo files on the drive.
 void ApplyDemo(Options& options);
 
 }  // namespace quarnsim

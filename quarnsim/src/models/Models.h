@@ -2,8 +2,10 @@
 
 #include "quarnsim/ModelTable.h"
 
-// One registration function per model, each in its own file, so a model's parameters can be
-// filled in without touching the others.
+// One registration function per model, in the model's own file or, for models that share a
+// command set, in their family's file (SerialVideo.cpp, AnalogVideo.cpp), so a model's parameters
+// can be filled in without touching the others. A new model also needs its line in the registry
+// (ModelTable.cpp).
 namespace quarnsim::models {
 
 void RegisterCpu(ModelTable& table);
