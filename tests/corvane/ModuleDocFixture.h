@@ -13,6 +13,7 @@
 
 #include "corvane/core/CommandLink.h"
 #include "corvane/modules/common/ProgressSink.h"
+#include "platform/MessageBox.h"
 #include "quarnsim/Instrument.h"
 #include "tests/corvane/CorvaneFixture.h"
 
@@ -100,6 +101,14 @@ protected:
     void Seed(const std::string& header, const std::string& value) {
         ASSERT_EQ(Instrument().SetModuleSetting(m_slot, header, value), 1)
             << header << " " << value;
+    }
+    // Breaks the link just before `command` goes out (none when empty); the send then fails
+    // with the closed link's box.
+    void BreakBefore(const std::string& command) {
+        if (command.empty())
+            return;
+        m_breakable.BreakBefore(command);
+        m_boxes.Expect("Descriptor is not socket.", platform::MB_ICONSTOP, platform::IDOK);
     }
     // A link broken by BreakBefore comes back as a new connection.
     void Reconnect() { ASSERT_EQ(m_link.Connect(m_address), 1); }
