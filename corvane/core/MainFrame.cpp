@@ -33,10 +33,7 @@ CMainFrame::CMainFrame() {
     });
 }
 
-CMainFrame::~CMainFrame() {
-    if (m_connected == 1)
-        m_socket.Close();
-}
+CMainFrame::~CMainFrame() = default;
 
 int CMainFrame::OnCreate() {
     if (CMDIFrameWnd::OnCreate() == -1)

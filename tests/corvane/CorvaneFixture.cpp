@@ -26,16 +26,16 @@ std::function<void(platform::CDialog&)> TypeAddressAndOk(const std::string& addr
 void CorvaneFixture::SetUp() {
     ASSERT_TRUE(m_temp.isValid());
     platform::Profile::SetRootForTests(m_temp.filePath("settings").toStdString());
-    CMainFrame::SetLinkTimeout(CMainFrame::kLinkTimeout);
-    CMainFrame::SetMaxReplyLine(CMainFrame::kMaxReplyLine);
+    CCommandLink::SetTimeout(CCommandLink::kTimeout);
+    CCommandLink::SetMaxReplyLine(CCommandLink::kMaxReplyLine);
 }
 
 void CorvaneFixture::TearDown() {
     m_app.reset();
     if (m_sim)
         m_sim->Stop();
-    CMainFrame::SetLinkTimeout(CMainFrame::kLinkTimeout);
-    CMainFrame::SetMaxReplyLine(CMainFrame::kMaxReplyLine);
+    CCommandLink::SetTimeout(CCommandLink::kTimeout);
+    CCommandLink::SetMaxReplyLine(CCommandLink::kMaxReplyLine);
 }
 
 void CorvaneFixture::StartSimulator(const std::vector<quarnsim::ModuleSpec>& modules,

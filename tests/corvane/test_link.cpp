@@ -1,6 +1,7 @@
 // The command link: line framing, compound replies, failures and the status-bar services.
 #include <QProgressBar>
 
+#include "corvane/modules/common/ReplyCursor.h"
 #include "platform/MessageBox.h"
 #include "platform/SocketErrors.h"
 #include "platform/StatusBar.h"
@@ -46,20 +47,20 @@ TEST_F(Link, CompoundRepliesAreTakenFromTheFront) {
     std::string reply;
     ASSERT_EQ(Frame()->Query("*OPC?;*OPC?;:INST:CAT?", reply), 1);
     EXPECT_EQ(reply, "1;1;\"CPU:0\"");
-    EXPECT_EQ(CMainFrame::StripField(reply), 1);
+    EXPECT_EQ(ReplyCursor::StripField(reply), 1);
     EXPECT_EQ(reply, "1;\"CPU:0\"");
 }
 
 TEST(StripField, DropsUpToAndIncludingTheFirstSemicolon) {
     std::string reply = "a;b;c";
-    EXPECT_EQ(CMainFrame::StripField(reply), 1);
+    EXPECT_EQ(ReplyCursor::StripField(reply), 1);
     EXPECT_EQ(reply, "b;c");
-    EXPECT_EQ(CMainFrame::StripField(reply), 1);
+    EXPECT_EQ(ReplyCursor::StripField(reply), 1);
     EXPECT_EQ(reply, "c");
-    EXPECT_EQ(CMainFrame::StripField(reply), 0);
+    EXPECT_EQ(ReplyCursor::StripField(reply), 0);
     EXPECT_EQ(reply, "c");
     reply = "a;";
-    EXPECT_EQ(CMainFrame::StripField(reply), 1);
+    EXPECT_EQ(ReplyCursor::StripField(reply), 1);
     EXPECT_EQ(reply, "");
 }
 
@@ -71,7 +72,7 @@ TEST_F(Link, PeerClosingMidReplyGivesABoxAndAnEmptyReply) {
     EXPECT_EQ(Frame()->Query("*OPC?", reply), 1);
     EXPECT_EQ(reply, "");
     // A failed read leaves the link up as far as the frame knows.
-    EXPECT_EQ(Frame()->m_connected, 1);
+    EXPECT_TRUE(Frame()->IsConnected());
 }
 
 TEST_F(Link, ConnectWhenConnectedDoesNothing) {
@@ -94,7 +95,7 @@ TEST_F(Link, OverlongLineIsAFailedReadAndTheNextReplyStaysInStep) {
 
 TEST_F(Link, SendAfterDisconnectFailsEveryTime) {
     EXPECT_EQ(Frame()->Disconnect(), 1);
-    EXPECT_EQ(Frame()->m_connected, 0);
+    EXPECT_FALSE(Frame()->IsConnected());
     m_boxes.Expect("Descriptor is not socket.", MB_ICONSTOP, IDOK);
     m_boxes.Expect("Descriptor is not socket.", MB_ICONSTOP, IDOK);
     std::string reply = "stale";

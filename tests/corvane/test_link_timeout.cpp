@@ -41,8 +41,8 @@ enum class Fault {
 // A time-out the tests can wait for, and a line limit far below it: the overlong line's first
 // part is read whole long before the time runs out, however slow the build or busy the machine.
 void ShortenLinkLimits() {
-    CMainFrame::SetLinkTimeout(kShortTimeout);
-    CMainFrame::SetMaxReplyLine(64 * 1024);
+    CCommandLink::SetTimeout(kShortTimeout);
+    CCommandLink::SetMaxReplyLine(64 * 1024);
 }
 
 void Arm(quarnsim::Simulator& sim, Fault fault, const std::string& line) {
@@ -109,7 +109,7 @@ protected:
                 EXPECT_GE(clock.elapsed(), kShortTimeout.count());
             }
             if (i + 2 == all.size()) {
-                EXPECT_EQ(this->Frame()->m_connected, 0);
+                EXPECT_EQ(this->Frame()->IsConnected(), false);
             }
         }
     }
@@ -127,8 +127,8 @@ protected:
 };
 
 TEST_F(LinkTimeout, TheTimeOutIsThirtySecondsUnlessATestShortensIt) {
-    EXPECT_EQ(CMainFrame::kLinkTimeout, milliseconds(30000));
-    EXPECT_EQ(CMainFrame::LinkTimeout(), kShortTimeout);
+    EXPECT_EQ(CCommandLink::kTimeout, milliseconds(30000));
+    EXPECT_EQ(CCommandLink::Timeout(), kShortTimeout);
 }
 
 TEST_F(LinkTimeout, AReplyWithinTheTimeOutIsTakenAsUsual) {
@@ -136,7 +136,7 @@ TEST_F(LinkTimeout, AReplyWithinTheTimeOutIsTakenAsUsual) {
     std::string reply;
     EXPECT_EQ(Frame()->Query("*OPC?", reply), 1);
     EXPECT_EQ(reply, "1");
-    EXPECT_EQ(Frame()->m_connected, 1);
+    EXPECT_TRUE(Frame()->IsConnected());
     EXPECT_TRUE(m_boxes.Records().empty());
 }
 
@@ -146,7 +146,7 @@ TEST_F(LinkTimeout, AWithheldReplyFailsAndTheLateAnswerIsNeverRead) {
     std::string reply = "stale";
     RunRounds({{{kAborted}, {"*OPC?"}}}, [&] {
         // A read that failed still gives 1; only a send that failed gives 0.
-        const int expected = Frame()->m_connected;
+        const int expected = Frame()->IsConnected() ? 1 : 0;
         EXPECT_EQ(Frame()->Query("*OPC?", reply), expected);
         EXPECT_EQ(reply, "");
     });

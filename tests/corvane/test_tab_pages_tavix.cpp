@@ -65,8 +65,8 @@ TEST_F(TavixPages, FrequencyChoicesSendHertz) {
     page.ChooseComboItem(1016, 1);   // the same entry again is no change
     EXPECT_EQ(m_sent, (std::vector<Sent>{{0, 1200}, {1, -1}, {2, 0}}));
     EXPECT_EQ(Doc()->m_frequency[0], 1200);
-    EXPECT_EQ(Doc()->m_frequencyChanged[0], 1);
-    EXPECT_EQ(Doc()->m_frequencyChanged[3], 0);
+    EXPECT_TRUE(Doc()->m_frequency[0].Changed());
+    EXPECT_FALSE(Doc()->m_frequency[3].Changed());
     EXPECT_TRUE(m_view->IsDlgItemEnabled(IDC_MODULE_APPLY));
 }
 
@@ -147,13 +147,13 @@ TEST_F(TavixPages, RefusedAmplitudeIsPutBackInFieldAndSpin) {
     EXPECT_EQ(page.GetPos(1024), -20);
     EXPECT_EQ(page.GetFocusId(), 1016);
     EXPECT_EQ(Doc()->m_amplitude[1], -20);
-    EXPECT_EQ(Doc()->m_amplitudeChanged[1], 0);
+    EXPECT_FALSE(Doc()->m_amplitude[1].Changed());
     EXPECT_TRUE(Doc()->IsModified());  // a refused value still counts as a change
 
     // Putting the value back sent nothing: the channel stays unflagged after more typing elsewhere.
     page.TypeText(1015, "-3");
-    EXPECT_EQ(Doc()->m_amplitudeChanged[1], 0);
-    EXPECT_EQ(Doc()->m_amplitudeChanged[0], 1);
+    EXPECT_FALSE(Doc()->m_amplitude[1].Changed());
+    EXPECT_TRUE(Doc()->m_amplitude[0].Changed());
 }
 
 TEST_F(TavixPages, LinkedAmplitudesFollowChannelOne) {
@@ -210,7 +210,7 @@ TEST_F(TavixPages, OwnWritesAndTabSwitchesSendNothing) {
     page.RestoreAmplitude(3, -50);  // writes field and spin, which both notify
     EXPECT_TRUE(m_sent.empty());
     EXPECT_EQ(page.GetDlgItemText(1018), "-50");
-    EXPECT_EQ(Doc()->m_amplitudeChanged[3], 0);
+    EXPECT_FALSE(Doc()->m_amplitude[3].Changed());
 }
 
 }  // namespace

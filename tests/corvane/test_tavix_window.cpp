@@ -162,7 +162,7 @@ TEST_F(TavixWindow, AnInstrumentErrorAfterApplyIsShownAndTheChangesCountAsApplie
     view->ClickButton(IDC_MODULE_APPLY);
     EXPECT_EQ(m_boxes.Pending(), 0u);
     EXPECT_FALSE(Doc()->IsModified());
-    EXPECT_EQ(Doc()->m_clickChanged[0], 0);
+    EXPECT_FALSE(Doc()->m_click[0].Changed());
     EXPECT_EQ(PaneText(), "Ready");
 }
 
@@ -177,8 +177,8 @@ TEST_F(TavixWindow, ASendThatFailsStopsTheApplyWithOneBoxAndKeepsWhatWasNotSent)
     view->ClickButton(IDC_MODULE_APPLY);
     EXPECT_EQ(m_boxes.Records().size(), 1u);
     EXPECT_TRUE(Doc()->IsModified());
-    EXPECT_EQ(Doc()->m_bitsChanged, 1);
-    EXPECT_EQ(Doc()->m_clickChanged[3], 1);
+    EXPECT_TRUE(Doc()->m_bits.Changed());
+    EXPECT_TRUE(Doc()->m_click[3].Changed());
     EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
 }
 
@@ -315,7 +315,7 @@ TEST_F(TavixWindow, FreeRunWithADelayOpensUnmodifiedAndSilent) {
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->GetDlgItemText(IDC_TAVIX_DELAY), "-1200");
     EXPECT_FALSE(Doc()->IsModified());
-    EXPECT_EQ(Doc()->m_audioDelayChanged, 0);
+    EXPECT_FALSE(Doc()->m_audioDelay.Changed());
     EXPECT_TRUE(m_boxes.Records().empty());
 }
 
@@ -343,10 +343,10 @@ TEST_F(TavixWindow, DelayOutsideTheLimitsIsRefusedAndSetToTheLimit) {
 
     // Leaving the field writes the number plainly, and sends nothing more.
     view->TypeText(IDC_TAVIX_DELAY, "  12abc");
-    Doc()->m_audioDelayChanged = 0;
+    Doc()->m_audioDelay.ClearChanged();
     view->FocusControl(IDC_MODULE_OK);
     EXPECT_EQ(view->GetDlgItemText(IDC_TAVIX_DELAY), "12");
-    EXPECT_EQ(Doc()->m_audioDelayChanged, 0);
+    EXPECT_FALSE(Doc()->m_audioDelay.Changed());
 }
 
 TEST_F(TavixWindow, ChoosingAResetClampsTheDelayToItsLimits) {
@@ -382,7 +382,7 @@ TEST_F(TavixWindow, ModuleAppliedReReadsTheSynchronisation) {
     // 90000 is beyond the new limits: clamped, and that change is the operator's to apply.
     EXPECT_EQ(view->GetDlgItemText(IDC_TAVIX_DELAY), "66666");
     EXPECT_EQ(Doc()->m_audioDelay, 66666);
-    EXPECT_EQ(Doc()->m_bitsChanged, 1);
+    EXPECT_TRUE(Doc()->m_bits.Changed());
     EXPECT_EQ(view->IsDlgButtonChecked(IDC_TAVIX_BITS20), 1);  // the rewrite shows the choice
     EXPECT_TRUE(m_boxes.Records().empty());
 

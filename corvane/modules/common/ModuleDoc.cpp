@@ -11,6 +11,24 @@
 
 namespace corvane {
 
+namespace {
+
+// One read or apply on a sink: its end comes on every way out.
+class ProgressRun {
+public:
+    ProgressRun(IProgressSink& sink, const std::string& text, int steps) : m_sink(sink) {
+        m_sink.Begin(text, steps);
+    }
+    ~ProgressRun() { m_sink.End(); }
+    ProgressRun(const ProgressRun&) = delete;
+    ProgressRun& operator=(const ProgressRun&) = delete;
+
+private:
+    IProgressSink& m_sink;
+};
+
+}  // namespace
+
 CModuleDoc::CModuleDoc(ModuleKind kind, int questionId) : m_kind(kind), m_questionId(questionId) {
     RegisterModuleStrings();
 }
@@ -38,6 +56,34 @@ std::string CModuleDoc::ModuleAddress() const {
     return ModelName(m_kind) + ":" + std::to_string(m_slot);
 }
 
+IInstrumentLink* CModuleDoc::Link() const {
+    if (m_link != nullptr)
+        return m_link;
+    return MainFrame();
+}
+
+IProgressSink& CModuleDoc::Progress() {
+    return m_progress != nullptr ? *m_progress : m_statusBarProgress;
+}
+
+void CModuleDoc::AddRead(std::string query, std::function<int(ReplyCursor&)> store) {
+    m_reads.push_back({std::move(query), std::move(store)});
+}
+
+void CModuleDoc::AddSend(ChangeFlag& parameter, std::function<std::string()> command,
+                         std::function<void()> sent) {
+    m_sends.push_back({&parameter, std::move(command), std::move(sent)});
+}
+
+void CModuleDoc::AddSend(Flagged<int>& parameter, const std::string& header) {
+    AddSend(parameter,
+            [&parameter, header] { return header + " " + std::to_string(parameter.Value()); });
+}
+
+void CModuleDoc::NotifyViews(const ModuleHint& hint) {
+    UpdateAllViews(nullptr, kModuleHintTyped, const_cast<ModuleHint*>(&hint));
+}
+
 bool CModuleDoc::OnOpenDocument(const std::string& path) {
     if (!OnNewDocument())
         return false;
@@ -53,38 +99,62 @@ bool CModuleDoc::OnOpenDocument(const std::string& path) {
 
 int CModuleDoc::ReadAll() {
     platform::CWaitCursor wait;
-    ModuleProgress progress(
-        platform::Format("Reading %s [%d] ...", ModelName(m_kind).c_str(), m_slot),
-        ReadExchangeCount());
+    ProgressRun run(Progress(),
+                    platform::Format("Reading %s [%d] ...", ModelName(m_kind).c_str(), m_slot),
+                    ReadExchangeCount());
     if (!SelectModule())
         return 0;
-    progress.Step();
-    return ReadParameters(progress) == 1 ? 1 : 0;
+    Progress().Step();
+    return ReadParameters();
 }
 
-int CModuleDoc::RunApply(int steps) {
+int CModuleDoc::ReadParameters() {
+    for (Read& read : m_reads) {
+        ReplyCursor reply;
+        if (!QueryReply(read.query, reply) || !read.store(reply))
+            return 0;
+        Progress().Step();
+    }
+    return 1;
+}
+
+int CModuleDoc::Apply() {
     platform::CWaitCursor wait;
-    ModuleProgress progress("Sending...", steps);
+    ProgressRun run(Progress(), "Sending...", ApplyStepCount());
     if (!SelectModule())
         return 0;
-    progress.Step();
-    if (!SendChangedParameters(progress))
+    Progress().Step();
+    if (!SendChangedParameters())
         return 0;
     std::string reply;
     if (!QueryReply("*OPC?", reply))
         return 0;
-    progress.Step();
+    Progress().Step();
     std::string error;
     if (!QueryReply("SYST:ERR?", error))
         return 0;
-    progress.Step();
+    Progress().Step();
     const int number = platform::StrToInt(error.c_str());
     if (number != 0)
         ReportInstrumentError(number, error);
     PostApplyNotifications();
-    if (CMainFrame* frame = MainFrame())
-        frame->ShowStatusText("Ready");
+    Progress().ShowStatus("Ready");
     SetModifiedFlag(false);
+    return 1;
+}
+
+int CModuleDoc::SendChangedParameters() {
+    IInstrumentLink* link = Link();
+    for (Send& send : m_sends) {
+        if (send.parameter->Changed()) {
+            if (link == nullptr || !link->SendCommand(send.command()))
+                return 0;
+            send.parameter->ClearChanged();
+            if (send.sent)
+                send.sent();
+        }
+        Progress().Step();
+    }
     return 1;
 }
 
@@ -113,17 +183,17 @@ bool CModuleDoc::SaveModified() {
 }
 
 int CModuleDoc::SelectModule() {
-    CMainFrame* frame = MainFrame();
-    if (frame == nullptr)
+    IInstrumentLink* link = Link();
+    if (link == nullptr)
         return 0;
-    return frame->SendCommand("INST:SEL \"" + ModuleAddress() + "\"");
+    return link->SendCommand("INST:SEL \"" + ModuleAddress() + "\"");
 }
 
 int CModuleDoc::QueryReply(const std::string& query, std::string& reply) {
-    CMainFrame* frame = MainFrame();
-    if (frame == nullptr)
+    IInstrumentLink* link = Link();
+    if (link == nullptr)
         return 0;
-    if (!frame->Query(query, reply))
+    if (!link->Query(query, reply))
         return 0;
     return reply.empty() ? 0 : 1;
 }
@@ -133,16 +203,6 @@ int CModuleDoc::QueryReply(const std::string& query, ReplyCursor& cursor) {
     if (!QueryReply(query, reply))
         return 0;
     cursor.Reset(std::move(reply));
-    return 1;
-}
-
-int CModuleDoc::SendFlagged(int& flag, const std::string& command) {
-    if (flag == 0)
-        return 1;
-    CMainFrame* frame = MainFrame();
-    if (frame == nullptr || !frame->SendCommand(command))
-        return 0;
-    flag = 0;
     return 1;
 }
 

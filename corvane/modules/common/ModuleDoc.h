@@ -2,15 +2,25 @@
 //
 // A module document is opened by the main frame with the path "<slot> : <model>", reads the
 // module's whole parameter set at once, remembers which parameters the operator changed and
-// sends only those on Apply. The models fill in the hooks (ReadParameters,
-// SendChangedParameters and, where they need them, the error texts and notifications); the
-// reading and applying around them, the progress bar, the close question and the slot
-// bookkeeping with the main frame are done here, once.
+// sends only those on Apply. A model describes itself with two ordered lists, filled by its
+// constructors (a shared base first, then the model): the reads, one exchange each, and the
+// sends, one Flagged parameter each. The reading and applying around them, the progress and
+// its step counts, the close question and the slot bookkeeping with the main frame are done
+// here, once.
+//
+// The document talks to the instrument only through an IInstrumentLink and reports progress
+// only through an IProgressSink; by default the main frame and its status bar, so that with
+// others given it runs without any window.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "corvane/core/InstrumentLink.h"
 #include "corvane/core/ModuleKind.h"
+#include "corvane/modules/common/Flagged.h"
+#include "corvane/modules/common/ModuleHint.h"
 #include "corvane/modules/common/ModuleProgress.h"
 #include "corvane/modules/common/ReplyCursor.h"
 #include "platform/Document.h"
@@ -28,10 +38,22 @@ public:
 
     // 1 when every parameter was read, 0 otherwise (the link has reported any socket error).
     int ReadAll();
-    virtual int Apply() = 0;
+    // INST:SEL, the changed parameters in list order, "*OPC?", "SYST:ERR?", the error box,
+    // the notifications, "Ready". 1 done; 0 when an exchange failed, and then the parameters
+    // not sent keep their change flags.
+    virtual int Apply();
+
+    // The progress range of ReadAll and of Apply, from the lists: INST:SEL, one per read, and
+    // for Apply one per send position and the two closing queries.
+    int ReadExchangeCount() const { return 1 + static_cast<int>(m_reads.size()); }
+    int ApplyStepCount() const { return 1 + static_cast<int>(m_sends.size()) + 2; }
 
     // Asks "Apply changes to <model>?" with Yes, No and Cancel; answers IDYES, IDNO or IDCANCEL.
     int AskApplyQuestion() const;
+
+    // The link and the progress sink to use from now on; null goes back to the main frame's.
+    void SetLink(IInstrumentLink* link) { m_link = link; }
+    void SetProgressSink(IProgressSink* sink) { m_progress = sink; }
 
     ModuleKind Kind() const { return m_kind; }
     // "<model>:<slot>", the module's address in INST:SEL.
@@ -44,18 +66,26 @@ public:
     int m_slot = 0;
 
 protected:
-    // The model's exchanges of ReadAll after INST:SEL, stepping the bar after each.
-    virtual int ReadParameters(ModuleProgress& progress) = 0;
-    // The number of exchanges of ReadAll, INST:SEL included.
-    virtual int ReadExchangeCount() const = 0;
+    // A read of ReadAll: the query, and what stores its reply. `store` gives 0 when the reply
+    // lacks an answer, and then should store nothing.
+    void AddRead(std::string query, std::function<int(ReplyCursor&)> store);
+    // A send of Apply: the command of `parameter`, built when it is sent; `sent` runs after
+    // a successful send, for a parameter whose sending settles another.
+    void AddSend(ChangeFlag& parameter, std::function<std::string()> command,
+                 std::function<void()> sent = {});
+    // The common case: "<header> <value>".
+    void AddSend(Flagged<int>& parameter, const std::string& header);
 
-    // Apply as every model runs it: INST:SEL, the model's changed parameters, "*OPC?",
-    // "SYST:ERR?", the error box, the notifications, "Ready". `steps` is the bar's range.
-    int RunApply(int steps);
-    // Sends the changed parameters in the model's order and steps the bar once per
-    // parameter position. 0 stops the apply: a send failed, and the parameters not sent yet
-    // keep their change flags.
-    virtual int SendChangedParameters(ModuleProgress& progress) = 0;
+    // The operator's change: stores, flags, marks the document modified and tells the views.
+    template <typename T>
+    void SetParameter(Flagged<T>& parameter, T value) {
+        parameter.Set(std::move(value));
+        SetModifiedFlag(true);
+        UpdateAllViews(nullptr, 0);
+    }
+    // Tells the views a typed hint (ModuleHint.h).
+    void NotifyViews(const ModuleHint& hint);
+
     // Shows an instrument error reported after an apply; the video models add their texts.
     virtual void ReportInstrumentError(int number, const std::string& reply);
     // Posts the model's notifications to the main frame at the end of an apply.
@@ -66,13 +96,30 @@ protected:
     // One query; 0 when the exchange failed or the reply was empty.
     int QueryReply(const std::string& query, ReplyCursor& cursor);
     int QueryReply(const std::string& query, std::string& reply);
-    // Sends `command` when `flag` is set and then clears the flag. 0 only when the send
-    // failed; the flag then stays set.
-    int SendFlagged(int& flag, const std::string& command);
 
 private:
+    struct Read {
+        std::string query;
+        std::function<int(ReplyCursor&)> store;
+    };
+    struct Send {
+        ChangeFlag* parameter;
+        std::function<std::string()> command;
+        std::function<void()> sent;
+    };
+
+    IInstrumentLink* Link() const;
+    IProgressSink& Progress();
+    int ReadParameters();
+    int SendChangedParameters();
+
     ModuleKind m_kind;
     int m_questionId;
+    std::vector<Read> m_reads;
+    std::vector<Send> m_sends;
+    IInstrumentLink* m_link = nullptr;
+    IProgressSink* m_progress = nullptr;
+    ModuleProgress m_statusBarProgress;
 };
 
 }  // namespace corvane

@@ -12,32 +12,52 @@ const ModuleProgress::Trace& ModuleProgress::LastTrace() {
     return g_lastTrace;
 }
 
-ModuleProgress::ModuleProgress(const std::string& text, int steps) : m_text(text), m_steps(steps) {
+ModuleProgress::ModuleProgress() = default;
+
+ModuleProgress::~ModuleProgress() {
+    End();
+}
+
+void ModuleProgress::Begin(const std::string& text, int steps) {
+    End();
+    m_running = true;
+    m_text = text;
+    m_steps = steps;
     CMainFrame* frame = MainFrame();
     if (frame == nullptr)
         return;
-    m_shown = frame->CreateProgressInStatusBar(m_bar, platform::PBS_SMOOTH, text.c_str()) != 0;
-    if (m_shown) {
-        m_bar.SetRange(0, steps);
-        m_bar.SetStep(1);
-    }
-}
-
-ModuleProgress::~ModuleProgress() {
-    g_lastTrace = {m_text, m_steps, Position()};
-    if (m_bar.IsWindow())
-        m_bar.DestroyWindow();
+    auto bar = std::make_unique<platform::CProgressCtrl>();
+    if (frame->CreateProgressInStatusBar(*bar, platform::PBS_SMOOTH, text.c_str()) == 0)
+        return;
+    bar->SetRange(0, steps);
+    bar->SetStep(1);
+    m_bar = std::move(bar);
 }
 
 void ModuleProgress::Step() {
-    if (!m_shown || !m_bar.IsWindow())
+    if (m_bar == nullptr || !m_bar->IsWindow())
         return;
-    if (m_bar.GetPos() < m_steps)
-        m_bar.StepIt();
+    if (m_bar->GetPos() < m_steps)
+        m_bar->StepIt();
+}
+
+void ModuleProgress::End() {
+    if (!m_running)
+        return;
+    m_running = false;
+    g_lastTrace = {m_text, m_steps, Position()};
+    if (m_bar != nullptr && m_bar->IsWindow())
+        m_bar->DestroyWindow();
+    m_bar.reset();
+}
+
+void ModuleProgress::ShowStatus(const std::string& text) {
+    if (CMainFrame* frame = MainFrame())
+        frame->ShowStatusText(text);
 }
 
 int ModuleProgress::Position() const {
-    return m_shown && m_bar.IsWindow() ? m_bar.GetPos() : 0;
+    return m_bar != nullptr && m_bar->IsWindow() ? m_bar->GetPos() : 0;
 }
 
 }  // namespace corvane

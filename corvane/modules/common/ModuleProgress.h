@@ -1,26 +1,33 @@
-// ModuleProgress: the progress bar a module document shows in pane 0 of the status bar
-// while it reads or applies. The bar goes when the object does, on every path out.
+// ModuleProgress: the progress bar a module document shows in pane 0 of the status bar while
+// it reads or applies, the program's progress sink. With no main frame it shows nothing.
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "corvane/modules/common/ProgressSink.h"
 #include "platform/StatusBar.h"
 
 namespace corvane {
 
-class ModuleProgress {
+class ModuleProgress : public IProgressSink {
 public:
-    // Shows `text` in pane 0 and a smooth bar of `steps` steps beside it.
-    ModuleProgress(const std::string& text, int steps);
-    ~ModuleProgress();
+    ModuleProgress();
+    ~ModuleProgress() override;
     ModuleProgress(const ModuleProgress&) = delete;
     ModuleProgress& operator=(const ModuleProgress&) = delete;
 
+    // Shows `text` in pane 0 and a smooth bar of `steps` steps beside it.
+    void Begin(const std::string& text, int steps) override;
     // One step; a model that steps more often than it announced stays at the end instead of
     // wrapping round to an empty bar.
-    void Step();
+    void Step() override;
+    // Takes the bar away.
+    void End() override;
+    void ShowStatus(const std::string& text) override;
+
     int Position() const;
-    bool Shown() const { return m_shown; }
+    bool Shown() const { return m_bar != nullptr; }
 
     // What the last bar showed when it went: its text, its range and where it ended. The
     // bar is gone by the time anyone could look at it, so this is the only trace of it.
@@ -32,10 +39,10 @@ public:
     static const Trace& LastTrace();
 
 private:
-    platform::CProgressCtrl m_bar;
+    std::unique_ptr<platform::CProgressCtrl> m_bar;
     std::string m_text;
     int m_steps = 0;
-    bool m_shown = false;
+    bool m_running = false;
 };
 
 }  // namespace corvane

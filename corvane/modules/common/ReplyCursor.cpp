@@ -1,9 +1,16 @@
 #include "corvane/modules/common/ReplyCursor.h"
 
-#include "corvane/core/MainFrame.h"
 #include "platform/Numbers.h"
 
 namespace corvane {
+
+int ReplyCursor::StripField(std::string& reply) {
+    const std::string::size_type semicolon = reply.find(';');
+    if (semicolon == std::string::npos)
+        return 0;
+    reply.erase(0, semicolon + 1);
+    return 1;
+}
 
 void ReplyCursor::Reset(std::string reply) {
     m_rest = std::move(reply);
@@ -14,7 +21,7 @@ void ReplyCursor::Reset(std::string reply) {
 int ReplyCursor::NextText(std::string& text) {
     if (m_exhausted)
         return 0;
-    if (m_started && !CMainFrame::StripField(m_rest)) {
+    if (m_started && !StripField(m_rest)) {
         m_exhausted = true;
         return 0;
     }

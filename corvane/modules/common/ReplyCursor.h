@@ -1,7 +1,7 @@
 // ReplyCursor: the answers of one compound reply ("a;b;c"), taken in order.
 //
 // The first answer is the text up to the first ';'; each further answer needs one more ';'
-// (the link's StripField rule), so a reply with fewer answers than the query asked for fails
+// (the StripField rule), so a reply with fewer answers than the query asked for fails
 // instead of reading the last answer twice. Numbers follow the C library's leading-number
 // rule through platform/Numbers.h, saturating, so no reply can make a conversion undefined.
 #pragma once
@@ -14,6 +14,10 @@ class ReplyCursor {
 public:
     ReplyCursor() = default;
     explicit ReplyCursor(std::string reply) : m_rest(std::move(reply)) {}
+
+    // Replaces `reply` by what follows its first ';' (possibly nothing): 1. Without a ';' the
+    // reply stays as it is: 0.
+    static int StripField(std::string& reply);
 
     void Reset(std::string reply);
     // The next answer as text, without the ';' that ends it. 0 when there is none.

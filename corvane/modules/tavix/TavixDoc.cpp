@@ -1,5 +1,7 @@
 #include "corvane/modules/tavix/TavixDoc.h"
 
+#include <array>
+
 #include "platform/Numbers.h"
 #include "platform/WaitCursor.h"
 #include "resources/corvane/ModuleForms.h"
@@ -22,7 +24,60 @@ bool ValidChannel(int channel) {
 
 }  // namespace
 
-CTavixDoc::CTavixDoc() : CModuleDoc(kModuleTavix, IDS_APPLY_TAVIX) {}
+CTavixDoc::CTavixDoc() : CModuleDoc(kModuleTavix, IDS_APPLY_TAVIX) {
+    for (size_t ch = 0; ch < kChannels; ++ch) {
+        const int n = static_cast<int>(ch) + 1;
+        AddRead(platform::Format(
+                    "OUTP:AUD:CHAN%d:AMPL?;:OUTP:AUD:CHAN%d:FREQ?;:OUTP:AUD:CHAN%d:CLIC?", n, n, n),
+                [this, ch](ReplyCursor& reply) {
+                    int amplitude = 0, hertz = 0, click = 0;
+                    if (!reply.NextTruncated(amplitude) || !reply.NextTruncated(hertz) ||
+                        !reply.NextInt(click))
+                        return 0;
+                    m_amplitude[ch].Load(amplitude);
+                    m_frequency[ch].Load(FrequencyIndex(hertz));
+                    m_click[ch].Load(click);
+                    return 1;
+                });
+    }
+    AddRead("OUTP:AUD:NBIT?;SYNC?", [this](ReplyCursor& reply) {
+        int bits = 0;
+        std::string keyword;
+        if (!reply.NextInt(bits) || !reply.NextText(keyword))
+            return 0;
+        m_bits.Load(bits);
+        if (const int mode = SyncModeFromKeyword(keyword); mode >= 0)
+            m_syncMode.Load(mode);
+        return 1;
+    });
+    AddRead(kDelayQuery, [this](ReplyCursor& reply) {
+        int delay = 0;
+        double frame1 = 0.0, frame2 = 0.0;
+        if (!TakeDelayAndFrames(reply, delay, frame1, frame2))
+            return 0;
+        m_audioDelay.Load(delay);
+        StoreFrames(frame1, frame2);
+        return 1;
+    });
+
+    for (size_t ch = 0; ch < kChannels; ++ch) {
+        const int n = static_cast<int>(ch) + 1;
+        AddSend(m_amplitude[ch], platform::Format("OUTP:AUD:CHAN%d:AMPL", n));
+        // Only the operator's pick sets the flag, and it stores Hz: what goes out is never a
+        // list index.
+        AddSend(m_frequency[ch], platform::Format("OUTP:AUD:CHAN%d:FREQ", n));
+        AddSend(m_click[ch], platform::Format("OUTP:AUD:CHAN%d:CLIC", n));
+    }
+    AddSend(m_bits, "OUTP:AUD:NBIT");
+    AddSend(
+        m_syncMode, [this] { return std::string("OUTP:AUD:SYNC ") + SyncKeyword(m_syncMode); },
+        [this] {
+            // A free-running module has no audio timing offset to set.
+            if (m_syncMode == kSyncFree)
+                m_audioDelay.ClearChanged();
+        });
+    AddSend(m_audioDelay, "SENS:CORR:MDEL");
+}
 
 CTavixDoc::~CTavixDoc() = default;
 
@@ -60,113 +115,54 @@ int CTavixDoc::SyncModeFromKeyword(const std::string& keyword) {
     return -1;
 }
 
-void CTavixDoc::Changed() {
-    SetModifiedFlag(true);
-    UpdateAllViews(nullptr, 0);
-}
-
 void CTavixDoc::SetFrequency(int channel, int hertz) {
-    if (!ValidChannel(channel))
-        return;
-    m_frequency[static_cast<size_t>(channel)] = hertz;
-    m_frequencyChanged[static_cast<size_t>(channel)] = 1;
-    Changed();
+    if (ValidChannel(channel))
+        SetParameter(m_frequency[static_cast<size_t>(channel)], hertz);
 }
 
 void CTavixDoc::SetAmplitude(int channel, int dbfs) {
     if (!ValidChannel(channel))
         return;
-    SetModifiedFlag(true);
+    Flagged<int>& amplitude = m_amplitude[static_cast<size_t>(channel)];
     if (dbfs < kMinAmplitude || dbfs > kMaxAmplitude) {
-        AmplitudeRefusal refusal{channel, m_amplitude[static_cast<size_t>(channel)]};
-        UpdateAllViews(nullptr, kHintAmplitudeRefused, &refusal);
+        SetModifiedFlag(true);
+        NotifyViews(AmplitudeRefused(channel, amplitude));
         return;
     }
-    m_amplitude[static_cast<size_t>(channel)] = dbfs;
-    m_amplitudeChanged[static_cast<size_t>(channel)] = 1;
-    UpdateAllViews(nullptr, 0);
+    SetParameter(amplitude, dbfs);
 }
 
 void CTavixDoc::SetClick(int channel, int value) {
-    if (!ValidChannel(channel))
-        return;
-    m_click[static_cast<size_t>(channel)] = value;
-    m_clickChanged[static_cast<size_t>(channel)] = 1;
-    Changed();
+    if (ValidChannel(channel))
+        SetParameter(m_click[static_cast<size_t>(channel)], value);
 }
 
 void CTavixDoc::SetBits(int bits) {
-    m_bits = bits;
-    m_bitsChanged = 1;
-    Changed();
+    SetParameter(m_bits, bits);
 }
 
 void CTavixDoc::SetSyncMode(int mode) {
-    m_syncMode = mode;
-    m_syncModeChanged = 1;
-    Changed();
+    SetParameter(m_syncMode, mode);
 }
 
 void CTavixDoc::SetAudioDelay(int microseconds) {
-    SetModifiedFlag(true);
     if (microseconds < kMinAudioDelay || microseconds > kMaxAudioDelay) {
-        int oldDelay = m_audioDelay;
-        UpdateAllViews(nullptr, kHintDelayRefused, &oldDelay);
+        SetModifiedFlag(true);
+        NotifyViews(DelayRefused(m_audioDelay));
         return;
     }
-    m_audioDelay = microseconds;
-    m_audioDelayChanged = 1;
-    UpdateAllViews(nullptr, 0);
+    SetParameter(m_audioDelay, microseconds);
 }
 
-int CTavixDoc::ReadDelayAndFrames(int& delay, double& frame1, double& frame2) {
-    ReplyCursor reply;
-    if (!QueryReply(kDelayQuery, reply))
-        return 0;
+int CTavixDoc::TakeDelayAndFrames(ReplyCursor& reply, int& delay, double& frame1, double& frame2) {
     return reply.NextTruncated(delay) && reply.NextDouble(frame1) && reply.NextDouble(frame2);
 }
 
-int CTavixDoc::ReadParameters(ModuleProgress& progress) {
-    for (int ch = 0; ch < kChannels; ++ch) {
-        const int n = ch + 1;
-        ReplyCursor reply;
-        if (!QueryReply(
-                platform::Format(
-                    "OUTP:AUD:CHAN%d:AMPL?;:OUTP:AUD:CHAN%d:FREQ?;:OUTP:AUD:CHAN%d:CLIC?", n, n, n),
-                reply))
-            return 0;
-        int amplitude = 0, hertz = 0, click = 0;
-        if (!reply.NextTruncated(amplitude) || !reply.NextTruncated(hertz) || !reply.NextInt(click))
-            return 0;
-        m_amplitude[static_cast<size_t>(ch)] = amplitude;
-        m_frequency[static_cast<size_t>(ch)] = FrequencyIndex(hertz);
-        m_click[static_cast<size_t>(ch)] = click;
-        progress.Step();
-    }
-
-    ReplyCursor reply;
-    if (!QueryReply("OUTP:AUD:NBIT?;SYNC?", reply))
-        return 0;
-    int bits = 0;
-    std::string keyword;
-    if (!reply.NextInt(bits) || !reply.NextText(keyword))
-        return 0;
-    m_bits = bits;
-    if (const int mode = SyncModeFromKeyword(keyword); mode >= 0)
-        m_syncMode = mode;
-    progress.Step();
-
-    int delay = 0;
-    double frame1 = 0.0, frame2 = 0.0;
-    if (!ReadDelayAndFrames(delay, frame1, frame2))
-        return 0;
-    m_audioDelay = delay;
+void CTavixDoc::StoreFrames(double frame1, double frame2) {
     m_frame1Frequency = frame1;
     m_frame2Frequency = frame2;
     m_frame1Present = frame1 != 0.0 ? 1 : 0;
     m_frame2Present = frame2 != 0.0 ? 1 : 0;
-    progress.Step();
-    return 1;
 }
 
 int CTavixDoc::RereadSync() {
@@ -179,56 +175,17 @@ int CTavixDoc::RereadSync() {
     const int mode = SyncModeFromKeyword(keyword);
     if (mode < 0)
         return 0;
+    ReplyCursor reply;
     int delay = 0;
     double frame1 = 0.0, frame2 = 0.0;
-    if (!ReadDelayAndFrames(delay, frame1, frame2))
+    if (!QueryReply(kDelayQuery, reply) || !TakeDelayAndFrames(reply, delay, frame1, frame2))
         return 0;
     // A change the operator has not applied yet stays what the operator made it.
-    if (m_syncModeChanged == 0)
-        m_syncMode = mode;
-    if (m_audioDelayChanged == 0)
-        m_audioDelay = delay;
-    m_frame1Frequency = frame1;
-    m_frame2Frequency = frame2;
-    m_frame1Present = frame1 != 0.0 ? 1 : 0;
-    m_frame2Present = frame2 != 0.0 ? 1 : 0;
-    return 1;
-}
-
-int CTavixDoc::Apply() {
-    return RunApply(30);
-}
-
-int CTavixDoc::SendChangedParameters(ModuleProgress& progress) {
-    for (int ch = 0; ch < kChannels; ++ch) {
-        const size_t i = static_cast<size_t>(ch);
-        const int n = ch + 1;
-        if (!SendFlagged(m_amplitudeChanged[i],
-                         platform::Format("OUTP:AUD:CHAN%d:AMPL %d", n, m_amplitude[i])))
-            return 0;
-        progress.Step();
-        if (!SendFlagged(m_frequencyChanged[i],
-                         platform::Format("OUTP:AUD:CHAN%d:FREQ %d", n, m_frequency[i])))
-            return 0;
-        progress.Step();
-        if (!SendFlagged(m_clickChanged[i],
-                         platform::Format("OUTP:AUD:CHAN%d:CLIC %d", n, m_click[i])))
-            return 0;
-        progress.Step();
-    }
-    if (!SendFlagged(m_bitsChanged, platform::Format("OUTP:AUD:NBIT %d", m_bits)))
-        return 0;
-    progress.Step();
-    const bool sendsFree = m_syncModeChanged != 0 && m_syncMode == kSyncFree;
-    if (!SendFlagged(m_syncModeChanged, std::string("OUTP:AUD:SYNC ") + SyncKeyword(m_syncMode)))
-        return 0;
-    // A free-running module has no audio timing offset to set.
-    if (sendsFree)
-        m_audioDelayChanged = 0;
-    progress.Step();
-    if (!SendFlagged(m_audioDelayChanged, platform::Format("SENS:CORR:MDEL %d", m_audioDelay)))
-        return 0;
-    progress.Step();
+    if (!m_syncMode.Changed())
+        m_syncMode.Load(mode);
+    if (!m_audioDelay.Changed())
+        m_audioDelay.Load(delay);
+    StoreFrames(frame1, frame2);
     return 1;
 }
 

@@ -9,11 +9,9 @@
 // always sends Hz.
 #pragma once
 
-#include <array>
 #include <string>
 
 #include "corvane/modules/common/ModuleDoc.h"
-#include "platform/Types.h"
 
 namespace corvane {
 
@@ -26,12 +24,16 @@ public:
     static constexpr int kMaxAudioDelay = 160000;
     static constexpr int kFrequencyEntries = 32;
 
-    // View hints.
-    static constexpr platform::LPARAM kHintAmplitudeRefused = 2;  // object: AmplitudeRefusal
-    static constexpr platform::LPARAM kHintDelayRefused = 6;      // object: int, the old delay
-    struct AmplitudeRefusal {
+    // What the views are told when a value is refused.
+    struct AmplitudeRefused : ModuleHint {
+        AmplitudeRefused(int channel, int oldAmplitude)
+            : channel(channel), oldAmplitude(oldAmplitude) {}
         int channel;
         int oldAmplitude;
+    };
+    struct DelayRefused : ModuleHint {
+        explicit DelayRefused(int oldDelay) : oldDelay(oldDelay) {}
+        int oldDelay;
     };
 
     enum SyncMode { kSyncFree = 0, kSyncFrameOne = 1, kSyncFrameTwo = 2 };
@@ -47,7 +49,6 @@ public:
     void SetSyncMode(int mode);
     void SetAudioDelay(int microseconds);
 
-    int Apply() override;
     // Re-reads the synchronisation, the delay and the frame reset frequencies. A mode or
     // delay the operator changed and has not applied is kept. 1 read, 0 failed (nothing kept).
     int RereadSync();
@@ -60,33 +61,21 @@ public:
     static const char* SyncKeyword(int mode);
     static int SyncModeFromKeyword(const std::string& keyword);
 
-    std::array<int, kChannels> m_frequency{};
-    std::array<int, kChannels> m_amplitude{};
-    std::array<int, kChannels> m_click{};
-    int m_bits = 24;
-    int m_syncMode = kSyncFree;
+    FlaggedArray<int, kChannels> m_frequency;
+    FlaggedArray<int, kChannels> m_amplitude;
+    FlaggedArray<int, kChannels> m_click;
+    Flagged<int> m_bits{24};
+    Flagged<int> m_syncMode{kSyncFree};
     int m_frame1Present = 0;
     int m_frame2Present = 0;
     double m_frame1Frequency = 0.0;
     double m_frame2Frequency = 0.0;
-    int m_audioDelay = 0;
-
-    std::array<int, kChannels> m_frequencyChanged{};
-    std::array<int, kChannels> m_amplitudeChanged{};
-    std::array<int, kChannels> m_clickChanged{};
-    int m_bitsChanged = 0;
-    int m_syncModeChanged = 0;
-    int m_audioDelayChanged = 0;
-
-protected:
-    int ReadParameters(ModuleProgress& progress) override;
-    int ReadExchangeCount() const override { return 11; }
-    int SendChangedParameters(ModuleProgress& progress) override;
+    Flagged<int> m_audioDelay;
 
 private:
-    // The delay and frame reset query, shared by ReadAll and RereadSync.
-    int ReadDelayAndFrames(int& delay, double& frame1, double& frame2);
-    void Changed();
+    // The answers of the delay and frame reset query, shared by ReadAll and RereadSync.
+    static int TakeDelayAndFrames(ReplyCursor& reply, int& delay, double& frame1, double& frame2);
+    void StoreFrames(double frame1, double frame2);
 };
 
 }  // namespace corvane

@@ -99,7 +99,7 @@ void CTavixView::OnInitialUpdateForm() {
     CTavixDoc* doc = GetTavixDoc();
     if (doc == nullptr)
         return;
-    m_delayText = platform::Format("%d", doc->m_audioDelay);
+    m_delayText = platform::Format("%d", doc->m_audioDelay.Value());
     m_bitsIndex = doc->m_bits == 20 ? 0 : 1;
     FillSyncList();
 }
@@ -289,20 +289,18 @@ platform::LRESULT CTavixView::OnModuleApplied() {
 
 void CTavixView::OnUpdate(platform::CView* sender, platform::LPARAM hint, void* hintObject) {
     CModuleView::OnUpdate(sender, hint, hintObject);
-    if (hint == CTavixDoc::kHintAmplitudeRefused && hintObject != nullptr) {
-        const auto* refusal = static_cast<const CTavixDoc::AmplitudeRefusal*>(hintObject);
+    if (const auto* refusal = ModuleHintAs<CTavixDoc::AmplitudeRefused>(hint, hintObject)) {
         platform::AfxMessageBox(
             platform::Format("Amplitude must be within\n%d to %d [dBFS]", CTavixDoc::kMinAmplitude,
                              CTavixDoc::kMaxAmplitude),
             platform::MB_OK | platform::MB_ICONEXCLAMATION);
         m_amplitudePage.RestoreAmplitude(refusal->channel, refusal->oldAmplitude);
-    } else if (hint == CTavixDoc::kHintDelayRefused && hintObject != nullptr) {
-        const int oldDelay = *static_cast<const int*>(hintObject);
+    } else if (const auto* refusal = ModuleHintAs<CTavixDoc::DelayRefused>(hint, hintObject)) {
         platform::AfxMessageBox(
             platform::Format("Audio delay must be within\n%d to %d [usec]",
                              CTavixDoc::kMinAudioDelay, CTavixDoc::kMaxAudioDelay),
             platform::MB_OK | platform::MB_ICONEXCLAMATION);
-        m_delayText = platform::Format("%d", oldDelay);
+        m_delayText = platform::Format("%d", refusal->oldDelay);
         WriteOwnControls();
         GotoDlgCtrl(IDC_TAVIX_DELAY);
     }
