@@ -3,7 +3,7 @@
 //
 //   tavix_open_bench [repeats]     (default 300)
 #include "bench/BenchSupport.h"
-#include "corvane/core/ModuleKind.h"
+#include "corvane/modules/ModuleKind.h"
 #include "corvane/modules/tavix/TavixDoc.h"
 #include "platform/Document.h"
 #include "resources/corvane/Resource.h"

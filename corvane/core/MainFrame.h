@@ -12,7 +12,7 @@
 
 #include "corvane/core/CommandLink.h"
 #include "corvane/core/InstrumentLink.h"
-#include "corvane/core/ModuleKind.h"
+#include "corvane/modules/ModuleKind.h"
 #include "platform/MdiFrameWnd.h"
 #include "platform/StatusBar.h"
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "corvane/core/ModuleKind.h"
+#include "corvane/modules/ModuleKind.h"
 #include "platform/DialogTemplate.h"
 #include "platform/DocTemplate.h"
 #include "platform/Types.h"

@@ -5,8 +5,8 @@
 #include <QMenu>
 #include <QScreen>
 
-#include "corvane/core/ModuleKind.h"
 #include "corvane/core/PresetTable.h"
+#include "corvane/modules/ModuleKind.h"
 #include "platform/MessageBox.h"
 #include "platform/Socket.h"
 #include "resources/corvane/Resource.h"

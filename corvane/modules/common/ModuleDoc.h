@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "corvane/core/InstrumentLink.h"
-#include "corvane/core/ModuleKind.h"
+#include "corvane/modules/ModuleKind.h"
 #include "corvane/modules/common/Flagged.h"
 #include "corvane/modules/common/ModuleHint.h"
 #include "corvane/modules/common/ModuleProgress.h"

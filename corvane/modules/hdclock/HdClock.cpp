@@ -1,6 +1,6 @@
 #include "corvane/modules/hdclock/HdClock.h"
 
-#include "corvane/core/ModuleKind.h"
+#include "corvane/modules/ModuleKind.h"
 #include "platform/Numbers.h"
 
 namespace corvane {

@@ -1,4 +1,4 @@
-#include "corvane/core/ModuleKind.h"
+#include "corvane/modules/ModuleKind.h"
 
 #include "resources/corvane/Resource.h"
 

@@ -1,4 +1,5 @@
-// The module model in each slot of the instrument, as the catalogue names it.
+// The module models Corvane knows by kind, as the catalogue names them, and which model sits in
+// each slot. With the model registry beside it, the one place that names every model.
 #pragma once
 
 #include <array>
