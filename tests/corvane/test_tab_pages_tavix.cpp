@@ -14,19 +14,23 @@ using Sent = std::pair<int, int>;  // channel, value
 
 class TavixPages : public TavixFixture {
 protected:
-    // Records every message of the table's `message` on its way to the document's `set`.
-    void Record(const ChannelMessage& message, void (CTavixDoc::*set)(int channel, int value)) {
-        m_view->OnMessage(message.number,
-                          [this, message, set](platform::WPARAM w, platform::LPARAM l) {
-                              Sent sent;
-                              message.Unpack(w, l, sent.first, sent.second);
-                              m_sent.push_back(sent);
-                              (Doc()->*set)(sent.first, sent.second);
-                              return platform::LRESULT{0};
-                          });
+    // Records every message of `message` on its way to the document's `set`, reading the
+    // arguments as the message is documented (the amplitude's value comes in wParam), not
+    // through the table the page and the view share.
+    void Record(const ChannelMessage& message, void (CTavixDoc::*set)(int channel, int value),
+                bool valueInWParam = false) {
+        m_view->OnMessage(
+            message.number, [this, set, valueInWParam](platform::WPARAM w, platform::LPARAM l) {
+                const int wValue = static_cast<int>(static_cast<platform::LPARAM>(w));
+                const int lValue = static_cast<int>(l);
+                const Sent sent = valueInWParam ? Sent{lValue, wValue} : Sent{wValue, lValue};
+                m_sent.push_back(sent);
+                (Doc()->*set)(sent.first, sent.second);
+                return platform::LRESULT{0};
+            });
     }
     void RecordFrequency() { Record(kTavixFrequencyMessage, &CTavixDoc::SetFrequency); }
-    void RecordAmplitude() { Record(kTavixAmplitudeMessage, &CTavixDoc::SetAmplitude); }
+    void RecordAmplitude() { Record(kTavixAmplitudeMessage, &CTavixDoc::SetAmplitude, true); }
     void RecordClick() { Record(kTavixClickMessage, &CTavixDoc::SetClick); }
     void OpenWindow() {
         m_view = Open();
@@ -207,6 +211,45 @@ TEST_F(TavixPages, OwnWritesAndTabSwitchesSendNothing) {
     EXPECT_TRUE(m_sent.empty());
     EXPECT_EQ(page.GetDlgItemText(1018), "-50");
     EXPECT_EQ(Doc()->m_amplitudeChanged[3], 0);
+}
+
+// Each page's table and the view's binding of it agree: a change of channel 1 and the linked
+// channel 3 following it reach the instrument as what the operator chose.
+TEST_F(TavixPages, LinkedChangesReachTheInstrumentThroughEachPagesBinding) {
+    struct Case {
+        const char* page;
+        platform::CDialog* (*pageOf)(CTavixView&);
+        void (*changeChannelOne)(platform::CDialog&);
+        std::vector<std::string> sent;
+    };
+    const Case cases[] = {
+        {"frequency",
+         [](CTavixView& v) -> platform::CDialog* { return &v.m_frequencyPage; },
+         [](platform::CDialog& p) { p.ChooseComboItem(IDC_TAVIX_FREQUENCY_CH1, 14); },
+         {"OUTP:AUD:CHAN1:FREQ 1200", "OUTP:AUD:CHAN3:FREQ 1200"}},
+        {"amplitude",
+         [](CTavixView& v) -> platform::CDialog* { return &v.m_amplitudePage; },
+         [](platform::CDialog& p) { p.TypeText(IDC_TAVIX_AMPLITUDE_CH1, "-9"); },
+         {"OUTP:AUD:CHAN1:AMPL -9", "OUTP:AUD:CHAN3:AMPL -9"}},
+        {"click",
+         [](CTavixView& v) -> platform::CDialog* { return &v.m_clickPage; },
+         [](platform::CDialog& p) { p.ChooseComboItem(IDC_TAVIX_CLICK_CH1, 3); },
+         {"OUTP:AUD:CHAN1:CLIC 3", "OUTP:AUD:CHAN3:CLIC 3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.page);
+        OpenWindow();
+        platform::CDialog& page = *c.pageOf(*m_view);
+        ASSERT_TRUE(page.ClickButton(IDC_LINK_CH2 + 1));
+        c.changeChannelOne(page);
+        TakeLines();
+        ASSERT_TRUE(m_view->ClickButton(IDC_MODULE_APPLY));
+        std::vector<std::string> expected{"INST:SEL \"Tavix:1\""};
+        expected.insert(expected.end(), c.sent.begin(), c.sent.end());
+        expected.insert(expected.end(), {"*OPC?", "SYST:ERR?"});
+        EXPECT_EQ(TakeLines(), expected);
+        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+    }
 }
 
 }  // namespace
