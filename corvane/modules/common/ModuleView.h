@@ -3,12 +3,14 @@
 // The view is a form on the model's template with tab control 1008, OK 1121, Cancel 1122 and
 // Apply 3. Its tab pages are members of the model's view, registered here in tab order with
 // AddPage from the model's constructor; they are created modeless over the tab's display area
-// in the initial update, switched by the tab control and destroyed with the view. Pages never
-// reach the document: the model's view hands each page its values in PushPageValues, just
-// before the pages are created, and binds the messages of each page family's table to what it
-// does with them (BindChannelSetters). OK closes
+// in the initial update, switched by the tab control and destroyed with the view. OK closes
 // the window (the frame then asks the document), Cancel asks first when there are changes,
 // Apply runs the document's Apply and then the model's follow-up.
+//
+// Pages never reach the document: the model's view hands each page its values in
+// PushPageValues, just before the pages are created, and binds the messages of each page
+// family's table to what it does with them (BindChannelSetters), so a family shared by several
+// models serves each with that model's numbers and document.
 #pragma once
 
 #include <functional>
