@@ -21,52 +21,6 @@ namespace {
 
 using platform::ControlKind;
 
-TEST(TabPageRules, IdTextIsCutAtTheFirstHighByteElseLosesItsQuotes) {
-    std::string text =
-        "AB\xE9"
-        "CD\"";
-    EXPECT_EQ(CTabPage::FirstNonAsciiIndex(text), 2);
-    EXPECT_EQ(CTabPage::CleanIdText(text), CTabPage::IdText::Cut);
-    EXPECT_EQ(text, "AB");
-
-    text = "Say \"hi\" it's";
-    EXPECT_EQ(CTabPage::CleanIdText(text), CTabPage::IdText::QuotesRemoved);
-    EXPECT_EQ(text, "Say hi its");
-    EXPECT_EQ(CTabPage::CleanIdText(text), CTabPage::IdText::Clean);
-
-    text.clear();
-    EXPECT_EQ(CTabPage::CleanIdText(text), CTabPage::IdText::Clean);  // empty is sent as empty
-    EXPECT_EQ(CTabPage::FirstNonAsciiIndex(""), -1);
-}
-
-TEST(TabPageRules, SnapRoundsHalfAwayFromZeroAndRefusesWhatCannotBeCounted) {
-    double snapped = 0.0;
-    const double step = 1.0 / 54e6;
-    ASSERT_TRUE(CTabPage::SnapToStep(2.6 * step, step, snapped));
-    EXPECT_DOUBLE_EQ(snapped, 3 * step);
-    ASSERT_TRUE(CTabPage::SnapToStep(-2.5 * step, step, snapped));
-    EXPECT_DOUBLE_EQ(snapped, -3 * step);
-    ASSERT_TRUE(CTabPage::SnapToStep(2.4, 1.0, snapped));
-    EXPECT_DOUBLE_EQ(snapped, 2.0);
-    EXPECT_FALSE(CTabPage::SnapToStep(std::nan(""), step, snapped));
-    EXPECT_FALSE(CTabPage::SnapToStep(std::numeric_limits<double>::infinity(), step, snapped));
-    EXPECT_FALSE(CTabPage::SnapToStep(1e20, step, snapped));
-    EXPECT_FALSE(CTabPage::SnapToStep(1.0, 0.0, snapped));
-}
-
-TEST(TabPageRules, PercentSpinSubtractsTheReportedStepAndStaysInRange) {
-    EXPECT_EQ(CTabPage::PercentAfterStep("50", {50, -1}), 51);  // the up arrow
-    EXPECT_EQ(CTabPage::PercentAfterStep("50", {50, 1}), 49);
-    EXPECT_EQ(CTabPage::PercentAfterStep("100", {100, -1}), 100);
-    EXPECT_EQ(CTabPage::PercentAfterStep("0", {0, 1}), 0);
-    EXPECT_EQ(CTabPage::PercentAfterStep("99999999999", {0, -1}), 100);
-    EXPECT_EQ(CTabPage::Clamp(120, 0, 100), 100);
-    EXPECT_EQ(CTabPage::Clamp(-3, 0, 100), 0);
-    EXPECT_EQ(CTabPage::ValueAfterStep("-5", {0, 1}, -10, 10), -6);
-    EXPECT_EQ(CTabPage::ValueAfterStep("-2147483648", {0, 1}, -10, 10), -10);  // no overflow
-    EXPECT_EQ(CTabPage::PackSpinRange(-525, 525), static_cast<platform::LPARAM>(0xFDF3020Du));
-}
-
 TEST(ReplyCursorTest, TakesAnswersInOrderAndFailsWhenOneIsMissing) {
     ReplyCursor reply("-20.7;1000 Hz;FRAME_ONE;nan;1e99");
     int amplitude = 0, hertz = 0, huge = 0;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "corvane/modules/tavix/TavixMessages.h"
+#include "corvane/pages/tavix/TavixAudioTables.h"
 #include "platform/MessageBox.h"
 #include "tests/corvane/TavixFixture.h"
 
@@ -13,25 +14,24 @@ using Sent = std::pair<int, int>;  // channel, value
 
 class TavixPages : public TavixFixture {
 protected:
-    // Records every message of `number` on its way to the document.
-    void Record(platform::UINT number) {
-        m_view->OnMessage(number, [this, number](platform::WPARAM w, platform::LPARAM l) {
-            const int wValue = static_cast<int>(static_cast<platform::LPARAM>(w));
-            const int lValue = static_cast<int>(l);
-            CTavixDoc* doc = Doc();
-            if (number == WM_TAVIX_FREQUENCY) {
-                m_sent.push_back({wValue, lValue});
-                doc->SetFrequency(wValue, lValue);
-            } else if (number == WM_TAVIX_CLICK) {
-                m_sent.push_back({wValue, lValue});
-                doc->SetClick(wValue, lValue);
-            } else {
-                m_sent.push_back({lValue, wValue});
-                doc->SetAmplitude(lValue, wValue);
-            }
-            return platform::LRESULT{0};
-        });
+    // Records every message of `message` on its way to the document's `set`, reading the
+    // arguments as the message is documented (the amplitude's value comes in wParam), not
+    // through the table the page and the view share.
+    void Record(const ChannelMessage& message, void (CTavixDoc::*set)(int channel, int value),
+                bool valueInWParam = false) {
+        m_view->OnMessage(
+            message.number, [this, set, valueInWParam](platform::WPARAM w, platform::LPARAM l) {
+                const int wValue = static_cast<int>(static_cast<platform::LPARAM>(w));
+                const int lValue = static_cast<int>(l);
+                const Sent sent = valueInWParam ? Sent{lValue, wValue} : Sent{wValue, lValue};
+                m_sent.push_back(sent);
+                (Doc()->*set)(sent.first, sent.second);
+                return platform::LRESULT{0};
+            });
     }
+    void RecordFrequency() { Record(kTavixFrequencyMessage, &CTavixDoc::SetFrequency); }
+    void RecordAmplitude() { Record(kTavixAmplitudeMessage, &CTavixDoc::SetAmplitude, true); }
+    void RecordClick() { Record(kTavixClickMessage, &CTavixDoc::SetClick); }
     void OpenWindow() {
         m_view = Open();
         ASSERT_NE(m_view, nullptr);
@@ -45,19 +45,19 @@ TEST(TavixFrequencyList, TextRuleAndTableAgreeForEveryEntry) {
     const auto& items = page.controls[1].items;
     ASSERT_EQ(items.size(), 32u);
     for (int i = 0; i < 32; ++i) {
-        EXPECT_EQ(CTavixFrequencyPage::FrequencyOfText(items[static_cast<size_t>(i)]),
+        EXPECT_EQ(TavixFrequencyOfText(items[static_cast<size_t>(i)]),
                   CTavixDoc::FrequencyOfIndex(i))
             << items[static_cast<size_t>(i)];
         EXPECT_EQ(CTavixDoc::FrequencyIndex(CTavixDoc::FrequencyOfIndex(i)), i);
     }
-    EXPECT_EQ(CTavixFrequencyPage::FrequencyOfText("1.2 kHz"), 1200);
+    EXPECT_EQ(TavixFrequencyOfText("1.2 kHz"), 1200);
     EXPECT_EQ(CTavixDoc::FrequencyIndex(440), -1);
     EXPECT_EQ(CTavixDoc::FrequencyOfIndex(32), -1);
 }
 
 TEST_F(TavixPages, FrequencyChoicesSendHertz) {
     OpenWindow();
-    Record(WM_TAVIX_FREQUENCY);
+    RecordFrequency();
     auto& page = m_view->m_frequencyPage;
     page.ChooseComboItem(1014, 14);  // 1.2 kHz
     page.ChooseComboItem(1015, 0);   // Inactive
@@ -72,7 +72,7 @@ TEST_F(TavixPages, FrequencyChoicesSendHertz) {
 
 TEST_F(TavixPages, LinkCopiesChannelOneAndFollowsItInAscendingOrder) {
     OpenWindow();
-    Record(WM_TAVIX_FREQUENCY);
+    RecordFrequency();
     auto& page = m_view->m_frequencyPage;
     page.ChooseComboItem(1014, 22);  // 4.8 kHz
     m_sent.clear();
@@ -96,8 +96,8 @@ TEST_F(TavixPages, LinkSendsNothingWhileChannelOneShowsNoEntry) {
     m_sim->SetReplyOverride("OUTP:AUD:CHAN1:FREQ?", "440");
     m_sim->SetReplyOverride("OUTP:AUD:CHAN1:CLIC?", "9");
     OpenWindow();
-    Record(WM_TAVIX_FREQUENCY);
-    Record(WM_TAVIX_CLICK);
+    RecordFrequency();
+    RecordClick();
     EXPECT_EQ(m_view->m_frequencyPage.GetCurSel(1014), -1);
     EXPECT_EQ(m_view->m_clickPage.GetCurSel(1024), -1);
     m_view->m_frequencyPage.ClickButton(1285);
@@ -109,7 +109,7 @@ TEST_F(TavixPages, LinkSendsNothingWhileChannelOneShowsNoEntry) {
 
 TEST_F(TavixPages, ClickChoicesSendSecondsAndLink) {
     OpenWindow();
-    Record(WM_TAVIX_CLICK);
+    RecordClick();
     auto& page = m_view->m_clickPage;
     page.ClickButton(1290);         // link channel 8
     page.ChooseComboItem(1024, 3);  // 3 Sec
@@ -121,7 +121,7 @@ TEST_F(TavixPages, ClickChoicesSendSecondsAndLink) {
 
 TEST_F(TavixPages, EveryTypedAmplitudeTextIsSent) {
     OpenWindow();
-    Record(WM_TAVIX_AMPLITUDE);
+    RecordAmplitude();
     auto& page = m_view->m_amplitudePage;
     page.TypeText(1019, "-");
     page.TypeText(1019, "-1");
@@ -159,7 +159,7 @@ TEST_F(TavixPages, RefusedAmplitudeIsPutBackInFieldAndSpin) {
 TEST_F(TavixPages, LinkedAmplitudesFollowChannelOne) {
     Seed("OUTP:AUD:CHAN1:AMPL", "-6");
     OpenWindow();
-    Record(WM_TAVIX_AMPLITUDE);
+    RecordAmplitude();
     auto& page = m_view->m_amplitudePage;
     page.ClickButton(1285);  // channel 3
     EXPECT_EQ(page.GetDlgItemText(1017), "-6");
@@ -206,11 +206,50 @@ TEST_F(TavixPages, OwnWritesAndTabSwitchesSendNothing) {
         EXPECT_EQ(m_view->ShownPage(), tab);
     }
     auto& page = m_view->m_amplitudePage;
-    Record(WM_TAVIX_AMPLITUDE);
+    RecordAmplitude();
     page.RestoreAmplitude(3, -50);  // writes field and spin, which both notify
     EXPECT_TRUE(m_sent.empty());
     EXPECT_EQ(page.GetDlgItemText(1018), "-50");
     EXPECT_FALSE(Doc()->m_amplitude[3].Changed());
+}
+
+// Each page's table and the view's binding of it agree: a change of channel 1 and the linked
+// channel 3 following it reach the instrument as what the operator chose.
+TEST_F(TavixPages, LinkedChangesReachTheInstrumentThroughEachPagesBinding) {
+    struct Case {
+        const char* page;
+        platform::CDialog* (*pageOf)(CTavixView&);
+        void (*changeChannelOne)(platform::CDialog&);
+        std::vector<std::string> sent;
+    };
+    const Case cases[] = {
+        {"frequency",
+         [](CTavixView& v) -> platform::CDialog* { return &v.m_frequencyPage; },
+         [](platform::CDialog& p) { p.ChooseComboItem(IDC_TAVIX_FREQUENCY_CH1, 14); },
+         {"OUTP:AUD:CHAN1:FREQ 1200", "OUTP:AUD:CHAN3:FREQ 1200"}},
+        {"amplitude",
+         [](CTavixView& v) -> platform::CDialog* { return &v.m_amplitudePage; },
+         [](platform::CDialog& p) { p.TypeText(IDC_TAVIX_AMPLITUDE_CH1, "-9"); },
+         {"OUTP:AUD:CHAN1:AMPL -9", "OUTP:AUD:CHAN3:AMPL -9"}},
+        {"click",
+         [](CTavixView& v) -> platform::CDialog* { return &v.m_clickPage; },
+         [](platform::CDialog& p) { p.ChooseComboItem(IDC_TAVIX_CLICK_CH1, 3); },
+         {"OUTP:AUD:CHAN1:CLIC 3", "OUTP:AUD:CHAN3:CLIC 3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.page);
+        OpenWindow();
+        platform::CDialog& page = *c.pageOf(*m_view);
+        ASSERT_TRUE(page.ClickButton(IDC_LINK_CH2 + 1));
+        c.changeChannelOne(page);
+        TakeLines();
+        ASSERT_TRUE(m_view->ClickButton(IDC_MODULE_APPLY));
+        std::vector<std::string> expected{"INST:SEL \"Tavix:1\""};
+        expected.insert(expected.end(), c.sent.begin(), c.sent.end());
+        expected.insert(expected.end(), {"*OPC?", "SYST:ERR?"});
+        EXPECT_EQ(TakeLines(), expected);
+        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+    }
 }
 
 }  // namespace

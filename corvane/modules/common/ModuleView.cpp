@@ -1,5 +1,7 @@
 #include "corvane/modules/common/ModuleView.h"
 
+#include <utility>
+
 #include "corvane/modules/common/ModuleDoc.h"
 #include "platform/Controls.h"
 #include "platform/MdiChildWnd.h"
@@ -37,6 +39,18 @@ void CModuleView::AddPage(platform::CDialog* page, const std::string& tabText) {
     m_pages.push_back({page, tabText});
 }
 
+void CModuleView::BindChannelMessage(const ChannelMessage& message,
+                                     std::function<void(int channel, int value)> take) {
+    OnMessage(message.number,
+              [message, take = std::move(take)](platform::WPARAM wParam, platform::LPARAM lParam) {
+                  int channel = 0;
+                  int value = 0;
+                  message.Unpack(wParam, lParam, channel, value);
+                  take(channel, value);
+                  return platform::LRESULT{0};
+              });
+}
+
 void CModuleView::OnInitialUpdate() {
     platform::CFormView::OnInitialUpdate();
     if (platform::CMDIChildWnd* frame = GetParentFrame())
@@ -46,6 +60,7 @@ void CModuleView::OnInitialUpdate() {
     for (int i = 0; i < PageCount(); ++i)
         InsertTabItem(IDC_MODULE_TAB, i, m_pages[static_cast<size_t>(i)].tabText);
     const QRect area = GetTabDisplayRect(IDC_MODULE_TAB);
+    PushPageValues();
     for (const PageEntry& entry : m_pages) {
         entry.page->Create(this);
         if (!entry.page->IsWindow())

@@ -6,11 +6,19 @@
 // in the initial update, switched by the tab control and destroyed with the view. OK closes
 // the window (the frame then asks the document), Cancel asks first when there are changes,
 // Apply runs the document's Apply and then the model's follow-up.
+//
+// Pages never reach the document: the model's view hands each page its values in
+// PushPageValues, just before the pages are created, and binds the messages of each page
+// family's table to what it does with them (BindChannelSetters), so a family shared by several
+// models serves each with that model's numbers and document.
 #pragma once
 
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "corvane/pages/common/ChannelMessage.h"
 #include "platform/Dialog.h"
 #include "platform/FormView.h"
 
@@ -39,6 +47,29 @@ public:
 protected:
     // Registers a page (a member of the model's view) for the tab `tabText`, in tab order.
     void AddPage(platform::CDialog* page, const std::string& tabText);
+
+    // One message of a page family's table and the document setter that takes its channel and
+    // value.
+    template <class Doc>
+    struct ChannelSetter {
+        ChannelMessage message;
+        void (Doc::*set)(int channel, int value);
+    };
+    // Binds every message of `table` to its setter on the view's document (nothing is set
+    // while the view has no document of that class).
+    template <class Doc>
+    void BindChannelSetters(std::initializer_list<ChannelSetter<Doc>> table) {
+        for (const ChannelSetter<Doc>& entry : table)
+            BindChannelMessage(entry.message, [this, set = entry.set](int channel, int value) {
+                if (auto* doc = dynamic_cast<Doc*>(GetDocument()))
+                    (doc->*set)(channel, value);
+            });
+    }
+    void BindChannelMessage(const ChannelMessage& message,
+                            std::function<void(int channel, int value)> take);
+
+    // The model hands its pages the document's values, before the pages are created.
+    virtual void PushPageValues() {}
     // The model's part of the initial update, after the pages exist and before the focus goes
     // to OK and the controls are written: loading the form's own controls.
     virtual void OnInitialUpdateForm() {}

@@ -7,6 +7,7 @@
 #include "corvane/core/Messages.h"
 #include "corvane/modules/tavix/TavixDoc.h"
 #include "corvane/modules/tavix/TavixMessages.h"
+#include "corvane/pages/tavix/TavixAudioTables.h"
 #include "platform/DataExchange.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
@@ -21,13 +22,6 @@ namespace {
 const char* const kFreeRun = "Free Run";
 const char* const kFrameReset1 = "Frame Reset1";
 const char* const kFrameReset2 = "Frame Reset2";
-
-int ToInt(platform::WPARAM value) {
-    return static_cast<int>(static_cast<platform::LPARAM>(value));
-}
-int ToInt(platform::LPARAM value) {
-    return static_cast<int>(value);
-}
 
 // Enter in the delay edit would press the form's default button; the operator only means
 // to end the number there.
@@ -46,25 +40,18 @@ public:
 
 }  // namespace
 
-CTavixView::CTavixView() : CModuleView(TavixFormTemplate()) {
+CTavixView::CTavixView()
+    : CModuleView(TavixFormTemplate()),
+      m_frequencyPage(TavixFrequencyTable()),
+      m_clickPage(TavixClickTable()) {
     AddPage(&m_frequencyPage, "Frequency");
     AddPage(&m_amplitudePage, "Amplitude");
     AddPage(&m_clickPage, "Audio Click");
 
-    OnMessage(WM_TAVIX_FREQUENCY, [this](platform::WPARAM wParam, platform::LPARAM lParam) {
-        if (CTavixDoc* doc = GetTavixDoc())
-            doc->SetFrequency(ToInt(wParam), ToInt(lParam));
-        return platform::LRESULT{0};
-    });
-    OnMessage(WM_TAVIX_AMPLITUDE, [this](platform::WPARAM wParam, platform::LPARAM lParam) {
-        if (CTavixDoc* doc = GetTavixDoc())
-            doc->SetAmplitude(ToInt(lParam), ToInt(wParam));
-        return platform::LRESULT{0};
-    });
-    OnMessage(WM_TAVIX_CLICK, [this](platform::WPARAM wParam, platform::LPARAM lParam) {
-        if (CTavixDoc* doc = GetTavixDoc())
-            doc->SetClick(ToInt(wParam), ToInt(lParam));
-        return platform::LRESULT{0};
+    BindChannelSetters<CTavixDoc>({
+        {kTavixFrequencyMessage, &CTavixDoc::SetFrequency},
+        {kTavixAmplitudeMessage, &CTavixDoc::SetAmplitude},
+        {kTavixClickMessage, &CTavixDoc::SetClick},
     });
     OnMessage(WM_MODULE_APPLIED,
               [this](platform::WPARAM, platform::LPARAM) { return OnModuleApplied(); });
@@ -76,6 +63,17 @@ CTavixView::~CTavixView() {
 
 CTavixDoc* CTavixView::GetTavixDoc() const {
     return dynamic_cast<CTavixDoc*>(GetDocument());
+}
+
+void CTavixView::PushPageValues() {
+    CTavixDoc* doc = GetTavixDoc();
+    if (doc == nullptr)
+        return;
+    // After a read the document holds each frequency as its list entry.
+    m_frequencyPage.LoadIndexes(doc->m_frequency);
+    m_amplitudePage.LoadAmplitudes(doc->m_amplitude, CTavixDoc::kMinAmplitude,
+                                   CTavixDoc::kMaxAmplitude);
+    m_clickPage.LoadIndexes(doc->m_click);  // the entry is the period in seconds
 }
 
 void CTavixView::DoDataExchange(platform::CDataExchange* dx) {

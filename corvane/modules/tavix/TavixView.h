@@ -11,9 +11,8 @@
 #include <string>
 
 #include "corvane/modules/common/ModuleView.h"
+#include "corvane/pages/audio/AudioComboPage.h"
 #include "corvane/pages/tavix/TavixAmplitudePage.h"
-#include "corvane/pages/tavix/TavixClickPage.h"
-#include "corvane/pages/tavix/TavixFrequencyPage.h"
 
 class QObject;
 
@@ -38,9 +37,9 @@ public:
     static void DelayLimits(int mode, double frame1, double frame2, int& maximum, int& minimum);
 
     // The pages, in tab order.
-    CTavixFrequencyPage m_frequencyPage;
+    CAudioComboPage m_frequencyPage;
     CTavixAmplitudePage m_amplitudePage;
-    CTavixClickPage m_clickPage;
+    CAudioComboPage m_clickPage;
 
     int m_bitsIndex = 1;  // 0: 20 bits, 1: 24 bits
     int m_syncIndex = -1;
@@ -49,6 +48,7 @@ public:
     int m_delayMin = 0;
 
 protected:
+    void PushPageValues() override;
     void OnInitialUpdateForm() override;
 
 private:

@@ -1,12 +1,10 @@
 #include "corvane/pages/common/TabPage.h"
 
 #include <cmath>
-#include <limits>
 
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
-#include "platform/View.h"
 #include "resources/corvane/ModuleForms.h"
 
 namespace corvane {
@@ -21,19 +19,16 @@ CTabPage::CTabPage(const platform::DialogTemplate& pageTemplate) : platform::CDi
 
 CTabPage::~CTabPage() = default;
 
-platform::CView* CTabPage::ParentView() const {
-    return dynamic_cast<platform::CView*>(GetParent());
-}
-
-platform::CDocument* CTabPage::ParentDocument() const {
-    platform::CView* view = ParentView();
-    return view != nullptr ? view->GetDocument() : nullptr;
-}
-
 platform::LRESULT CTabPage::SendToView(platform::UINT message, platform::WPARAM wParam,
                                        platform::LPARAM lParam) {
     platform::CWnd* view = GetParent();
     return view != nullptr ? view->SendMessage(message, wParam, lParam) : 0;
+}
+
+platform::LRESULT CTabPage::SendChannelValue(const ChannelMessage& message, int channel,
+                                             int value) {
+    const ChannelMessage::Args args = message.Pack(channel, value);
+    return SendToView(message.number, args.wParam, args.lParam);
 }
 
 void CTabPage::WriteControls() {
@@ -188,71 +183,6 @@ int CTabPage::FillComboList(int comboId, const std::vector<std::string>& entries
     }
     SetCurSel(comboId, select);
     return 1;
-}
-
-void CTabPage::InputMethodOff(int editId) {
-    DisableInputMethod(editId);
-}
-
-int CTabPage::FirstNonAsciiIndex(const std::string& text) {
-    for (size_t i = 0; i < text.size(); ++i)
-        if (static_cast<unsigned char>(text[i]) >= 0x80)
-            return static_cast<int>(i);
-    return -1;
-}
-
-CTabPage::IdText CTabPage::CleanIdText(std::string& text) {
-    const int cut = FirstNonAsciiIndex(text);
-    if (cut >= 0) {
-        text.erase(static_cast<size_t>(cut));
-        return IdText::Cut;
-    }
-    std::string cleaned;
-    for (char c : text)
-        if (c != '"' && c != '\'')
-            cleaned += c;
-    if (cleaned.size() != text.size()) {
-        text = cleaned;
-        return IdText::QuotesRemoved;
-    }
-    return IdText::Clean;
-}
-
-bool CTabPage::SnapToStep(double value, double step, double& snapped) {
-    if (!std::isfinite(value) || !std::isfinite(step) || step <= 0.0)
-        return false;
-    const double steps = value / step + (value >= 0.0 ? 0.5 : -0.5);
-    if (!(std::fabs(steps) < static_cast<double>(std::numeric_limits<int>::max())))
-        return false;
-    snapped = static_cast<double>(static_cast<int>(steps)) * step;
-    return true;
-}
-
-int CTabPage::Clamp(int value, int lower, int upper) {
-    if (value < lower)
-        return lower;
-    if (value > upper)
-        return upper;
-    return value;
-}
-
-int CTabPage::PercentAfterStep(const std::string& text, const platform::NMUPDOWN& step) {
-    return ValueAfterStep(text, step, 0, 100);
-}
-
-int CTabPage::ValueAfterStep(const std::string& text, const platform::NMUPDOWN& step, int lower,
-                             int upper) {
-    const long long value = static_cast<long long>(platform::StrToInt(text.c_str())) - step.iDelta;
-    if (value < lower)
-        return lower;
-    if (value > upper)
-        return upper;
-    return static_cast<int>(value);
-}
-
-platform::LPARAM CTabPage::PackSpinRange(int lower, int upper) {
-    return static_cast<platform::LPARAM>((static_cast<unsigned>(upper) & 0xFFFFu) |
-                                         ((static_cast<unsigned>(lower) & 0xFFFFu) << 16));
 }
 
 }  // namespace corvane

@@ -13,7 +13,9 @@
 //
 // The helpers below are the rules all page families share: integer fields that refuse a value
 // out of range, fields that clamp, percent spins without a buddy, doubles on a step grid,
-// lists the program builds, the ID-text rule and the input method.
+// lists the program builds and the ID-text rule. The rules themselves, which need no window,
+// are in PageRules.h; a field whose text travels in single-byte commands calls
+// DisableInputMethod on its focus.
 //
 // The On... handlers are called by a page from its OnCommand / OnNotify for the field the
 // notification is about. Each does nothing while the ready flag is 0, keeps the page's
@@ -27,13 +29,10 @@
 #include <string>
 #include <vector>
 
+#include "corvane/pages/common/ChannelMessage.h"
+#include "corvane/pages/common/PageRules.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-
-namespace platform {
-class CDocument;
-class CView;
-}  // namespace platform
 
 namespace corvane {
 
@@ -59,28 +58,6 @@ public:
         int m_saved;
     };
 
-    // --- Rules shared by the page families, as plain functions where they need no window ---
-
-    // The first byte of 0x80 or more, or -1.
-    static int FirstNonAsciiIndex(const std::string& text);
-    enum class IdText { Clean, Cut, QuotesRemoved };
-    // The ID-text rule on `text`: cut before a byte of 0x80 or more (Cut), else remove every
-    // '"' and '\'' (QuotesRemoved when there was one), else Clean: only a clean text is sent.
-    static IdText CleanIdText(std::string& text);
-    // `value` rounded half away from zero to a multiple of `step`. False for a value that is
-    // not finite or whose step count leaves the 32-bit range: such input counts as out of range.
-    static bool SnapToStep(double value, double step, double& snapped);
-    static int Clamp(int value, int lower, int upper);
-    // The percent value after a step of a spin without a buddy integer: the step is
-    // subtracted (the default range reports the up arrow as -1), and the result kept in 0..100.
-    static int PercentAfterStep(const std::string& text, const platform::NMUPDOWN& step);
-
-    // The value sent for `text`: the step subtracted from its number, kept in lower..upper.
-    static int ValueAfterStep(const std::string& text, const platform::NMUPDOWN& step, int lower,
-                              int upper);
-    // The UDM_SETRANGE argument: the upper limit in the low word, the lower one in the high word.
-    static platform::LPARAM PackSpinRange(int lower, int upper);
-
     int m_ready = 0;
 
     // How a page reports an accepted value to its view. A double and a text are handed over as
@@ -103,11 +80,11 @@ public:
     };
 
 protected:
-    // The view the page sits on (its parent) and that view's document.
-    platform::CView* ParentView() const;
-    platform::CDocument* ParentDocument() const;
+    // The page's parent is its view. A page never reaches the view's document: the view hands
+    // the page its values before the page is created, and takes what the page sends.
     platform::LRESULT SendToView(platform::UINT message, platform::WPARAM wParam,
                                  platform::LPARAM lParam);
+    platform::LRESULT SendChannelValue(const ChannelMessage& message, int channel, int value);
 
     // UpdateData(platform::FALSE) with the ready flag at 0.
     void WriteControls();
@@ -163,9 +140,6 @@ protected:
     // list had no room; string 145 has then been shown and the list keeps what it holds.
     int FillComboList(int comboId, const std::vector<std::string>& entries, int reserveItems,
                       int reserveBytes, int select);
-
-    // No input method on a field whose text travels in single-byte commands (on its focus).
-    void InputMethodOff(int editId);
 };
 
 }  // namespace corvane
