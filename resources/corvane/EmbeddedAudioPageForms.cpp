@@ -27,7 +27,6 @@ const std::vector<std::string>& FrequencyItems() {
 platform::DialogTemplate Build(int id) {
     platform::DialogTemplate page = videoform::Page(id);
     videoform::PageBuilder b(page);
-    const int half = (videoform::kPageCx - 3 * kMargin) / 2;
     const int labelCx = 44;
 
     b.Group(IDC_STATIC, "Group", kMargin, 5, videoform::kPageCx - 2 * kMargin, 28);
@@ -39,7 +38,7 @@ platform::DialogTemplate Build(int id) {
     int x = 2 * kMargin;
     int fieldX = x + labelCx + 2;
     int y = top + 12;
-    b.Group(IDC_STATIC, "Group Settings", kMargin, top, half, boxCy);
+    b.Group(IDC_STATIC, "Group Settings", kMargin, top, videoform::kHalfCx, boxCy);
     b.Label(IDC_STATIC, "Status", x, y, labelCx);
     b.Radios({IDC_AUDIO_ENABLE, IDC_AUDIO_DISABLE}, {"Enable", "Disable"}, fieldX, y + 1, 44, 48);
     y += kRowStep;
@@ -53,11 +52,11 @@ platform::DialogTemplate Build(int id) {
     b.Label(IDC_AUDIO_RESOLUTION_LABEL, "Resolution", x, y, labelCx);
     b.Radios({IDC_AUDIO_BITS20, IDC_AUDIO_BITS24}, {"20 bits", "24 bits"}, fieldX, y + 1, 44, 48);
 
-    const int right = 2 * kMargin + half;
+    const int right = videoform::kRightHalfX;
     x = right + kMargin;
     fieldX = x + labelCx + 2;
     y = top + 12;
-    b.Group(IDC_AUDIO_CHANNEL_FRAME, "Channel", right, top, half, boxCy);
+    b.Group(IDC_AUDIO_CHANNEL_FRAME, "Channel", right, top, videoform::kHalfCx, boxCy);
     b.Radios({IDC_AUDIO_CHANNEL1, IDC_AUDIO_CHANNEL1 + 1, IDC_AUDIO_CHANNEL1 + 2,
               IDC_AUDIO_CHANNEL1 + 3},
              {"Ch 1", "Ch 2", "Ch 3", "Ch 4"}, x, y, 34, 38);

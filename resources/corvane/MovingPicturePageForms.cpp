@@ -15,10 +15,9 @@ namespace {
 platform::DialogTemplate Build(int id) {
     platform::DialogTemplate page = videoform::Page(id);
     videoform::PageBuilder b(page);
-    const int half = (videoform::kPageCx - 3 * kMargin) / 2;
     const int x = 2 * kMargin;
     const int fieldX = x + 46;
-    b.Group(IDC_STATIC, "Movement", kMargin, 5, half, 68);
+    b.Group(IDC_STATIC, "Movement", kMargin, 5, videoform::kHalfCx, 68);
     b.Label(IDC_STATIC, "H Step", x, 17, 44);
     b.SpinEdit(IDC_MOVING_HSTEP, IDC_MOVING_HSTEP_SPIN, fieldX, 17, 44, false);
     b.Label(IDC_STATIC, "V Step", x, 17 + kRowStep, 44);
@@ -27,8 +26,8 @@ platform::DialogTemplate Build(int id) {
     b.SpinEdit(IDC_MOVING_PERIOD, IDC_MOVING_PERIOD_SPIN, fieldX, 17 + 2 * kRowStep, 44, false,
                platform::ES_NUMBER);
 
-    const int right = 2 * kMargin + half;
-    b.Group(IDC_STATIC, "Random", right, 5, half, 28);
+    const int right = videoform::kRightHalfX;
+    b.Group(IDC_STATIC, "Random", right, 5, videoform::kHalfCx, 28);
     b.Radios({IDC_MOVING_RANDOM_ON, IDC_MOVING_RANDOM_OFF}, {"Enable", "Disable"}, right + kMargin,
              17, 44, 50);
     return page;

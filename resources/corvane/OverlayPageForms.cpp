@@ -13,8 +13,8 @@ using videoform::kRowStep;
 namespace {
 
 // The three overlays side by side, each in its own box.
-constexpr int kColumnCx = 112;
-constexpr int kColumnStep = kColumnCx + 5;
+constexpr int kColumnCx = videoform::kThirdCx;
+constexpr int kColumnStep = kColumnCx + videoform::kThirdGap;
 constexpr int kBoxTop = 5;
 constexpr int kFirstRow = 31;
 

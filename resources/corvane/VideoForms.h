@@ -51,6 +51,11 @@ constexpr int kRowStep = 17;       // one row of edits or lists
 constexpr int kFieldHeight = 13;   // edits and the closed height of a list
 constexpr int kButtonHeight = 10;  // radio buttons and check boxes
 constexpr int kLabelHeight = 8;
+// Boxes side by side: two halves, or three thirds 5 apart.
+constexpr int kHalfCx = (kPageCx - 3 * kMargin) / 2;
+constexpr int kRightHalfX = 2 * kMargin + kHalfCx;
+constexpr int kThirdGap = 5;
+constexpr int kThirdCx = (kPageCx - 2 * kMargin - 2 * kThirdGap) / 3;
 
 // An empty child page.
 platform::DialogTemplate Page(int id);

@@ -12,12 +12,12 @@ using videoform::kMargin;
 namespace {
 
 // Boxes of On/Off pairs, three to a row.
-constexpr int kBoxCx = 112;
-constexpr int kBoxStep = kBoxCx + 5;
+constexpr int kBoxCx = videoform::kThirdCx;
+constexpr int kBoxStep = kBoxCx + videoform::kThirdGap;
 constexpr int kBoxCy = 28;
 constexpr int kRowTop = 5;
 constexpr int kSecondRowTop = kRowTop + kBoxCy + 5;
-constexpr int kWideCx = (videoform::kPageCx - 3 * kMargin) / 2;
+constexpr int kWideCx = videoform::kHalfCx;
 
 // A box holding a pair of radio buttons side by side, at place `column` of a row.
 void PairBox(videoform::PageBuilder& b, int boxId, const char* title, int column, int top,
@@ -56,7 +56,7 @@ platform::DialogTemplate Oltra() {
     StackedBox(b, IDC_OLTRA_COMPOSITE_GROUP, "Composite", 1, IDC_CONFIG_YC, IDC_CONFIG_COMPOSITE,
                "Y/C/Composite", "Composite");
     const int top = kSecondRowTop + 45;
-    const int right = 2 * kMargin + kWideCx;
+    const int right = videoform::kRightHalfX;
     b.Group(IDC_STATIC, "APL", kMargin, top, videoform::kPageCx - 2 * kMargin, 32);
     b.Label(IDC_STATIC, "APL Mode", 2 * kMargin, top + 12, 40);
     b.List(IDC_APL_MODE, 2 * kMargin + 42, top + 12, 100, 100);

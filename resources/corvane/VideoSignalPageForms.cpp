@@ -31,10 +31,9 @@ std::vector<std::string> HdNames(int first, int last) {
 platform::DialogTemplate Build(const SignalPageModel& model) {
     platform::DialogTemplate page = videoform::Page(model.id);
     videoform::PageBuilder b(page);
-    const int half = (videoform::kPageCx - 3 * kMargin) / 2;
-    const int right = 2 * kMargin + half;
+    const int right = videoform::kRightHalfX;
     const int labelCx = 44;
-    const int listCx = half - 2 * kMargin - labelCx - 2;
+    const int listCx = videoform::kHalfCx - 2 * kMargin - labelCx - 2;
     const auto listRow = [&](int labelId, const char* text, int listId, int x, int row,
                              const std::vector<std::string>& items) {
         const int y = 17 + kRowStep * row;
@@ -42,13 +41,13 @@ platform::DialogTemplate Build(const SignalPageModel& model) {
         b.List(listId, x + kMargin + labelCx + 2, y, listCx, 100, items);
     };
 
-    b.Group(IDC_STATIC, "Test Signal", kMargin, 5, half, 68);
+    b.Group(IDC_STATIC, "Test Signal", kMargin, 5, videoform::kHalfCx, 68);
     listRow(IDC_SIGNAL_FORMAT_LABEL, "Format", IDC_SIGNAL_FORMAT, kMargin, 0, model.formats);
     listRow(IDC_SIGNAL_SET_LABEL, "Signal set", IDC_SIGNAL_SET, kMargin, 1, {});
     listRow(IDC_SIGNAL_SIGNAL_LABEL, "Signal", IDC_SIGNAL_SIGNAL, kMargin, 2,
             {"Black", "40% Flat Field"});
 
-    b.Group(IDC_STATIC, "Picture", right, 5, half, 68);
+    b.Group(IDC_STATIC, "Picture", right, 5, videoform::kHalfCx, 68);
     b.Check(IDC_SIGNAL_FRAME_PICTURE, "Frame picture", right + kMargin, 18, 80);
     listRow(IDC_SIGNAL_PICTURE_SET_LABEL, "Picture set", IDC_SIGNAL_PICTURE_SET, right, 1, {});
     listRow(IDC_SIGNAL_PICTURE_LABEL, "Picture", IDC_SIGNAL_PICTURE, right, 2, {});
