@@ -77,10 +77,10 @@ platform::DialogTemplate Build(int id) {
 
 }  // namespace
 
-const platform::DialogTemplate& EmbeddedAudioPageTemplate(ModuleKind kind) {
+const platform::DialogTemplate& EmbeddedAudioPageTemplate(VideoModel model) {
     static const std::array<platform::DialogTemplate, 2> pages{Build(IDD_SORMET_AUDIO),
                                                                Build(IDD_ULMETH_AUDIO)};
-    return pages[static_cast<size_t>(SerialModelIndex(kind))];
+    return pages[static_cast<size_t>(SerialModelIndex(model))];
 }
 
 }  // namespace corvane

@@ -3,8 +3,8 @@
 // test tone. The same template serves output 1 ("Audio") and output 2 ("Black (Audio)").
 #pragma once
 
-#include "corvane/core/ModuleKind.h"
 #include "platform/DialogTemplate.h"
+#include "resources/corvane/VideoForms.h"
 
 namespace corvane {
 
@@ -35,7 +35,8 @@ constexpr int IDC_AUDIO_AMPLITUDE_LABEL = 1261;
 constexpr int IDC_AUDIO_AMPLITUDE_UNIT = 1264;
 constexpr int IDC_AUDIO_CLICK_LABEL = 1265;
 
-// The audio page of a serial video model; throws std::invalid_argument for any other kind.
-const platform::DialogTemplate& EmbeddedAudioPageTemplate(ModuleKind kind);
+// The audio page of a serial video model; throws std::invalid_argument for an
+// analog one.
+const platform::DialogTemplate& EmbeddedAudioPageTemplate(VideoModel model);
 
 }  // namespace corvane

@@ -35,11 +35,11 @@ platform::DialogTemplate Build(int id) {
 
 }  // namespace
 
-const platform::DialogTemplate& MovingPicturePageTemplate(ModuleKind kind) {
+const platform::DialogTemplate& MovingPicturePageTemplate(VideoModel model) {
     static const std::array<platform::DialogTemplate, 4> pages{
         Build(IDD_OLTRA_MOVING_PICTURE), Build(IDD_YARLO_MOVING_PICTURE),
         Build(IDD_SORMET_MOVING_PICTURE), Build(IDD_ULMETH_MOVING_PICTURE)};
-    return pages[static_cast<size_t>(VideoModelIndex(kind))];
+    return pages[static_cast<size_t>(VideoModelIndex(model))];
 }
 
 }  // namespace corvane

@@ -2,8 +2,8 @@
 // between moves and the random mode. The four models share one layout.
 #pragma once
 
-#include "corvane/core/ModuleKind.h"
 #include "platform/DialogTemplate.h"
+#include "resources/corvane/VideoForms.h"
 
 namespace corvane {
 
@@ -22,7 +22,7 @@ constexpr int IDC_MOVING_PERIOD_SPIN = 1017;
 constexpr int IDC_MOVING_RANDOM_ON = 1138;
 constexpr int IDC_MOVING_RANDOM_OFF = 1139;
 
-// The moving picture page of a video model; throws std::invalid_argument for any other kind.
-const platform::DialogTemplate& MovingPicturePageTemplate(ModuleKind kind);
+// The moving picture page of a video model.
+const platform::DialogTemplate& MovingPicturePageTemplate(VideoModel model);
 
 }  // namespace corvane

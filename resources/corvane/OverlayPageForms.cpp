@@ -83,11 +83,11 @@ platform::DialogTemplate Build(int id) {
 
 }  // namespace
 
-const platform::DialogTemplate& OverlayPageTemplate(ModuleKind kind) {
+const platform::DialogTemplate& OverlayPageTemplate(VideoModel model) {
     static const std::array<platform::DialogTemplate, 4> pages{
         Build(IDD_OLTRA_OVERLAY), Build(IDD_YARLO_OVERLAY), Build(IDD_SORMET_OVERLAY),
         Build(IDD_ULMETH_OVERLAY)};
-    return pages[static_cast<size_t>(VideoModelIndex(kind))];
+    return pages[static_cast<size_t>(VideoModelIndex(model))];
 }
 
 }  // namespace corvane

@@ -2,8 +2,8 @@
 // over output 1, and their blinking. The four models share one layout.
 #pragma once
 
-#include "corvane/core/ModuleKind.h"
 #include "platform/DialogTemplate.h"
+#include "resources/corvane/VideoForms.h"
 
 namespace corvane {
 
@@ -58,7 +58,7 @@ constexpr int IDC_CIRCLE_Y_SPIN = 1196;
 constexpr int IDC_CIRCLE_Y_LABEL = 1250;
 constexpr int IDC_CIRCLE_Y_UNIT = 1255;
 
-// The overlay page of a video model; throws std::invalid_argument for any other kind.
-const platform::DialogTemplate& OverlayPageTemplate(ModuleKind kind);
+// The overlay page of a video model.
+const platform::DialogTemplate& OverlayPageTemplate(VideoModel model);
 
 }  // namespace corvane

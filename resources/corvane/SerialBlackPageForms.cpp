@@ -51,12 +51,12 @@ platform::DialogTemplate Build(int id, int formatId, const std::vector<std::stri
 
 }  // namespace
 
-const platform::DialogTemplate& SerialBlackPageTemplate(ModuleKind kind) {
+const platform::DialogTemplate& SerialBlackPageTemplate(VideoModel model) {
     static const std::array<platform::DialogTemplate, 2> pages{
         Build(IDD_SORMET_BLACK, IDC_SORMET_BLACK_FORMAT, SdFormatNames(), true),
         Build(IDD_ULMETH_BLACK, IDC_ULMETH_BLACK_FORMAT,
               {HdFormatNames().begin(), HdFormatNames().begin() + kHdFormatsBefore31}, false)};
-    return pages[static_cast<size_t>(SerialModelIndex(kind))];
+    return pages[static_cast<size_t>(SerialModelIndex(model))];
 }
 
 }  // namespace corvane

@@ -2,8 +2,8 @@
 // flat-field signal, its timing and, on the Sormet, its EDH and resolution.
 #pragma once
 
-#include "corvane/core/ModuleKind.h"
 #include "platform/DialogTemplate.h"
+#include "resources/corvane/VideoForms.h"
 
 namespace corvane {
 
@@ -25,7 +25,8 @@ constexpr int IDC_BLACK_EDH_OFF = 1233;
 constexpr int IDC_BLACK_BITS8 = 1262;
 constexpr int IDC_BLACK_BITS10 = 1263;
 
-// The black page of a serial video model; throws std::invalid_argument for any other kind.
-const platform::DialogTemplate& SerialBlackPageTemplate(ModuleKind kind);
+// The black page of a serial video model; throws std::invalid_argument for an
+// analog one.
+const platform::DialogTemplate& SerialBlackPageTemplate(VideoModel model);
 
 }  // namespace corvane

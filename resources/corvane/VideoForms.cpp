@@ -57,27 +57,16 @@ platform::DialogTemplate VideoModuleForm(int id, bool applyEnabled) {
         platform::WS_CHILD};
 }
 
-int VideoModelIndex(ModuleKind kind) {
-    switch (kind) {
-        case kModuleOltra:
-            return 0;
-        case kModuleYarlo:
-            return 1;
-        case kModuleSormet:
-            return 2;
-        case kModuleUlmeth:
-            return 3;
-        default:
-            throw std::invalid_argument("not a video module: kind " + std::to_string(kind));
-    }
+int VideoModelIndex(VideoModel model) {
+    return static_cast<int>(model);
 }
 
-int SerialModelIndex(ModuleKind kind) {
-    if (kind == kModuleSormet)
+int SerialModelIndex(VideoModel model) {
+    if (model == VideoModel::Sormet)
         return 0;
-    if (kind == kModuleUlmeth)
+    if (model == VideoModel::Ulmeth)
         return 1;
-    throw std::invalid_argument("not a serial video module: kind " + std::to_string(kind));
+    throw std::invalid_argument("an analog video module has no serial pages");
 }
 
 const std::vector<std::string>& SdFormatNames() {

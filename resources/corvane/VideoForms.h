@@ -2,8 +2,8 @@
 // size of the pages over the tab control, the helpers the page families lay their controls out
 // with, and the HD clock questions of the format lists.
 //
-// A page family keeps one builder and makes one template per model from it; the model's kind
-// picks the template, and a family that differs by model takes the difference from a small
+// A page family keeps one builder and makes one template per model from it; the model picks the
+// template, and a family that differs by model takes the difference from a small
 // per-model table instead of a copy of the page.
 #pragma once
 
@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "corvane/core/ModuleKind.h"
 #include "platform/DialogTemplate.h"
 
 namespace corvane {
@@ -27,10 +26,13 @@ void RegisterVideoPageStrings();
 // Apply starts disabled unless `applyEnabled`.
 platform::DialogTemplate VideoModuleForm(int id, bool applyEnabled);
 
-// 0 Oltra, 1 Yarlo, 2 Sormet, 3 Ulmeth; throws std::invalid_argument for any other kind.
-int VideoModelIndex(ModuleKind kind);
-// 0 Sormet, 1 Ulmeth: the serial digital models; throws std::invalid_argument for others.
-int SerialModelIndex(ModuleKind kind);
+// The video generator models, in the order of their page tables.
+enum class VideoModel { Oltra, Yarlo, Sormet, Ulmeth };
+
+int VideoModelIndex(VideoModel model);
+// 0 Sormet, 1 Ulmeth: the serial digital models, the only ones with audio and black pages;
+// throws std::invalid_argument for the analog models.
+int SerialModelIndex(VideoModel model);
 
 // The names of the format folders the lists show before the catalogue's are read: the SD
 // formats by their code (0..2), the HD formats by theirs (0..19).

@@ -95,10 +95,10 @@ platform::DialogTemplate Ulmeth() {
 
 }  // namespace
 
-const platform::DialogTemplate& VideoOutputPageTemplate(ModuleKind kind) {
+const platform::DialogTemplate& VideoOutputPageTemplate(VideoModel model) {
     static const std::array<platform::DialogTemplate, 4> pages{Oltra(), Yarlo(), Sormet(),
                                                                Ulmeth()};
-    return pages[static_cast<size_t>(VideoModelIndex(kind))];
+    return pages[static_cast<size_t>(VideoModelIndex(model))];
 }
 
 }  // namespace corvane

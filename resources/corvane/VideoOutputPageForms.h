@@ -3,8 +3,8 @@
 // analog models; resolution, EDH and AV timing on the serial ones).
 #pragma once
 
-#include "corvane/core/ModuleKind.h"
 #include "platform/DialogTemplate.h"
+#include "resources/corvane/VideoForms.h"
 
 namespace corvane {
 
@@ -41,7 +41,7 @@ constexpr int IDC_AV_TIMING_ON = 1417;
 constexpr int IDC_AV_TIMING_OFF = 1418;
 constexpr int IDC_AV_TIMING_LABEL = 1421;
 
-// The video output page of a video model; throws std::invalid_argument for any other kind.
-const platform::DialogTemplate& VideoOutputPageTemplate(ModuleKind kind);
+// The video output page of a video model.
+const platform::DialogTemplate& VideoOutputPageTemplate(VideoModel model);
 
 }  // namespace corvane

@@ -83,7 +83,7 @@ platform::DialogTemplate Build(const SignalPageModel& model) {
 
 }  // namespace
 
-const platform::DialogTemplate& VideoSignalPageTemplate(ModuleKind kind) {
+const platform::DialogTemplate& VideoSignalPageTemplate(VideoModel model) {
     static const std::array<platform::DialogTemplate, 4> pages{
         Build({IDD_OLTRA_SIGNAL, HdNames(0, kHdFormatsBefore31 - 1), IDC_OLTRA_COARSE,
                IDC_OLTRA_COARSE_SPIN, IDC_OLTRA_FINE, IDC_OLTRA_FINE_SPIN, "Horizotal Fine"}),
@@ -99,7 +99,7 @@ const platform::DialogTemplate& VideoSignalPageTemplate(ModuleKind kind) {
         Build({IDD_SORMET_SIGNAL, SdFormatNames()}),
         Build({IDD_ULMETH_SIGNAL, HdNames(0, kHdFormatsBefore31 - 1)}),
     };
-    return pages[static_cast<size_t>(VideoModelIndex(kind))];
+    return pages[static_cast<size_t>(VideoModelIndex(model))];
 }
 
 }  // namespace corvane

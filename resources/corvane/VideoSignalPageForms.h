@@ -3,8 +3,8 @@
 // into a coarse and a fine field; the serial models have one delay field.
 #pragma once
 
-#include "corvane/core/ModuleKind.h"
 #include "platform/DialogTemplate.h"
+#include "resources/corvane/VideoForms.h"
 
 namespace corvane {
 
@@ -41,7 +41,7 @@ constexpr int IDC_YARLO_COARSE_SPIN = 1410;
 constexpr int IDC_YARLO_FINE = 1407;
 constexpr int IDC_YARLO_FINE_SPIN = 1408;
 
-// The signal page of a video model; throws std::invalid_argument for any other kind.
-const platform::DialogTemplate& VideoSignalPageTemplate(ModuleKind kind);
+// The signal page of a video model.
+const platform::DialogTemplate& VideoSignalPageTemplate(VideoModel model);
 
 }  // namespace corvane

@@ -61,34 +61,34 @@ RadioGroups Channels(RadioGroups more) {
 }
 
 std::vector<Window> Windows() {
-    const auto serial = [](const std::string& model, ModuleKind kind, const DialogTemplate& form,
+    const auto serial = [](const std::string& name, VideoModel model, const DialogTemplate& form,
                            RadioGroups video, RadioGroups black) {
-        return Window{model,
+        return Window{name,
                       form,
-                      {{"Signal", VideoSignalPageTemplate(kind), {}},
-                       {"Moving Picture", MovingPicturePageTemplate(kind), kMovingRadios},
-                       {"Overlay", OverlayPageTemplate(kind), kOverlayRadios},
-                       {"Audio", EmbeddedAudioPageTemplate(kind), kAudioRadios},
-                       {"Video", VideoOutputPageTemplate(kind), std::move(video)},
-                       {"Black", SerialBlackPageTemplate(kind), std::move(black)},
-                       {"Black (Audio)", EmbeddedAudioPageTemplate(kind), kAudioRadios}}};
+                      {{"Signal", VideoSignalPageTemplate(model), {}},
+                       {"Moving Picture", MovingPicturePageTemplate(model), kMovingRadios},
+                       {"Overlay", OverlayPageTemplate(model), kOverlayRadios},
+                       {"Audio", EmbeddedAudioPageTemplate(model), kAudioRadios},
+                       {"Video", VideoOutputPageTemplate(model), std::move(video)},
+                       {"Black", SerialBlackPageTemplate(model), std::move(black)},
+                       {"Black (Audio)", EmbeddedAudioPageTemplate(model), kAudioRadios}}};
     };
-    const auto analog = [](const std::string& model, ModuleKind kind, const DialogTemplate& form,
+    const auto analog = [](const std::string& name, VideoModel model, const DialogTemplate& form,
                            const std::string& videoTab, RadioGroups video) {
-        return Window{model,
+        return Window{name,
                       form,
-                      {{"Signal", VideoSignalPageTemplate(kind), {}},
-                       {"Moving Picture", MovingPicturePageTemplate(kind), kMovingRadios},
-                       {"Overlay", OverlayPageTemplate(kind), kOverlayRadios},
-                       {videoTab, VideoOutputPageTemplate(kind), std::move(video)}}};
+                      {{"Signal", VideoSignalPageTemplate(model), {}},
+                       {"Moving Picture", MovingPicturePageTemplate(model), kMovingRadios},
+                       {"Overlay", OverlayPageTemplate(model), kOverlayRadios},
+                       {videoTab, VideoOutputPageTemplate(model), std::move(video)}}};
     };
     return {
-        serial("Sormet", kModuleSormet, SormetFormTemplate(),
+        serial("Sormet", VideoModel::Sormet, SormetFormTemplate(),
                Channels({{1232, 1233}, {1262, 1263}, {1417, 1418}}), {{1232, 1233}, {1262, 1263}}),
-        serial("Ulmeth", kModuleUlmeth, UlmethFormTemplate(), Channels({{1417, 1418}}), {}),
-        analog("Oltra", kModuleOltra, OltraFormTemplate(), "Video/APL",
+        serial("Ulmeth", VideoModel::Ulmeth, UlmethFormTemplate(), Channels({{1417, 1418}}), {}),
+        analog("Oltra", VideoModel::Oltra, OltraFormTemplate(), "Video/APL",
                Channels({{1395, 1396}, {1411, 1412}})),
-        analog("Yarlo", kModuleYarlo, YarloFormTemplate(), "Video", Channels({{1395, 1396}})),
+        analog("Yarlo", VideoModel::Yarlo, YarloFormTemplate(), "Video", Channels({{1395, 1396}})),
     };
 }
 
@@ -239,14 +239,10 @@ TEST(VideoForms, OnlyTheYarloFormStartsWithApplyEnabled) {
     }
 }
 
-TEST(VideoForms, NonVideoKindsHaveNoPages) {
-    for (ModuleKind kind : {kModuleNone, kModuleTavix, kModulePirvo, 99}) {
-        EXPECT_THROW(VideoSignalPageTemplate(kind), std::invalid_argument) << kind;
-        EXPECT_THROW(OverlayPageTemplate(kind), std::invalid_argument) << kind;
-    }
-    for (ModuleKind kind : {kModuleOltra, kModuleYarlo}) {
-        EXPECT_THROW(EmbeddedAudioPageTemplate(kind), std::invalid_argument) << kind;
-        EXPECT_THROW(SerialBlackPageTemplate(kind), std::invalid_argument) << kind;
+TEST(VideoForms, AnalogModelsHaveNoAudioOrBlackPages) {
+    for (VideoModel model : {VideoModel::Oltra, VideoModel::Yarlo}) {
+        EXPECT_THROW(EmbeddedAudioPageTemplate(model), std::invalid_argument);
+        EXPECT_THROW(SerialBlackPageTemplate(model), std::invalid_argument);
     }
 }
 
