@@ -61,8 +61,6 @@ public:
         for (size_t i = 0; i < N; ++i) values[i] = m_items[i].Value();
         return values;
     }
-    // Reads as the plain values, for code that keeps a copy of them.
-    operator std::array<T, N>() const { return Values(); }
 
 private:
     std::array<Flagged<T>, N> m_items{};

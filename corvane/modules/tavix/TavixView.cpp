@@ -70,10 +70,12 @@ void CTavixView::PushPageValues() {
     if (doc == nullptr)
         return;
     // After a read the document holds each frequency as its list entry.
-    m_frequencyPage.LoadIndexes(doc->m_frequency);
-    m_amplitudePage.LoadAmplitudes(doc->m_amplitude, CTavixDoc::kMinAmplitude,
+    static_assert(CTavixDoc::kChannels == CLinkedChannelsPage::kChannels,
+                  "one page row per channel of the module");
+    m_frequencyPage.LoadIndexes(doc->m_frequency.Values());
+    m_amplitudePage.LoadAmplitudes(doc->m_amplitude.Values(), CTavixDoc::kMinAmplitude,
                                    CTavixDoc::kMaxAmplitude);
-    m_clickPage.LoadIndexes(doc->m_click);  // the entry is the period in seconds
+    m_clickPage.LoadIndexes(doc->m_click.Values());  // the entry is the period in seconds
 }
 
 void CTavixView::DoDataExchange(platform::CDataExchange* dx) {
