@@ -511,14 +511,9 @@ int CAnalogVideoDoc::ApplySync() {
 // -256 means the module would not load the file. It is put down to the load only when this
 // Apply sent one; the load is then armed again, and the rest of the work still counts.
 int CAnalogVideoDoc::ApplyCloseAndCheck(Load load, bool& rearmed) {
-    std::string reply;
-    if (!QueryReply("*OPC?", reply))
-        return 0;
-    Progress().Step();
     std::string error;
-    if (!QueryReply("SYST:ERR?", error))
+    if (!QueryCompletion(error))
         return 0;
-    Progress().Step();
     const int number = platform::StrToInt(error.c_str());
     if (number == -256 && load == Load::kPicture) {
         Stop(platform::Format("/%s/%s is not assigned to 'OTHER' key.", m_pictureFolderName.c_str(),

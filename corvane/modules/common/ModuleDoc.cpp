@@ -108,20 +108,26 @@ int CModuleDoc::Apply() {
     Progress().Step();
     if (!SendChangedParameters())
         return 0;
-    std::string reply;
-    if (!QueryReply("*OPC?", reply))
-        return 0;
-    Progress().Step();
     std::string error;
-    if (!QueryReply("SYST:ERR?", error))
+    if (!QueryCompletion(error))
         return 0;
-    Progress().Step();
     const int number = platform::StrToInt(error.c_str());
     if (number != 0)
         ReportInstrumentError(number, error);
     PostApplyNotifications();
     Progress().ShowStatus("Ready");
     SetModifiedFlag(false);
+    return 1;
+}
+
+int CModuleDoc::QueryCompletion(std::string& error) {
+    std::string reply;
+    if (!QueryReply("*OPC?", reply))
+        return 0;
+    Progress().Step();
+    if (!QueryReply("SYST:ERR?", error))
+        return 0;
+    Progress().Step();
     return 1;
 }
 

@@ -97,6 +97,9 @@ protected:
     // One query; 0 when the exchange failed or the reply was empty.
     int QueryReply(const std::string& query, ReplyCursor& cursor);
     int QueryReply(const std::string& query, std::string& reply);
+    // "*OPC?" and then "SYST:ERR?", whose reply comes back in `error`; a step after each.
+    // 0 when either exchange failed.
+    int QueryCompletion(std::string& error);
     // One command; 0 when it could not be sent.
     int SendCommand(const std::string& command);
 
