@@ -145,6 +145,7 @@ public:
     // The table checks below drive the fixture from outside.
     using Base::m_boxes;
     using Base::m_doc;
+    using Base::m_model;
     using Base::m_progress;
     using Base::m_sim;
     using Base::TakeLines;
@@ -809,6 +810,40 @@ TEST_F(YarloApply, BrokenLinkKeepsWhatWasNotSent) {
     EXPECT_EQ(TakeLines(6), Expected({kSelect, "OUTP1:MOV:VERT 5", "OUTP1:CIRC:DIAM 30", "*OPC?",
                                       "SYST:ERR?", ":OUTP1:STAN?"}));
     EXPECT_FALSE(m_doc->IsModified());
+}
+
+// Closing with a change asks the model's question: Cancel keeps the window, No drops the
+// change unsent, Yes applies it.
+template <typename Doc>
+void CheckCloseQuestion(AnalogDocument<Doc>& test) {
+    test.Open();
+    const std::string question = ForModel("Apply changes to %M?", test.m_model);
+    struct Answer {
+        int answer;
+        bool closes;
+        Lines sent;
+    };
+    for (const Answer& a : {Answer{platform::IDCANCEL, false, {}}, Answer{platform::IDNO, true, {}},
+                            Answer{platform::IDYES, true, {"OUTP1:CIRC:STAT 0"}}}) {
+        test.m_doc->SetCircleState(0);
+        test.m_boxes.Expect(question, platform::MB_YESNOCANCEL | MB_ICONEXCLAMATION, a.answer);
+        EXPECT_EQ(test.m_doc->SaveModified(), a.closes) << a.answer;
+        EXPECT_EQ(test.m_doc->IsModified(), !a.closes) << a.answer;
+        EXPECT_EQ(test.m_boxes.Pending(), 0u);
+        const Lines lines = test.TakeLines();
+        const Lines sent = lines.size() > 1 ? Lines(lines.begin() + 1, lines.begin() + 2) : Lines{};
+        EXPECT_EQ(sent, a.sent) << a.answer;
+        test.m_doc->m_circleState.ClearChanged();
+    }
+    // With nothing changed nobody is asked.
+    EXPECT_TRUE(test.m_doc->SaveModified());
+}
+
+TEST_F(OltraApply, CloseAsksTheOltraQuestion) {
+    CheckCloseQuestion(*this);
+}
+TEST_F(YarloApply, CloseAsksTheYarloQuestion) {
+    CheckCloseQuestion(*this);
 }
 
 // Setters mark the document and flag exactly their own parameter; the frame-picture switch
