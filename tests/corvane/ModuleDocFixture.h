@@ -37,6 +37,8 @@ public:
     void Begin(const std::string& text, int steps) override { m_runs.push_back({text, steps}); }
     // Counted without a cap: a model that steps past its range shows here.
     void Step() override { ++m_runs.back().position; }
+    void SetSteps(int steps) override { m_runs.back().steps = steps; }
+    void SetPosition(int position) override { m_runs.back().position = position; }
     void End() override { m_runs.back().ended = true; }
     void ShowStatus(const std::string& text) override { m_statuses.push_back(text); }
 

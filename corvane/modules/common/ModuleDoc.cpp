@@ -11,24 +11,6 @@
 
 namespace corvane {
 
-namespace {
-
-// One read or apply on a sink: its end comes on every way out.
-class ProgressRun {
-public:
-    ProgressRun(IProgressSink& sink, const std::string& text, int steps) : m_sink(sink) {
-        m_sink.Begin(text, steps);
-    }
-    ~ProgressRun() { m_sink.End(); }
-    ProgressRun(const ProgressRun&) = delete;
-    ProgressRun& operator=(const ProgressRun&) = delete;
-
-private:
-    IProgressSink& m_sink;
-};
-
-}  // namespace
-
 CModuleDoc::CModuleDoc(ModuleKind kind, int questionId) : m_kind(kind), m_questionId(questionId) {
     RegisterModuleStrings();
 }
@@ -126,20 +108,26 @@ int CModuleDoc::Apply() {
     Progress().Step();
     if (!SendChangedParameters())
         return 0;
-    std::string reply;
-    if (!QueryReply("*OPC?", reply))
-        return 0;
-    Progress().Step();
     std::string error;
-    if (!QueryReply("SYST:ERR?", error))
+    if (!QueryCompletion(error))
         return 0;
-    Progress().Step();
     const int number = platform::StrToInt(error.c_str());
     if (number != 0)
         ReportInstrumentError(number, error);
     PostApplyNotifications();
     Progress().ShowStatus("Ready");
     SetModifiedFlag(false);
+    return 1;
+}
+
+int CModuleDoc::QueryCompletion(std::string& error) {
+    std::string reply;
+    if (!QueryReply("*OPC?", reply))
+        return 0;
+    Progress().Step();
+    if (!QueryReply("SYST:ERR?", error))
+        return 0;
+    Progress().Step();
     return 1;
 }
 
@@ -187,6 +175,11 @@ int CModuleDoc::SelectModule() {
     if (link == nullptr)
         return 0;
     return link->SendCommand("INST:SEL \"" + ModuleAddress() + "\"");
+}
+
+int CModuleDoc::SendCommand(const std::string& command) {
+    IInstrumentLink* link = Link();
+    return link != nullptr && link->SendCommand(command) ? 1 : 0;
 }
 
 int CModuleDoc::QueryReply(const std::string& query, std::string& reply) {

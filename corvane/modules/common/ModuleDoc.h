@@ -37,7 +37,8 @@ public:
     bool SaveModified() override;
 
     // 1 when every parameter was read, 0 otherwise (the link has reported any socket error).
-    int ReadAll();
+    // A model whose reads depend on what it has read already reads in its own way.
+    virtual int ReadAll();
     // INST:SEL, the changed parameters in list order, "*OPC?", "SYST:ERR?", the error box,
     // the notifications, "Ready". 1 done; 0 when an exchange failed, and then the parameters
     // not sent keep their change flags.
@@ -96,6 +97,15 @@ protected:
     // One query; 0 when the exchange failed or the reply was empty.
     int QueryReply(const std::string& query, ReplyCursor& cursor);
     int QueryReply(const std::string& query, std::string& reply);
+    // "*OPC?" and then "SYST:ERR?", whose reply comes back in `error`; a step after each.
+    // 0 when either exchange failed.
+    int QueryCompletion(std::string& error);
+    // One command; 0 when it could not be sent.
+    int SendCommand(const std::string& command);
+
+    // Null only while there is neither a link given nor a main frame.
+    IInstrumentLink* Link() const;
+    IProgressSink& Progress();
 
 private:
     struct Read {
@@ -108,8 +118,6 @@ private:
         std::function<void()> sent;
     };
 
-    IInstrumentLink* Link() const;
-    IProgressSink& Progress();
     int ReadParameters();
     int SendChangedParameters();
 

@@ -41,6 +41,17 @@ void ModuleProgress::Step() {
         m_bar->StepIt();
 }
 
+void ModuleProgress::SetSteps(int steps) {
+    m_steps = steps;
+    if (m_bar != nullptr && m_bar->IsWindow())
+        m_bar->SetRange(0, steps);
+}
+
+void ModuleProgress::SetPosition(int position) {
+    if (m_bar != nullptr && m_bar->IsWindow())
+        m_bar->SetPos(position);
+}
+
 void ModuleProgress::End() {
     if (!m_running)
         return;

@@ -22,6 +22,8 @@ public:
     // One step; a model that steps more often than it announced stays at the end instead of
     // wrapping round to an empty bar.
     void Step() override;
+    void SetSteps(int steps) override;
+    void SetPosition(int position) override;
     // Takes the bar away.
     void End() override;
     void ShowStatus(const std::string& text) override;

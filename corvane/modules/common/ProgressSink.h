@@ -13,10 +13,29 @@ public:
     // A run of `steps` steps begins, described by `text`.
     virtual void Begin(const std::string& text, int steps) = 0;
     virtual void Step() = 0;
+    // The run's length once it is known: a catalogue read learns it only after it has begun.
+    virtual void SetSteps(int steps) = 0;
+    // Moves the run to `position` of its steps, as when a read's last part starts at a fixed
+    // distance from the end whatever the catalogue took.
+    virtual void SetPosition(int position) = 0;
     // The run is over, however it ended.
     virtual void End() = 0;
     // The text left once the work is done, such as "Ready".
     virtual void ShowStatus(const std::string& text) = 0;
+};
+
+// One read or apply on a sink: its end comes on every way out.
+class ProgressRun {
+public:
+    ProgressRun(IProgressSink& sink, const std::string& text, int steps) : m_sink(sink) {
+        m_sink.Begin(text, steps);
+    }
+    ~ProgressRun() { m_sink.End(); }
+    ProgressRun(const ProgressRun&) = delete;
+    ProgressRun& operator=(const ProgressRun&) = delete;
+
+private:
+    IProgressSink& m_sink;
 };
 
 }  // namespace corvane

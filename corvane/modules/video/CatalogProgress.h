@@ -2,6 +2,8 @@
 // folders needs more than 16 bits of range, so the range is a full int.
 #pragma once
 
+#include "corvane/modules/common/ProgressSink.h"
+
 namespace corvane {
 
 class ICatalogProgress {
@@ -10,6 +12,19 @@ public:
     virtual void SetRange(int lower, int upper) = 0;
     virtual void SetStep(int step) = 0;
     virtual void StepIt() = 0;
+};
+
+// A document's progress run seen as a catalogue bar: the catalogue sets the run's length and
+// steps it.
+class SinkCatalogProgress : public ICatalogProgress {
+public:
+    explicit SinkCatalogProgress(IProgressSink& sink) : m_sink(sink) {}
+    void SetRange(int lower, int upper) override { m_sink.SetSteps(upper - lower); }
+    void SetStep(int) override {}
+    void StepIt() override { m_sink.Step(); }
+
+private:
+    IProgressSink& m_sink;
 };
 
 }  // namespace corvane
