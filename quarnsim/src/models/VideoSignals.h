@@ -39,4 +39,9 @@ struct VideoSignalRules {
 // names as listed, and an instrument without an active signal "".
 void AddVideoSignals(ModelTable& table, const VideoSignalRules& rules);
 
+// The output-1 overlay every video generator has alike: the logo (chosen among the LOGO folder's
+// files, by its name as listed), the ID text, the circle, blinking, and the SAVE commands that
+// keep logo and text. The moving picture differs by model and stays with it.
+void AddVideoOverlay(ModelTable& table);
+
 }  // namespace quarnsim::models
