@@ -15,6 +15,7 @@ namespace {
 
 constexpr const char* kActiveSignal = "MMEMory:SIGNal:ACTive";
 constexpr const char* kLogo = "OUTPut#{1}:LOGO:SELect";
+constexpr const char* kLogoSetting = "OUTP1:LOGO:SEL";
 // The set whose first signal is active on a fresh module.
 constexpr const char* kFirstSet = "Colour Bars";
 
@@ -114,10 +115,16 @@ int LoadSignal(CommandContext& context, ModuleState& module, const VideoSignalRu
 // The first signal of the format that gives the standard's default, as the query answers it.
 std::string DefaultActiveSignal(const ModelTable& table, const VideoSignalRules& rules,
                                 const VideoFileTree& tree) {
+    // The header is written as a client writes it, the table's as a pattern.
     std::string standard;
+    std::vector<ParsedCommand> query = LineParser::Parse(rules.standardHeader + "?");
     for (const ParameterDef& parameter : table.Parameters()) {
-        if (parameter.header == rules.standardHeader)
+        HeaderTree one;
+        std::vector<int> suffixes;
+        if (query.size() == 1 && one.Register(parameter.header + "?", nullptr) &&
+            one.Find(query.front(), &suffixes)) {
             standard = parameter.defaultValue;
+        }
     }
     const VideoFormat* chosen = tree.formats.empty() ? nullptr : &tree.formats.front();
     for (size_t i = 0; i < rules.formats.size(); ++i) {
@@ -170,7 +177,7 @@ int SelectLogo(CommandContext& context, ModuleState& module) {
         module.PushError(err::kFileNameNotFound, "File name not found");
         return 0;
     }
-    module.Store(kLogo, Listed(name));
+    module.Store(kLogoSetting, Listed(name));
     return 1;
 }
 
