@@ -37,7 +37,8 @@ public:
     bool SaveModified() override;
 
     // 1 when every parameter was read, 0 otherwise (the link has reported any socket error).
-    // A model whose reads depend on what it has read already reads in its own way.
+    // A model whose reads depend on what earlier ones found (catalogues, options) reads on
+    // its own.
     virtual int ReadAll();
     // INST:SEL, the changed parameters in list order, "*OPC?", "SYST:ERR?", the error box,
     // the notifications, "Ready". 1 done; 0 when an exchange failed, and then the parameters
@@ -103,7 +104,8 @@ protected:
     // One command; 0 when it could not be sent.
     int SendCommand(const std::string& command);
 
-    // Null only while there is neither a link given nor a main frame.
+    // The link and the sink in use: the ones given, else the main frame's. The link is null
+    // only while there is neither a link given nor a main frame.
     IInstrumentLink* Link() const;
     IProgressSink& Progress();
 
