@@ -159,10 +159,10 @@ TEST_F(CatalogReaderSim, ReadsTheSignalTreeLevelByLevel) {
 
     EXPECT_EQ(TakeLines(), (std::vector<std::string>{
                                Cat(kSignal),
-                               Cat(kSignal + "/525`h270"),
-                               Cat(kSignal + "/525`h270/Color^Bars"),
-                               Cat(kSignal + "/525`h270/apl"),
-                               Cat(kSignal + "/625`h270"),
+                               Cat(kSignal + "/525-270"),
+                               Cat(kSignal + "/525-270/Color^Bars"),
+                               Cat(kSignal + "/525-270/apl"),
+                               Cat(kSignal + "/625-270"),
                            }));
     // Every entry of the root listing counts, the file as well as the two formats.
     EXPECT_EQ(progress.range, std::make_pair(0, 3 * 32 + 29));
@@ -170,8 +170,9 @@ TEST_F(CatalogReaderSim, ReadsTheSignalTreeLevelByLevel) {
     EXPECT_EQ(progress.steps, 2);
 
     ASSERT_EQ(tree.size(), 2u);
-    EXPECT_EQ(tree[0].name, "525`h270");
-    EXPECT_EQ(tree[1].name, "625`h270");
+    // The module lays its format folders out itself and lists them as named.
+    EXPECT_EQ(tree[0].name, "525-270");
+    EXPECT_EQ(tree[1].name, "625-270");
     EXPECT_TRUE(tree[1].sets.empty());
     ASSERT_EQ(tree[0].sets.size(), 2u);
     EXPECT_EQ(tree[0].sets[0].name, "Color^Bars");
@@ -187,7 +188,7 @@ TEST_F(CatalogReaderSim, ReadsTheSignalTreeLevelByLevel) {
 
     // The active-signal path names the levels as they were listed.
     const std::optional<SignalLocation> active =
-        LocateSignal("\"/525`h270/Color^Bars/Time`cCode.cmp\"", tree);
+        LocateSignal("\"/525-270/Color^Bars/Time`cCode.cmp\"", tree);
     ASSERT_TRUE(active);
     EXPECT_EQ(active->format, 0);
     EXPECT_EQ(active->set, 0);

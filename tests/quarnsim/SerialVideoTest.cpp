@@ -189,6 +189,9 @@ TEST_F(SerialVideoTest, LoadsSetTheActiveSignalAndTheStandardFollowsItsFormatFol
         {kUlmeth, "MMEM:SIGN:ACT? 4", "", "-224"},
         {kUlmeth, "MMEM:SIGN:ACT?", "", "-109"},
         {kUlmeth, "MMEM:LOAD:SIGN 1,\"/a/b/c.cmp\"", nullptr, "-224"},
+        // Without a slot the load takes a file of the drive, and the active signal stays.
+        {kUlmeth, "MMEM:LOAD:SIGN \"/F0:/Ulmeth/SIGNAL/BARS`h100.CMP\""},
+        {kUlmeth, "MMEM:SIGN:ACT? 3", "\"/720 25p/Colour^Bars/Bars^75`h0`h75`h0.cmp\""},
         // A logo is chosen by its listed name among the LOGO folder's files.
         {kUlmeth, "OUTP1:LOGO:SEL \"Channel`h5^News.lgo\""},
         {kUlmeth, "OUTP1:LOGO:SEL?", "\"Channel`h5^News.lgo\""},
