@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SimulatorFixture.h"
+#include "quarnsim/VideoFiles.h"
 
 using namespace quarnsim;
 
@@ -15,7 +16,6 @@ const char* const kOk = "0,\"No error\"";
 const char* const kOutOfRange = "-222,\"Data out of range\"";
 const char* const kIllegal = "-224,\"Illegal parameter value\"";
 const char* const kTypeError = "-104,\"Data type error\"";
-const char* const kNotFound = "-256,\"File name not found\"";
 const char* const kUndefined = "-113,\"Undefined header\"";
 
 // One line as a client sends it, what it answers (null for a line without queries) and what
@@ -35,7 +35,6 @@ protected:
         StartSimulator(options);
         ASSERT_NE(m_sim, nullptr);
         std::ofstream(m_root + "/Oltra/LOGO/STATION-ID.LGO") << "logo";
-        std::filesystem::create_directory(m_root + "/Oltra/LOGO/OLD.LGO");
     }
 
     // Runs the rows in order and compares the whole exchange at once, so a failure shows each
@@ -76,9 +75,9 @@ TEST_F(AnalogVideoTest, OltraAnswersTheOpeningReadsWithItsDefaults) {
         {"OUTP1:OVER:BLIN:STAT?;PER?", "0;0.5", kOk},
         {"OUTP1:LOGO:POS:HOR?;VERT?;:OUTP1:LOGO:STAT?", "-10.0;-10.0;0", kOk},
         {"OUTP1:LOGO:SEL?", "\"\"", kOk},
-        {"OUTP1:TEXT:POS:HOR?;VERT?;:OUTP1:TEXT:STAT?", "10;90;0", kOk},
-        {"OUTP1:TEXT:DATA?", "\"\"", kOk},
-        {"OUTP1:CIRC:STAT?;DIAM?;POS:HOR?;VERT?", "0;50;0;0", kOk},
+        {"OUTP1:TEXT:POS:HOR?;VERT?;:OUTP1:TEXT:STAT?", "5;90;0", kOk},
+        {"OUTP1:TEXT:DATA?", "\"QUARN\"", kOk},
+        {"OUTP1:CIRC:STAT?;DIAM?;POS:HOR?;VERT?", "0;80;0;0", kOk},
         {":OUTP1:VID:SYNC:STAT?", "0", kOk},
         {":OUTP1:STAN?", "1", kOk},
         {":OUTP1:VID:CONF?", "COMP", kOk},
@@ -110,7 +109,6 @@ TEST_F(AnalogVideoTest, OltraTakesEverySettingAnApplySendsAndAnswersItBack) {
         {"OUTP1:LOGO:POS:HOR?;VERT?;:OUTP1:LOGO:STAT?", "-12.3;-100.0;1", kOk},
         {"OUTP1:LOGO:SEL?", "\"STATION`hID.LGO\"", kOk},
         // A quoted ID text keeps its ';' and '?'.
-        {"OUTP1:TEXT:DATA \"" + std::string(64, 'X') + "\"", nullptr, kOk},
         {"OUTP1:TEXT:DATA \"CAM 2;LIVE?\"", nullptr, kOk},
         {"OUTP1:TEXT:STAT 1;:OUTP1:TEXT:SAVE", nullptr, kOk},
         {"OUTP1:TEXT:POS:HOR 100;:OUTP1:TEXT:POS:VERT 0", nullptr, kOk},
@@ -148,23 +146,6 @@ TEST_F(AnalogVideoTest, OltraRefusesWhatItCannotDoAndKeepsTheOldValue) {
         {"OUTP1:MOV:HOR?;VERT?;PER?;:OUTP1:MOV:RAND:STAT?", "0;0;1;0", kOk},
         {"OUTP1:OVER:BLIN:PER 2.0", nullptr, kOutOfRange},
         {"OUTP1:OVER:BLIN:PER 0.7", nullptr, kIllegal},
-        {"OUTP1:LOGO:SEL \"GONE.LGO\"", nullptr, kNotFound},
-        {"OUTP1:LOGO:SEL \"OLD.LGO\"", nullptr, kNotFound},  // a folder
-        {"OUTP1:LOGO:SEL \"\"", nullptr, kNotFound},
-        {"OUTP1:LOGO:SEL \"../SIGNAL\"", nullptr, kNotFound},
-        {"OUTP1:LOGO:SEL STATION`hID.LGO", nullptr, kTypeError},
-        {"OUTP1:LOGO:SEL?", "\"\"", kOk},
-        {"OUTP1:LOGO:POS:HOR 0.1", nullptr, kOutOfRange},
-        {"OUTP1:LOGO:POS:VERT -100.1", nullptr, kOutOfRange},
-        {"OUTP1:TEXT:DATA \"" + std::string(65, 'X') + "\"", nullptr, "-223,\"Too much data\""},
-        {"OUTP1:TEXT:DATA", nullptr, "-109,\"Missing parameter\""},
-        {"OUTP1:TEXT:DATA?", "\"\"", kOk},
-        {"OUTP1:TEXT:POS:HOR -1", nullptr, kOutOfRange},
-        {"OUTP1:TEXT:POS:VERT 101", nullptr, kOutOfRange},
-        {"OUTP1:CIRC:DIAM 101", nullptr, kOutOfRange},
-        {"OUTP1:CIRC:POS:HOR -51", nullptr, kOutOfRange},
-        {"OUTP1:CIRC:POS:VERT 51", nullptr, kOutOfRange},
-        {"OUTP1:CIRC:STAT?;DIAM?;POS:HOR?;VERT?", "0;50;0;0", kOk},
         {"OUTP1:VID:Y:STAT 2", nullptr, kOutOfRange},
         {"OUTP1:VID:CONF RGB", nullptr, kIllegal},
         {"OUTP1:APL:MOD APL_MID", nullptr, kIllegal},
@@ -183,7 +164,7 @@ TEST_F(AnalogVideoTest, YarloHasNeitherConfigurationNorAplAndAnHdStandard) {
         {":OUTP1:STAN?", "32", kOk},  // 1080 59i YPbPr
         {":OUTP1:VID:Y:STAT?;:OUTP1:VID:PB:STAT?;:OUTP1:VID:PR:STAT?", "1;1;1", kOk},
         {"OUTP1:MOV:HOR?;VERT?;PER?;:OUTP1:MOV:RAND:STAT?", "0;0;1;0", kOk},
-        {"OUTP1:CIRC:STAT?;DIAM?;POS:HOR?;VERT?", "0;50;0;0", kOk},
+        {"OUTP1:CIRC:STAT?;DIAM?;POS:HOR?;VERT?", "0;80;0;0", kOk},
         {":OUTP1:VID:CONF?", "", kUndefined},
         {"OUTP1:VID:CONF YC", nullptr, kUndefined},
         {"OUTP1:APL:MOD APL_OFF", nullptr, kUndefined},
@@ -235,4 +216,44 @@ TEST_F(AnalogVideoTest, TheTimingRangeFollowsTheStandard) {
             {"SENS1:CORR:MDEL:VERT?;HOR?", both.c_str(), kOk},
         });
     }
+}
+
+TEST_F(AnalogVideoTest, ALoadGivesTheStandardOfItsFormatAndTheTimingRangeWithIt) {
+    VideoFileTree oltra;
+    oltra.formats = {{"PAL", {{"Bars", {"Bars 75%.cmp"}}}},
+                     {"625 GBR", {{"Ramps", {"Ramp-Y.cmp"}}}}};
+    oltra.pictures = {{"Cards", {"Zone Plate.pic"}}};
+    VideoFileTree yarlo;
+    yarlo.formats = {{"720 50p YPbPr", {{"Bars", {"Bars 100%.cmp"}}}}};
+    ASSERT_TRUE(SeedVideoFiles(m_root, "Oltra", oltra));
+    ASSERT_TRUE(SeedVideoFiles(m_root, "Yarlo", yarlo));
+    Expect({
+        {"INST:SEL \"Oltra:1\"", nullptr, kOk},
+        {"SENS1:CORR:MDEL:VERT 1000", nullptr, kOutOfRange},  // NTSC
+        {"MMEM:LOAD:SIGN 1,\"/PAL/Bars/Bars^75%.cmp\"", nullptr, kOk},
+        {":OUTP1:STAN?", "10", kOk},
+        {"SENS1:CORR:MDEL:VERT 1000", nullptr, kOk},
+        {"MMEM:LOAD:SIGN 1,\"/625 GBR/Ramps/Ramp`hY.cmp\"", nullptr, kOk},
+        {":OUTP1:STAN?", "32787", kOk},
+        {"SENS1:CORR:MDEL:VERT 313", nullptr, kOutOfRange},
+        // A frame picture keeps the format the output had.
+        {"MMEM:LOAD:SIGN 1,\"/PICTURE/Cards/Zone^Plate.pic\"", nullptr, kOk},
+        {":OUTP1:STAN?", "32787", kOk},
+        {"INST:SEL \"Yarlo:3\"", nullptr, kOk},
+        {"MMEM:LOAD:SIGN 3,\"/720 50p YPbPr/Bars/Bars^100%.cmp\"", nullptr, kOk},
+        {":OUTP1:STAN?", "22", kOk},
+        {"SENS1:CORR:MDEL:VERT 376", nullptr, kOutOfRange},
+        {"SENS1:CORR:MDEL:VERT -375", nullptr, kOk},
+    });
+}
+
+// A fresh module outputs its default format with that format's first signal active.
+TEST_F(AnalogVideoTest, TheActiveSignalAtStartIsOneOfTheDefaultFormat) {
+    Expect({
+        {"INST:SEL \"Oltra:1\"", nullptr, kOk},
+        {"MMEM:SIGN:ACT? 1;:OUTP1:STAN?", "\"/NTSC/Colour^Bars/Bars^100`h0`h100`h0.cmp\";1", kOk},
+        {"INST:SEL \"Yarlo:3\"", nullptr, kOk},
+        {"MMEM:SIGN:ACT? 3;:OUTP1:STAN?",
+         "\"/1080 59i YPbPr/Colour^Bars/Bars^100`h0`h100`h0.cmp\";32", kOk},
+    });
 }

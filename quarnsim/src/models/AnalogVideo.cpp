@@ -1,6 +1,7 @@
 // The analog video generators: the Oltra (SD formats) and the Yarlo (HD formats, in GBR and
 // YPbPr) share their command set, so the family's parameters are described once here, with what
 // differs between the two models switched per model.
+#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -9,10 +10,6 @@
 #include "models/Formats.h"
 #include "models/Models.h"
 #include "models/VideoSignals.h"
-#include "quarnsim/Catalog.h"
-#include "quarnsim/ErrorQueue.h"
-#include "quarnsim/FileSystem.h"
-#include "quarnsim/HeaderTree.h"
 
 namespace quarnsim::models {
 namespace {
@@ -35,8 +32,8 @@ struct AnalogFormat {
 };
 
 struct AnalogVideoModel {
-    std::vector<AnalogFormat> formats;  // in the order the drive lists them
-    int defaultStandard = 0;
+    std::vector<AnalogFormat> formats;
+    std::string defaultFormat;      // the one a fresh module outputs
     bool hasConfiguration = false;  // composite or Y/C on the composite standards
     bool hasApl = false;
 };
@@ -69,7 +66,7 @@ AnalogVideoModel Oltra() {
         {"625p YPbPr", 23, 312, kPalLine},
         {"625 PVW", 24, 312, kPalLine},
     };
-    model.defaultStandard = 1;
+    model.defaultFormat = "NTSC";
     model.hasConfiguration = true;
     model.hasApl = true;
     return model;
@@ -106,7 +103,7 @@ AnalogVideoModel Yarlo() {
     for (int n = 0; n < rasters; ++n) add(model, kRasters[n], "YPbPr", rasters + n);
     add(model, k24sF, "GBR", kGbr + 2 * rasters);
     add(model, k24sF, "YPbPr", 2 * rasters + 1);
-    model.defaultStandard = rasters + 15;  // 1080 59i YPbPr
+    model.defaultFormat = "1080 59i YPbPr";
     return model;
 }
 
@@ -126,15 +123,6 @@ ParameterDef RealParameter(std::string header, double minimum, double maximum,
     return parameter;
 }
 
-// A text set only through a handler of the model's own, which checks it first.
-ParameterDef HandledText(std::string header) {
-    ParameterDef parameter;
-    parameter.header = std::move(header);
-    parameter.kind = ParameterKind::Text;
-    parameter.settable = false;
-    return parameter;
-}
-
 const AnalogFormat* FormatOf(const std::vector<AnalogFormat>& formats, const ModuleState& module) {
     std::string standard = module.Value("OUTP1:STAN");
     for (const AnalogFormat& format : formats) {
@@ -142,84 +130,6 @@ const AnalogFormat* FormatOf(const std::vector<AnalogFormat>& formats, const Mod
             return &format;
     }
     return nullptr;
-}
-
-// The quoted text argument of a handled text parameter, or 0 after the error was pushed.
-int QuotedArgument(CommandContext& context, ModuleState& module, std::string* text) {
-    if (!module.ExpectArguments(context, 1))
-        return 0;
-    const Argument& argument = context.command.arguments[0];
-    if (argument.kind != Argument::Kind::Quoted) {
-        module.PushError(err::kDataTypeError, "Data type error");
-        return 0;
-    }
-    *text = argument.text;
-    return 1;
-}
-
-// The logo is chosen by its name as the LOGO catalogue lists it, and answered the same way, so a
-// client finds the chosen one in the list it read.
-int SelectLogo(CommandContext& context, ModuleState& module) {
-    std::string listed;
-    std::string name;
-    if (!QuotedArgument(context, module, &listed))
-        return 0;
-    std::string path = module.Folder() + "/LOGO/";
-    if (listed.empty() || !Catalog::UnescapePath(listed, &name) ||
-        name.find('/') != std::string::npos || !module.Files().Exists(path + name) ||
-        module.Files().IsFolder(path + name)) {
-        module.PushError(err::kFileNameNotFound, "File name not found");
-        return 0;
-    }
-    return module.Store("OUTP1:LOGO:SEL", listed);
-}
-
-// The ID text line holds up to 64 characters.
-constexpr size_t kIdTextLength = 64;
-
-int SetIdText(CommandContext& context, ModuleState& module) {
-    std::string text;
-    if (!QuotedArgument(context, module, &text))
-        return 0;
-    if (text.size() > kIdTextLength) {
-        module.PushError(err::kTooMuchData, "Too much data");
-        return 0;
-    }
-    return module.Store("OUTP1:TEXT:DATA", text);
-}
-
-// The overlay is kept in the module's memory only when the client asks for it; the simulator
-// keeps every setting anyway, so a save has nothing more to do.
-int Save(CommandContext& context, ModuleState& module) {
-    return module.ExpectArguments(context, 0);
-}
-
-void RegisterOverlay(ModelTable& table) {
-    table.Add(StateParameter("OUTPut#{1}:OVERlay:BLINk:STATe"));
-    ParameterDef period = RealParameter("OUTPut#{1}:OVERlay:BLINk:PERiod", 0.5, 1.0, "0.5", "%.1f");
-    period.allowed = {0.5, 1.0};
-    table.Add(period);
-
-    table.Add(StateParameter("OUTPut#{1}:LOGO:STATe"));
-    table.Add(HandledText("OUTPut#{1}:LOGO:SELect"));
-    table.Add(RealParameter("OUTPut#{1}:LOGO:POSition:HORizontal", -100, 0, "-10.0", "%.1f"));
-    table.Add(RealParameter("OUTPut#{1}:LOGO:POSition:VERTical", -100, 0, "-10.0", "%.1f"));
-
-    table.Add(StateParameter("OUTPut#{1}:TEXT:STATe"));
-    table.Add(HandledText("OUTPut#{1}:TEXT:DATA"));
-    table.Add(IntegerParameter("OUTPut#{1}:TEXT:POSition:HORizontal", 0, 100, "10"));
-    table.Add(IntegerParameter("OUTPut#{1}:TEXT:POSition:VERTical", 0, 100, "90"));
-
-    table.Add(StateParameter("OUTPut#{1}:CIRCle:STATe"));
-    table.Add(IntegerParameter("OUTPut#{1}:CIRCle:DIAMeter", 0, 100, "50"));
-    table.Add(IntegerParameter("OUTPut#{1}:CIRCle:POSition:HORizontal", -50, 50, "0"));
-    table.Add(IntegerParameter("OUTPut#{1}:CIRCle:POSition:VERTical", -50, 50, "0"));
-
-    ModelBehaviour& behaviour = table.Behaviour();
-    behaviour.Handle("OUTPut#{1}:LOGO:SELect", SelectLogo);
-    behaviour.Handle("OUTPut#{1}:TEXT:DATA", SetIdText);
-    behaviour.Handle("OUTPut#{1}:LOGO:SAVE", Save);
-    behaviour.Handle("OUTPut#{1}:TEXT:SAVE", Save);
 }
 
 void RegisterMovingPicture(ModelTable& table) {
@@ -232,10 +142,18 @@ void RegisterMovingPicture(ModelTable& table) {
     table.Add(StateParameter("OUTPut#{1}:MOVing:RANDom:STATe"));
 }
 
-void RegisterAnalogVideo(ModelTable& table, const AnalogVideoModel& model) {
+void RegisterAnalogVideo(ModelTable& table, AnalogVideoModel model) {
+    // The default format goes first: a fresh module has the first signal of the first format
+    // active (the drive lists the folders by name, whatever this order).
+    auto first =
+        std::find_if(model.formats.begin(), model.formats.end(),
+                     [&](const AnalogFormat& f) { return f.folder == model.defaultFormat; });
+    if (first != model.formats.end())
+        std::rotate(model.formats.begin(), first, first + 1);
+
     // The standard is the format of the loaded signal; clients change it by loading one.
-    ParameterDef standard =
-        IntegerParameter("OUTPut#{1}:STANdard", 0, 65535, std::to_string(model.defaultStandard));
+    ParameterDef standard = IntegerParameter("OUTPut#{1}:STANdard", 0, 65535,
+                                             std::to_string(model.formats.front().standard));
     for (const AnalogFormat& format : model.formats) standard.allowed.push_back(format.standard);
     standard.settable = false;
     table.Add(standard);
@@ -261,7 +179,7 @@ void RegisterAnalogVideo(ModelTable& table, const AnalogVideoModel& model) {
                      });
 
     RegisterMovingPicture(table);
-    RegisterOverlay(table);
+    AddVideoOverlay(table);
 
     table.Add(StateParameter("OUTPut#{1}:VIDeo:Y:STATe", "1"));
     table.Add(StateParameter("OUTPut#{1}:VIDeo:PB:STATe", "1"));
@@ -290,14 +208,11 @@ void RegisterAnalogVideo(ModelTable& table, const AnalogVideoModel& model) {
         signals.formats.push_back({format.folder, std::to_string(format.standard)});
     AddVideoSignals(table, signals);
 
-    behaviour.Demo({
-        {"OUTP1:TEXT:DATA", "QUARN DEMO"},
-        {"OUTP1:TEXT:STAT", "1"},
-        {"OUTP1:CIRC:STAT", "1"},
-        {"OUTP1:MOV:HOR", "4"},
-        {"OUTP1:MOV:VERT", "2"},
-        {"OUTP1:MOV:PER", "4"},
-    });
+    // Beside the overlay's demo settings, a picture that moves slowly down and to the right.
+    std::vector<DemoSetting> demo = behaviour.DemoSettings();
+    demo.insert(demo.end(),
+                {{"OUTP1:MOV:HOR", "4"}, {"OUTP1:MOV:VERT", "2"}, {"OUTP1:MOV:PER", "4"}});
+    behaviour.Demo(std::move(demo));
 }
 
 }  // namespace
