@@ -113,12 +113,9 @@ ParameterDef StateParameter(std::string header, const char* defaultValue = "0") 
 
 ParameterDef RealParameter(std::string header, double minimum, double maximum,
                            std::string defaultValue, const char* format) {
-    ParameterDef parameter;
-    parameter.header = std::move(header);
+    ParameterDef parameter =
+        IntegerParameter(std::move(header), minimum, maximum, std::move(defaultValue));
     parameter.kind = ParameterKind::Real;
-    parameter.minimum = minimum;
-    parameter.maximum = maximum;
-    parameter.defaultValue = std::move(defaultValue);
     parameter.realFormat = format;
     return parameter;
 }
@@ -143,8 +140,8 @@ void RegisterMovingPicture(ModelTable& table) {
 }
 
 void RegisterAnalogVideo(ModelTable& table, AnalogVideoModel model) {
-    // The default format goes first: a fresh module has the first signal of the first format
-    // active (the drive lists the folders by name, whatever this order).
+    // The default format goes first, where the signal rules look for the one a fresh module has
+    // a signal of active (the drive lists the folders by name, whatever this order).
     auto first =
         std::find_if(model.formats.begin(), model.formats.end(),
                      [&](const AnalogFormat& f) { return f.folder == model.defaultFormat; });
