@@ -126,7 +126,11 @@ void CSerialBlackPage::SignalChosen() {
 }
 
 int CSerialBlackPage::DelaySteps(double seconds) const {
-    return platform::DoubleToIntSaturated(seconds / m_limits.step);
+    // A limit that is a whole number of steps must count as that number, not one less for the
+    // last bit of the division.
+    const double steps = seconds / m_limits.step;
+    const double nearest = std::round(steps);
+    return platform::DoubleToIntSaturated(std::fabs(steps - nearest) < 1e-6 ? nearest : steps);
 }
 
 void CSerialBlackPage::SendDelay() {

@@ -109,6 +109,7 @@ std::string UlmethBlackQuestion(const SerialBlackValues& values, int format) {
     if (!asks)
         return {};
     // The question names the clock the other outputs run on now.
+    RegisterVideoPageStrings();
     return platform::LoadString(family == kClock7418 ? IDS_HD_CLOCK_IS_7425 : IDS_HD_CLOCK_IS_7418);
 }
 
