@@ -3,8 +3,11 @@
 // answers the messages a test gives it answers for.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QWidget>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,6 +50,31 @@ public:
 
 private:
     std::vector<std::string> m_log;
+};
+
+// A test that hosts one page at a time: NewHost replaces the last page and host.
+template <class PageT>
+class HostedPageTest : public ::testing::Test {
+protected:
+    PageHost& NewHost() {
+        Close();
+        m_host = std::make_unique<PageHost>();
+        EXPECT_TRUE(m_host->Create(nullptr));
+        return *m_host;
+    }
+    void Close() {
+        if (m_page)
+            m_page->DestroyWindow();
+        m_page.reset();
+        if (m_host)
+            m_host->DestroyWindow();
+        m_host.reset();
+    }
+    void TearDown() override { Close(); }
+    PageT& Page() { return *m_page; }
+
+    std::unique_ptr<PageHost> m_host;
+    std::unique_ptr<PageT> m_page;
 };
 
 // Saves a picture of a page under the build tree's screenshots/, to be looked at.

@@ -44,14 +44,12 @@ EmbeddedAudioValues Values() {
     return v;
 }
 
-class EmbeddedAudioPage : public ::testing::Test {
+class EmbeddedAudioPage : public HostedPageTest<CEmbeddedAudioPage> {
 protected:
     void Open(const Output& output, const EmbeddedAudioValues& values = Values()) {
-        Close();
         const EmbeddedAudioTable& table = output.table();
         m_m = &table.messages;
-        m_host = std::make_unique<PageHost>();
-        ASSERT_TRUE(m_host->Create(nullptr));
+        NewHost();
         for (platform::UINT m : {m_m->groupState, m_m->emphasis, m_m->sampling, m_m->bits,
                                  m_m->frequency, m_m->amplitude, m_m->click})
             m_host->Record(m);
@@ -61,21 +59,9 @@ protected:
         m_page->ShowWindow(true);
         ASSERT_TRUE(m_host->Take().empty());  // opening sends nothing
     }
-    void Close() {
-        if (m_page)
-            m_page->DestroyWindow();
-        m_page.reset();
-        if (m_host)
-            m_host->DestroyWindow();
-        m_host.reset();
-    }
-    void TearDown() override { Close(); }
-    CEmbeddedAudioPage& Page() { return *m_page; }
     const EmbeddedAudioMessages& M() const { return *m_m; }
 
     testsupport::BoxScript m_boxes;
-    std::unique_ptr<PageHost> m_host;
-    std::unique_ptr<CEmbeddedAudioPage> m_page;
     const EmbeddedAudioMessages* m_m = nullptr;
 };
 

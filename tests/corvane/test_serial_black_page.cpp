@@ -38,14 +38,12 @@ std::string DelayLine(platform::UINT message, double micro) {
     return platform::Format("%u 0 %.4f", message, micro);
 }
 
-class SerialBlackPage : public ::testing::Test {
+class SerialBlackPage : public HostedPageTest<CSerialBlackPage> {
 protected:
     void Open(const Model& model, const SerialBlackValues& values) {
         const SerialBlackTable& table = model.table();
         m_messages = &table.messages;
-        Close();
-        m_host = std::make_unique<PageHost>();
-        ASSERT_TRUE(m_host->Create(nullptr));
+        NewHost();
         for (platform::UINT m : {table.messages.format, table.messages.signal, table.messages.lines,
                                  table.messages.edh, table.messages.bits})
             if (m != 0)
@@ -63,21 +61,9 @@ protected:
         ASSERT_TRUE(m_page->Create(m_host.get()));
         m_page->ShowWindow(true);
     }
-    void Close() {
-        if (m_page)
-            m_page->DestroyWindow();
-        m_page.reset();
-        if (m_host)
-            m_host->DestroyWindow();
-        m_host.reset();
-    }
-    void TearDown() override { Close(); }
-    CSerialBlackPage& Page() { return *m_page; }
     const SerialBlackMessages& M() const { return *m_messages; }
 
     testsupport::BoxScript m_boxes;
-    std::unique_ptr<PageHost> m_host;
-    std::unique_ptr<CSerialBlackPage> m_page;
     const SerialBlackMessages* m_messages = nullptr;
     SerialBlackTiming m_live{};
     bool m_liveAnswers = true;
