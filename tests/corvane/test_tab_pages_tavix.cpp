@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "corvane/modules/tavix/TavixMessages.h"
+#include "corvane/pages/audio/AudioEntryText.h"
 #include "corvane/pages/tavix/TavixAudioTables.h"
 #include "platform/MessageBox.h"
 #include "tests/corvane/TavixFixture.h"
@@ -45,12 +46,11 @@ TEST(TavixFrequencyList, TextRuleAndTableAgreeForEveryEntry) {
     const auto& items = page.controls[1].items;
     ASSERT_EQ(items.size(), 32u);
     for (int i = 0; i < 32; ++i) {
-        EXPECT_EQ(TavixFrequencyOfText(items[static_cast<size_t>(i)]),
-                  CTavixDoc::FrequencyOfIndex(i))
+        EXPECT_EQ(HertzOfEntryText(items[static_cast<size_t>(i)]), CTavixDoc::FrequencyOfIndex(i))
             << items[static_cast<size_t>(i)];
         EXPECT_EQ(CTavixDoc::FrequencyIndex(CTavixDoc::FrequencyOfIndex(i)), i);
     }
-    EXPECT_EQ(TavixFrequencyOfText("1.2 kHz"), 1200);
+    EXPECT_EQ(HertzOfEntryText("1.2 kHz"), 1200);
     EXPECT_EQ(CTavixDoc::FrequencyIndex(440), -1);
     EXPECT_EQ(CTavixDoc::FrequencyOfIndex(32), -1);
 }

@@ -2,6 +2,8 @@
 // model's page has no such control (the Ulmeth's black page sets no resolution or EDH).
 #pragma once
 
+#include <cstdint>
+
 #include "corvane/modules/sormet/SormetMessages.h"
 #include "corvane/modules/ulmeth/UlmethMessages.h"
 
@@ -18,6 +20,12 @@ struct SerialBlackMessages {
     platform::UINT timingQuery;
     // View -> page after an Apply that sent the black format or delay: read the live timing.
     platform::UINT timingReload;
+};
+
+// What the live timing query fills in (its lParam); the query answers 1 when it did.
+struct SerialBlackTiming {
+    std::int32_t lines = 0;
+    double delay = 0.0;  // seconds
 };
 
 constexpr SerialBlackMessages kSormetSerialBlack{

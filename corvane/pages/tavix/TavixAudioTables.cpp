@@ -1,7 +1,7 @@
 #include "corvane/pages/tavix/TavixAudioTables.h"
 
 #include "corvane/modules/tavix/TavixMessages.h"
-#include "platform/Numbers.h"
+#include "corvane/pages/audio/AudioEntryText.h"
 #include "resources/corvane/TavixForms.h"
 
 namespace corvane {
@@ -25,24 +25,20 @@ CLinkedChannelsPage::ChannelIds WithLinks(const Ids& controls, const Ids& spins)
     return ids;
 }
 
-int SecondsOfText(const std::string& text) {
-    return platform::StrToInt(text.c_str());
-}
-
 }  // namespace
 
 const AudioComboTable& TavixFrequencyTable() {
     static const AudioComboTable table{
         TavixFrequencyPageTemplate,
         WithLinks(Controls(IDC_TAVIX_FREQUENCY_CH1, IDC_TAVIX_FREQUENCY_CH1 + 1), {}),
-        kTavixFrequencyMessage, TavixFrequencyOfText};
+        kTavixFrequencyMessage, HertzOfEntryText};
     return table;
 }
 
 const AudioComboTable& TavixClickTable() {
     static const AudioComboTable table{
         TavixClickPageTemplate, WithLinks(Controls(IDC_TAVIX_CLICK_CH1, IDC_TAVIX_CLICK_CH2), {}),
-        kTavixClickMessage, SecondsOfText};
+        kTavixClickMessage, SecondsOfEntryText};
     return table;
 }
 
@@ -51,17 +47,6 @@ const CLinkedChannelsPage::ChannelIds& TavixAmplitudeIds() {
         WithLinks(Controls(IDC_TAVIX_AMPLITUDE_CH1, IDC_TAVIX_AMPLITUDE_CH1 + 1),
                   Controls(IDC_TAVIX_AMPLITUDE_SPIN1, IDC_TAVIX_AMPLITUDE_SPIN1 + 1));
     return ids;
-}
-
-int TavixFrequencyOfText(const std::string& text) {
-    if (text == "Inactive")
-        return -1;
-    if (text == "Silence")
-        return 0;
-    double value = platform::StrToDouble(text.c_str());
-    if (text.find('k') != std::string::npos)
-        value *= 1000.0;
-    return platform::DoubleToIntSaturated(value);
 }
 
 }  // namespace corvane
