@@ -43,32 +43,16 @@ MovingPictureValues Opening(int formatCode = k625_270, int vertical = 4) {
     return v;
 }
 
-class MovingPicturePageTest : public ::testing::Test {
+class MovingPicturePageTest : public PageLogTest<CMovingPicturePage, MovingPictureValues> {
 protected:
     void Open(const ModelNumbers& n, const MovingPictureValues& values = Opening()) {
-        m_numbers = &n;
-        m_view = std::make_unique<PageLogView>(
-            PageLogView::Kinds{{n.first + kRandom},
-                               {},
-                               {},
-                               {n.first + kHorizontal, n.first + kVertical, n.first + kPeriod}});
-        m_page = std::make_unique<CMovingPicturePage>(n.model);
-        m_page->Load(values);
-        ASSERT_TRUE(m_page->Create(m_view.get()));
+        OpenPage(n.model, n.first,
+                 {{n.first + kRandom},
+                  {},
+                  {},
+                  {n.first + kHorizontal, n.first + kVertical, n.first + kPeriod}},
+                 values);
     }
-    void TearDown() override {
-        if (m_page)
-            m_page->DestroyWindow();
-    }
-    Sent At(Offset offset, const std::string& argument) const {
-        return {m_numbers->first + offset, argument};
-    }
-    std::string Text(int id) const { return m_page->GetDlgItemText(id); }
-
-    testsupport::BoxScript m_boxes;
-    const ModelNumbers* m_numbers = nullptr;
-    std::unique_ptr<PageLogView> m_view;
-    std::unique_ptr<CMovingPicturePage> m_page;
 };
 
 TEST_F(MovingPicturePageTest, StepsRoundToTheGridAndRefuseBeyondTheLimits) {

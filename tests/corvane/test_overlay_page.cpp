@@ -79,28 +79,11 @@ OverlayValues Opening() {
     return v;
 }
 
-class OverlayPageTest : public ::testing::Test {
+class OverlayPageTest : public PageLogTest<COverlayPage, OverlayValues> {
 protected:
     void Open(const ModelNumbers& n, const OverlayValues& values = Opening()) {
-        m_numbers = &n;
-        m_view = std::make_unique<PageLogView>(KindsOf(n));
-        m_page = std::make_unique<COverlayPage>(n.model);
-        m_page->Load(values);
-        ASSERT_TRUE(m_page->Create(m_view.get()));
+        OpenPage(n.model, n.first, KindsOf(n), values);
     }
-    void TearDown() override {
-        if (m_page)
-            m_page->DestroyWindow();
-    }
-    Sent At(Offset offset, const std::string& argument) const {
-        return {m_numbers->first + offset, argument};
-    }
-    std::string Text(int id) const { return m_page->GetDlgItemText(id); }
-
-    testsupport::BoxScript m_boxes;
-    const ModelNumbers* m_numbers = nullptr;
-    std::unique_ptr<PageLogView> m_view;
-    std::unique_ptr<COverlayPage> m_page;
 };
 
 TEST_F(OverlayPageTest, OpeningShowsTheValuesAndSendsNothing) {

@@ -134,40 +134,27 @@ void COverlayPage::WriteField(Field field) {
 
 void COverlayPage::SendField(Field field) {
     const int steps = m_steps[static_cast<size_t>(field)];
-    switch (field) {
-        case kLogoX:
-            m_values.logo.horizontal = steps / 10.0;
-            SendToView(m_messages.logoX, 0,
-                       reinterpret_cast<platform::LPARAM>(&m_values.logo.horizontal));
-            break;
-        case kLogoY:
-            m_values.logo.vertical = steps / 10.0;
-            SendToView(m_messages.logoY, 0,
-                       reinterpret_cast<platform::LPARAM>(&m_values.logo.vertical));
-            break;
-        case kTextX:
-            m_values.text.horizontal = steps;
-            SendToView(m_messages.textX, 0, steps);
-            break;
-        case kTextY:
-            m_values.text.vertical = steps;
-            SendToView(m_messages.textY, 0, steps);
-            break;
-        case kCircleX:
-            m_values.circle.horizontal = steps;
-            SendToView(m_messages.circleX, 0, steps);
-            break;
-        case kCircleY:
-            m_values.circle.vertical = steps;
-            SendToView(m_messages.circleY, 0, steps);
-            break;
-        case kDiameter:
-            m_values.circle.diameter = steps;
-            SendToView(m_messages.diameter, 0, steps);
-            break;
-        case kFieldCount:
-            break;
+    if (field == kLogoX || field == kLogoY) {
+        // The view takes the logo's position by address, as a double in percent.
+        double& stored = field == kLogoX ? m_values.logo.horizontal : m_values.logo.vertical;
+        stored = steps / 10.0;
+        SendToView(field == kLogoX ? m_messages.logoX : m_messages.logoY, 0,
+                   reinterpret_cast<platform::LPARAM>(&stored));
+        return;
     }
+    struct Target {
+        int* stored;
+        platform::UINT message;
+    };
+    // In the order of Field, from kTextX.
+    const Target targets[] = {{&m_values.text.horizontal, m_messages.textX},
+                              {&m_values.text.vertical, m_messages.textY},
+                              {&m_values.circle.horizontal, m_messages.circleX},
+                              {&m_values.circle.vertical, m_messages.circleY},
+                              {&m_values.circle.diameter, m_messages.diameter}};
+    const Target& target = targets[field - kTextX];
+    *target.stored = steps;
+    SendToView(target.message, 0, steps);
 }
 
 void COverlayPage::UpdateEnabling() {
