@@ -219,45 +219,41 @@ platform::BOOL COverlayPage::OnCommand(int id, int code) {
     }
     if (code != platform::BN_CLICKED || !IsReady())
         return CGridFieldPage::OnCommand(id, code);
-    switch (id) {
-        case IDC_LOGO_ENABLE:
-            m_logoRadio = 0;
-            SendState(m_messages.logoState, m_values.logo.state, 1);
+    struct Switch {
+        int enableId;
+        int disableId;
+        int* radio;
+        int* state;
+        platform::UINT message;
+    };
+    const Switch switches[] = {
+        {IDC_LOGO_ENABLE, IDC_LOGO_DISABLE, &m_logoRadio, &m_values.logo.state,
+         m_messages.logoState},
+        {IDC_TEXT_ENABLE, IDC_TEXT_DISABLE, &m_textRadio, &m_values.text.state,
+         m_messages.textState},
+        {IDC_CIRCLE_ENABLE, IDC_CIRCLE_DISABLE, &m_circleRadio, &m_values.circle.state,
+         m_messages.circleState},
+    };
+    for (const Switch& group : switches) {
+        if (id != group.enableId && id != group.disableId)
+            continue;
+        const int on = id == group.enableId ? 1 : 0;
+        *group.radio = 1 - on;
+        SendState(group.message, *group.state, on);
+        // Switching on sends what goes with the switch, as the page shows it now.
+        if (on == 1 && id == IDC_LOGO_ENABLE)
             SendLogoName();
-            return platform::TRUE;
-        case IDC_LOGO_DISABLE:
-            m_logoRadio = 1;
-            SendState(m_messages.logoState, m_values.logo.state, 0);
-            return platform::TRUE;
-        case IDC_TEXT_ENABLE: {
-            m_textRadio = 0;
-            SendState(m_messages.textState, m_values.text.state, 1);
-            // The text goes with the switch, as the field has it now.
+        if (on == 1 && id == IDC_TEXT_ENABLE)
             OnCommand(IDC_TEXT, platform::EN_UPDATE);
-            return platform::TRUE;
-        }
-        case IDC_TEXT_DISABLE:
-            m_textRadio = 1;
-            SendState(m_messages.textState, m_values.text.state, 0);
-            return platform::TRUE;
-        case IDC_CIRCLE_ENABLE:
-            m_circleRadio = 0;
-            SendState(m_messages.circleState, m_values.circle.state, 1);
-            return platform::TRUE;
-        case IDC_CIRCLE_DISABLE:
-            m_circleRadio = 1;
-            SendState(m_messages.circleState, m_values.circle.state, 0);
-            return platform::TRUE;
-        case IDC_BLINK_OFF:
-        case IDC_BLINK_FAST:
-        case IDC_BLINK_SLOW:
-            m_blinkRadio = id - IDC_BLINK_OFF;
-            m_values.blink = BlinkModeOfButton(m_blinkRadio);
-            SendToView(m_messages.blink, static_cast<platform::WPARAM>(m_values.blink), 0);
-            return platform::TRUE;
-        default:
-            return CGridFieldPage::OnCommand(id, code);
+        return platform::TRUE;
     }
+    if (id >= IDC_BLINK_OFF && id <= IDC_BLINK_SLOW) {
+        m_blinkRadio = id - IDC_BLINK_OFF;
+        m_values.blink = BlinkModeOfButton(m_blinkRadio);
+        SendToView(m_messages.blink, static_cast<platform::WPARAM>(m_values.blink), 0);
+        return platform::TRUE;
+    }
+    return CGridFieldPage::OnCommand(id, code);
 }
 
 void COverlayPage::OnVScroll(int code, int pos, int id) {
