@@ -148,7 +148,8 @@ int CTabPage::CheckStepField(const StepField& field, std::string& text, double& 
     return 0;
 }
 
-int CTabPage::OnIdTextUpdate(int editId, std::string& text, const TextSender& send) {
+int CTabPage::OnIdTextUpdate(int editId, std::string& text, const TextSender& send,
+                             IdTextRule rule) {
     if (!IsReady())
         return 0;
     text = GetDlgItemText(editId);
@@ -156,7 +157,7 @@ int CTabPage::OnIdTextUpdate(int editId, std::string& text, const TextSender& se
     // back. That pass runs here rather than from the write's own notification, so that the
     // write stays an own write and the text reaches the view exactly once.
     for (;;) {
-        const IdText verdict = CleanIdText(text);
+        const IdText verdict = rule(text);
         if (verdict == IdText::Clean)
             break;
         if (verdict == IdText::QuotesRemoved)

@@ -132,8 +132,11 @@ protected:
                        const DoubleSender& send);
     // EN_UPDATE of an ID text. A text cut at a byte of 0x80 or more, or one that lost its '"'
     // and '\'' (with the message), is written back and then sent once as it now stands;
-    // a clean text is sent as it is, an empty one as empty. 1 when sent.
-    int OnIdTextUpdate(int editId, std::string& text, const TextSender& send);
+    // a clean text is sent as it is, an empty one as empty. 1 when sent. A family whose
+    // instrument carries other bytes gives its own `rule` (same verdicts, same handling).
+    using IdTextRule = IdText (*)(std::string& text);
+    int OnIdTextUpdate(int editId, std::string& text, const TextSender& send,
+                       IdTextRule rule = CleanIdText);
 
     // A list the program builds: emptied from the last item to the first, room reserved, the
     // entries added in order (up to the first empty text) and `select` selected. 0 when the
