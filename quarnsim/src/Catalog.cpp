@@ -90,6 +90,8 @@ std::string Catalog::Format(double usedBytes, double freeBytes,
         std::string name;
         if (!EscapeName(entry.name, &name))
             continue;
+        if (entry.literal && entry.name.find_first_of("`/") == std::string::npos)
+            name = entry.name;
         const char* type = !typeFields ? "" : entry.folder ? "DIR" : "BIN";
         reply += ",\"" + name + (entry.folder ? "/\"," : "\",") + type + "," +
                  std::to_string(entry.folder ? 0 : entry.size);

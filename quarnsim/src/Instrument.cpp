@@ -1,5 +1,6 @@
 #include "quarnsim/Instrument.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
@@ -252,6 +253,11 @@ void Instrument::RegisterModelTable(const std::string& address, int slot, const 
     }
     if (behaviour.FrameReset())
         m_frameResetRules.emplace_back(slot, behaviour.FrameReset());
+    for (const std::string& folder : behaviour.NamedFolders()) {
+        std::string path = "/F0:/" + address.substr(0, address.find(':')) + "/" + folder;
+        if (std::find(m_namedFolders.begin(), m_namedFolders.end(), path) == m_namedFolders.end())
+            m_namedFolders.push_back(path);
+    }
 }
 
 void Instrument::RegisterParameter(HeaderTree& tree, const std::string& address, int slot,

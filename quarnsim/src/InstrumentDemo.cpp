@@ -55,6 +55,18 @@ void Instrument::SeedDemoFiles() {
     for (const DemoFile& file : kControllerFiles) seed("CPU", file);
     for (const ModuleSpec& module : m_options.modules) {
         for (const DemoFile& file : kModelFiles) seed(module.model, file);
+        // The model's own files, such as a video generator's signal tree.
+        ModelTable table = ModelTable::ForModel(module.model);
+        for (const std::string& path : table.Behaviour().DemoFilePaths()) {
+            if (path.back() == '/') {
+                m_files.MakeDirectories(module.model + "/" + path);  // an empty level stays
+                continue;
+            }
+            size_t slash = path.find_last_of('/');
+            std::string folder = slash == std::string::npos ? "" : path.substr(0, slash);
+            std::string name = path.substr(slash + 1);
+            seed(module.model, {folder.c_str(), name.c_str(), 2048 + name.size() * 97});
+        }
     }
 }
 

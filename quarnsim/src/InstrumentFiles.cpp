@@ -67,6 +67,33 @@ void Instrument::RegisterFileCommands() {
         std::string kind = load[1];
         tree.Register(load[0], [this, kind](CommandContext& c) { return Load(c, kind); });
     }
+    tree.Register("MMEMory:SIGNal:ACTive?", [this](CommandContext& c) { return ForwardToSlot(c); });
+}
+
+int Instrument::ForwardToSlot(CommandContext& context) {
+    long slot = 0;
+    if (context.command.arguments.empty()) {
+        Push(err::kMissingParameter, "Missing parameter");
+        return 0;
+    }
+    if (!IntegerArgument(context, 0, &slot))
+        return 0;
+    auto module = slot >= 1 && slot <= 4 ? m_modules.find(AddressOf(static_cast<int>(slot)))
+                                         : m_modules.end();
+    ParsedCommand forwarded = context.command;
+    forwarded.arguments.erase(forwarded.arguments.begin());
+    std::vector<int> suffixes;
+    const HeaderTree::Entry* entry =
+        module == m_modules.end() ? nullptr : module->second.Find(forwarded, &suffixes);
+    if (!entry) {
+        // An empty slot, or a module that has nothing of the kind.
+        Push(err::kIllegalParameterValue, "Illegal parameter value");
+        return 0;
+    }
+    CommandContext moduleContext{forwarded, *entry, suffixes, context.session, {}};
+    int done = entry->handler(moduleContext);
+    context.answer = std::move(moduleContext.answer);
+    return done;
 }
 
 int Instrument::PathArgument(CommandContext& context, size_t index, std::string* path) {
@@ -252,6 +279,9 @@ int Instrument::MoveOrCopy(CommandContext& context, bool copy) {
 }
 
 int Instrument::Load(CommandContext& context, const std::string& kind) {
+    // A video generator loads its signal by slot; the one-argument form loads a file.
+    if (kind == "SIGNAL" && context.command.arguments.size() == 2)
+        return ForwardToSlot(context);
     if (!ExpectArguments(context, 1))
         return 0;
     const Argument& argument = context.command.arguments[0];

@@ -174,6 +174,9 @@ int Instrument::Catalogue(CommandContext& context) {
             Push(err::kFileNameNotFound, "File name not found");
             return 0;
         }
+        bool named =
+            std::find(m_namedFolders.begin(), m_namedFolders.end(), folder) != m_namedFolders.end();
+        for (CatalogEntry& entry : entries) entry.literal = named && entry.folder;
     } else if (folder == "/F0:/") {
         // Without a drive the root still shows the folders the instrument lays out.
         entries.push_back({"CPU", true, 0});

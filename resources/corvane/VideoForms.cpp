@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "corvane/modules/video/VideoFormats.h"
 #include "platform/StringTable.h"
 #include "resources/corvane/ModuleForms.h"
 
@@ -69,17 +70,21 @@ int SerialModelIndex(VideoModel model) {
     throw std::invalid_argument("an analog video module has no serial pages");
 }
 
+namespace {
+std::vector<std::string> NamesOf(std::span<const VideoFormat> formats) {
+    std::vector<std::string> names;
+    for (const VideoFormat& f : formats) names.emplace_back(f.name);
+    return names;
+}
+}  // namespace
+
 const std::vector<std::string>& SdFormatNames() {
-    static const std::vector<std::string> names{"525-143", "525-270", "625-270"};
+    static const std::vector<std::string> names = NamesOf(videoformat::kSormet);
     return names;
 }
 
 const std::vector<std::string>& HdFormatNames() {
-    static const std::vector<std::string> names{
-        "1080 60i", "1080 59.94i", "1080 50i", "1080 24sF",  "1080 23.98sF",
-        "1080 30p", "1080 29.97p", "1080 25p", "1080 24p",   "1080 23.98p",
-        "1035 60i", "1035 59.94i", "720 60p",  "720 59.94p", "720 50p",
-        "720 30p",  "720 29.97p",  "720 25p",  "720 24p",    "720 23.98p"};
+    static const std::vector<std::string> names = NamesOf(videoformat::kUlmeth);
     return names;
 }
 

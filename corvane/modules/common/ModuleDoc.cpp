@@ -11,24 +11,6 @@
 
 namespace corvane {
 
-namespace {
-
-// One read or apply on a sink: its end comes on every way out.
-class ProgressRun {
-public:
-    ProgressRun(IProgressSink& sink, const std::string& text, int steps) : m_sink(sink) {
-        m_sink.Begin(text, steps);
-    }
-    ~ProgressRun() { m_sink.End(); }
-    ProgressRun(const ProgressRun&) = delete;
-    ProgressRun& operator=(const ProgressRun&) = delete;
-
-private:
-    IProgressSink& m_sink;
-};
-
-}  // namespace
-
 CModuleDoc::CModuleDoc(ModuleKind kind, int questionId) : m_kind(kind), m_questionId(questionId) {
     RegisterModuleStrings();
 }

@@ -37,7 +37,9 @@ public:
     bool SaveModified() override;
 
     // 1 when every parameter was read, 0 otherwise (the link has reported any socket error).
-    int ReadAll();
+    // A model whose reads depend on what earlier ones found (catalogues, options) reads on
+    // its own.
+    virtual int ReadAll();
     // INST:SEL, the changed parameters in list order, "*OPC?", "SYST:ERR?", the error box,
     // the notifications, "Ready". 1 done; 0 when an exchange failed, and then the parameters
     // not sent keep their change flags.
@@ -97,6 +99,10 @@ protected:
     int QueryReply(const std::string& query, ReplyCursor& cursor);
     int QueryReply(const std::string& query, std::string& reply);
 
+    // The link and the sink in use: the ones given, else the main frame's.
+    IInstrumentLink* Link() const;
+    IProgressSink& Progress();
+
 private:
     struct Read {
         std::string query;
@@ -108,8 +114,6 @@ private:
         std::function<void()> sent;
     };
 
-    IInstrumentLink* Link() const;
-    IProgressSink& Progress();
     int ReadParameters();
     int SendChangedParameters();
 

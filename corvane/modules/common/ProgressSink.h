@@ -19,4 +19,18 @@ public:
     virtual void ShowStatus(const std::string& text) = 0;
 };
 
+// One read or apply on a sink: its end comes on every way out.
+class ProgressRun {
+public:
+    ProgressRun(IProgressSink& sink, const std::string& text, int steps) : m_sink(sink) {
+        m_sink.Begin(text, steps);
+    }
+    ~ProgressRun() { m_sink.End(); }
+    ProgressRun(const ProgressRun&) = delete;
+    ProgressRun& operator=(const ProgressRun&) = delete;
+
+private:
+    IProgressSink& m_sink;
+};
+
 }  // namespace corvane

@@ -11,6 +11,10 @@ struct CatalogEntry {
     std::string name;  // as on disk
     bool folder = false;
     uint64_t size = 0;
+    // Listed as it is, without escapes: names the instrument lays out itself, such as a video
+    // generator's format folders ("525-143", "1080 59.94i"). A name an unescaping reader would
+    // misread still gets its escapes.
+    bool literal = false;
 };
 
 // The catalogue listing of a folder as the instrument answers "MMEM:CAT?":

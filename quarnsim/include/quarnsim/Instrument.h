@@ -144,6 +144,9 @@ private:
     int DeleteAll(CommandContext& context);
     int MoveOrCopy(CommandContext& context, bool copy);
     int Load(CommandContext& context, const std::string& kind);
+    // A file command that names a module's slot as its first argument ("MMEM:LOAD:SIGN 3,...")
+    // runs as the command of that module's model, with the remaining arguments.
+    int ForwardToSlot(CommandContext& context);
     int WriteData(CommandContext& context);
     int ReadData(CommandContext& context);
     // 0, with -254 pushed, when `extra` more bytes would not fit the drive.
@@ -182,6 +185,7 @@ private:
     std::optional<std::pair<double, double>> m_memoryBytes;         // used, free
     std::vector<LoadRecord> m_loads;
     std::map<std::string, long long> m_blockSkews;  // by absolute instrument path
+    std::vector<std::string> m_namedFolders;        // listed without escapes, "/F0:/Sormet/SIGNAL"
 };
 
 }  // namespace quarnsim

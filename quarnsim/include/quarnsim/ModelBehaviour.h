@@ -82,6 +82,12 @@ public:
     void UsesFrameReset(FrameResetRule rule) { m_frameReset = std::move(rule); }
     // Settings a demo instrument gives the first module of the model, so it looks lived in.
     void Demo(std::vector<DemoSetting> settings) { m_demo = std::move(settings); }
+    // Files a demo instrument lays under the module's folder, as named on the drive
+    // ("SIGNAL/525-143/Colour Bars/Bars 75-0-75.cmp"); a path ending in '/' is a folder.
+    void DemoFiles(std::vector<std::string> paths) { m_demoFiles = std::move(paths); }
+    // A folder under the module's folder ("SIGNAL") whose entries the catalogue lists as they
+    // are named, because the module lays them out itself.
+    void ListsAsNamed(std::string folder) { m_namedFolders.push_back(std::move(folder)); }
 
     struct Command {
         std::string pattern;
@@ -92,6 +98,8 @@ public:
     BoundParameter Bind(const ParameterDef& parameter) const;
     const FrameResetRule& FrameReset() const { return m_frameReset; }
     const std::vector<DemoSetting>& DemoSettings() const { return m_demo; }
+    const std::vector<std::string>& DemoFilePaths() const { return m_demoFiles; }
+    const std::vector<std::string>& NamedFolders() const { return m_namedFolders; }
     // Headers given to Limits or OnSet, for checking them against the table.
     std::vector<std::string> RuleHeaders() const;
 
@@ -107,6 +115,8 @@ private:
     std::vector<ParameterRules> m_rules;
     FrameResetRule m_frameReset;
     std::vector<DemoSetting> m_demo;
+    std::vector<std::string> m_demoFiles;
+    std::vector<std::string> m_namedFolders;
 };
 
 }  // namespace quarnsim

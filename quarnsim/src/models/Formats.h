@@ -29,6 +29,15 @@ inline const std::vector<std::string>& VideoHdFormats() {
     return kFormats;
 }
 
+// The tones an audio channel takes, in hertz; -1 switches the channel off, 0 gives silence.
+inline const std::vector<double>& AudioToneFrequencies() {
+    static const std::vector<double> kTones = {-1,   0,    50,   100,   150,   200,   250,   300,
+                                               400,  500,  600,  750,   800,   1000,  1200,  1500,
+                                               1600, 2000, 2400, 3000,  3200,  4000,  4800,  5000,
+                                               6000, 8000, 9600, 10000, 12000, 15000, 16000, 20000};
+    return kTones;
+}
+
 // A choice parameter whose accepted words are answered exactly as they are spelled.
 inline ParameterDef KeywordParameter(std::string header, std::vector<std::string> words,
                                      std::string defaultValue) {
