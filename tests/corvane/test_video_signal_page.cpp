@@ -75,6 +75,9 @@ struct NameCase {
 };
 
 TEST(VideoSignalTables, FormatNamesGiveCodeFamilyAndLimits) {
+    using namespace videoformat;
+    const double kStep54MHz = kStepSd270, kStep14MHz = kStepSd143, kStep7425 = kStepHd7425,
+                 kStep7418 = kStepHd7418;
     const std::vector<NameCase> cases{
         {VideoModel::Oltra, "NTSC No Setup", 0, kClock7425, 525, 3432, kStep54MHz},
         {VideoModel::Oltra, "PAL-2", 15, kClock7425, 1250, 3456, kStep54MHz},
@@ -100,18 +103,17 @@ TEST(VideoSignalTables, FormatNamesGiveCodeFamilyAndLimits) {
     };
     for (const NameCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const VideoSignalTable& table = VideoSignalTableOf(c.model);
-        EXPECT_EQ(table.formatCode(c.name), c.code);
-        if (table.clockFamily != nullptr) {
-            EXPECT_EQ(table.clockFamily(c.name), c.family);
-        }
-        const LineTiming limits = table.timingLimits(c.name);
+        EXPECT_EQ(SignalPageFormatCode(c.model, c.name), c.code);
+        EXPECT_EQ(FormatClockFamily(c.model, c.name), c.family);
+        const FormatTiming limits = FormatTimingOf(c.model, c.name);
         EXPECT_EQ(limits.lines, c.lines);
-        EXPECT_EQ(limits.BoundSteps(), c.boundSteps);
-        EXPECT_EQ(limits.step, c.step);
+        EXPECT_EQ(limits.StepCount(), c.boundSteps);
+        EXPECT_DOUBLE_EQ(limits.step, c.step);
         // A spin counts the steps in 16 bits.
-        EXPECT_LE(limits.BoundSteps(), 32767);
+        EXPECT_LE(limits.StepCount(), 32767);
     }
+    EXPECT_EQ(UlmethBlackClockFamily(16), kClock7418);
+    EXPECT_EQ(UlmethBlackClockFamily(18), kClock7425);
 }
 
 TEST(VideoSignalTables, DelaySplitsIntoGridStepsAndTenthsOfANanosecond) {
@@ -124,11 +126,11 @@ TEST(VideoSignalTables, DelaySplitsIntoGridStepsAndTenthsOfANanosecond) {
          {Case{10.01e-6, 541, -85}, Case{-10.01e-6, -541, 85}, Case{10.0185185e-6 + 5e-9, 541, 50},
           Case{9.2e-9, 0, 92}, Case{9.3e-9, 1, -92}, Case{0.0, 0, 0}}) {
         SCOPED_TRACE(c.delay);
-        const DelaySplit split = SplitDelay(c.delay, kStep54MHz);
-        EXPECT_NEAR(split.coarse, c.steps * kStep54MHz, 1e-18);
+        const DelaySplit split = SplitDelay(c.delay, videoformat::kStepSd270);
+        EXPECT_NEAR(split.coarse, c.steps * videoformat::kStepSd270, 1e-18);
         EXPECT_NEAR(split.fine, c.tenths * 1e-10, 1e-18);
     }
-    EXPECT_EQ(SplitDelay(std::nan(""), kStep54MHz).coarse, 0.0);
+    EXPECT_EQ(SplitDelay(std::nan(""), videoformat::kStepSd270).coarse, 0.0);
 }
 
 TEST(VideoSignalTables, GuardsAskOnlyAcrossClocks) {
@@ -487,7 +489,7 @@ TEST_F(VideoSignalPageTest, CoarseSnapsToTheGridAndFineIsCut) {
     m_page->FocusControl(IDC_SIGNAL_LINES);
     EXPECT_EQ(TakeLog(), (Log{"delay 10.018519", "delay 10.028519", "delay 10.028419",
                               "delay 10.028319", "delay 10.028219", "delay 10.046737"}));
-    EXPECT_NEAR(m_page->Delay(), 542 * kStep54MHz + 9.7e-9, 1e-15);
+    EXPECT_NEAR(m_page->Delay(), 542 * videoformat::kStepSd270 + 9.7e-9, 1e-15);
 }
 
 TEST_F(VideoSignalPageTest, SerialDelaySpinsOnItsGridAndReloadsTheLiveTiming) {

@@ -218,8 +218,8 @@ bool CVideoSignalPage::ConfirmFormat(const std::string& name) {
             own = m_table.model == VideoModel::Ulmeth
                       ? UlmethBlackClockFamily(m_values.otherOutputFormat)
                       : (m_values.otherOutputFamily == kClock7418 ? kClock7418 : kClock7425);
-        const int id = HdClockQuestion(m_table.clockFamily(name), own, m_values.brumoFamily,
-                                       m_values.kintorFamily);
+        const int id = HdClockQuestion(FormatClockFamily(m_table.model, name), own,
+                                       m_values.brumoFamily, m_values.kintorFamily);
         if (id != 0)
             question = platform::LoadString(id);
     }
@@ -250,7 +250,8 @@ void CVideoSignalPage::OnFormatChange() {
     m_signal = 0;
     FillSignalList();
     SendSignal();
-    SendText(m_table.messages.format, m_table.formatCode(format->name), format->name);
+    SendText(m_table.messages.format, SignalPageFormatCode(m_table.model, format->name),
+             format->name);
 }
 
 void CVideoSignalPage::OnSetChange() {
@@ -302,8 +303,8 @@ void CVideoSignalPage::OnFramePictureClicked() {
     const CatalogFolder* signalSet = SignalSetAt(m_set);
     const bool picture = pictures != nullptr && m_picture >= 0 &&
                          m_picture < static_cast<int>(pictures->files.size());
-    const bool signal =
-        signalSet != nullptr && m_signal >= 0 && m_signal < static_cast<int>(signalSet->files.size());
+    const bool signal = signalSet != nullptr && m_signal >= 0 &&
+                        m_signal < static_cast<int>(signalSet->files.size());
     // The side turned to must have something to load.
     if (on ? !picture : !signal) {
         ReadyOff off(*this);
@@ -349,7 +350,7 @@ void CVideoSignalPage::SendDelay() {
 }
 
 void CVideoSignalPage::ApplyTimingLimits() {
-    m_limits = m_table.timingLimits(CurrentFormatName());
+    m_limits = FormatTimingOf(m_table.model, CurrentFormatName());
     const int lines = Clamp(m_lines, -m_limits.lines, m_limits.lines);
     if (lines != m_lines) {
         m_lines = lines;
@@ -357,12 +358,12 @@ void CVideoSignalPage::ApplyTimingLimits() {
     }
     if (!std::isfinite(m_delay))
         m_delay = 0.0;
-    const double bound = m_limits.bound;
+    const double bound = m_limits.delayBound;
     if (m_delay > bound || m_delay < -bound) {
         m_delay = m_delay > bound ? bound : -bound;
         SendDelay();
     }
-    m_boundSteps = m_limits.BoundSteps();
+    m_boundSteps = m_limits.StepCount();
     m_stepUs = m_limits.step * 1e6;
     if (Split()) {
         const DelaySplit split = SplitDelay(m_delay, m_limits.step);

@@ -9,7 +9,8 @@
 // The lists show the catalogue's display names; what the page sends is the names as listed,
 // which is what goes back to the instrument. A format, signal set or picture folder that
 // holds nothing to load cannot be chosen: the list goes back to what it showed and nothing is
-// sent, so no empty or made-up name ever reaches the document.
+// sent, so no empty or made-up name ever reaches the document. A new format starts on its
+// first signal set that holds a signal.
 //
 // The view answers the format message by sending the same number back once it has stored the
 // format; the page then sets the timing limits of that format and sends any correction of
@@ -22,7 +23,6 @@
 
 #include "corvane/modules/hdclock/HdClock.h"
 #include "corvane/modules/video/CatalogRecords.h"
-#include "corvane/modules/video/VideoTiming.h"
 #include "corvane/pages/common/TabPage.h"
 #include "corvane/pages/videosignal/VideoSignalTables.h"
 
@@ -78,7 +78,7 @@ public:
     double Delay() const { return m_delay; }
     double Coarse() const { return m_coarse; }
     double Fine() const { return m_fine; }
-    const LineTiming& Limits() const { return m_limits; }
+    const FormatTiming& Limits() const { return m_limits; }
 
 private:
     bool Split() const { return m_table.fineEdit != 0; }
@@ -140,7 +140,7 @@ private:
     double m_coarse = 0.0;
     double m_fine = 0.0;
     std::string m_delayText;
-    LineTiming m_limits;
+    FormatTiming m_limits{};
     int m_boundSteps = 0;
     double m_stepUs = 0.0;
 };

@@ -1,34 +1,20 @@
-// What the signal page does differently for each video model, as plain rules on a format's
-// name: the code the view is sent, the HD clock family, the timing limits, and which
-// question a format change asks first.
+// What the signal page does differently for each video model: the code a format name is sent
+// with, its HD clock family and timing limits (all from the program's format table), which
+// question a format change asks first, and how the horizontal delay is entered.
 #pragma once
 
 #include <string>
 
-#include "corvane/modules/video/VideoTiming.h"
+#include "corvane/modules/video/VideoFormats.h"
 #include "corvane/pages/videosignal/VideoSignalMessages.h"
 #include "resources/corvane/VideoForms.h"
 
 namespace corvane {
 
-// The format codes of each model's format folders.
-int OltraFormatCode(const std::string& name);
-int YarloFormatCode(const std::string& name);
-int SormetFormatCode(const std::string& name);
-int UlmethFormatCode(const std::string& name);
-
-// The HD clock family (kClock7425, kClock7418 or kClockNoHd) of a format folder.
-int OltraFormatClockFamily(const std::string& name);
-int YarloFormatClockFamily(const std::string& name);
-int UlmethFormatClockFamily(const std::string& name);
-
-// The timing limits of a format folder.
-LineTiming OltraTimingLimits(const std::string& name);
-// Yarlo folders carry their colour space (" GBR", " YPbPr"); the limits go by the name
-// without it.
-LineTiming YarloTimingLimits(const std::string& name);
-LineTiming SormetTimingLimits(const std::string& name);
-LineTiming UlmethTimingLimits(const std::string& name);
+// The code the format message carries for a format folder. The Sormet sends its format's code
+// too, so a catalogue listing its folders in another order cannot shift the format the
+// document keeps; a name it does not know counts as "525-270", as its limits do.
+int SignalPageFormatCode(VideoModel model, const std::string& name);
 
 // The family the Ulmeth's black output runs on while it is on, from its format code.
 int UlmethBlackClockFamily(int blackFormat);
@@ -41,6 +27,14 @@ int HdClockQuestion(int family, int own, int brumo, int kintor);
 // The Sormet's black output at `blackFormat` (0..2) and a move of output 1 to `name`: the
 // question to ask, or empty when the two stay on the same line standard.
 std::string SormetBlackFormatQuestion(int blackFormat, const std::string& name);
+
+// A delay split into a part on the step grid and a rest on a 0.1 ns grid, the rest kept
+// within +-10 ns.
+struct DelaySplit {
+    double coarse = 0.0;
+    double fine = 0.0;
+};
+DelaySplit SplitDelay(double delay, double step);
 
 struct VideoSignalTable {
     VideoModel model;
@@ -55,9 +49,6 @@ struct VideoSignalTable {
     bool dropAplSets;
     bool dropAplSetsAtFirstFill;
     bool blackFormatGuard;  // else the HD clock guard
-    int (*formatCode)(const std::string& name);
-    int (*clockFamily)(const std::string& name);
-    LineTiming (*timingLimits)(const std::string& name);
 };
 
 const VideoSignalTable& VideoSignalTableOf(VideoModel model);
