@@ -3,13 +3,18 @@
 // and are read during the call, as a view does.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Numbers.h"
 #include "platform/Wnd.h"
+#include "resources/corvane/VideoForms.h"
+#include "tests/support/BoxScript.h"
 
 namespace corvane::testing {
 
@@ -54,6 +59,12 @@ public:
         m_timing = {lines, delay};
     }
 
+    std::vector<std::string> TakeLog() {
+        std::vector<std::string> log;
+        log.swap(m_log);
+        return log;
+    }
+
     std::vector<std::string> m_log;
 
 private:
@@ -94,6 +105,39 @@ private:
     platform::UINT m_echo = 0;
     bool m_answer = false;
     Timing m_timing{};
+};
+
+inline const char* VideoModelName(VideoModel model) {
+    static const char* const names[] = {"Oltra", "Yarlo", "Sormet", "Ulmeth"};
+    return names[VideoModelIndex(model)];
+}
+
+// A page of a video model on its host, opened again for each case of a table.
+template <class Page, class Values>
+class VideoPageFixture : public ::testing::Test {
+protected:
+    // `echo`: the number the host sends back to the page after logging it (0: none).
+    void OpenPage(VideoModel model, const Values& values,
+                  const std::vector<VideoPageHost::Message>& messages, platform::UINT echo = 0) {
+        Close();
+        m_host = std::make_unique<VideoPageHost>(messages);
+        m_page = std::make_unique<Page>(model);
+        m_page->Load(values);
+        if (echo != 0)
+            m_host->EchoTo(m_page.get(), echo);
+        ASSERT_TRUE(m_page->Create(m_host.get()));
+    }
+    void Close() {
+        if (m_page)
+            m_page->DestroyWindow();
+        m_page.reset();
+    }
+    void TearDown() override { Close(); }
+    std::vector<std::string> TakeLog() { return m_host->TakeLog(); }
+
+    testsupport::BoxScript m_boxes;
+    std::unique_ptr<VideoPageHost> m_host;
+    std::unique_ptr<Page> m_page;
 };
 
 }  // namespace corvane::testing

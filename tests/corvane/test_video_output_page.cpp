@@ -12,18 +12,12 @@
 #include "corvane/pages/videooutput/VideoOutputPage.h"
 #include "resources/corvane/VideoOutputPageForms.h"
 #include "tests/corvane/VideoPageHost.h"
-#include "tests/support/BoxScript.h"
 
 namespace corvane::testing {
 namespace {
 
 using Log = std::vector<std::string>;
 using Kind = VideoPageHost::Kind;
-
-const char* Name(VideoModel model) {
-    static const char* const names[] = {"Oltra", "Yarlo", "Sormet", "Ulmeth"};
-    return names[VideoModelIndex(model)];
-}
 
 // The numbers as each model's view documents them.
 std::vector<VideoPageHost::Message> OutputMessages(VideoModel model) {
@@ -51,30 +45,11 @@ std::vector<VideoPageHost::Message> OutputMessages(VideoModel model) {
     return {};
 }
 
-class VideoOutputPageTest : public ::testing::Test {
+class VideoOutputPageTest : public VideoPageFixture<CVideoOutputPage, VideoOutputValues> {
 protected:
     void Open(VideoModel model, const VideoOutputValues& values) {
-        Close();
-        m_host = std::make_unique<VideoPageHost>(OutputMessages(model));
-        m_page = std::make_unique<CVideoOutputPage>(model);
-        m_page->Load(values);
-        ASSERT_TRUE(m_page->Create(m_host.get()));
+        OpenPage(model, values, OutputMessages(model));
     }
-    void Close() {
-        if (m_page)
-            m_page->DestroyWindow();
-        m_page.reset();
-    }
-    void TearDown() override { Close(); }
-    Log TakeLog() {
-        Log log;
-        log.swap(m_host->m_log);
-        return log;
-    }
-
-    testsupport::BoxScript m_boxes;
-    std::unique_ptr<VideoPageHost> m_host;
-    std::unique_ptr<CVideoOutputPage> m_page;
 };
 
 struct ClickCase {
@@ -127,7 +102,7 @@ TEST_F(VideoOutputPageTest, EachClickSendsItsValueAgainAndAgain) {
          {"ch2 0", "ch3 0"}},
     };
     for (const ClickCase& c : cases) {
-        SCOPED_TRACE(Name(c.model));
+        SCOPED_TRACE(VideoModelName(c.model));
         VideoOutputValues values;
         c.setUp(values);
         Open(c.model, values);
@@ -142,7 +117,7 @@ TEST_F(VideoOutputPageTest, EachClickSendsItsValueAgainAndAgain) {
 TEST_F(VideoOutputPageTest, AvTimingNeedsFirmwareThreePointOne) {
     for (VideoModel model : {VideoModel::Sormet, VideoModel::Ulmeth})
         for (double firmware : {3.0, 3.1, 3.2}) {
-            SCOPED_TRACE(Name(model));
+            SCOPED_TRACE(VideoModelName(model));
             VideoOutputValues values;
             values.firmwareVersion = firmware;
             Open(model, values);
@@ -230,7 +205,8 @@ TEST_F(VideoOutputPageTest, ScreenshotsOfEachModel) {
         values.aplMode = "APL_OFF";
         Open(model, values);
         EXPECT_TRUE(m_page->GetWidget()->grab().save(QString(QUARN_SCREENSHOT_DIR) +
-                                                     "/video_output_page_" + Name(model) + ".png"));
+                                                     "/video_output_page_" + VideoModelName(model) +
+                                                     ".png"));
     }
 }
 

@@ -12,7 +12,6 @@
 #include "platform/MessageBox.h"
 #include "resources/corvane/VideoSignalPageForms.h"
 #include "tests/corvane/VideoPageHost.h"
-#include "tests/support/BoxScript.h"
 
 namespace corvane::testing {
 namespace {
@@ -22,11 +21,6 @@ using Kind = VideoPageHost::Kind;
 
 constexpr platform::UINT kYesNo = platform::MB_YESNO | platform::MB_ICONEXCLAMATION;
 constexpr platform::UINT kOk = platform::MB_OK | platform::MB_ICONEXCLAMATION;
-
-const char* Name(VideoModel model) {
-    static const char* const names[] = {"Oltra", "Yarlo", "Sormet", "Ulmeth"};
-    return names[VideoModelIndex(model)];
-}
 
 // The numbers as each model's view documents them.
 std::vector<VideoPageHost::Message> SignalMessages(VideoModel model) {
@@ -64,56 +58,24 @@ VideoSignalValues Values(const std::vector<std::string>& formats) {
     return v;
 }
 
-struct NameCase {
-    VideoModel model;
-    const char* name;
-    int code;
-    int family;
-    int lines;
-    int boundSteps;
-    double step;
-};
-
-TEST(VideoSignalTables, FormatNamesGiveCodeFamilyAndLimits) {
-    using namespace videoformat;
-    const double kStep54MHz = kStepSd270, kStep14MHz = kStepSd143, kStep7425 = kStepHd7425,
-                 kStep7418 = kStepHd7418;
-    const std::vector<NameCase> cases{
-        {VideoModel::Oltra, "NTSC No Setup", 0, kClock7425, 525, 3432, kStep54MHz},
-        {VideoModel::Oltra, "PAL-2", 15, kClock7425, 1250, 3456, kStep54MHz},
-        {VideoModel::Oltra, "525 Beta", 2, kClock7425, 262, 4719, kStep7425},
-        {VideoModel::Oltra, "625p", 21, kClock7425, 312, 4752, kStep7425},
-        {VideoModel::Oltra, "PVW", 3, kClockNoHd, 562, 2200, kStep7425},
-        {VideoModel::Oltra, "1080 60i", 2, kClockNoHd, 562, 2200, kStep7425},
-        {VideoModel::Yarlo, "720 23p GBR", 0, kClock7418, 375, 4125, kStep7418},
-        {VideoModel::Yarlo, "1080 60i YPbPr", 33, kClock7425, 562, 2200, kStep7425},
-        {VideoModel::Yarlo, "1080 59i YPbPr", 32, kClock7418, 562, 2200, kStep7418},
-        {VideoModel::Yarlo, "1080 24sF GBR", 34, kClock7425, 562, 2750, kStep7425},
-        {VideoModel::Yarlo, "1080 24sF YPbPr", 35, kClock7425, 562, 2750, kStep7425},
-        {VideoModel::Yarlo, "1080 60i", 33, kClockNoHd, 562, 2640, kStep7425},
-        {VideoModel::Sormet, "525-143", 0, kClockNoHd, 525, 910, kStep14MHz},
-        {VideoModel::Sormet, "625-270", 2, kClockNoHd, 1250, 3456, kStep54MHz},
-        {VideoModel::Sormet, "PAL", 1, kClockNoHd, 525, 3432, kStep54MHz},
-        {VideoModel::Ulmeth, "1035 59.94i", 11, kClock7418, 562, 2200, kStep7418},
-        {VideoModel::Ulmeth, "720 50p", 14, kClock7425, 375, 1980, kStep7425},
-        {VideoModel::Ulmeth, "720 29.97p", 16, kClock7418, 375, 3300, kStep7418},
-        {VideoModel::Ulmeth, "720 24p", 18, kClock7425, 375, 4125, kStep7425},
-        {VideoModel::Ulmeth, "720 23.98p", 19, kClock7418, 375, 4125, kStep7418},
-        {VideoModel::Ulmeth, "1080 60 i", 0, kClockNoHd, 562, 2200, kStep7425},
-    };
-    for (const NameCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(SignalPageFormatCode(c.model, c.name), c.code);
-        EXPECT_EQ(FormatClockFamily(c.model, c.name), c.family);
-        const FormatTiming limits = FormatTimingOf(c.model, c.name);
-        EXPECT_EQ(limits.lines, c.lines);
-        EXPECT_EQ(limits.StepCount(), c.boundSteps);
-        EXPECT_DOUBLE_EQ(limits.step, c.step);
-        // A spin counts the steps in 16 bits.
-        EXPECT_LE(limits.StepCount(), 32767);
-    }
+TEST(VideoSignalTables, SormetSendsItsFormatsCodeAndEverySpinFitsSixteenBits) {
+    EXPECT_EQ(SignalPageFormatCode(VideoModel::Sormet, "525-143"), 0);
+    EXPECT_EQ(SignalPageFormatCode(VideoModel::Sormet, "625-270"), 2);
+    EXPECT_EQ(SignalPageFormatCode(VideoModel::Sormet, "PAL"), 1);
+    EXPECT_EQ(SignalPageFormatCode(VideoModel::Ulmeth, "720 24p"), 18);
     EXPECT_EQ(UlmethBlackClockFamily(16), kClock7418);
     EXPECT_EQ(UlmethBlackClockFamily(18), kClock7425);
+    EXPECT_EQ(UlmethBlackClockFamily(-1), kClock7425);
+    for (VideoModel model :
+         {VideoModel::Oltra, VideoModel::Yarlo, VideoModel::Sormet, VideoModel::Ulmeth})
+        for (const VideoFormat& format : VideoFormats(model)) {
+            SCOPED_TRACE(std::string(format.name));
+            // The spin counts whole steps of one line period either way.
+            const int steps = format.timing.StepCount();
+            EXPECT_LE(steps, 32767);
+            EXPECT_LE(steps * format.timing.step, format.timing.delayBound);
+            EXPECT_GT((steps + 1) * format.timing.step, format.timing.delayBound);
+        }
 }
 
 TEST(VideoSignalTables, DelaySplitsIntoGridStepsAndTenthsOfANanosecond) {
@@ -147,28 +109,13 @@ TEST(VideoSignalTables, GuardsAskOnlyAcrossClocks) {
               "Current Black format is .\n\nAre you sure want to change format?");
 }
 
-class VideoSignalPageTest : public ::testing::Test {
+class VideoSignalPageTest : public VideoPageFixture<CVideoSignalPage, VideoSignalValues> {
 protected:
+    // The host answers the format message by sending it back, as the view does once it has
+    // stored the format.
     void Open(VideoModel model, const VideoSignalValues& values) {
-        m_host = std::make_unique<VideoPageHost>(SignalMessages(model));
-        m_page = std::make_unique<CVideoSignalPage>(model);
-        m_page->Load(values);
-        m_host->EchoTo(m_page.get(), SignalMessages(model)[0].number);
-        ASSERT_TRUE(m_page->Create(m_host.get()));
+        OpenPage(model, values, SignalMessages(model), SignalMessages(model)[0].number);
     }
-    void TearDown() override {
-        if (m_page)
-            m_page->DestroyWindow();
-    }
-    Log TakeLog() {
-        Log log;
-        log.swap(m_host->m_log);
-        return log;
-    }
-
-    testsupport::BoxScript m_boxes;
-    std::unique_ptr<VideoPageHost> m_host;
-    std::unique_ptr<CVideoSignalPage> m_page;
 };
 
 struct FormatCase {
@@ -204,7 +151,7 @@ TEST_F(VideoSignalPageTest, FormatChangeSendsSetSignalFormatThenTheCorrections) 
          {"set 1 Ramp", "signal 0 Ramp^Y.cmp", "format 17 720 25p", "lines 375"}},
     };
     for (const FormatCase& c : cases) {
-        SCOPED_TRACE(Name(c.model));
+        SCOPED_TRACE(VideoModelName(c.model));
         VideoSignalValues values = Values(c.formats);
         values.lines = c.lines;
         values.delay = c.delay;
@@ -222,8 +169,6 @@ TEST_F(VideoSignalPageTest, FormatChangeSendsSetSignalFormatThenTheCorrections) 
         EXPECT_EQ(m_page->GetCurSel(IDC_SIGNAL_SET), 1);
         EXPECT_EQ(m_page->GetCurSel(IDC_SIGNAL_SIGNAL), 0);
         EXPECT_EQ(m_page->GetDlgItemText(IDC_SIGNAL_LINES), std::to_string(m_page->Lines()));
-        m_page->DestroyWindow();
-        m_page.reset();
     }
 }
 
@@ -347,8 +292,6 @@ TEST_F(VideoSignalPageTest, FormatChangeAsksWhenAnotherOutputRunsOnTheOtherClock
         EXPECT_EQ(TakeLog(), c.log);
         EXPECT_EQ(m_page->GetCurSel(IDC_SIGNAL_FORMAT), c.log.empty() ? 0 : 1);
         EXPECT_EQ(m_page->GetCurSel(IDC_SIGNAL_SET), c.log.empty() ? 0 : 1);
-        m_page->DestroyWindow();
-        m_page.reset();
     }
 }
 
@@ -377,7 +320,6 @@ TEST_F(VideoSignalPageTest, LevelsWithNothingToLoadCannotBeChosen) {
     VideoSignalValues lost = Values({"NTSC"});
     lost.signalSetName = "Gone";
     lost.framePicture = 1;
-    m_page->DestroyWindow();
     Open(VideoModel::Oltra, lost);
     EXPECT_EQ(m_page->GetCurSel(IDC_SIGNAL_SET), -1);
     EXPECT_EQ(m_page->GetCount(IDC_SIGNAL_SIGNAL), 0);
@@ -388,7 +330,6 @@ TEST_F(VideoSignalPageTest, LevelsWithNothingToLoadCannotBeChosen) {
     // No pictures at all: the box cannot be used.
     VideoSignalValues none = Values({"NTSC"});
     none.pictures.folders.clear();
-    m_page->DestroyWindow();
     Open(VideoModel::Oltra, none);
     EXPECT_FALSE(m_page->IsDlgItemEnabled(IDC_SIGNAL_FRAME_PICTURE));
     EXPECT_FALSE(m_page->IsDlgItemEnabled(IDC_SIGNAL_PICTURE_SET));
@@ -399,7 +340,7 @@ TEST_F(VideoSignalPageTest, LevelsWithNothingToLoadCannotBeChosen) {
 TEST_F(VideoSignalPageTest, SignalsAndPicturesSendTheNamesAsListed) {
     for (VideoModel model :
          {VideoModel::Oltra, VideoModel::Yarlo, VideoModel::Sormet, VideoModel::Ulmeth}) {
-        SCOPED_TRACE(Name(model));
+        SCOPED_TRACE(VideoModelName(model));
         Open(model, Values({"Any"}));
         EXPECT_EQ(m_page->GetCurSel(IDC_SIGNAL_PICTURE), 1);
         EXPECT_FALSE(m_page->IsDlgItemEnabled(IDC_SIGNAL_PICTURE));
@@ -413,8 +354,6 @@ TEST_F(VideoSignalPageTest, SignalsAndPicturesSendTheNamesAsListed) {
         EXPECT_EQ(TakeLog(), (Log{"signal 0 Bars^75.cmp", "set 1 Ramp", "signal 0 Ramp^Y.cmp",
                                   "picture 1 Test.pic", "frame 1", "picture 0 Quarn.pic",
                                   "signal 0 Ramp^Y.cmp", "frame 0"}));
-        m_page->DestroyWindow();
-        m_page.reset();
     }
 }
 
@@ -464,8 +403,6 @@ TEST_F(VideoSignalPageTest, TimingFieldsRefuseOutsideTheFormatsLimits) {
         EXPECT_EQ(m_boxes.Pending(), 0u);
         EXPECT_EQ(m_page->GetDlgItemText(table.delayEdit), "  0.0000");
         EXPECT_EQ(TakeLog(), (Log{"lines " + std::to_string(c.lines), "delay 0.000000"}));
-        m_page->DestroyWindow();
-        m_page.reset();
     }
 }
 
@@ -527,9 +464,8 @@ TEST_F(VideoSignalPageTest, ScreenshotsOfEachModel) {
         values.delay = 1.5e-6;
         Open(model, values);
         EXPECT_TRUE(m_page->GetWidget()->grab().save(QString(QUARN_SCREENSHOT_DIR) +
-                                                     "/video_signal_page_" + Name(model) + ".png"));
-        m_page->DestroyWindow();
-        m_page.reset();
+                                                     "/video_signal_page_" + VideoModelName(model) +
+                                                     ".png"));
     }
 }
 
