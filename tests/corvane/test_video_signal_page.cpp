@@ -406,6 +406,24 @@ TEST_F(VideoSignalPageTest, TimingFieldsRefuseOutsideTheFormatsLimits) {
     }
 }
 
+TEST_F(VideoSignalPageTest, EveryKeystrokeOfTheLinesIsCheckedAndSent) {
+    Open(VideoModel::Ulmeth, Values({"720 60p"}));
+    m_page->FocusControl(IDC_SIGNAL_LINES);
+    for (const char* typed : {"-", "-3", "-37", "-376"}) {
+        if (std::string(typed) == "-376")
+            m_boxes.Expect("Vertical lines must be within\n-375 to 375.", kOk, platform::IDOK);
+        m_page->TypeText(IDC_SIGNAL_LINES, typed);
+    }
+    // The refusal puts back the last accepted text, and the spin moves from there.
+    EXPECT_EQ(m_page->GetDlgItemText(IDC_SIGNAL_LINES), "-37");
+    ASSERT_TRUE(m_page->SpinBy(IDC_SIGNAL_LINES_SPIN, 2));
+    m_page->TypeText(IDC_SIGNAL_LINES, " 12abc");
+    m_page->FocusControl(IDC_SIGNAL_DELAY);
+    EXPECT_EQ(m_page->GetDlgItemText(IDC_SIGNAL_LINES), "12");
+    EXPECT_EQ(TakeLog(),
+              (Log{"lines 0", "lines -3", "lines -37", "lines -36", "lines -35", "lines 12"}));
+}
+
 TEST_F(VideoSignalPageTest, CoarseSnapsToTheGridAndFineIsCut) {
     Open(VideoModel::Oltra, Values({"NTSC"}));
     m_page->FocusControl(IDC_OLTRA_COARSE);
