@@ -57,7 +57,8 @@ struct VideoSignalValues {
     int otherOutput = 0;
     int otherOutputFamily = kClockNoHd;
     int otherOutputFormat = 0;
-    // The clock families of the other HD modules, as the Ulmeth document holds them.
+    // The clock families of the other HD modules, as the Ulmeth document holds them. The
+    // analog documents hold none and leave them absent, so their pages never ask about them.
     int brumoFamily = kClockNoBrumo;
     int kintorFamily = kClockNoKintor;
 };
