@@ -10,10 +10,12 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,10 +76,13 @@ private:
 // settings in a scratch folder, the Ethernet dialog answered with OK. Exits on failure.
 class Setup {
 public:
-    Setup(const std::string& address, std::vector<quarnsim::ModuleSpec> modules) {
+    // `root`: the folder that stands for the drive, already laid out; empty for none.
+    Setup(const std::string& address, std::vector<quarnsim::ModuleSpec> modules,
+          const std::string& root = {}) {
         quarnsim::Options options;
         options.address = address;
         options.modules = std::move(modules);
+        options.root = root;
         m_simulator = std::make_unique<quarnsim::Simulator>(options);
         std::string error;
         if (!m_simulator->Start(&error)) {
@@ -96,12 +101,41 @@ public:
         }
     }
     corvane::CMainFrame* Frame() { return m_app.GetMainFrame(); }
+    quarnsim::Simulator& Simulator() { return *m_simulator; }
 
 private:
     QTemporaryDir m_settings;
     std::unique_ptr<quarnsim::Simulator> m_simulator;
     corvane::CCorvaneApp m_app;
 };
+
+// Runs `ours` and `bare` one after the other, `rounds` times, so that whatever else the machine
+// does falls on both alike; each run's time in seconds is `repeats` calls of the side. Prints
+// the median time of a call of each and the ratio of the medians.
+inline void CompareAlternately(const char* what, int rounds, int repeats,
+                               const std::function<void()>& ours,
+                               const std::function<void()>& bare) {
+    std::vector<double> oursTimes, bareTimes;
+    auto time = [repeats](const std::function<void()>& side) {
+        const auto start = Clock::now();
+        for (int i = 0; i < repeats; ++i) side();
+        return SecondsSince(start) / repeats;
+    };
+    for (int round = 0; round < rounds; ++round) {
+        oursTimes.push_back(time(ours));
+        bareTimes.push_back(time(bare));
+    }
+    auto median = [](std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        const size_t n = values.size();
+        return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    };
+    const double oursMedian = median(oursTimes), bareMedian = median(bareTimes);
+    std::printf("%s: %d rounds of %d, alternating\n", what, rounds, repeats);
+    std::printf("  Corvane:     median %.1f us each\n", oursMedian * 1e6);
+    std::printf("  bare client: median %.1f us each\n", bareMedian * 1e6);
+    std::printf("  ratio of medians: %.3f\n", oursMedian / bareMedian);
+}
 
 inline void PrintRatio(const char* what, int repeats, double ours, double bare) {
     std::printf("%s: %d times\n", what, repeats);

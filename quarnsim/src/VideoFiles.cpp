@@ -9,7 +9,7 @@ std::vector<std::string> VideoFilePaths(const VideoFileTree& tree) {
         paths.push_back(folder);
         for (const VideoSignalSet& set : format.sets) {
             paths.push_back(folder + set.name + "/");
-            for (const std::string& signal : set.signals)
+            for (const std::string& signal : set.files)
                 paths.push_back(folder + set.name + "/" + signal);
         }
     }

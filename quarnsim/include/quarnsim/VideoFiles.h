@@ -12,7 +12,7 @@ namespace quarnsim {
 
 struct VideoSignalSet {
     std::string name;
-    std::vector<std::string> signals;  // file names, extension included
+    std::vector<std::string> files;  // the signals' file names, extension included
 };
 
 struct VideoFormat {

@@ -134,8 +134,8 @@ std::string DefaultActiveSignal(const ModelTable& table, const VideoSignalRules&
     if (!chosen)
         return {};
     for (const VideoSignalSet& set : chosen->sets) {
-        if (set.name == kFirstSet && !set.signals.empty()) {
-            std::vector<std::string> signals = set.signals;
+        if (set.name == kFirstSet && !set.files.empty()) {
+            std::vector<std::string> signals = set.files;
             std::sort(signals.begin(), signals.end());  // the order the drive lists them
             return "/" + Listed(chosen->name, true) + "/" + Listed(set.name) + "/" +
                    Listed(signals.front());

@@ -1,0 +1,64 @@
+// Reading a Sormet module whose signal catalogue holds 32 formats of 32 signal sets of 32
+// signals (1,057 listings) with the document, as opening its window does, against a bare client
+// replaying the very lines the document sent. Both run against the same simulator, alternately.
+//
+//   sormet_open_bench [rounds] [repeats]     (default 7 rounds of 5)
+#include <QTemporaryDir>
+
+#include "bench/BenchSupport.h"
+#include "corvane/modules/sormet/SormetDoc.h"
+#include "quarnsim/VideoFiles.h"
+
+namespace {
+
+quarnsim::VideoFileTree FullCatalogue() {
+    quarnsim::VideoFileTree tree;
+    for (int f = 0; f < 32; ++f) {
+        quarnsim::VideoFormat format{"Format " + std::to_string(f + 1), {}};
+        for (int s = 0; s < 32; ++s) {
+            quarnsim::VideoSignalSet set{"Set " + std::to_string(s + 1), {}};
+            for (int n = 0; n < 32; ++n)
+                set.files.push_back("Signal " + std::to_string(n + 1) + ".cmp");
+            format.sets.push_back(std::move(set));
+        }
+        tree.formats.push_back(std::move(format));
+    }
+    tree.pictures.push_back({"Pictures", {"Frame picture one.pic"}});
+    tree.logos = {"Logo one.lgo"};
+    return tree;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 7;
+    const int repeats = argc > 2 ? std::atoi(argv[2]) : 5;
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    QTemporaryDir drive;
+    if (!quarnsim::SeedVideoFiles(drive.path().toStdString(), "Sormet", FullCatalogue())) {
+        std::fprintf(stderr, "could not lay out the catalogue\n");
+        return 1;
+    }
+    const std::string address = "127.0.97.4";
+    bench::Setup setup(address, {{"Sormet", 1}}, drive.path().toStdString());
+
+    corvane::CSormetDoc document;
+    document.m_slot = 1;
+    setup.Simulator().ClearLog();
+    if (document.ReadAll() != 1) {
+        std::fprintf(stderr, "the Sormet document did not read\n");
+        return 1;
+    }
+    const std::vector<std::string> lines = setup.Simulator().ReceivedLines();
+    std::printf("one read: %zu lines\n", lines.size());
+
+    bench::BareClient bare(address);
+    bench::CompareAlternately(
+        "read the Sormet document", rounds, repeats, [&] { document.ReadAll(); },
+        [&] {
+            for (const std::string& line : lines) bare.Exchange(line);
+        });
+    return 0;
+}
