@@ -20,6 +20,12 @@ constexpr int kReadSteps = 29;
 constexpr int kApplyStepsBlack = 162;
 constexpr int kApplySteps = 92;
 
+// The opening asks for output 1's timing in the short form the module has always been sent;
+// the live queries spell both headers out.
+const char* const kOpeningTimingQuery = "SENS1:CORR:MDEL:VERT?;HOR?";
+const char* const kLiveTimingQuery = "SENS1:CORR:MDEL:VERT?;:SENS1:CORR:MDEL:HOR?";
+const char* const kLiveBlackTimingQuery = "SENS2:CORR:MDEL:VERT?;:SENS2:CORR:MDEL:HOR?";
+
 const char* const kPreEmphasisWords[] = {"OFF", "CD", "CCIT"};
 const char* const kSamplingWords[] = {"FRAM", "NOFR", "ASYN"};
 const char* const kBlackSignalWords[] = {"BLAC", "GRAY", "FF50P", "WHIT"};
@@ -154,7 +160,7 @@ int CSerialVideoDoc::ReadAll() {
 
     int lines = 0;
     double delay = 0.0;
-    if (!ReadTiming(1, lines, delay))
+    if (!ReadTiming(kOpeningTimingQuery, lines, delay))
         return 0;
     m_lines.Load(lines);
     m_delay.Load(delay);
@@ -244,11 +250,9 @@ int CSerialVideoDoc::ReadFormat(const std::string& reply, int& code) const {
     return 1;
 }
 
-int CSerialVideoDoc::ReadTiming(int output, int& lines, double& delay) {
+int CSerialVideoDoc::ReadTiming(const char* query, int& lines, double& delay) {
     ReplyCursor reply;
-    if (!QueryReply(
-            platform::Format("SENS%d:CORR:MDEL:VERT?;:SENS%d:CORR:MDEL:HOR?", output, output),
-            reply))
+    if (!QueryReply(query, reply))
         return 0;
     double microseconds = 0.0;
     if (!reply.NextTruncated(lines) || !reply.NextDouble(microseconds))
@@ -416,13 +420,13 @@ int CSerialVideoDoc::ReadBlack() {
 int CSerialVideoDoc::ReadLiveTiming(int& lines, double& delay) {
     if (!SelectModule())
         return 0;
-    return ReadTiming(1, lines, delay);
+    return ReadTiming(kLiveTimingQuery, lines, delay);
 }
 
 int CSerialVideoDoc::ReadLiveBlackTiming(int& lines, double& delay) {
     if (!SelectModule())
         return 0;
-    return ReadTiming(2, lines, delay);
+    return ReadTiming(kLiveBlackTimingQuery, lines, delay);
 }
 
 // ---- Applying ----
@@ -699,12 +703,13 @@ int CSerialVideoDoc::Apply() {
         ReportInstrumentError(number, error);
     }
 
+    // The module now plays the loaded signal, whatever the re-reads below meet.
+    if (loadedSignal && !loadRefused)
+        SignalLoaded();
     if (m_rereadText && !RereadText())
         return 0;
     if (m_logoReread && !RereadLogo())
         return 0;
-    if (loadedSignal && !loadRefused)
-        SignalLoaded();
     if ((loadedSignal && !loadRefused) || postBlack)
         Post(WM_MODULE_APPLIED, 0);
     Progress().ShowStatus("Ready");

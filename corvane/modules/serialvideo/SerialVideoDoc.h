@@ -218,7 +218,7 @@ private:
     int ReadOutput1();
     int ReadBlack();
     int ReadAudio(int output, SerialAudio& audio);
-    int ReadTiming(int output, int& lines, double& delay);
+    int ReadTiming(const char* query, int& lines, double& delay);
 
     // Apply's pieces; each 0 when an exchange failed.
     int SendIf(ChangeFlag& parameter, const std::string& command);
