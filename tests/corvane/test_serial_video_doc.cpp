@@ -352,6 +352,31 @@ TEST_F(SormetDocument, ApplySendsOnlyWhatChangedInItsOrder) {
     }
 }
 
+TEST_F(SormetDocument, CodesWithoutAWordStayFlaggedRatherThanGoOutBare) {
+    struct Case {
+        const char* name;
+        std::function<void(CSerialVideoDoc&)> change;
+        std::function<bool(const CSerialVideoDoc&)> flagged;
+    };
+    const Case cases[] = {
+        {"pre-emphasis", [](CSerialVideoDoc& d) { d.SetAudioPreEmphasis(1, 0, 3); },
+         [](const CSerialVideoDoc& d) { return d.m_audio.preEmphasis[0].Changed(); }},
+        {"sampling", [](CSerialVideoDoc& d) { d.SetAudioSampling(2, 3, -1); },
+         [](const CSerialVideoDoc& d) { return d.m_blackAudio.sampling[3].Changed(); }},
+        {"black signal", [](CSerialVideoDoc& d) { d.SetBlackSignal(4); },
+         [](const CSerialVideoDoc& d) { return d.m_blackSignal.Changed(); }},
+    };
+    Load("/525-270/Bars/Bars75.cmp");
+    ReadOk();
+    for (const Case& c : cases) c.change(*m_doc);
+    ASSERT_EQ(m_doc->Apply(), 1);
+    EXPECT_EQ(TakeLines(), (Lines{ModuleSelect(), "*OPC?", "SYST:ERR?"}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(c.flagged(*m_doc));
+    }
+}
+
 TEST_F(SormetDocument, AfterALoadTheTextIsReadAgainAndTheTimingReloaded) {
     Load("/525-270/Bars/Bars75.cmp");
     ReadOk();

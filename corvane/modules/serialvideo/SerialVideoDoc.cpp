@@ -451,6 +451,16 @@ int CSerialVideoDoc::SendIf(ChangeFlag& parameter, const std::string& command) {
     return 1;
 }
 
+// A code with no word would go out as a bare header; it stays flagged instead.
+int CSerialVideoDoc::SendWordIf(ChangeFlag& parameter, const std::string& header,
+                                const std::string& word) {
+    if (word.empty()) {
+        Progress().Step();
+        return 1;
+    }
+    return SendIf(parameter, header + word);
+}
+
 int CSerialVideoDoc::SendLoad(bool& loadedSignal, bool& loadedPicture) {
     if (m_signalMode.Changed() || m_signalSet.Changed() || m_signal.Changed()) {
         if (!SendLine(platform::Format("MMEM:LOAD:SIGN %d,\"/%s/%s/%s\"", m_slot,
@@ -582,11 +592,11 @@ int CSerialVideoDoc::SendAudio(int output, SerialAudio& audio) {
         const std::string group = platform::Format("OUTP%d:EAUD:GRO%d:", output, n);
         if (!SendIf(audio.groupState[g],
                     group + "STAT " + std::to_string(audio.groupState[g].Value())) ||
-            !SendIf(audio.preEmphasis[g],
-                    group + "PRE " + WordOf(kPreEmphasisWords, audio.preEmphasis[g])) ||
+            !SendWordIf(audio.preEmphasis[g], group + "PRE ",
+                        WordOf(kPreEmphasisWords, audio.preEmphasis[g])) ||
             !SendIf(audio.bits[g], group + "NBIT " + std::to_string(audio.bits[g].Value())) ||
-            !SendIf(audio.sampling[g],
-                    group + "SAMPLI " + WordOf(kSamplingWords, audio.sampling[g])))
+            !SendWordIf(audio.sampling[g], group + "SAMPLI ",
+                        WordOf(kSamplingWords, audio.sampling[g])))
             return 0;
         for (int c = 4 * (n - 1) + 1; c <= 4 * n; ++c) {
             const size_t i = static_cast<size_t>(c - 1);
@@ -613,7 +623,7 @@ int CSerialVideoDoc::SendBlack(bool& post) {
     }
     // A code of no format is never sent as an empty word; it stays flagged.
     Progress().Step();
-    if (!SendIf(m_blackSignal, "OUTP2:SIGN " + BlackSignalWord(m_blackSignal)) ||
+    if (!SendWordIf(m_blackSignal, "OUTP2:SIGN ", BlackSignalWord(m_blackSignal)) ||
         !SendIf(m_blackLines, platform::Format("SENS2:CORR:MDEL:VERT %d", m_blackLines.Value())))
         return 0;
     const bool delayChanged = m_blackDelay.Changed();

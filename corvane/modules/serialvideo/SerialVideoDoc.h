@@ -222,6 +222,7 @@ private:
 
     // Apply's pieces; each 0 when an exchange failed.
     int SendIf(ChangeFlag& parameter, const std::string& command);
+    int SendWordIf(ChangeFlag& parameter, const std::string& header, const std::string& word);
     int SendLine(const std::string& command);
     int QueryOk(const std::string& query);
     int SendLoad(bool& loadedSignal, bool& loadedPicture);
