@@ -635,7 +635,8 @@ const std::vector<ApplyCase> kApplyCases = {
      false,
      true,
      {kSignalLoad, "*OPC?"},
-     [](CAnalogVideoDoc& doc) { EXPECT_EQ(doc.TakeSignalReloadNotice(), 0); }},
+     // The signal page still reloads its timing, as after any load that went out.
+     [](CAnalogVideoDoc& doc) { EXPECT_EQ(doc.TakeSignalReloadNotice(), 1); }},
     {"PictureRefused",
      [](CAnalogVideoDoc& doc, quarnsim::Simulator& sim) {
          sim.SetReplyOverride("SYST:ERR?", kNotFound);
@@ -763,6 +764,19 @@ const std::vector<ApplyCase> kOltraCases = {
      {},
      nullptr,
      true,
+     false,
+     {},
+     {}},
+    {"AplWordsOutsideTheTables",
+     [](CAnalogVideoDoc& doc, quarnsim::Simulator&) {
+         auto& oltra = static_cast<COltraDoc&>(doc);
+         oltra.SetAplMode("");
+         oltra.SetAplPeriod("3.0");
+     },
+     {},
+     {},
+     nullptr,
+     false,
      false,
      {},
      {}},

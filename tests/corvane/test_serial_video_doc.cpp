@@ -110,7 +110,7 @@ Lines SormetRead(bool black, bool avTiming) {
                 "MMEM:CAT? \"/F0:/Sormet/PICTURE/Cards\"",
                 "MMEM:SIGN:ACT? 2",
                 "OUTP1:STAN?",
-                "SENS1:CORR:MDEL:VERT?;:SENS1:CORR:MDEL:HOR?",
+                "SENS1:CORR:MDEL:VERT?;HOR?",
                 "OUTP1:MOV:HOR?;VERT?;PER?;:OUTP1:MOV:RAND:STAT?",
                 "OUTP1:OVER:BLIN:STAT?",
                 "OUTP1:LOGO:POS:HOR?;VERT?;:OUTP1:LOGO:STAT?",
@@ -210,6 +210,41 @@ TEST_F(SormetDocument, ReadsThatCannotGoOnSayWhyOrFailQuietly) {
         Instrument().SetReplyOverride("OUTP1:OVER:BLIN:PER?", "2.0");
         TakeLines();
         for (const ProgressRecord& run : m_progress.TakeRuns()) EXPECT_TRUE(run.ended);
+    }
+}
+
+TEST_F(SormetDocument, LiveTimingAsksTheOutputsHeadersInFull) {
+    struct Case {
+        const char* name;
+        int output;
+        const char* reply;
+        int result;
+        int lines;
+        double delay;
+    };
+    const Case cases[] = {
+        // The override answers the first header; the second answer follows it.
+        {"output 1", 1, "-3;1.5", 1, -3, 1.5e-6},
+        {"output 2", 2, "12.9;-0.25", 1, 12, -0.25e-6},
+    };
+    Load("/525-270/Bars/Bars75.cmp");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string query = c.output == 1 ? "SENS1:CORR:MDEL:VERT?;:SENS1:CORR:MDEL:HOR?"
+                                                : "SENS2:CORR:MDEL:VERT?;:SENS2:CORR:MDEL:HOR?";
+        Instrument().SetReplyOverride(query, c.reply);
+        int lines = 0;
+        double delay = 0.0;
+        const int result = c.output == 1 ? m_doc->ReadLiveTiming(lines, delay)
+                                         : m_doc->ReadLiveBlackTiming(lines, delay);
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(TakeLines(), (Lines{ModuleSelect(), query}));
+        if (c.result) {
+            EXPECT_EQ(lines, c.lines);
+            EXPECT_DOUBLE_EQ(delay, c.delay);
+        }
+        EXPECT_FALSE(m_doc->IsModified());
+        Instrument().ClearReplyOverrides();
     }
 }
 
@@ -314,6 +349,31 @@ TEST_F(SormetDocument, ApplySendsOnlyWhatChangedInItsOrder) {
         ASSERT_EQ(runs.size(), 1u);
         EXPECT_EQ(runs[0].steps, 162);
         EXPECT_TRUE(runs[0].ended);
+    }
+}
+
+TEST_F(SormetDocument, CodesWithoutAWordStayFlaggedRatherThanGoOutBare) {
+    struct Case {
+        const char* name;
+        std::function<void(CSerialVideoDoc&)> change;
+        std::function<bool(const CSerialVideoDoc&)> flagged;
+    };
+    const Case cases[] = {
+        {"pre-emphasis", [](CSerialVideoDoc& d) { d.SetAudioPreEmphasis(1, 0, 3); },
+         [](const CSerialVideoDoc& d) { return d.m_audio.preEmphasis[0].Changed(); }},
+        {"sampling", [](CSerialVideoDoc& d) { d.SetAudioSampling(2, 3, -1); },
+         [](const CSerialVideoDoc& d) { return d.m_blackAudio.sampling[3].Changed(); }},
+        {"black signal", [](CSerialVideoDoc& d) { d.SetBlackSignal(4); },
+         [](const CSerialVideoDoc& d) { return d.m_blackSignal.Changed(); }},
+    };
+    Load("/525-270/Bars/Bars75.cmp");
+    ReadOk();
+    for (const Case& c : cases) c.change(*m_doc);
+    ASSERT_EQ(m_doc->Apply(), 1);
+    EXPECT_EQ(TakeLines(), (Lines{ModuleSelect(), "*OPC?", "SYST:ERR?"}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(c.flagged(*m_doc));
     }
 }
 
@@ -458,6 +518,38 @@ TEST_F(UlmethDocument, ReadsWithoutOtherHdModulesAndAnnouncesItsClockAfterALoad)
                    platform::MB_ICONSTOP, platform::IDOK);
     ASSERT_EQ(m_doc->Apply(), 1);
     EXPECT_EQ(m_posts, Posts{});
+}
+
+TEST_F(UlmethDocument, AClockTakenIsAnnouncedThoughTheLinkBreaksAfterwards) {
+    struct Case {
+        const char* name;
+        const char* breakBefore;
+        int result;
+        Posts posts;
+    };
+    const Case cases[] = {
+        {"during the text's re-read",
+         "OUTP1:TEXT:POS:HOR?;VERT?;:OUTP1:TEXT:STAT?",
+         0,
+         {{WM_ULMETH_CLOCK_FAMILY, 2}}},
+        {"before the error check", "SYST:ERR?", 0, {}},
+    };
+    Load("/720 25p/Bars/Bars75.cmp");
+    m_doc->SetOtherHdModules(false, false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReadOk();
+        m_posts.clear();
+        m_doc->SetFormat(FormatCode(VideoModel::Ulmeth, "1080 59.94i"), "1080 59.94i");
+        m_doc->SetSignalSet(0, "Bars");
+        m_doc->SetSignal(0, "Bars75.cmp");
+        BreakBefore(c.breakBefore);
+        EXPECT_EQ(m_doc->Apply(), c.result);
+        EXPECT_EQ(m_posts, c.posts);
+        TakeLines();
+        Reconnect();
+        Load("/720 25p/Bars/Bars75.cmp");
+    }
 }
 
 TEST_F(UlmethDocument, BlackFormatGoesAsItsKeywordAndBitsAndEdhAreNeverSent) {

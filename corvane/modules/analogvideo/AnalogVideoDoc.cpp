@@ -524,7 +524,6 @@ int CAnalogVideoDoc::ApplyCloseAndCheck(Load load, bool& rearmed) {
         Stop(platform::Format("/%s/%s/%s is not assigned to test signal key.", m_formatName.c_str(),
                               m_signalSetName.c_str(), m_signalName.c_str()));
         m_signalIndex.Set(m_signalIndex.Value());
-        m_signalReloadNotice = 0;
         rearmed = true;
     } else if (number != 0) {
         ReportInstrumentError(number, error);

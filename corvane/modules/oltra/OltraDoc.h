@@ -20,7 +20,7 @@ public:
 
     // kComposite or kYc.
     void SetVideoConfiguration(int value);
-    // A keyword of the APL tables.
+    // A keyword of the APL tables; any other text is not taken.
     void SetAplMode(const std::string& keyword);
     void SetAplPeriod(const std::string& keyword);
 

@@ -20,6 +20,12 @@ constexpr int kReadSteps = 29;
 constexpr int kApplyStepsBlack = 162;
 constexpr int kApplySteps = 92;
 
+// The opening asks for output 1's timing in the short form the module has always been sent;
+// the live queries spell both headers out.
+const char* const kOpeningTimingQuery = "SENS1:CORR:MDEL:VERT?;HOR?";
+const char* const kLiveTimingQuery = "SENS1:CORR:MDEL:VERT?;:SENS1:CORR:MDEL:HOR?";
+const char* const kLiveBlackTimingQuery = "SENS2:CORR:MDEL:VERT?;:SENS2:CORR:MDEL:HOR?";
+
 const char* const kPreEmphasisWords[] = {"OFF", "CD", "CCIT"};
 const char* const kSamplingWords[] = {"FRAM", "NOFR", "ASYN"};
 const char* const kBlackSignalWords[] = {"BLAC", "GRAY", "FF50P", "WHIT"};
@@ -154,7 +160,7 @@ int CSerialVideoDoc::ReadAll() {
 
     int lines = 0;
     double delay = 0.0;
-    if (!ReadTiming(1, lines, delay))
+    if (!ReadTiming(kOpeningTimingQuery, lines, delay))
         return 0;
     m_lines.Load(lines);
     m_delay.Load(delay);
@@ -244,11 +250,9 @@ int CSerialVideoDoc::ReadFormat(const std::string& reply, int& code) const {
     return 1;
 }
 
-int CSerialVideoDoc::ReadTiming(int output, int& lines, double& delay) {
+int CSerialVideoDoc::ReadTiming(const char* query, int& lines, double& delay) {
     ReplyCursor reply;
-    if (!QueryReply(
-            platform::Format("SENS%d:CORR:MDEL:VERT?;:SENS%d:CORR:MDEL:HOR?", output, output),
-            reply))
+    if (!QueryReply(query, reply))
         return 0;
     double microseconds = 0.0;
     if (!reply.NextTruncated(lines) || !reply.NextDouble(microseconds))
@@ -416,13 +420,13 @@ int CSerialVideoDoc::ReadBlack() {
 int CSerialVideoDoc::ReadLiveTiming(int& lines, double& delay) {
     if (!SelectModule())
         return 0;
-    return ReadTiming(1, lines, delay);
+    return ReadTiming(kLiveTimingQuery, lines, delay);
 }
 
 int CSerialVideoDoc::ReadLiveBlackTiming(int& lines, double& delay) {
     if (!SelectModule())
         return 0;
-    return ReadTiming(2, lines, delay);
+    return ReadTiming(kLiveBlackTimingQuery, lines, delay);
 }
 
 // ---- Applying ----
@@ -445,6 +449,16 @@ int CSerialVideoDoc::SendIf(ChangeFlag& parameter, const std::string& command) {
     }
     Progress().Step();
     return 1;
+}
+
+// A code with no word would go out as a bare header; it stays flagged instead.
+int CSerialVideoDoc::SendWordIf(ChangeFlag& parameter, const std::string& header,
+                                const std::string& word) {
+    if (word.empty()) {
+        Progress().Step();
+        return 1;
+    }
+    return SendIf(parameter, header + word);
 }
 
 int CSerialVideoDoc::SendLoad(bool& loadedSignal, bool& loadedPicture) {
@@ -578,11 +592,11 @@ int CSerialVideoDoc::SendAudio(int output, SerialAudio& audio) {
         const std::string group = platform::Format("OUTP%d:EAUD:GRO%d:", output, n);
         if (!SendIf(audio.groupState[g],
                     group + "STAT " + std::to_string(audio.groupState[g].Value())) ||
-            !SendIf(audio.preEmphasis[g],
-                    group + "PRE " + WordOf(kPreEmphasisWords, audio.preEmphasis[g])) ||
+            !SendWordIf(audio.preEmphasis[g], group + "PRE ",
+                        WordOf(kPreEmphasisWords, audio.preEmphasis[g])) ||
             !SendIf(audio.bits[g], group + "NBIT " + std::to_string(audio.bits[g].Value())) ||
-            !SendIf(audio.sampling[g],
-                    group + "SAMPLI " + WordOf(kSamplingWords, audio.sampling[g])))
+            !SendWordIf(audio.sampling[g], group + "SAMPLI ",
+                        WordOf(kSamplingWords, audio.sampling[g])))
             return 0;
         for (int c = 4 * (n - 1) + 1; c <= 4 * n; ++c) {
             const size_t i = static_cast<size_t>(c - 1);
@@ -609,7 +623,7 @@ int CSerialVideoDoc::SendBlack(bool& post) {
     }
     // A code of no format is never sent as an empty word; it stays flagged.
     Progress().Step();
-    if (!SendIf(m_blackSignal, "OUTP2:SIGN " + BlackSignalWord(m_blackSignal)) ||
+    if (!SendWordIf(m_blackSignal, "OUTP2:SIGN ", BlackSignalWord(m_blackSignal)) ||
         !SendIf(m_blackLines, platform::Format("SENS2:CORR:MDEL:VERT %d", m_blackLines.Value())))
         return 0;
     const bool delayChanged = m_blackDelay.Changed();
@@ -699,12 +713,13 @@ int CSerialVideoDoc::Apply() {
         ReportInstrumentError(number, error);
     }
 
+    // The module now plays the loaded signal, whatever the re-reads below meet.
+    if (loadedSignal && !loadRefused)
+        SignalLoaded();
     if (m_rereadText && !RereadText())
         return 0;
     if (m_logoReread && !RereadLogo())
         return 0;
-    if (loadedSignal && !loadRefused)
-        SignalLoaded();
     if ((loadedSignal && !loadRefused) || postBlack)
         Post(WM_MODULE_APPLIED, 0);
     Progress().ShowStatus("Ready");

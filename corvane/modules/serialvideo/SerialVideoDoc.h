@@ -218,10 +218,11 @@ private:
     int ReadOutput1();
     int ReadBlack();
     int ReadAudio(int output, SerialAudio& audio);
-    int ReadTiming(int output, int& lines, double& delay);
+    int ReadTiming(const char* query, int& lines, double& delay);
 
     // Apply's pieces; each 0 when an exchange failed.
     int SendIf(ChangeFlag& parameter, const std::string& command);
+    int SendWordIf(ChangeFlag& parameter, const std::string& header, const std::string& word);
     int SendLine(const std::string& command);
     int QueryOk(const std::string& query);
     int SendLoad(bool& loadedSignal, bool& loadedPicture);
