@@ -77,7 +77,7 @@ protected:
             ASSERT_TRUE(view->ChooseTab(IDC_MODULE_TAB, i));
             ASSERT_EQ(view->ShownPage(), i);
             this->SaveScreenshot(view->GetParentFrame()->GetWidget(),
-                                 prefix + "-" + std::to_string(i + 1) + ".png");
+                                 prefix + "-" + std::to_string(i + 1));
         }
     }
 
