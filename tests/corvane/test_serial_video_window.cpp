@@ -5,6 +5,7 @@
 // Before any Qt header: the simulator's file tree has a member named as a Qt keyword macro.
 #include "quarnsim/VideoFiles.h"
 // clang-format off
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,6 +35,14 @@ constexpr platform::UINT kQuestion = platform::MB_YESNOCANCEL | platform::MB_ICO
 
 const char* const kSerialTabs[] = {"Signal", "Moving Picture", "Overlay",      "Audio",
                                    "Video",  "Black",          "Black (Audio)"};
+
+// An operator's action on one page, and what Apply then sends between the selection and the
+// closing "*OPC?".
+struct PageAction {
+    const char* name;
+    std::function<void(CSerialVideoView&)> act;
+    Lines sent;
+};
 
 template <typename Doc, typename View>
 class SerialWindow : public ModuleWindowFixture<Doc, View> {
@@ -78,6 +87,31 @@ protected:
             ASSERT_EQ(view->ShownPage(), i);
             this->SaveScreenshot(view->GetParentFrame()->GetWidget(),
                                  prefix + "-" + std::to_string(i + 1));
+        }
+    }
+
+    // For each action: a fresh window, the action, Apply, and what the instrument received
+    // between the selection and the closing "*OPC?" (what the Apply reads again for its pages
+    // comes after and is not compared).
+    template <typename Action>
+    void ApplyEach(const Action& cases) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            View* view = OpenQuiet();
+            ASSERT_NE(view, nullptr);
+            c.act(*view);
+            EXPECT_TRUE(this->Doc()->IsModified());
+            EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+            ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+            Lines expected{Select()};
+            expected.insert(expected.end(), c.sent.begin(), c.sent.end());
+            expected.insert(expected.end(), {"*OPC?", "SYST:ERR?"});
+            Lines log = this->TakeLines();
+            log.resize(std::min(log.size(), expected.size()));
+            EXPECT_EQ(log, expected);
+            EXPECT_FALSE(this->Doc()->IsModified());
+            EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+            ASSERT_TRUE(this->Frame()->Children().front()->OnClose());
         }
     }
 
@@ -140,14 +174,6 @@ TEST_F(SormetWindow, TheBlackOptionGivesItsTwoTabsAndTheOpeningChangesNothing) {
     }
 }
 
-// An operator's action on one page, and what Apply then sends between the selection and the
-// closing "*OPC?".
-struct PageAction {
-    const char* name;
-    std::function<void(CSerialVideoView&)> act;
-    Lines sent;
-};
-
 TEST_F(SormetWindow, AChangeOnEachPageReachesTheInstrumentOnApply) {
     const PageAction cases[] = {
         {"signal",
@@ -184,25 +210,7 @@ TEST_F(SormetWindow, AChangeOnEachPageReachesTheInstrumentOnApply) {
     BlackOption(true);
     Seed("OUTP1:EAUD:GRO1:STAT", "0");
     Seed("OUTP2:EAUD:GRO1:STAT", "0");
-    for (const PageAction& c : cases) {
-        SCOPED_TRACE(c.name);
-        CSormetView* view = OpenQuiet();
-        ASSERT_NE(view, nullptr);
-        c.act(*view);
-        EXPECT_TRUE(Doc()->IsModified());
-        EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
-        Lines expected{Select()};
-        expected.insert(expected.end(), c.sent.begin(), c.sent.end());
-        expected.insert(expected.end(), {"*OPC?", "SYST:ERR?"});
-        Lines log = TakeLines();
-        // What the Apply reads again for its pages comes after; only the sends are compared.
-        log.resize(std::min(log.size(), expected.size()));
-        EXPECT_EQ(log, expected);
-        EXPECT_FALSE(Doc()->IsModified());
-        EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-        ASSERT_TRUE(Frame()->Children().front()->OnClose());
-    }
+    ApplyEach(cases);
 }
 
 TEST_F(SormetWindow, ALoadReloadsTheSignalTimingAndTheIdTextWithoutModifying) {
@@ -302,21 +310,7 @@ TEST_F(UlmethWindow, AChangeOnEachPageReachesTheInstrumentOnApply) {
     BlackOption(true);
     Seed("OUTP1:EAUD:GRO1:STAT", "0");
     Seed("OUTP2:EAUD:GRO1:STAT", "0");
-    for (const PageAction& c : cases) {
-        SCOPED_TRACE(c.name);
-        CUlmethView* view = OpenQuiet();
-        ASSERT_NE(view, nullptr);
-        c.act(*view);
-        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
-        Lines expected{Select()};
-        expected.insert(expected.end(), c.sent.begin(), c.sent.end());
-        expected.insert(expected.end(), {"*OPC?", "SYST:ERR?"});
-        Lines log = TakeLines();
-        log.resize(std::min(log.size(), expected.size()));
-        EXPECT_EQ(log, expected);
-        EXPECT_FALSE(Doc()->IsModified());
-        ASSERT_TRUE(Frame()->Children().front()->OnClose());
-    }
+    ApplyEach(cases);
 }
 
 }  // namespace

@@ -16,6 +16,20 @@ ChannelMessage InWParam(platform::UINT number) {
     return {number, ChannelMessage::Order::ValueFirst};
 }
 
+// Fills a page's {lines, delay} record from the module's live timing; 1 when it was read.
+template <typename Timing>
+platform::LRESULT AnswerTiming(CSerialVideoDoc* doc, int (CSerialVideoDoc::*read)(int&, double&),
+                               platform::LPARAM lParam) {
+    auto* timing = reinterpret_cast<Timing*>(lParam);
+    int lines = 0;
+    double delay = 0.0;
+    if (timing == nullptr || doc == nullptr || (doc->*read)(lines, delay) == 0)
+        return 0;
+    timing->lines = lines;
+    timing->delay = delay;
+    return 1;
+}
+
 int TreeIndexOf(const SignalTree& tree, const std::string& name) {
     for (size_t i = 0; i < tree.size(); ++i)
         if (tree[i].name == name)
@@ -241,17 +255,8 @@ void CSerialVideoView::BindSignalPage() {
             doc->SetDelay(seconds);
     });
     OnMessage(m.timingQuery, [this](platform::WPARAM, platform::LPARAM lParam) {
-        auto* timing = reinterpret_cast<VideoSignalTiming*>(lParam);
-        CSerialVideoDoc* doc = GetSerialDoc();
-        if (timing == nullptr || doc == nullptr)
-            return platform::LRESULT{0};
-        int lines = 0;
-        double delay = 0.0;
-        if (doc->ReadLiveTiming(lines, delay) == 0)
-            return platform::LRESULT{0};
-        timing->lines = lines;
-        timing->delay = delay;
-        return platform::LRESULT{1};
+        return AnswerTiming<VideoSignalTiming>(GetSerialDoc(), &CSerialVideoDoc::ReadLiveTiming,
+                                               lParam);
     });
 }
 
@@ -405,17 +410,8 @@ void CSerialVideoView::BindBlackPage() {
             doc->SetBlackDelay(seconds);
     });
     OnMessage(m.timingQuery, [this](platform::WPARAM, platform::LPARAM lParam) {
-        auto* timing = reinterpret_cast<SerialBlackTiming*>(lParam);
-        CSerialVideoDoc* doc = GetSerialDoc();
-        if (timing == nullptr || doc == nullptr)
-            return platform::LRESULT{0};
-        int lines = 0;
-        double delay = 0.0;
-        if (doc->ReadLiveBlackTiming(lines, delay) == 0)
-            return platform::LRESULT{0};
-        timing->lines = lines;
-        timing->delay = delay;
-        return platform::LRESULT{1};
+        return AnswerTiming<SerialBlackTiming>(GetSerialDoc(),
+                                               &CSerialVideoDoc::ReadLiveBlackTiming, lParam);
     });
 }
 
