@@ -4,7 +4,9 @@
 
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
+#include "corvane/modules/sormet/SormetModel.h"
 #include "corvane/modules/tavix/TavixModel.h"
+#include "corvane/modules/ulmeth/UlmethModel.h"
 #include "resources/corvane/ModuleForms.h"
 #include "resources/corvane/Resource.h"
 
@@ -45,9 +47,8 @@ const std::vector<ModelEntry>& ModelRegistry() {
                     {WM_KINTOR_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY}, &CMainFrame::m_hasBrumo),
             Pending(kModuleKintor, IDR_KINTORTYPE, IDS_APPLY_KINTOR,
                     {WM_BRUMO_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY}, &CMainFrame::m_hasKintor),
-            Pending(kModuleSormet, IDR_SORMETTYPE, IDS_APPLY_SORMET, {}),
-            Pending(kModuleUlmeth, IDR_ULMETHTYPE, IDS_APPLY_ULMETH,
-                    {WM_BRUMO_CLOCK_FAMILY, WM_KINTOR_CLOCK_FAMILY}, &CMainFrame::m_hasUlmeth),
+            SormetModel(),
+            UlmethModel(),
             Pending(kModulePirvo, IDR_PIRVOTYPE, IDS_APPLY_PIRVO, {}),
             Pending(kModuleOltra, IDR_OLTRATYPE, IDS_APPLY_OLTRA, {}),
             Pending(kModuleYarlo, IDR_YARLOTYPE, IDS_APPLY_YARLO, {}),

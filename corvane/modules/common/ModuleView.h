@@ -67,6 +67,13 @@ protected:
     }
     void BindChannelMessage(const ChannelMessage& message,
                             std::function<void(int channel, int value)> take);
+    // A message carrying an index in wParam and a text at the address in lParam (a page's
+    // own copy, valid only during the send). A message without a text takes nothing.
+    void BindTextMessage(platform::UINT number,
+                         std::function<void(int index, const std::string& text)> take);
+    // A message carrying a double at the address in lParam; one without an address takes
+    // nothing.
+    void BindDoubleMessage(platform::UINT number, std::function<void(double value)> take);
 
     // The model hands its pages the document's values, before the pages are created.
     virtual void PushPageValues() {}

@@ -1,0 +1,317 @@
+// The Sormet and Ulmeth windows against the simulated instrument: the tabs the black option
+// gives, what a change on each page sends on Apply, the pages' reloads after it, closing, and
+// the Ulmeth's relayed clock families. Each window is checked through what the simulator
+// received.
+// Before any Qt header: the simulator's file tree has a member named as a Qt keyword macro.
+#include "quarnsim/VideoFiles.h"
+// clang-format off
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QTabBar>
+
+#include "corvane/core/Messages.h"
+#include "corvane/modules/sormet/SormetDoc.h"
+#include "corvane/modules/sormet/SormetView.h"
+#include "corvane/modules/ulmeth/UlmethDoc.h"
+#include "corvane/modules/ulmeth/UlmethView.h"
+#include "platform/MessageBox.h"
+#include "resources/corvane/EmbeddedAudioPageForms.h"
+#include "resources/corvane/MovingPicturePageForms.h"
+#include "resources/corvane/OverlayPageForms.h"
+#include "resources/corvane/SerialBlackPageForms.h"
+#include "resources/corvane/VideoOutputPageForms.h"
+#include "resources/corvane/VideoSignalPageForms.h"
+#include "tests/corvane/ModuleWindowFixture.h"
+// clang-format on
+
+namespace corvane::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+constexpr platform::UINT kQuestion = platform::MB_YESNOCANCEL | platform::MB_ICONEXCLAMATION;
+
+const char* const kSerialTabs[] = {"Signal", "Moving Picture", "Overlay",      "Audio",
+                                   "Video",  "Black",          "Black (Audio)"};
+
+// An operator's action on one page, and what Apply then sends between the selection and the
+// closing "*OPC?".
+struct PageAction {
+    const char* name;
+    std::function<void(CSerialVideoView&)> act;
+    Lines sent;
+};
+
+template <typename Doc, typename View>
+class SerialWindow : public ModuleWindowFixture<Doc, View> {
+protected:
+    using Base = ModuleWindowFixture<Doc, View>;
+    SerialWindow(const char* model, quarnsim::VideoFileTree tree, std::string active)
+        : Base(model, 1), m_tree(std::move(tree)), m_active(std::move(active)) {}
+
+    void SetUp() override {
+        Base::SetUp();
+        ASSERT_EQ(quarnsim::SeedVideoFiles(this->Instrument().Files(), this->m_model, m_tree), 1);
+        LoadAtInstrument(m_active);
+    }
+    // Puts the module on a signal as an operator at the instrument would, unseen by the log.
+    void LoadAtInstrument(const std::string& path) {
+        quarnsim::Session session;
+        std::string reply;
+        this->Instrument().ProcessLine(session, "INST:SEL \"" + this->m_model + ":1\"", &reply);
+        this->Instrument().ProcessLine(session, "MMEM:LOAD:SIGN 1,\"" + path + "\"", &reply);
+    }
+    void BlackOption(bool on) { this->Instrument().SetReplyOverride("OUTP:CONF?", on ? "1" : "0"); }
+    std::string Select() const { return "INST:SEL \"" + this->m_model + ":1\""; }
+
+    // Opens the window and forgets the opening's lines.
+    View* OpenQuiet() {
+        View* view = this->Open();
+        this->TakeLines();
+        return view;
+    }
+    static Lines TabTexts(View* view) {
+        Lines texts;
+        const auto* bar = view->GetWidget()->template findChild<QTabBar*>();
+        for (int i = 0; bar != nullptr && i < bar->count(); ++i)
+            texts.push_back(bar->tabText(i).toStdString());
+        EXPECT_EQ(view->GetTabCount(IDC_MODULE_TAB), static_cast<int>(texts.size()));
+        return texts;
+    }
+    // Every tab of the window, shown in turn and saved under build/screenshots/.
+    void SaveEveryTab(View* view, const std::string& prefix) {
+        for (int i = 0; i < view->PageCount(); ++i) {
+            ASSERT_TRUE(view->ChooseTab(IDC_MODULE_TAB, i));
+            ASSERT_EQ(view->ShownPage(), i);
+            this->SaveScreenshot(view->GetParentFrame()->GetWidget(),
+                                 prefix + "-" + std::to_string(i + 1));
+        }
+    }
+
+    // For each action: a fresh window, the action, Apply, and what the instrument received
+    // between the selection and the closing "*OPC?" (what the Apply reads again for its pages
+    // comes after and is not compared).
+    template <typename Action>
+    void ApplyEach(const Action& cases) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            View* view = OpenQuiet();
+            ASSERT_NE(view, nullptr);
+            c.act(*view);
+            EXPECT_TRUE(this->Doc()->IsModified());
+            EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+            ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+            Lines expected{Select()};
+            expected.insert(expected.end(), c.sent.begin(), c.sent.end());
+            expected.insert(expected.end(), {"*OPC?", "SYST:ERR?"});
+            Lines log = this->TakeLines();
+            log.resize(std::min(log.size(), expected.size()));
+            EXPECT_EQ(log, expected);
+            EXPECT_FALSE(this->Doc()->IsModified());
+            EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+            ASSERT_TRUE(this->Frame()->Children().front()->OnClose());
+        }
+    }
+
+    quarnsim::VideoFileTree m_tree;
+    std::string m_active;
+};
+
+quarnsim::VideoFileTree SormetTree() {
+    return {
+        {{"525-270", {{"Bars", {"Bars75.cmp", "Ramp.cmp"}}}}, {"625-270", {{"Lin", {"Step.cmp"}}}}},
+        {{"Cards", {"Circle.pic"}}},
+        {"Logo1.lgo", "Logo2.lgo"}};
+}
+quarnsim::VideoFileTree UlmethTree() {
+    return {{{"720 25p", {{"Bars", {"Bars75.cmp"}}}}, {"1080 59.94i", {{"Bars", {"Bars75.cmp"}}}}},
+            {{"Cards", {"Circle.pic"}}},
+            {"Logo1.lgo"}};
+}
+
+class SormetWindow : public SerialWindow<CSormetDoc, CSormetView> {
+protected:
+    SormetWindow() : SerialWindow("Sormet", SormetTree(), "/525-270/Bars/Bars75.cmp") {}
+};
+class UlmethWindow : public SerialWindow<CUlmethDoc, CUlmethView> {
+protected:
+    UlmethWindow() : SerialWindow("Ulmeth", UlmethTree(), "/720 25p/Bars/Bars75.cmp") {}
+};
+
+TEST_F(SormetWindow, TheBlackOptionGivesItsTwoTabsAndTheOpeningChangesNothing) {
+    struct Case {
+        bool black;
+        size_t tabs;
+        const char* lastRead;
+    };
+    const Case cases[] = {
+        {true, 7, "OUTP2:EAUD:CHAN16:AMPL?;:OUTP2:EAUD:CHAN16:FREQ?;:OUTP2:EAUD:CHAN16:CLIC?"},
+        {false, 5, "OUTP1:VID:AVT:STAT?"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.black ? "black option" : "no black option");
+        BlackOption(c.black);
+        CSormetView* view = Open();
+        ASSERT_NE(view, nullptr);
+        const Lines log = TakeLines();
+        ASSERT_FALSE(log.empty());
+        // The read is the whole opening: creating the pages sends nothing.
+        EXPECT_EQ(log.front(), Select());
+        EXPECT_EQ(log.back(), c.lastRead);
+        EXPECT_EQ(TabTexts(view), Lines(std::begin(kSerialTabs), std::begin(kSerialTabs) + c.tabs));
+        EXPECT_EQ(view->BlackOption(), c.black ? 1 : 0);
+        EXPECT_FALSE(Doc()->IsModified());
+        EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+        EXPECT_EQ(view->ShownPage(), 0);
+        EXPECT_EQ(view->GetFocusId(), IDC_MODULE_OK);
+        EXPECT_EQ(view->m_signalPage.GetLBText(IDC_SIGNAL_SIGNAL,
+                                               view->m_signalPage.GetCurSel(IDC_SIGNAL_SIGNAL)),
+                  "Bars75");
+        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+        EXPECT_FALSE(WindowOpen());
+    }
+}
+
+TEST_F(SormetWindow, AChangeOnEachPageReachesTheInstrumentOnApply) {
+    const PageAction cases[] = {
+        {"signal",
+         [](CSerialVideoView& v) { v.m_signalPage.ChooseComboItem(IDC_SIGNAL_SIGNAL, 1); },
+         {"MMEM:LOAD:SIGN 1,\"/525-270/Bars/Ramp.cmp\"", "*OPC?"}},
+        {"lines",
+         [](CSerialVideoView& v) { v.m_signalPage.TypeText(IDC_SIGNAL_LINES, "5"); },
+         {"SENS1:CORR:MDEL:VERT 5"}},
+        {"moving period",
+         [](CSerialVideoView& v) { v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7"); },
+         {"OUTP1:MOV:PER 7"}},
+        {"moving random",
+         [](CSerialVideoView& v) { v.m_movingPage.ClickButton(IDC_MOVING_RANDOM_ON); },
+         {"OUTP1:MOV:RAND:STAT 1"}},
+        {"blink",
+         [](CSerialVideoView& v) { v.m_overlayPage.ClickButton(IDC_BLINK_FAST); },
+         {"OUTP1:OVER:BLIN:STAT 1", "OUTP1:OVER:BLIN:PER 0.5"}},
+        {"circle",
+         [](CSerialVideoView& v) { v.m_overlayPage.ClickButton(IDC_CIRCLE_ENABLE); },
+         {"OUTP1:CIRC:STAT 1"}},
+        {"audio bits",
+         [](CSerialVideoView& v) { v.m_audioPage.ClickButton(IDC_AUDIO_ENABLE); },
+         {"OUTP1:EAUD:GRO1:STAT 1"}},
+        {"video Pb",
+         [](CSerialVideoView& v) { v.m_videoPage.ClickButton(IDC_CHANNEL2_OFF); },
+         {"OUTP1:VID:PB:STAT 0"}},
+        {"black signal",
+         [](CSerialVideoView& v) { v.m_blackPage.ChooseComboItem(IDC_BLACK_SIGNAL, 2); },
+         {"OUTP2:SIGN FF50P"}},
+        {"black audio bits",
+         [](CSerialVideoView& v) { v.m_blackAudioPage.ClickButton(IDC_AUDIO_ENABLE); },
+         {"OUTP2:EAUD:GRO1:STAT 1"}},
+    };
+    BlackOption(true);
+    Seed("OUTP1:EAUD:GRO1:STAT", "0");
+    Seed("OUTP2:EAUD:GRO1:STAT", "0");
+    ApplyEach(cases);
+}
+
+TEST_F(SormetWindow, ALoadReloadsTheSignalTimingAndTheIdTextWithoutModifying) {
+    CSormetView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    view->m_signalPage.ChooseComboItem(IDC_SIGNAL_SIGNAL, 1);
+    ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+    const Lines log = TakeLines();
+    const Lines tail(log.end() - std::min<size_t>(log.size(), 4), log.end());
+    // The text the load may have changed, then the live timing the signal page asks for.
+    EXPECT_EQ(tail, (Lines{"OUTP1:TEXT:POS:HOR?;VERT?;:OUTP1:TEXT:STAT?", "OUTP1:TEXT:DATA?",
+                           Select(), "SENS1:CORR:MDEL:VERT?;:SENS1:CORR:MDEL:HOR?"}));
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+}
+
+TEST_F(SormetWindow, ClosingFollowsEachAnswer) {
+    struct Case {
+        const char* name;
+        int button;  // IDC_MODULE_OK, IDC_MODULE_CANCEL, or 0 for the frame's close
+        int answer;
+        bool closes;
+        const char* sentPeriod;  // what the instrument holds afterwards
+    };
+    const Case cases[] = {
+        {"close, cancel", 0, platform::IDCANCEL, false, "1"},
+        {"close, no", 0, platform::IDNO, true, "1"},
+        {"ok, yes", IDC_MODULE_OK, platform::IDYES, true, "9"},
+        {"cancel button, no", IDC_MODULE_CANCEL, platform::IDNO, true, "1"},
+        {"cancel button, yes", IDC_MODULE_CANCEL, platform::IDYES, true, "9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Seed("OUTP1:MOV:PER", "1");
+        CSormetView* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        view->m_movingPage.TypeText(IDC_MOVING_PERIOD, "9");
+        m_boxes.Expect("Apply changes to Sormet?", kQuestion, c.answer);
+        if (c.button == 0)
+            EXPECT_EQ(Frame()->Children().front()->OnClose(), c.closes);
+        else
+            view->ClickButton(c.button);
+        if (c.closes)
+            EXPECT_TRUE(WaitUntilClosed());
+        RunPendingEvents();
+        EXPECT_EQ(WindowOpen(), !c.closes);
+        EXPECT_EQ(m_boxes.Pending(), 0u);
+        EXPECT_EQ(Setting("OUTP1:MOV:PER"), c.sentPeriod);
+        if (WindowOpen()) {
+            Doc()->SetModifiedFlag(false);
+            ASSERT_TRUE(Frame()->Children().front()->OnClose());
+        }
+    }
+}
+
+TEST_F(SormetWindow, ScreenshotsOfEveryTab) {
+    BlackOption(true);
+    CSormetView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    SaveEveryTab(view, "sormet");
+}
+
+TEST_F(UlmethWindow, OpensWithItsTabsAndTakesTheRelayedClockFamilies) {
+    BlackOption(true);
+    CUlmethView* view = Open();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(TakeLines().front(), Select());  // no other HD module: nothing asked before
+    EXPECT_EQ(TabTexts(view), Lines(std::begin(kSerialTabs), std::end(kSerialTabs)));
+    EXPECT_EQ(Doc()->m_brumoClockFamily, kClockNoBrumo);
+    Frame()->PostMessage(WM_BRUMO_CLOCK_FAMILY, 2);
+    Frame()->PostMessage(WM_KINTOR_CLOCK_FAMILY, 1);
+    RunPendingEvents();
+    EXPECT_EQ(Doc()->m_brumoClockFamily, 2);
+    EXPECT_EQ(Doc()->m_kintorClockFamily, 1);
+    EXPECT_FALSE(Doc()->IsModified());
+    SaveEveryTab(view, "ulmeth");
+}
+
+TEST_F(UlmethWindow, AChangeOnEachPageReachesTheInstrumentOnApply) {
+    const PageAction cases[] = {
+        {"moving period",
+         [](CSerialVideoView& v) { v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7"); },
+         {"OUTP1:MOV:PER 7"}},
+        {"circle",
+         [](CSerialVideoView& v) { v.m_overlayPage.ClickButton(IDC_CIRCLE_ENABLE); },
+         {"OUTP1:CIRC:STAT 1"}},
+        {"video Y",
+         [](CSerialVideoView& v) { v.m_videoPage.ClickButton(IDC_CHANNEL1_OFF); },
+         {"OUTP1:VID:Y:STAT 0"}},
+        {"audio bits",
+         [](CSerialVideoView& v) { v.m_audioPage.ClickButton(IDC_AUDIO_ENABLE); },
+         {"OUTP1:EAUD:GRO1:STAT 1"}},
+        {"black signal",
+         [](CSerialVideoView& v) { v.m_blackPage.ChooseComboItem(IDC_BLACK_SIGNAL, 1); },
+         {"OUTP2:SIGN GRAY"}},
+    };
+    BlackOption(true);
+    Seed("OUTP1:EAUD:GRO1:STAT", "0");
+    Seed("OUTP2:EAUD:GRO1:STAT", "0");
+    ApplyEach(cases);
+}
+
+}  // namespace
+}  // namespace corvane::testing
