@@ -51,6 +51,23 @@ void CModuleView::BindChannelMessage(const ChannelMessage& message,
               });
 }
 
+void CModuleView::BindTextMessage(platform::UINT number,
+                                  std::function<void(int index, const std::string& text)> take) {
+    OnMessage(number, [take = std::move(take)](platform::WPARAM wParam, platform::LPARAM lParam) {
+        if (const auto* text = reinterpret_cast<const char*>(lParam))
+            take(static_cast<int>(static_cast<platform::LPARAM>(wParam)), std::string(text));
+        return platform::LRESULT{0};
+    });
+}
+
+void CModuleView::BindDoubleMessage(platform::UINT number, std::function<void(double value)> take) {
+    OnMessage(number, [take = std::move(take)](platform::WPARAM, platform::LPARAM lParam) {
+        if (const auto* value = reinterpret_cast<const double*>(lParam))
+            take(*value);
+        return platform::LRESULT{0};
+    });
+}
+
 void CModuleView::OnInitialUpdate() {
     platform::CFormView::OnInitialUpdate();
     if (platform::CMDIChildWnd* frame = GetParentFrame())
