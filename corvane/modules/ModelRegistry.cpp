@@ -4,7 +4,9 @@
 
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
+#include "corvane/modules/oltra/OltraModel.h"
 #include "corvane/modules/tavix/TavixModel.h"
+#include "corvane/modules/yarlo/YarloModel.h"
 #include "resources/corvane/ModuleForms.h"
 #include "resources/corvane/Resource.h"
 
@@ -49,8 +51,8 @@ const std::vector<ModelEntry>& ModelRegistry() {
             Pending(kModuleUlmeth, IDR_ULMETHTYPE, IDS_APPLY_ULMETH,
                     {WM_BRUMO_CLOCK_FAMILY, WM_KINTOR_CLOCK_FAMILY}, &CMainFrame::m_hasUlmeth),
             Pending(kModulePirvo, IDR_PIRVOTYPE, IDS_APPLY_PIRVO, {}),
-            Pending(kModuleOltra, IDR_OLTRATYPE, IDS_APPLY_OLTRA, {}),
-            Pending(kModuleYarlo, IDR_YARLOTYPE, IDS_APPLY_YARLO, {}),
+            OltraModel(),
+            YarloModel(),
         };
         std::stable_sort(list.begin(), list.end(),
                          [](const ModelEntry& a, const ModelEntry& b) { return a.kind < b.kind; });

@@ -1,6 +1,7 @@
 #include "corvane/modules/yarlo/YarloView.h"
 
 #include "corvane/pages/videooutput/VideoOutputMessages.h"
+#include "resources/corvane/ModuleForms.h"
 #include "resources/corvane/YarloForms.h"
 
 namespace corvane {
@@ -18,5 +19,9 @@ const AnalogVideoViewModel& YarloViewModel() {
 CYarloView::CYarloView() : CAnalogVideoView(YarloViewModel()) {}
 
 CYarloView::~CYarloView() = default;
+
+void CYarloView::OnInitialUpdateForm() {
+    EnableDlgItem(IDC_MODULE_APPLY, true);
+}
 
 }  // namespace corvane

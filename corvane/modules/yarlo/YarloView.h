@@ -10,6 +10,10 @@ class CYarloView : public CAnalogVideoView {
 public:
     CYarloView();
     ~CYarloView() override;
+
+protected:
+    // Apply can be pressed from the opening on, whatever the opening's updates made of it.
+    void OnInitialUpdateForm() override;
 };
 
 }  // namespace corvane
