@@ -4,9 +4,11 @@
 
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
+#include "corvane/modules/oltra/OltraModel.h"
 #include "corvane/modules/sormet/SormetModel.h"
 #include "corvane/modules/tavix/TavixModel.h"
 #include "corvane/modules/ulmeth/UlmethModel.h"
+#include "corvane/modules/yarlo/YarloModel.h"
 #include "resources/corvane/ModuleForms.h"
 #include "resources/corvane/Resource.h"
 
@@ -50,8 +52,8 @@ const std::vector<ModelEntry>& ModelRegistry() {
             SormetModel(),
             UlmethModel(),
             Pending(kModulePirvo, IDR_PIRVOTYPE, IDS_APPLY_PIRVO, {}),
-            Pending(kModuleOltra, IDR_OLTRATYPE, IDS_APPLY_OLTRA, {}),
-            Pending(kModuleYarlo, IDR_YARLOTYPE, IDS_APPLY_YARLO, {}),
+            OltraModel(),
+            YarloModel(),
         };
         std::stable_sort(list.begin(), list.end(),
                          [](const ModelEntry& a, const ModelEntry& b) { return a.kind < b.kind; });

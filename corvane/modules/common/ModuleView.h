@@ -75,6 +75,21 @@ protected:
     // nothing.
     void BindDoubleMessage(platform::UINT number, std::function<void(double value)> take);
 
+    // One message that carries a single value (where the message's order says) and the
+    // document setter that takes it.
+    template <class Doc>
+    struct ValueSetter {
+        ChannelMessage message;
+        void (Doc::*set)(int value);
+    };
+    template <class Doc>
+    void BindValueSetters(std::initializer_list<ValueSetter<Doc>> table) {
+        for (const ValueSetter<Doc>& entry : table)
+            BindChannelMessage(entry.message, [this, set = entry.set](int, int value) {
+                if (auto* doc = dynamic_cast<Doc*>(GetDocument()))
+                    (doc->*set)(value);
+            });
+    }
     // The model hands its pages the document's values, before the pages are created.
     virtual void PushPageValues() {}
     // The model's part of the initial update, after the pages exist and before the focus goes

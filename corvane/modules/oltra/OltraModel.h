@@ -1,0 +1,10 @@
+// The Oltra's entry in the model registry.
+#pragma once
+
+#include "corvane/modules/ModelRegistry.h"
+
+namespace corvane {
+
+ModelEntry OltraModel();
+
+}  // namespace corvane

@@ -1,0 +1,10 @@
+// The Yarlo's entry in the model registry.
+#pragma once
+
+#include "corvane/modules/ModelRegistry.h"
+
+namespace corvane {
+
+ModelEntry YarloModel();
+
+}  // namespace corvane
