@@ -1,13 +1,17 @@
 // Reading a Sormet module whose signal catalogue holds 32 formats of 32 signal sets of 32
-// signals (1,057 listings) with the document, as opening its window does, against a bare client
-// replaying the very lines the document sent. Both run against the same simulator, alternately.
+// signals (1,057 listings) with the document alone and by opening its window, each against a
+// bare client replaying the very lines the document sent. Both sides run against the same
+// simulator, alternately.
 //
 //   sormet_open_bench [rounds] [repeats]     (default 7 rounds of 5)
 #include <QTemporaryDir>
 
 #include "bench/BenchSupport.h"
 #include "corvane/modules/sormet/SormetDoc.h"
+#include "platform/Document.h"
+#include "platform/MessageBox.h"
 #include "quarnsim/VideoFiles.h"
+#include "resources/corvane/Resource.h"
 
 namespace {
 
@@ -44,6 +48,15 @@ int main(int argc, char** argv) {
     const std::string address = "127.0.97.4";
     bench::Setup setup(address, {{"Sormet", 1}}, drive.path().toStdString());
 
+    // A box would wait for an operator who is not there: the bench stops instead.
+    platform::SetMessageBoxAnswerer([](const platform::MessageBoxRecord& box) -> int {
+        std::fprintf(stderr, "box: %s\n", box.text.c_str());
+        std::exit(1);
+    });
+    bench::BareClient bare(address);
+    bare.Exchange("MMEM:LOAD:SIGN 1,\"/Format 1/Set 1/Signal 1.cmp\"");
+    bare.Exchange("*OPC?");
+
     corvane::CSormetDoc document;
     document.m_slot = 1;
     setup.Simulator().ClearLog();
@@ -54,9 +67,24 @@ int main(int argc, char** argv) {
     const std::vector<std::string> lines = setup.Simulator().ReceivedLines();
     std::printf("one read: %zu lines\n", lines.size());
 
-    bench::BareClient bare(address);
     bench::CompareAlternately(
         "read the Sormet document", rounds, repeats, [&] { document.ReadAll(); },
+        [&] {
+            for (const std::string& line : lines) bare.Exchange(line);
+        });
+
+    corvane::CMainFrame* frame = setup.Frame();
+    bench::CompareAlternately(
+        "open the Sormet window", rounds, repeats,
+        [&] {
+            frame->ExecuteCommand(corvane::ID_OPEN_SLOT_FIRST);
+            if (frame->m_slotDoc[0] == nullptr) {
+                std::fprintf(stderr, "the Sormet window did not open\n");
+                std::exit(1);
+            }
+            frame->m_slotDoc[0]->OnCloseDocument();
+            QCoreApplication::processEvents();  // lets the closed window's widgets go
+        },
         [&] {
             for (const std::string& line : lines) bare.Exchange(line);
         });

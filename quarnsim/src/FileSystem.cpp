@@ -87,6 +87,7 @@ int FileSystem::Resolve(std::string_view instrumentPath, std::string* hostPath) 
 }
 
 int FileSystem::MakeDirectories(std::string_view instrumentPath) {
+    NoteChange();
     std::string host;
     if (!Resolve(instrumentPath, &host))
         return 0;
@@ -96,6 +97,7 @@ int FileSystem::MakeDirectories(std::string_view instrumentPath) {
 }
 
 int FileSystem::WriteFile(std::string_view instrumentPath, std::string_view data) {
+    NoteChange();
     std::string host;
     if (!Resolve(instrumentPath, &host))
         return 0;
@@ -145,6 +147,7 @@ int FileSystem::ReadFile(std::string_view instrumentPath, std::string* data) con
 }
 
 int FileSystem::RemoveFile(std::string_view instrumentPath) {
+    NoteChange();
     std::string host;
     if (!Resolve(instrumentPath, &host))
         return 0;
@@ -221,6 +224,21 @@ uint64_t FileSystem::UsedBytes() const {
             total += size;
     }
     return total;
+}
+
+uint64_t FileSystem::ListedUsedBytes() const {
+    ListedBytes& listed = *m_listed;
+    const uint64_t generation = listed.generation.load();
+    const auto now = std::chrono::steady_clock::now();
+    std::lock_guard<std::mutex> lock(listed.mutex);
+    if (!listed.valid || listed.countedGeneration != generation ||
+        now - listed.countedAt > kListedBytesAge) {
+        listed.bytes = UsedBytes();
+        listed.countedGeneration = generation;
+        listed.countedAt = now;
+        listed.valid = true;
+    }
+    return listed.bytes;
 }
 
 }  // namespace quarnsim

@@ -113,7 +113,10 @@ void FtpSession::Run() {
                 return;
             continue;
         }
-        if (!Handle(verb, argument))
+        const bool handled = Handle(verb, argument);
+        // Stores, deletes, renames and folders change the drive behind the instrument's back.
+        m_server.Files().NoteChange();
+        if (!handled)
             return;
     }
 }
