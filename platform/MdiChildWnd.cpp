@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 #include "platform/CloseToFrame.h"
 #include "platform/Document.h"
@@ -83,6 +84,10 @@ void CMDIChildWnd::ResizeToFitView() {
     sub->adjustSize();
     if (m_fixed)
         sub->setFixedSize(sub->size());
+    // The area placed the window while it was still small; grown to its view, it must not
+    // stick out past the area's left or top edge, where no scrolling brings its title back.
+    if (sub->x() < 0 || sub->y() < 0)
+        sub->move(std::max(0, sub->x()), std::max(0, sub->y()));
 }
 
 LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -79,5 +79,16 @@ TEST_F(EditorWindows, ModuleAppliedPostedToTheFrameRefreshesBothWindows) {
     EXPECT_FALSE(Doc()->IsModified());
 }
 
+TEST_F(EditorWindows, AWindowLargerThanTheFramesAreaOpensWithItsTitleInView) {
+    Frame()->GetWidget()->resize(320, 240);
+    RunPendingEvents();
+    CTavixView* view = Open();
+    ASSERT_NE(view, nullptr);
+    RunPendingEvents();
+    const QWidget* window = view->GetParentFrame()->GetWidget();
+    EXPECT_GE(window->x(), 0);
+    EXPECT_GE(window->y(), 0);
+}
+
 }  // namespace
 }  // namespace corvane::testing
