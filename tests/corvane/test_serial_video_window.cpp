@@ -10,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include <QDir>
 #include <QTabBar>
 
+#include "corvane/core/InstrumentLink.h"
+#include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/sormet/SormetDoc.h"
 #include "corvane/modules/sormet/SormetView.h"
@@ -115,8 +118,42 @@ protected:
         }
     }
 
+    // The notifications the window's Apply posts to the main frame, in order.
+    void RecordPosts() {
+        for (platform::UINT m : {WM_MODULE_APPLIED, WM_ULMETH_CLOCK_FAMILY})
+            this->Frame()->OnMessage(m, [this, m](platform::WPARAM w, platform::LPARAM) {
+                m_posts.emplace_back(m, w);
+                return 0;
+            });
+    }
+
     quarnsim::VideoFileTree m_tree;
     std::string m_active;
+    std::vector<std::pair<platform::UINT, platform::WPARAM>> m_posts;
+};
+
+// The main frame's link as the window's document sees it, broken just before one command goes
+// out, as when the instrument goes away in the middle of an Apply.
+class BreakingFrameLink : public IInstrumentLink {
+public:
+    explicit BreakingFrameLink(std::string before) : m_before(std::move(before)) {}
+    int SendCommand(const std::string& command) override {
+        BreakIfDue(command);
+        return MainFrame()->SendCommand(command);
+    }
+    int Query(const std::string& command, std::string& reply) override {
+        BreakIfDue(command);
+        return MainFrame()->Query(command, reply);
+    }
+
+private:
+    void BreakIfDue(const std::string& command) {
+        if (command == m_before) {
+            m_before.clear();
+            MainFrame()->Disconnect();
+        }
+    }
+    std::string m_before;
 };
 
 quarnsim::VideoFileTree SormetTree() {
@@ -182,6 +219,9 @@ TEST_F(SormetWindow, AChangeOnEachPageReachesTheInstrumentOnApply) {
         {"lines",
          [](CSerialVideoView& v) { v.m_signalPage.TypeText(IDC_SIGNAL_LINES, "5"); },
          {"SENS1:CORR:MDEL:VERT 5"}},
+        {"delay",
+         [](CSerialVideoView& v) { v.m_signalPage.TypeText(IDC_SIGNAL_DELAY, "1.5"); },
+         {"SENS1:CORR:MDEL:HOR 1.50000000"}},
         {"moving period",
          [](CSerialVideoView& v) { v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7"); },
          {"OUTP1:MOV:PER 7"}},
@@ -264,6 +304,281 @@ TEST_F(SormetWindow, ClosingFollowsEachAnswer) {
             ASSERT_TRUE(Frame()->Children().front()->OnClose());
         }
     }
+}
+
+TEST_F(SormetWindow, ARefusedApplyTellsWhatItSentAndKeepsOnlyARefusedLoad) {
+    using Posts = std::vector<std::pair<platform::UINT, platform::WPARAM>>;
+    const std::string refusedLoad = "/525-270/Bars/Ramp.cmp is not assigned to test signal key.";
+    struct Case {
+        const char* name;
+        std::function<void(CSerialVideoView&)> act;
+        bool refuseLoad;  // the load is refused; otherwise the Apply's error check reports -256
+        std::string box;
+        bool modified;
+        const char* period;  // what the instrument holds afterwards
+        Posts posts;
+    };
+    const auto load = [](CSerialVideoView& v) {
+        v.m_signalPage.ChooseComboItem(IDC_SIGNAL_SIGNAL, 1);
+    };
+    const Case cases[] = {
+        {"load alone", load, true, refusedLoad, true, "1", {}},
+        {"load and period",
+         [&](CSerialVideoView& v) {
+             load(v);
+             v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7");
+         },
+         true,
+         refusedLoad,
+         true,
+         "7",
+         {}},
+        {"load and black format",
+         [&](CSerialVideoView& v) {
+             load(v);
+             v.m_blackPage.ChooseComboItem(IDC_SORMET_BLACK_FORMAT, 1);
+         },
+         true,
+         refusedLoad,
+         true,
+         "1",
+         {{WM_MODULE_APPLIED, 0}}},
+        {"period alone",
+         [](CSerialVideoView& v) { v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7"); },
+         false,
+         "Command send error!\n-256,\"File name not found\"",
+         false,
+         "7",
+         {}},
+    };
+    BlackOption(true);
+    Seed("OUTP2:STAN", "D1_PAL");
+    RecordPosts();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Seed("OUTP1:MOV:PER", "1");
+        RunPendingEvents();  // what the previous case posted
+        m_posts.clear();
+        CSormetView* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        c.act(*view);
+        if (c.refuseLoad)
+            m_sim->FailNextCommand("MMEM:LOAD", -256, "File name not found");
+        else
+            m_sim->PushError(-256, "File name not found");
+        m_boxes.Expect(c.box, platform::MB_ICONSTOP, platform::IDOK);
+        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+        RunPendingEvents();
+        EXPECT_EQ(m_boxes.Pending(), 0u);
+        EXPECT_EQ(Doc()->IsModified(), c.modified);
+        EXPECT_EQ(view->IsDlgItemEnabled(IDC_MODULE_APPLY), c.modified);
+        EXPECT_EQ(Setting("OUTP1:MOV:PER"), c.period);
+        EXPECT_EQ(m_posts, c.posts);
+        EXPECT_EQ(PaneText(), "Ready");
+        TakeLines();
+        // A refused load is asked for again by the next Apply, and only it.
+        if (c.refuseLoad) {
+            ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+            const Lines log = TakeLines();
+            ASSERT_GE(log.size(), 3u);
+            EXPECT_EQ(Lines(log.begin(), log.begin() + 3),
+                      (Lines{Select(), "MMEM:LOAD:SIGN 1,\"/525-270/Bars/Ramp.cmp\"", "*OPC?"}));
+            EXPECT_FALSE(Doc()->IsModified());
+            LoadAtInstrument(m_active);
+        }
+        Doc()->SetModifiedFlag(false);
+        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+    }
+}
+
+TEST_F(SormetWindow, ASendFailingMidApplyLeavesTheRestForTheNextApply) {
+    CSormetView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    view->m_signalPage.TypeText(IDC_SIGNAL_LINES, "5");
+    view->m_overlayPage.ClickButton(IDC_CIRCLE_ENABLE);
+    view->m_videoPage.ClickButton(IDC_CHANNEL1_OFF);
+    BreakingFrameLink link("OUTP1:CIRC:STAT 1");
+    Doc()->SetLink(&link);
+    m_boxes.Expect("Descriptor is not socket.", platform::MB_ICONSTOP, platform::IDOK);
+    view->ClickButton(IDC_MODULE_APPLY);
+    RunPendingEvents();
+    EXPECT_EQ(m_boxes.Pending(), 0u);
+    Doc()->SetLink(nullptr);
+    ASSERT_TRUE(WindowOpen());
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+
+    ASSERT_EQ(Frame()->Connect(), 1);
+    TakeLines();
+    ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+    const Lines log = TakeLines();
+    const Lines expected{Select(), "OUTP1:CIRC:STAT 1", "OUTP1:VID:Y:STAT 0", "*OPC?", "SYST:ERR?"};
+    EXPECT_EQ(Lines(log.begin(), log.begin() + std::min(log.size(), expected.size())), expected);
+    EXPECT_FALSE(Doc()->IsModified());
+}
+
+TEST_F(SormetWindow, FirmwareBelow31NeitherReadsNorOffersTheAvTiming) {
+    struct Case {
+        double firmware;
+        bool avTiming;
+    };
+    const Case cases[] = {{3.0, false}, {3.1, true}};
+    BlackOption(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.firmware);
+        Frame()->m_firmwareVersion = c.firmware;
+        CSormetView* view = Open();
+        ASSERT_NE(view, nullptr);
+        const Lines log = TakeLines();
+        EXPECT_EQ(std::count(log.begin(), log.end(), "OUTP1:VID:AVT:STAT?"), c.avTiming ? 1 : 0);
+        EXPECT_EQ(view->m_videoPage.IsDlgItemEnabled(IDC_AV_TIMING_ON), c.avTiming);
+        // Even a change made behind the page stays unsent below 3.1.
+        Doc()->SetAvTiming(Doc()->m_avTiming.Value() == 0 ? 1 : 0);
+        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+        const Lines sent = TakeLines();
+        EXPECT_EQ(std::count_if(
+                      sent.begin(), sent.end(),
+                      [](const std::string& l) { return l.rfind("OUTP1:VID:AVT:STAT ", 0) == 0; }),
+                  c.avTiming ? 1 : 0);
+        EXPECT_EQ(Doc()->m_avTiming.Changed(), !c.avTiming);
+        Doc()->SetModifiedFlag(false);
+        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+    }
+}
+
+TEST_F(SormetWindow, AFramePictureOpensOnItsPictureAndApplyLoadsAnother) {
+    ASSERT_EQ(quarnsim::SeedVideoFiles(Instrument().Files(), m_model,
+                                       {{}, {{"Cards", {"Circle.pic", "Grid.pic"}}}, {}}),
+              1);
+    LoadAtInstrument("/PICTURE/Cards/Circle.pic");
+    CSormetView* view = Open();
+    ASSERT_NE(view, nullptr);
+    TakeLines();
+    EXPECT_EQ(Doc()->m_framePicture, 1);
+    EXPECT_EQ(view->m_signalPage.IsDlgButtonChecked(IDC_SIGNAL_FRAME_PICTURE), 1);
+    EXPECT_EQ(view->m_signalPage.GetLBText(IDC_SIGNAL_PICTURE,
+                                           view->m_signalPage.GetCurSel(IDC_SIGNAL_PICTURE)),
+              "Circle");
+    EXPECT_EQ(view->m_signalPage.GetLBText(IDC_SIGNAL_FORMAT,
+                                           view->m_signalPage.GetCurSel(IDC_SIGNAL_FORMAT)),
+              "525-270");
+    EXPECT_FALSE(Doc()->IsModified());
+    view->m_signalPage.ChooseComboItem(IDC_SIGNAL_PICTURE, 1);
+    ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+    const Lines log = TakeLines();
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(Lines(log.begin(), log.begin() + 3),
+              (Lines{Select(), "MMEM:LOAD:SIGN 1,\"/PICTURE/Cards/Grid.pic\"", "*OPC?"}));
+    EXPECT_FALSE(Doc()->IsModified());
+}
+
+TEST_F(SormetWindow, TheFormatChosenSetsTheAudioGroupsAndTheMovingLimits) {
+    struct Case {
+        const char* format;
+        bool wideAudio;
+        Lines sent;  // after the load
+    };
+    const Case cases[] = {
+        // The narrow format carries one audio group: the others are switched off.
+        {"525-143",
+         false,
+         {"OUTP1:MOV:VERT 244", "OUTP1:EAUD:GRO2:STAT 0", "OUTP1:EAUD:GRO3:STAT 0",
+          "OUTP1:EAUD:GRO4:STAT 0"}},
+        {"625-270", true, {}},
+    };
+    ASSERT_EQ(quarnsim::SeedVideoFiles(Instrument().Files(), m_model,
+                                       {{{"525-143", {{"Bars", {"Bars75.cmp"}}}}}, {}, {}}),
+              1);
+    Seed("OUTP1:MOV:VERT", "255");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.format);
+        CSormetView* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        CVideoSignalPage& page = view->m_signalPage;
+        int index = -1;
+        for (int i = 0; i < page.GetCount(IDC_SIGNAL_FORMAT); ++i)
+            if (page.GetLBText(IDC_SIGNAL_FORMAT, i) == c.format)
+                index = i;
+        ASSERT_GE(index, 0);
+        if (!c.wideAudio)  // the black output stays on 525-270, whose rate differs
+            m_boxes.Expect(
+                "Current Black format is 525-270.\n\nAre you sure want to change format?",
+                platform::MB_YESNO | platform::MB_ICONEXCLAMATION, platform::IDYES);
+        page.ChooseComboItem(IDC_SIGNAL_FORMAT, index);
+        EXPECT_EQ(view->m_audioPage.IsDlgItemEnabled(IDC_AUDIO_GROUP1 + 1), c.wideAudio);
+        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+        Lines log = TakeLines();
+        ASSERT_GE(log.size(), 3u);
+        EXPECT_EQ(log[1].rfind(std::string("MMEM:LOAD:SIGN 1,\"/") + c.format + "/", 0), 0u);
+        Lines expected{Select(), log[1], "*OPC?"};
+        expected.insert(expected.end(), c.sent.begin(), c.sent.end());
+        expected.insert(expected.end(), {"*OPC?", "SYST:ERR?"});
+        log.resize(std::min(log.size(), expected.size()));
+        EXPECT_EQ(log, expected);
+        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+        LoadAtInstrument(m_active);
+        Seed("OUTP1:MOV:VERT", "255");
+    }
+}
+
+TEST_F(SormetWindow, OddCataloguesStillOpenTheWindow) {
+    std::vector<std::string> many;
+    for (int i = 1; i <= 33; ++i)
+        many.push_back((i < 10 ? "S0" : "S") + std::to_string(i) + ".cmp");
+    struct Case {
+        const char* name;
+        quarnsim::VideoFileTree tree;
+        const char* active;
+        int formats, sets, files;
+    };
+    const Case cases[] = {
+        {"empty set and format without sets",
+         {{{"525-143", {}}, {"525-270", {{"Empty", {}}, {"Bars", {"Bars75.cmp"}}}}}, {}, {}},
+         "/525-270/Bars/Bars75.cmp",
+         2,
+         2,
+         1},
+        {"APL and BARS sets skipped, apl kept",
+         {{{"525-270", {{"APL", {"A.cmp"}}, {"BARS", {"B.cmp"}}, {"apl", {"C.cmp"}}}}}, {}, {}},
+         "/525-270/apl/C.cmp",
+         1,
+         1,
+         1},
+        {"33rd signal ignored",
+         {{{"525-270", {{"Many", many}}}}, {}, {}},
+         "/525-270/Many/S01.cmp",
+         1,
+         1,
+         32},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(QDir(QString::fromStdString(Instrument().Files().Root() + "/" + m_model))
+                        .removeRecursively());
+        ASSERT_EQ(quarnsim::SeedVideoFiles(Instrument().Files(), m_model, c.tree), 1);
+        Instrument().SetReplyOverride("MMEM:SIGN:ACT?", std::string("\"") + c.active + "\"");
+        CSormetView* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->m_signalPage.GetCount(IDC_SIGNAL_FORMAT), c.formats);
+        EXPECT_EQ(view->m_signalPage.GetCount(IDC_SIGNAL_SET), c.sets);
+        EXPECT_EQ(view->m_signalPage.GetCount(IDC_SIGNAL_SIGNAL), c.files);
+        EXPECT_FALSE(Doc()->IsModified());
+        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+        Instrument().ClearReplyOverrides();
+    }
+}
+
+TEST_F(SormetWindow, UnpairedQuotesInTheSignalCatalogueKeepTheWindowShut) {
+    Instrument().SetReplyOverride("MMEM:CAT? \"/F0:/Sormet/SIGNAL\"",
+                                  "0,0,\"525-270/\",DIR,0,\"625-270/");
+    m_boxes.Expect("Could not read 'signal directory' correctry!\n\nCan not continue.",
+                   platform::MB_ICONSTOP, platform::IDOK);
+    EXPECT_EQ(Open(), nullptr);
+    const Lines log = TakeLines();
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::string& l) { return l.rfind("MMEM:CAT?", 0) == 0; }),
+              1);
+    EXPECT_EQ(m_boxes.Pending(), 0u);
 }
 
 TEST_F(SormetWindow, ScreenshotsOfEveryTab) {
