@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/Document.h"
 #include "platform/MdiChildWnd.h"
@@ -23,7 +24,9 @@ protected:
 
     void SetUp() override {
         CorvaneFixture::SetUp();
-        StartReady({{m_model, m_slot}});
+        std::vector<quarnsim::ModuleSpec> modules{{m_model, m_slot}};
+        modules.insert(modules.end(), m_others.begin(), m_others.end());
+        StartReady(modules);
     }
 
     quarnsim::Instrument& Instrument() { return m_sim->GetInstrument(); }
@@ -61,6 +64,8 @@ protected:
 
     const std::string m_model;
     const int m_slot;
+    // Modules in other slots, set before SetUp.
+    std::vector<quarnsim::ModuleSpec> m_others;
 
 private:
     platform::CDocument* SlotDoc() const {

@@ -4,19 +4,27 @@
 // Before any Qt header: the simulator's file tree has a member named as a Qt keyword macro.
 #include "quarnsim/VideoFiles.h"
 // clang-format off
+#include <QElapsedTimer>
 #include <QTabBar>
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include "corvane/core/Messages.h"
 #include "corvane/modules/oltra/OltraDoc.h"
 #include "corvane/modules/oltra/OltraMessages.h"
 #include "corvane/modules/oltra/OltraView.h"
 #include "corvane/modules/yarlo/YarloDoc.h"
 #include "corvane/modules/yarlo/YarloMessages.h"
 #include "corvane/modules/yarlo/YarloView.h"
+#include "corvane/modules/tavix/TavixView.h"
 #include "platform/MessageBox.h"
+#include "resources/corvane/MovingPicturePageForms.h"
+#include "resources/corvane/OverlayPageForms.h"
+#include "resources/corvane/VideoOutputPageForms.h"
+#include "resources/corvane/VideoSignalPageForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
 // clang-format on
 
@@ -69,6 +77,13 @@ public:
         this->Seed("MMEM:SIGN:ACT", "/" + Format() + "/Ramp/Ramp.cmp");
     }
     std::string Format() const { return kOltra ? "NTSC" : "1080 59i GBR"; }
+    // Puts the module on a signal as an operator at the instrument would, unseen by the log.
+    void LoadAtInstrument(const std::string& path) {
+        quarnsim::Session session;
+        std::string reply;
+        this->Instrument().ProcessLine(session, "INST:SEL \"" + this->m_model + ":1\"", &reply);
+        this->Instrument().ProcessLine(session, "MMEM:LOAD:SIGN 1,\"" + path + "\"", &reply);
+    }
     // Opens and forgets what the opening sent.
     View* OpenQuiet() {
         View* view = this->Open();
@@ -93,22 +108,97 @@ std::vector<std::string> TabTexts(platform::CWnd& view) {
     return texts;
 }
 
-TYPED_TEST(AnalogWindowTest, OpensWithItsFourTabsAndReadsOnce) {
+// The opening as the module hears it, line by line: the catalogues, the active signal once
+// more, then every setting. The blink period and the logo selection are asked only while
+// blinking and the logo are on.
+TYPED_TEST(AnalogWindowTest, OpeningAsksForEverythingOnceInOrder) {
+    struct Case {
+        const char* name;
+        const char* blink;
+        const char* logo;
+    };
+    const Case cases[] = {{"blink and logo off", "0", "0"}, {"blink and logo on", "1", "1"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        this->Seed("OUTP1:OVER:BLIN:STAT", c.blink);
+        this->Seed("OUTP1:LOGO:STAT", c.logo);
+        this->TakeLines();
+        auto* view = this->Open();
+        ASSERT_NE(view, nullptr);
+        const bool on = c.blink[0] == '1';
+        const std::string format = this->Format();
+        const std::string other = TestFixture::kOltra ? "PAL-1" : "1080 59i YPbPr";
+        auto cat = [](const std::string& path) { return "MMEM:CAT? \"/F0:/%M/" + path + "\""; };
+        Lines expected{"INST:SEL \"%M:1\"",
+                       "MMEM:SIGN:ACT? 1",
+                       cat("SIGNAL"),
+                       cat("SIGNAL/" + format),
+                       cat("SIGNAL/" + format + "/Bars"),
+                       cat("SIGNAL/" + format + "/Ramp"),
+                       cat("SIGNAL/" + other),
+                       cat("SIGNAL/" + other + "/Bars"),
+                       cat("PICTURE"),
+                       cat("PICTURE/Cards"),
+                       "MMEM:SIGN:ACT? 1",
+                       "SENS1:CORR:MDEL:VERT?;:SENS1:CORR:MDEL:HOR?",
+                       "OUTP1:MOV:HOR?;VERT?;PER?;:OUTP1:MOV:RAND:STAT?",
+                       "OUTP1:OVER:BLIN:STAT?"};
+        if (on)
+            expected.push_back("OUTP1:OVER:BLIN:PER?");
+        expected.push_back("OUTP1:LOGO:POS:HOR?;VERT?;:OUTP1:LOGO:STAT?");
+        if (on)
+            expected.push_back("OUTP1:LOGO:SEL?");
+        expected.insert(
+            expected.end(),
+            {cat("LOGO"), "OUTP1:TEXT:POS:HOR?;VERT?;:OUTP1:TEXT:STAT?", "OUTP1:TEXT:DATA?",
+             "OUTP1:CIRC:STAT?;DIAM?;POS:HOR?;VERT?", ":OUTP1:VID:SYNC:STAT?", ":OUTP1:STAN?"});
+        if (TestFixture::kOltra)
+            expected.push_back(":OUTP1:VID:CONF?");
+        expected.push_back(":OUTP1:VID:Y:STAT?;:OUTP1:VID:PB:STAT?;:OUTP1:VID:PR:STAT?");
+        for (std::string& line : expected) line = ForModel(line, this->m_model);
+        EXPECT_EQ(this->TakeLines(), expected);
+        EXPECT_FALSE(this->Doc()->IsModified());
+        ASSERT_TRUE(this->Frame()->Children().front()->OnClose());
+    }
+}
+
+// Each tab shows its own page, and only the Oltra's video page carries the configuration and
+// APL controls.
+TYPED_TEST(AnalogWindowTest, EachTabShowsItsPage) {
     auto* view = this->Open();
     ASSERT_NE(view, nullptr);
-    const Lines read = this->TakeLines();
-    ASSERT_FALSE(read.empty());
-    EXPECT_EQ(read.front(), ForModel("INST:SEL \"%M:1\"", this->m_model));
-    EXPECT_EQ(read.back(), ":OUTP1:VID:Y:STAT?;:OUTP1:VID:PB:STAT?;:OUTP1:VID:PR:STAT?");
+    this->TakeLines();
     EXPECT_EQ(TabTexts(*view),
               (std::vector<std::string>{"Signal", "Moving Picture", "Overlay",
                                         TestFixture::kOltra ? "Video/APL" : "Video"}));
+    EXPECT_EQ(view->GetTabCount(IDC_MODULE_TAB), 4);
     EXPECT_EQ(view->PageCount(), 4);
     EXPECT_EQ(view->ShownPage(), 0);
     // The Yarlo's form opens with Apply enabled, the Oltra's without.
     EXPECT_EQ(view->IsDlgItemEnabled(IDC_MODULE_APPLY), !TestFixture::kOltra);
-    EXPECT_FALSE(this->Doc()->IsModified());
     EXPECT_EQ(view->m_signalPage.FormatIndex(), 0);
+
+    struct Tab {
+        CTabPage* page;
+        int control;  // one the page must have
+    };
+    const Tab tabs[] = {{&view->m_signalPage, IDC_SIGNAL_FORMAT},
+                        {&view->m_movingPage, IDC_MOVING_PERIOD},
+                        {&view->m_overlayPage, IDC_CIRCLE_DIAMETER},
+                        {&view->m_videoPage, IDC_CHANNEL2_OFF}};
+    for (int tab = 3; tab >= 0; --tab) {
+        SCOPED_TRACE(tab);
+        ASSERT_TRUE(view->ChooseTab(IDC_MODULE_TAB, tab));
+        EXPECT_EQ(view->ShownPage(), tab);
+        for (int other = 0; other < 4; ++other)
+            EXPECT_EQ(tabs[other].page->GetWidget()->isVisibleTo(view->GetWidget()), other == tab)
+                << other;
+        EXPECT_TRUE(view->GetWidget()->isAncestorOf(tabs[tab].page->GetDlgItem(tabs[tab].control)));
+    }
+    for (int control : {IDC_APL_MODE, IDC_APL_PERIOD, IDC_CONFIG_YC, IDC_CONFIG_COMPOSITE})
+        EXPECT_EQ(view->m_videoPage.HasDlgItem(control), TestFixture::kOltra) << control;
+    EXPECT_TRUE(this->TakeLines().empty());  // switching tabs asks nothing
+    EXPECT_FALSE(this->Doc()->IsModified());
 }
 
 // One report of a page, as the page sends it, and what the next Apply sends for it between
@@ -276,6 +366,253 @@ TYPED_TEST(AnalogWindowTest, FramePictureModeReachesTheDocumentAndTheOverlayPage
     const Lines sent = this->TakeLines();
     ASSERT_GE(sent.size(), 2u);
     EXPECT_EQ(sent[1], "MMEM:LOAD:SIGN 1,\"/PICTURE/Cards/Zone.pic\"");
+}
+
+// An operator's change on a page's own controls, and what the next Apply sends for it between
+// the selection and the closing "*OPC?". Settings are seeded so that each change is one.
+struct PageAction {
+    const char* name;
+    std::function<void(CAnalogVideoView&)> act;
+    Lines sent;
+    bool oltraOnly = false;
+};
+
+TYPED_TEST(AnalogWindowTest, AChangeOnEachPageReachesTheInstrumentOnApply) {
+    for (const auto& [header, value] :
+         std::vector<std::pair<const char*, const char*>>{{"OUTP1:MOV:PER", "1"},
+                                                          {"OUTP1:OVER:BLIN:STAT", "0"},
+                                                          {"OUTP1:LOGO:STAT", "1"},
+                                                          {"OUTP1:LOGO:POS:HOR", "0"},
+                                                          {"OUTP1:CIRC:STAT", "1"},
+                                                          {"OUTP1:CIRC:DIAM", "20"},
+                                                          {"OUTP1:VID:PB:STAT", "1"}})
+        this->Seed(header, value);
+    const std::vector<PageAction> cases = {
+        {"signal set",
+         [](CAnalogVideoView& v) { v.m_signalPage.ChooseComboItem(IDC_SIGNAL_SET, 0); },
+         {"MMEM:LOAD:SIGN 1,\"/%F/Bars/Full.cmp\"", "*OPC?"}},
+        {"lines",
+         [](CAnalogVideoView& v) { v.m_signalPage.TypeText(IDC_SIGNAL_LINES, "5"); },
+         {"SENS1:CORR:MDEL:VERT 5"}},
+        {"moving period",
+         [](CAnalogVideoView& v) { v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7"); },
+         {"OUTP1:MOV:PER 7"}},
+        {"blink",
+         [](CAnalogVideoView& v) { v.m_overlayPage.ClickButton(IDC_BLINK_SLOW); },
+         {"OUTP1:OVER:BLIN:STAT 1", "OUTP1:OVER:BLIN:PER 1.0"}},
+        {"logo position",
+         [](CAnalogVideoView& v) { v.m_overlayPage.TypeText(IDC_LOGO_X, "-25"); },
+         {"OUTP1:LOGO:POS:HOR -25.0", "OUTP1:LOGO:SAVE", "OUTP1:TEXT:SAVE", "OUTP1:TEXT:SAVE"}},
+        {"circle",
+         [](CAnalogVideoView& v) { v.m_overlayPage.TypeText(IDC_CIRCLE_DIAMETER, "30"); },
+         {"OUTP1:CIRC:DIAM 30"}},
+        {"channel",
+         [](CAnalogVideoView& v) { v.m_videoPage.ClickButton(IDC_CHANNEL2_OFF); },
+         {"OUTP1:VID:PB:STAT 0"}},
+    };
+    for (const PageAction& c : cases) {
+        if (c.oltraOnly && !TestFixture::kOltra)
+            continue;
+        SCOPED_TRACE(c.name);
+        auto* view = this->OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        c.act(*view);
+        EXPECT_TRUE(this->Doc()->IsModified());
+        EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+        Lines expected{ForModel("INST:SEL \"%M:1\"", this->m_model)};
+        for (std::string line : c.sent) {
+            if (size_t at = line.find("%F"); at != std::string::npos)
+                line.replace(at, 2, this->Format());
+            expected.push_back(line);
+        }
+        expected.push_back("*OPC?");
+        Lines log = this->TakeLines();
+        log.resize(std::min(log.size(), expected.size()));
+        EXPECT_EQ(log, expected);
+        EXPECT_FALSE(this->Doc()->IsModified());
+        EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+        ASSERT_TRUE(this->Frame()->Children().front()->OnClose());
+    }
+}
+
+// OK, the Cancel button and the frame's close each ask once when something changed, and
+// follow the answer: Cancel keeps the window, No closes without sending, Yes sends and closes.
+TYPED_TEST(AnalogWindowTest, ClosingFollowsEachAnswer) {
+    const std::string question = ForModel("Apply changes to %M?", this->m_model);
+    const int buttons[] = {IDC_MODULE_OK, IDC_MODULE_CANCEL, 0};  // 0: the frame's close
+    const int answers[] = {IDCANCEL, IDNO, IDYES};
+    for (int button : buttons) {
+        for (int answer : answers) {
+            SCOPED_TRACE(std::to_string(button) + " answered " + std::to_string(answer));
+            this->Seed("OUTP1:MOV:PER", "1");
+            auto* view = this->OpenQuiet();
+            ASSERT_NE(view, nullptr);
+            view->m_movingPage.TypeText(IDC_MOVING_PERIOD, "9");
+            this->m_boxes.Expect(question, kQuestion, answer);
+            if (button == 0)
+                EXPECT_EQ(this->Frame()->Children().front()->OnClose(), answer != IDCANCEL);
+            else
+                view->ClickButton(button);
+            const bool closes = answer != IDCANCEL;
+            if (closes) {
+                EXPECT_TRUE(this->WaitUntilClosed());
+            }
+            this->RunPendingEvents();
+            EXPECT_EQ(this->WindowOpen(), !closes);
+            EXPECT_EQ(this->m_boxes.Pending(), 0u);
+            EXPECT_EQ(this->Setting("OUTP1:MOV:PER"), answer == IDYES ? "9" : "1");
+            if (this->WindowOpen()) {
+                EXPECT_TRUE(this->Doc()->IsModified());
+                this->Doc()->SetModifiedFlag(false);
+                ASSERT_TRUE(this->Frame()->Children().front()->OnClose());
+            }
+        }
+    }
+}
+
+// The frame's link as a document sees it, broken just before a given command goes out, as
+// when the instrument goes away in the middle of an Apply.
+class BreakingFrameLink : public IInstrumentLink {
+public:
+    BreakingFrameLink(CMainFrame& frame, std::string before)
+        : m_frame(frame), m_before(std::move(before)) {}
+    int SendCommand(const std::string& command) override {
+        BreakIfDue(command);
+        return m_frame.SendCommand(command);
+    }
+    int Query(const std::string& command, std::string& reply) override {
+        BreakIfDue(command);
+        return m_frame.Query(command, reply);
+    }
+
+private:
+    void BreakIfDue(const std::string& command) {
+        if (command == m_before) {
+            m_before.clear();
+            m_frame.Disconnect();
+        }
+    }
+    CMainFrame& m_frame;
+    std::string m_before;
+};
+
+// A send that fails midway stops the Apply with one box; what went out is applied, what did
+// not keeps its flag, and the window stays open and applies the rest once connected again.
+TYPED_TEST(AnalogWindowTest, ASendFailingMidApplyKeepsTheRestForTheNextApply) {
+    this->Seed("OUTP1:MOV:PER", "1");
+    this->Seed("OUTP1:CIRC:STAT", "1");
+    this->Seed("OUTP1:CIRC:DIAM", "20");
+    auto* view = this->OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    view->m_movingPage.TypeText(IDC_MOVING_PERIOD, "7");
+    view->m_overlayPage.TypeText(IDC_CIRCLE_DIAMETER, "30");
+    BreakingFrameLink link(*this->Frame(), "OUTP1:CIRC:DIAM 30");
+    this->Doc()->SetLink(&link);
+    this->m_boxes.ExpectAny(platform::IDOK);
+    ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+    EXPECT_EQ(this->m_boxes.Records().size(), 1u);
+    // The period went out with no reply after it, so the simulator may take it a moment after
+    // the link broke; a few seconds is far more than that, and a line that never comes ends it.
+    QElapsedTimer timer;
+    timer.start();
+    Lines log;
+    while (std::find(log.begin(), log.end(), "OUTP1:MOV:PER 7") == log.end() &&
+           timer.elapsed() < 5000) {
+        const Lines more = this->TakeLines();
+        log.insert(log.end(), more.begin(), more.end());
+    }
+    EXPECT_EQ(std::count(log.begin(), log.end(), "OUTP1:CIRC:DIAM 30"), 0);
+    EXPECT_EQ(this->Setting("OUTP1:MOV:PER"), "7");
+    EXPECT_EQ(this->Setting("OUTP1:CIRC:DIAM"), "20");
+    EXPECT_TRUE(this->WindowOpen());
+    EXPECT_TRUE(this->Doc()->IsModified());
+    EXPECT_FALSE(this->Doc()->m_movingPeriod.Changed());
+    EXPECT_TRUE(this->Doc()->m_circleDiameter.Changed());
+    EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+
+    ASSERT_EQ(this->Frame()->Connect(), 1);
+    this->TakeLines();
+    ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+    log = this->TakeLines();
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(Lines(log.begin(), log.begin() + 3),
+              (Lines{ForModel("INST:SEL \"%M:1\"", this->m_model), "OUTP1:CIRC:DIAM 30", "*OPC?"}));
+    EXPECT_EQ(this->Setting("OUTP1:CIRC:DIAM"), "30");
+    EXPECT_FALSE(this->Doc()->IsModified());
+    this->Doc()->SetLink(nullptr);
+}
+
+// The same windows beside a Tavix window in slot 2, which reads its sync again whenever
+// another window says it applied something that may have moved it.
+template <typename Fixture>
+class AnalogBesideTavixTest : public Fixture {
+protected:
+    AnalogBesideTavixTest() { this->m_others = {{"Tavix", 2}}; }
+};
+TYPED_TEST_SUITE(AnalogBesideTavixTest, Models);
+
+// What the instrument's error queue says after an Apply: the box, whether the load is armed
+// again, and whether the other windows hear of it.
+TYPED_TEST(AnalogBesideTavixTest, ErrorsAfterApplyAndWhatTheOtherWindowsHear) {
+    struct Case {
+        const char* name;
+        bool load;  // the change is a new signal; otherwise a moving period
+        int error;
+        const char* box;
+        bool rearmed;
+        bool tavixRereads;
+    };
+    const Case cases[] = {
+        {"load accepted", true, 0, nullptr, false, true},
+        {"load refused", true, -256, "/%F/Bars/Full.cmp is not assigned to test signal key.", true,
+         false},
+        {"not found without a load", false, -256,
+         "Command send error!\n-256,\"File name not found\"", false, false},
+        {"other error after a load", true, -222, "Command send error!\n-222,\"Data out of range\"",
+         false, true},
+    };
+    this->Frame()->ExecuteCommand(ID_OPEN_SLOT_FIRST + 1);
+    ASSERT_EQ(this->Frame()->Children().size(), 1u);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        this->LoadAtInstrument("/" + this->Format() + "/Ramp/Ramp.cmp");
+        auto* view = this->OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        if (c.load)
+            view->m_signalPage.ChooseComboItem(IDC_SIGNAL_SET, 0);
+        else
+            view->m_movingPage.TypeText(IDC_MOVING_PERIOD, "7");
+        if (c.error != 0)
+            this->m_sim->PushError(c.error,
+                                   c.error == -256 ? "File name not found" : "Data out of range");
+        std::string box = c.box != nullptr ? c.box : "";
+        if (size_t at = box.find("%F"); at != std::string::npos)
+            box.replace(at, 2, this->Format());
+        if (c.box != nullptr)
+            this->m_boxes.Expect(box, platform::MB_ICONSTOP, platform::IDOK);
+        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+        this->RunPendingEvents();
+        EXPECT_EQ(this->m_boxes.Pending(), 0u);
+        const Lines log = this->TakeLines();
+        EXPECT_EQ(std::count(log.begin(), log.end(), "INST:SEL \"Tavix:2\""),
+                  c.tavixRereads ? 1 : 0);
+        EXPECT_EQ(std::count(log.begin(), log.end(), "OUTP:AUD:SYNC?"), c.tavixRereads ? 1 : 0);
+        EXPECT_EQ(this->Doc()->IsModified(), c.rearmed);
+        EXPECT_EQ(view->IsDlgItemEnabled(IDC_MODULE_APPLY), c.rearmed);
+        if (c.rearmed) {
+            // The refused load goes again with the next Apply.
+            ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+            this->RunPendingEvents();
+            const Lines again = this->TakeLines();
+            ASSERT_GE(again.size(), 3u);
+            EXPECT_EQ(again[1], "MMEM:LOAD:SIGN 1,\"/" + this->Format() + "/Bars/Full.cmp\"");
+            EXPECT_EQ(std::count(again.begin(), again.end(), "OUTP:AUD:SYNC?"), 1);
+            EXPECT_FALSE(this->Doc()->IsModified());
+        }
+        ASSERT_TRUE(this->Doc()->GetViews().front()->GetParentFrame()->OnClose());
+        EXPECT_EQ(this->Frame()->Children().size(), 1u);  // the Tavix window stays
+    }
 }
 
 TYPED_TEST(AnalogWindowTest, ScreenshotsOfEachTab) {
