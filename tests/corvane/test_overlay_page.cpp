@@ -127,6 +127,9 @@ TEST_F(OverlayPageTest, NumericFieldsRoundRefuseAndSendOnce) {
     const Row rows[] = {
         {IDC_LOGO_X, "-12.34", kLogoX, "-12.3", nullptr, "-12.34"},
         {IDC_LOGO_X, "0.04", kLogoX, "0.0", nullptr, "0.04"},
+        // Half a tenth rounds away from zero, also where 0.1 has no exact binary form.
+        {IDC_LOGO_X, "-12.35", kLogoX, "-12.4", nullptr, "-12.35"},
+        {IDC_LOGO_Y, "-99.85", kLogoY, "-99.9", nullptr, "-99.85"},
         {IDC_LOGO_X, "5", kLogoX, nullptr, logoX, " -12.3"},
         {IDC_LOGO_X, "-100.06", kLogoX, nullptr, logoX, " -12.3"},
         {IDC_LOGO_Y, "-100.04", kLogoY, "-100.0", nullptr, "-100.04"},

@@ -20,7 +20,10 @@ std::string CGridFieldPage::GridText(const GridField& field, int steps) {
 
 bool CGridFieldPage::StepsOfText(const GridField& field, const std::string& text, int& steps) {
     const double typed = platform::StrToDouble(text.c_str());
-    const double count = typed / field.step;
+    // Scaled by the grid's inverse: a tenth step then counts as the typed number times ten,
+    // so a value halfway between two tenths (-12.35) rounds away from zero as it reads,
+    // where dividing by 0.1 would land just short of the half and round toward zero.
+    const double count = typed * (1.0 / field.step);
     if (!std::isfinite(count) || std::fabs(count) > kMostSteps)
         return false;
     const double rounded = std::trunc(count >= 0.0 ? count + 0.5 : count - 0.5);
