@@ -51,8 +51,17 @@ template <typename Doc, typename View>
 class SerialWindow : public ModuleWindowFixture<Doc, View> {
 protected:
     using Base = ModuleWindowFixture<Doc, View>;
-    SerialWindow(const char* model, quarnsim::VideoFileTree tree, std::string active)
-        : Base(model, 1), m_tree(std::move(tree)), m_active(std::move(active)) {}
+    // `other` is a second signal in the active one's set; the black output starts on
+    // `blackWord` and is moved to entry `blackIndex` of the list `blackFormat`, on the same clock.
+    SerialWindow(const char* model, quarnsim::VideoFileTree tree, std::string active,
+                 std::string other, int blackFormat, std::string blackWord, int blackIndex)
+        : Base(model, 1),
+          m_tree(std::move(tree)),
+          m_active(std::move(active)),
+          m_other(std::move(other)),
+          m_blackFormat(blackFormat),
+          m_blackWord(std::move(blackWord)),
+          m_blackIndex(blackIndex) {}
 
     void SetUp() override {
         Base::SetUp();
@@ -127,8 +136,22 @@ protected:
             });
     }
 
+    std::string OtherLoad() const { return "MMEM:LOAD:SIGN 1,\"" + m_other + "\""; }
+    static void ChooseOtherSignal(CSerialVideoView& v) {
+        v.m_signalPage.ChooseComboItem(IDC_SIGNAL_SIGNAL, 1);
+    }
+
+    void ClosingFollowsEachAnswer();
+    void ARefusedApplyTellsWhatItSentAndKeepsOnlyARefusedLoad();
+    void ASendFailingMidApplyLeavesTheRestForTheNextApply();
+    void TheOverlayPageShowsWhatTheApplyReadAgain();
+
     quarnsim::VideoFileTree m_tree;
     std::string m_active;
+    std::string m_other;
+    int m_blackFormat;
+    std::string m_blackWord;
+    int m_blackIndex;
     std::vector<std::pair<platform::UINT, platform::WPARAM>> m_posts;
 };
 
@@ -156,6 +179,224 @@ private:
     std::string m_before;
 };
 
+template <typename Doc, typename View>
+void SerialWindow<Doc, View>::ClosingFollowsEachAnswer() {
+    struct Case {
+        const char* name;
+        int button;  // IDC_MODULE_OK, IDC_MODULE_CANCEL, or 0 for the frame's close
+        int answer;
+        bool closes;
+        const char* sentPeriod;  // what the instrument holds afterwards
+    };
+    const Case cases[] = {
+        {"close, cancel", 0, platform::IDCANCEL, false, "1"},
+        {"close, no", 0, platform::IDNO, true, "1"},
+        {"close, yes", 0, platform::IDYES, true, "9"},
+        {"ok, yes", IDC_MODULE_OK, platform::IDYES, true, "9"},
+        {"ok, no", IDC_MODULE_OK, platform::IDNO, true, "1"},
+        {"cancel button, no", IDC_MODULE_CANCEL, platform::IDNO, true, "1"},
+        {"cancel button, yes", IDC_MODULE_CANCEL, platform::IDYES, true, "9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        this->Seed("OUTP1:MOV:PER", "1");
+        View* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        view->m_movingPage.TypeText(IDC_MOVING_PERIOD, "9");
+        this->m_boxes.Expect("Apply changes to " + this->m_model + "?", kQuestion, c.answer);
+        if (c.button == 0)
+            EXPECT_EQ(this->Frame()->Children().front()->OnClose(), c.closes);
+        else
+            view->ClickButton(c.button);
+        if (c.closes)
+            EXPECT_TRUE(this->WaitUntilClosed());
+        this->RunPendingEvents();
+        EXPECT_EQ(this->WindowOpen(), !c.closes);
+        EXPECT_EQ(this->m_boxes.Pending(), 0u);
+        EXPECT_EQ(this->Setting("OUTP1:MOV:PER"), c.sentPeriod);
+        if (this->WindowOpen()) {
+            this->Doc()->SetModifiedFlag(false);
+            ASSERT_TRUE(this->Frame()->Children().front()->OnClose());
+        }
+    }
+}
+
+template <typename Doc, typename View>
+void SerialWindow<Doc, View>::ARefusedApplyTellsWhatItSentAndKeepsOnlyARefusedLoad() {
+    using Posts = std::vector<std::pair<platform::UINT, platform::WPARAM>>;
+    const std::string refusedLoad = m_other + " is not assigned to test signal key.";
+    struct Case {
+        const char* name;
+        std::function<void(CSerialVideoView&)> act;
+        bool refuseLoad;  // the load is refused; otherwise the Apply's error check reports -256
+        std::string box;
+        bool modified;
+        const char* period;  // what the instrument holds afterwards
+        Posts posts;         // a refused load announces no clock family either
+    };
+    const int blackFormat = m_blackFormat, blackIndex = m_blackIndex;
+    const Case cases[] = {
+        {"load alone", ChooseOtherSignal, true, refusedLoad, true, "1", {}},
+        {"load and period",
+         [](CSerialVideoView& v) {
+             ChooseOtherSignal(v);
+             v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7");
+         },
+         true,
+         refusedLoad,
+         true,
+         "7",
+         {}},
+        {"load and black format",
+         [=](CSerialVideoView& v) {
+             ChooseOtherSignal(v);
+             v.m_blackPage.ChooseComboItem(blackFormat, blackIndex);
+         },
+         true,
+         refusedLoad,
+         true,
+         "1",
+         {{WM_MODULE_APPLIED, 0}}},
+        {"period alone",
+         [](CSerialVideoView& v) { v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7"); },
+         false,
+         "Command send error!\n-256,\"File name not found\"",
+         false,
+         "7",
+         {}},
+    };
+    BlackOption(true);
+    this->Seed("OUTP2:STAN", m_blackWord);
+    RecordPosts();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        this->Seed("OUTP1:MOV:PER", "1");
+        this->RunPendingEvents();  // what the previous case posted
+        m_posts.clear();
+        View* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        c.act(*view);
+        if (c.refuseLoad)
+            this->m_sim->FailNextCommand("MMEM:LOAD", -256, "File name not found");
+        else
+            this->m_sim->PushError(-256, "File name not found");
+        this->m_boxes.Expect(c.box, platform::MB_ICONSTOP, platform::IDOK);
+        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+        this->RunPendingEvents();
+        EXPECT_EQ(this->m_boxes.Pending(), 0u);
+        EXPECT_EQ(this->Doc()->IsModified(), c.modified);
+        EXPECT_EQ(view->IsDlgItemEnabled(IDC_MODULE_APPLY), c.modified);
+        EXPECT_EQ(this->Setting("OUTP1:MOV:PER"), c.period);
+        EXPECT_EQ(m_posts, c.posts);
+        EXPECT_EQ(this->PaneText(), "Ready");
+        this->TakeLines();
+        // A refused load is asked for again by the next Apply, and only it.
+        if (c.refuseLoad) {
+            ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+            const Lines log = this->TakeLines();
+            ASSERT_GE(log.size(), 3u);
+            EXPECT_EQ(Lines(log.begin(), log.begin() + 3), (Lines{Select(), OtherLoad(), "*OPC?"}));
+            EXPECT_FALSE(this->Doc()->IsModified());
+            LoadAtInstrument(m_active);
+        }
+        this->Doc()->SetModifiedFlag(false);
+        ASSERT_TRUE(this->Frame()->Children().front()->OnClose());
+    }
+}
+
+template <typename Doc, typename View>
+void SerialWindow<Doc, View>::ASendFailingMidApplyLeavesTheRestForTheNextApply() {
+    View* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    view->m_signalPage.TypeText(IDC_SIGNAL_LINES, "5");
+    view->m_overlayPage.ClickButton(IDC_CIRCLE_ENABLE);
+    view->m_videoPage.ClickButton(IDC_CHANNEL1_OFF);
+    BreakingFrameLink link("OUTP1:CIRC:STAT 1");
+    this->Doc()->SetLink(&link);
+    this->m_boxes.Expect("Descriptor is not socket.", platform::MB_ICONSTOP, platform::IDOK);
+    view->ClickButton(IDC_MODULE_APPLY);
+    this->RunPendingEvents();
+    EXPECT_EQ(this->m_boxes.Pending(), 0u);
+    this->Doc()->SetLink(nullptr);
+    ASSERT_TRUE(this->WindowOpen());
+    EXPECT_TRUE(this->Doc()->IsModified());
+    EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+    EXPECT_EQ(this->Setting("SENS1:CORR:MDEL:VERT"), "5");
+
+    ASSERT_EQ(this->Frame()->Connect(), 1);
+    this->TakeLines();
+    ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+    const Lines log = this->TakeLines();
+    const Lines expected{Select(), "OUTP1:CIRC:STAT 1", "OUTP1:VID:Y:STAT 0", "*OPC?", "SYST:ERR?"};
+    EXPECT_EQ(Lines(log.begin(), log.begin() + std::min(log.size(), expected.size())), expected);
+    EXPECT_FALSE(this->Doc()->IsModified());
+}
+
+// What an Apply changed at the module, the overlay page reads again and shows, without the
+// window becoming modified: the ID text after a load, the logo after its switch.
+template <typename Doc, typename View>
+void SerialWindow<Doc, View>::TheOverlayPageShowsWhatTheApplyReadAgain() {
+    struct Case {
+        const char* name;
+        std::function<void(CSerialVideoView&)> act;
+        const char* query;  // the re-read, answered as the module now stands
+        const char* reply;
+        int control;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"a load brings its own ID text", ChooseOtherSignal, "OUTP1:TEXT:DATA?", "\"RAMP 100%\"",
+         IDC_TEXT, "RAMP 100%"},
+        {"the logo switched on is placed anew",
+         [](CSerialVideoView& v) { v.m_overlayPage.ClickButton(IDC_LOGO_ENABLE); },
+         "OUTP1:LOGO:POS:HOR?;VERT?;:OUTP1:LOGO:STAT?", "-12.5;-40.0;1", IDC_LOGO_X, " -12.5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        View* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        c.act(*view);
+        this->Instrument().SetReplyOverride(c.query, c.reply);
+        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+        const Lines log = this->TakeLines();
+        EXPECT_EQ(std::count(log.begin(), log.end(), c.query), 1);
+        EXPECT_EQ(view->m_overlayPage.GetDlgItemText(c.control), c.shown);
+        EXPECT_FALSE(this->Doc()->IsModified());
+        EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+        this->Instrument().ClearReplyOverrides();
+        ASSERT_TRUE(this->Frame()->Children().front()->OnClose());
+        LoadAtInstrument(m_active);
+    }
+}
+
+// What every serial model sends alike for a change on its pages.
+const std::vector<PageAction>& CommonPageActions() {
+    static const std::vector<PageAction> actions{
+        {"moving period",
+         [](CSerialVideoView& v) { v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7"); },
+         {"OUTP1:MOV:PER 7"}},
+        {"circle",
+         [](CSerialVideoView& v) { v.m_overlayPage.ClickButton(IDC_CIRCLE_ENABLE); },
+         {"OUTP1:CIRC:STAT 1"}},
+        {"logo position",
+         [](CSerialVideoView& v) {
+             v.m_overlayPage.ClickButton(IDC_LOGO_ENABLE);
+             v.m_overlayPage.TypeText(IDC_LOGO_X, "-12.5");
+             v.m_overlayPage.TypeText(IDC_LOGO_Y, "-40.0");
+         },
+         {"OUTP1:LOGO:SEL \"Logo1.lgo\"", "OUTP1:LOGO:STAT 1", "OUTP1:LOGO:SAVE",
+          "OUTP1:LOGO:POS:HOR -12.5", "OUTP1:LOGO:POS:VERT -40.0", "OUTP1:LOGO:SAVE",
+          "OUTP1:TEXT:SAVE"}},
+        {"audio bits",
+         [](CSerialVideoView& v) { v.m_audioPage.ClickButton(IDC_AUDIO_ENABLE); },
+         {"OUTP1:EAUD:GRO1:STAT 1"}},
+        {"black audio bits",
+         [](CSerialVideoView& v) { v.m_blackAudioPage.ClickButton(IDC_AUDIO_ENABLE); },
+         {"OUTP2:EAUD:GRO1:STAT 1"}},
+    };
+    return actions;
+}
+
 quarnsim::VideoFileTree SormetTree() {
     return {
         {{"525-270", {{"Bars", {"Bars75.cmp", "Ramp.cmp"}}}}, {"625-270", {{"Lin", {"Step.cmp"}}}}},
@@ -163,18 +404,23 @@ quarnsim::VideoFileTree SormetTree() {
         {"Logo1.lgo", "Logo2.lgo"}};
 }
 quarnsim::VideoFileTree UlmethTree() {
-    return {{{"720 25p", {{"Bars", {"Bars75.cmp"}}}}, {"1080 59.94i", {{"Bars", {"Bars75.cmp"}}}}},
+    return {{{"720 25p", {{"Bars", {"Bars75.cmp", "Ramp.cmp"}}}},
+             {"1080 59.94i", {{"Bars", {"Bars75.cmp", "Ramp.cmp"}}}}},
             {{"Cards", {"Circle.pic"}}},
             {"Logo1.lgo"}};
 }
 
 class SormetWindow : public SerialWindow<CSormetDoc, CSormetView> {
 protected:
-    SormetWindow() : SerialWindow("Sormet", SormetTree(), "/525-270/Bars/Bars75.cmp") {}
+    SormetWindow()
+        : SerialWindow("Sormet", SormetTree(), "/525-270/Bars/Bars75.cmp", "/525-270/Bars/Ramp.cmp",
+                       IDC_SORMET_BLACK_FORMAT, "D1_PAL", 1) {}
 };
 class UlmethWindow : public SerialWindow<CUlmethDoc, CUlmethView> {
 protected:
-    UlmethWindow() : SerialWindow("Ulmeth", UlmethTree(), "/720 25p/Bars/Bars75.cmp") {}
+    UlmethWindow()
+        : SerialWindow("Ulmeth", UlmethTree(), "/720 25p/Bars/Bars75.cmp", "/720 25p/Bars/Ramp.cmp",
+                       IDC_ULMETH_BLACK_FORMAT, "HD1080_50I", 0) {}
 };
 
 TEST_F(SormetWindow, TheBlackOptionGivesItsTwoTabsAndTheOpeningChangesNothing) {
@@ -222,34 +468,23 @@ TEST_F(SormetWindow, AChangeOnEachPageReachesTheInstrumentOnApply) {
         {"delay",
          [](CSerialVideoView& v) { v.m_signalPage.TypeText(IDC_SIGNAL_DELAY, "1.5"); },
          {"SENS1:CORR:MDEL:HOR 1.50000000"}},
-        {"moving period",
-         [](CSerialVideoView& v) { v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7"); },
-         {"OUTP1:MOV:PER 7"}},
         {"moving random",
          [](CSerialVideoView& v) { v.m_movingPage.ClickButton(IDC_MOVING_RANDOM_ON); },
          {"OUTP1:MOV:RAND:STAT 1"}},
         {"blink",
          [](CSerialVideoView& v) { v.m_overlayPage.ClickButton(IDC_BLINK_FAST); },
          {"OUTP1:OVER:BLIN:STAT 1", "OUTP1:OVER:BLIN:PER 0.5"}},
-        {"circle",
-         [](CSerialVideoView& v) { v.m_overlayPage.ClickButton(IDC_CIRCLE_ENABLE); },
-         {"OUTP1:CIRC:STAT 1"}},
-        {"audio bits",
-         [](CSerialVideoView& v) { v.m_audioPage.ClickButton(IDC_AUDIO_ENABLE); },
-         {"OUTP1:EAUD:GRO1:STAT 1"}},
         {"video Pb",
          [](CSerialVideoView& v) { v.m_videoPage.ClickButton(IDC_CHANNEL2_OFF); },
          {"OUTP1:VID:PB:STAT 0"}},
         {"black signal",
          [](CSerialVideoView& v) { v.m_blackPage.ChooseComboItem(IDC_BLACK_SIGNAL, 2); },
          {"OUTP2:SIGN FF50P"}},
-        {"black audio bits",
-         [](CSerialVideoView& v) { v.m_blackAudioPage.ClickButton(IDC_AUDIO_ENABLE); },
-         {"OUTP2:EAUD:GRO1:STAT 1"}},
     };
     BlackOption(true);
     Seed("OUTP1:EAUD:GRO1:STAT", "0");
     Seed("OUTP2:EAUD:GRO1:STAT", "0");
+    ApplyEach(CommonPageActions());
     ApplyEach(cases);
 }
 
@@ -265,156 +500,6 @@ TEST_F(SormetWindow, ALoadReloadsTheSignalTimingAndTheIdTextWithoutModifying) {
                            Select(), "SENS1:CORR:MDEL:VERT?;:SENS1:CORR:MDEL:HOR?"}));
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-}
-
-TEST_F(SormetWindow, ClosingFollowsEachAnswer) {
-    struct Case {
-        const char* name;
-        int button;  // IDC_MODULE_OK, IDC_MODULE_CANCEL, or 0 for the frame's close
-        int answer;
-        bool closes;
-        const char* sentPeriod;  // what the instrument holds afterwards
-    };
-    const Case cases[] = {
-        {"close, cancel", 0, platform::IDCANCEL, false, "1"},
-        {"close, no", 0, platform::IDNO, true, "1"},
-        {"ok, yes", IDC_MODULE_OK, platform::IDYES, true, "9"},
-        {"cancel button, no", IDC_MODULE_CANCEL, platform::IDNO, true, "1"},
-        {"cancel button, yes", IDC_MODULE_CANCEL, platform::IDYES, true, "9"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Seed("OUTP1:MOV:PER", "1");
-        CSormetView* view = OpenQuiet();
-        ASSERT_NE(view, nullptr);
-        view->m_movingPage.TypeText(IDC_MOVING_PERIOD, "9");
-        m_boxes.Expect("Apply changes to Sormet?", kQuestion, c.answer);
-        if (c.button == 0)
-            EXPECT_EQ(Frame()->Children().front()->OnClose(), c.closes);
-        else
-            view->ClickButton(c.button);
-        if (c.closes)
-            EXPECT_TRUE(WaitUntilClosed());
-        RunPendingEvents();
-        EXPECT_EQ(WindowOpen(), !c.closes);
-        EXPECT_EQ(m_boxes.Pending(), 0u);
-        EXPECT_EQ(Setting("OUTP1:MOV:PER"), c.sentPeriod);
-        if (WindowOpen()) {
-            Doc()->SetModifiedFlag(false);
-            ASSERT_TRUE(Frame()->Children().front()->OnClose());
-        }
-    }
-}
-
-TEST_F(SormetWindow, ARefusedApplyTellsWhatItSentAndKeepsOnlyARefusedLoad) {
-    using Posts = std::vector<std::pair<platform::UINT, platform::WPARAM>>;
-    const std::string refusedLoad = "/525-270/Bars/Ramp.cmp is not assigned to test signal key.";
-    struct Case {
-        const char* name;
-        std::function<void(CSerialVideoView&)> act;
-        bool refuseLoad;  // the load is refused; otherwise the Apply's error check reports -256
-        std::string box;
-        bool modified;
-        const char* period;  // what the instrument holds afterwards
-        Posts posts;
-    };
-    const auto load = [](CSerialVideoView& v) {
-        v.m_signalPage.ChooseComboItem(IDC_SIGNAL_SIGNAL, 1);
-    };
-    const Case cases[] = {
-        {"load alone", load, true, refusedLoad, true, "1", {}},
-        {"load and period",
-         [&](CSerialVideoView& v) {
-             load(v);
-             v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7");
-         },
-         true,
-         refusedLoad,
-         true,
-         "7",
-         {}},
-        {"load and black format",
-         [&](CSerialVideoView& v) {
-             load(v);
-             v.m_blackPage.ChooseComboItem(IDC_SORMET_BLACK_FORMAT, 1);
-         },
-         true,
-         refusedLoad,
-         true,
-         "1",
-         {{WM_MODULE_APPLIED, 0}}},
-        {"period alone",
-         [](CSerialVideoView& v) { v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7"); },
-         false,
-         "Command send error!\n-256,\"File name not found\"",
-         false,
-         "7",
-         {}},
-    };
-    BlackOption(true);
-    Seed("OUTP2:STAN", "D1_PAL");
-    RecordPosts();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Seed("OUTP1:MOV:PER", "1");
-        RunPendingEvents();  // what the previous case posted
-        m_posts.clear();
-        CSormetView* view = OpenQuiet();
-        ASSERT_NE(view, nullptr);
-        c.act(*view);
-        if (c.refuseLoad)
-            m_sim->FailNextCommand("MMEM:LOAD", -256, "File name not found");
-        else
-            m_sim->PushError(-256, "File name not found");
-        m_boxes.Expect(c.box, platform::MB_ICONSTOP, platform::IDOK);
-        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
-        RunPendingEvents();
-        EXPECT_EQ(m_boxes.Pending(), 0u);
-        EXPECT_EQ(Doc()->IsModified(), c.modified);
-        EXPECT_EQ(view->IsDlgItemEnabled(IDC_MODULE_APPLY), c.modified);
-        EXPECT_EQ(Setting("OUTP1:MOV:PER"), c.period);
-        EXPECT_EQ(m_posts, c.posts);
-        EXPECT_EQ(PaneText(), "Ready");
-        TakeLines();
-        // A refused load is asked for again by the next Apply, and only it.
-        if (c.refuseLoad) {
-            ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
-            const Lines log = TakeLines();
-            ASSERT_GE(log.size(), 3u);
-            EXPECT_EQ(Lines(log.begin(), log.begin() + 3),
-                      (Lines{Select(), "MMEM:LOAD:SIGN 1,\"/525-270/Bars/Ramp.cmp\"", "*OPC?"}));
-            EXPECT_FALSE(Doc()->IsModified());
-            LoadAtInstrument(m_active);
-        }
-        Doc()->SetModifiedFlag(false);
-        ASSERT_TRUE(Frame()->Children().front()->OnClose());
-    }
-}
-
-TEST_F(SormetWindow, ASendFailingMidApplyLeavesTheRestForTheNextApply) {
-    CSormetView* view = OpenQuiet();
-    ASSERT_NE(view, nullptr);
-    view->m_signalPage.TypeText(IDC_SIGNAL_LINES, "5");
-    view->m_overlayPage.ClickButton(IDC_CIRCLE_ENABLE);
-    view->m_videoPage.ClickButton(IDC_CHANNEL1_OFF);
-    BreakingFrameLink link("OUTP1:CIRC:STAT 1");
-    Doc()->SetLink(&link);
-    m_boxes.Expect("Descriptor is not socket.", platform::MB_ICONSTOP, platform::IDOK);
-    view->ClickButton(IDC_MODULE_APPLY);
-    RunPendingEvents();
-    EXPECT_EQ(m_boxes.Pending(), 0u);
-    Doc()->SetLink(nullptr);
-    ASSERT_TRUE(WindowOpen());
-    EXPECT_TRUE(Doc()->IsModified());
-    EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-
-    ASSERT_EQ(Frame()->Connect(), 1);
-    TakeLines();
-    ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
-    const Lines log = TakeLines();
-    const Lines expected{Select(), "OUTP1:CIRC:STAT 1", "OUTP1:VID:Y:STAT 0", "*OPC?", "SYST:ERR?"};
-    EXPECT_EQ(Lines(log.begin(), log.begin() + std::min(log.size(), expected.size())), expected);
-    EXPECT_FALSE(Doc()->IsModified());
 }
 
 TEST_F(SormetWindow, FirmwareBelow31NeitherReadsNorOffersTheAvTiming) {
@@ -588,6 +673,34 @@ TEST_F(SormetWindow, ScreenshotsOfEveryTab) {
     SaveEveryTab(view, "sormet");
 }
 
+TEST_F(SormetWindow, ClosingFollowsEachAnswer) {
+    ClosingFollowsEachAnswer();
+}
+TEST_F(UlmethWindow, ClosingFollowsEachAnswer) {
+    ClosingFollowsEachAnswer();
+}
+
+TEST_F(SormetWindow, ARefusedApplyTellsWhatItSentAndKeepsOnlyARefusedLoad) {
+    ARefusedApplyTellsWhatItSentAndKeepsOnlyARefusedLoad();
+}
+TEST_F(UlmethWindow, ARefusedApplyTellsWhatItSentAndKeepsOnlyARefusedLoad) {
+    ARefusedApplyTellsWhatItSentAndKeepsOnlyARefusedLoad();
+}
+
+TEST_F(SormetWindow, ASendFailingMidApplyLeavesTheRestForTheNextApply) {
+    ASendFailingMidApplyLeavesTheRestForTheNextApply();
+}
+TEST_F(UlmethWindow, ASendFailingMidApplyLeavesTheRestForTheNextApply) {
+    ASendFailingMidApplyLeavesTheRestForTheNextApply();
+}
+
+TEST_F(SormetWindow, TheOverlayPageShowsWhatTheApplyReadAgain) {
+    TheOverlayPageShowsWhatTheApplyReadAgain();
+}
+TEST_F(UlmethWindow, TheOverlayPageShowsWhatTheApplyReadAgain) {
+    TheOverlayPageShowsWhatTheApplyReadAgain();
+}
+
 TEST_F(UlmethWindow, OpensWithItsTabsAndTakesTheRelayedClockFamilies) {
     BlackOption(true);
     CUlmethView* view = Open();
@@ -606,18 +719,9 @@ TEST_F(UlmethWindow, OpensWithItsTabsAndTakesTheRelayedClockFamilies) {
 
 TEST_F(UlmethWindow, AChangeOnEachPageReachesTheInstrumentOnApply) {
     const PageAction cases[] = {
-        {"moving period",
-         [](CSerialVideoView& v) { v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7"); },
-         {"OUTP1:MOV:PER 7"}},
-        {"circle",
-         [](CSerialVideoView& v) { v.m_overlayPage.ClickButton(IDC_CIRCLE_ENABLE); },
-         {"OUTP1:CIRC:STAT 1"}},
         {"video Y",
          [](CSerialVideoView& v) { v.m_videoPage.ClickButton(IDC_CHANNEL1_OFF); },
          {"OUTP1:VID:Y:STAT 0"}},
-        {"audio bits",
-         [](CSerialVideoView& v) { v.m_audioPage.ClickButton(IDC_AUDIO_ENABLE); },
-         {"OUTP1:EAUD:GRO1:STAT 1"}},
         {"black signal",
          [](CSerialVideoView& v) { v.m_blackPage.ChooseComboItem(IDC_BLACK_SIGNAL, 1); },
          {"OUTP2:SIGN GRAY"}},
@@ -625,7 +729,92 @@ TEST_F(UlmethWindow, AChangeOnEachPageReachesTheInstrumentOnApply) {
     BlackOption(true);
     Seed("OUTP1:EAUD:GRO1:STAT", "0");
     Seed("OUTP2:EAUD:GRO1:STAT", "0");
+    ApplyEach(CommonPageActions());
     ApplyEach(cases);
+}
+
+TEST_F(UlmethWindow, ALoadAnnouncesTheClockFamilyOfItsFolder) {
+    struct Case {
+        const char* active;
+        const char* load;
+        platform::WPARAM family;
+    };
+    const Case cases[] = {
+        {"/720 25p/Bars/Bars75.cmp", "MMEM:LOAD:SIGN 1,\"/720 25p/Bars/Ramp.cmp\"", 1},
+        {"/1080 59.94i/Bars/Bars75.cmp", "MMEM:LOAD:SIGN 1,\"/1080 59.94i/Bars/Ramp.cmp\"", 2},
+    };
+    RecordPosts();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.active);
+        LoadAtInstrument(c.active);
+        CUlmethView* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        ChooseOtherSignal(*view);
+        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+        RunPendingEvents();
+        const Lines log = TakeLines();
+        ASSERT_GE(log.size(), 3u);
+        EXPECT_EQ(Lines(log.begin(), log.begin() + 3), (Lines{Select(), c.load, "*OPC?"}));
+        EXPECT_EQ(m_posts, (std::vector<std::pair<platform::UINT, platform::WPARAM>>{
+                               {WM_ULMETH_CLOCK_FAMILY, c.family}, {WM_MODULE_APPLIED, 0}}));
+        m_posts.clear();
+        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+    }
+}
+
+// The Brumo's and the Kintor's families, relayed by the main frame after the window opened,
+// decide whether a move to the other HD clock is questioned, on output 1 and on the black one.
+TEST_F(UlmethWindow, TheRelayedFamiliesDecideTheClockQuestions) {
+    const std::string on7425 = "HD Clock is 74.25 MHz.\n\nAre you sure want to change format?";
+    const std::string on7418 = "HD Clock is 74.18 MHz.\n\nAre you sure want to change format?";
+    struct Case {
+        const char* name;
+        int brumo, kintor;
+        bool black;  // the black output's format is moved, else output 1's
+        std::string question;
+    };
+    const Case cases[] = {
+        {"output 1, no other HD module", kClockNoBrumo, kClockNoKintor, false, ""},
+        {"output 1, Brumo on 74.25", 1, kClockNoKintor, false, on7425},
+        {"output 1, Kintor on 74.25", kClockNoBrumo, 1, false, on7425},
+        {"output 1, Brumo on 74.18", 2, kClockNoKintor, false, ""},
+        {"output 1, Brumo on black burst", 4, kClockNoKintor, false, ""},
+        {"black, no other HD module", kClockNoBrumo, kClockNoKintor, true, ""},
+        {"black, Brumo on 74.18", 2, kClockNoKintor, true, on7418},
+        {"black, Kintor on 74.18", kClockNoBrumo, 2, true, on7418},
+        {"black, Kintor on SD", kClockNoBrumo, 3, true, ""},
+    };
+    Seed("OUTP2:STAN", m_blackWord);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BlackOption(c.black);
+        CUlmethView* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        Frame()->PostMessage(WM_BRUMO_CLOCK_FAMILY, static_cast<platform::WPARAM>(c.brumo));
+        Frame()->PostMessage(WM_KINTOR_CLOCK_FAMILY, static_cast<platform::WPARAM>(c.kintor));
+        RunPendingEvents();
+        ASSERT_FALSE(Doc()->IsModified());
+        if (!c.question.empty())
+            m_boxes.Expect(c.question, platform::MB_YESNO | platform::MB_ICONEXCLAMATION,
+                           platform::IDNO);
+        if (c.black) {
+            view->m_blackPage.ChooseComboItem(m_blackFormat, m_blackIndex);
+        } else {
+            CVideoSignalPage& page = view->m_signalPage;
+            int index = -1;
+            for (int i = 0; i < page.GetCount(IDC_SIGNAL_FORMAT); ++i)
+                if (page.GetLBText(IDC_SIGNAL_FORMAT, i) == "1080 59.94i")
+                    index = i;
+            ASSERT_GE(index, 0);
+            page.ChooseComboItem(IDC_SIGNAL_FORMAT, index);
+        }
+        EXPECT_EQ(m_boxes.Pending(), 0u);
+        // A refused move leaves nothing to send.
+        EXPECT_EQ(Doc()->IsModified(), c.question.empty());
+        Doc()->SetModifiedFlag(false);
+        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+        TakeLines();
+    }
 }
 
 }  // namespace
