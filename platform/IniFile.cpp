@@ -202,20 +202,24 @@ int IniFile::Set(const std::string& section, const std::string& key, const std::
             insertAt = line.next;
     }
 
+    // The file's last line may lack its ending, or have only the '\r' of one: it is ended
+    // before anything goes after it, and a lone '\r' only gets its '\n', since a second '\r'
+    // would become part of the line.
+    auto endOfLastLine = [&]() -> std::string {
+        if (m_text.empty() || m_text.back() == '\n')
+            return {};
+        return m_text.back() == '\r' ? "\n" : eol;
+    };
     if (found) {
         std::string addition = wantedKey + "=" + value + eol;
-        // The section's last line may be the file's last, without an ending.
-        if (insertAt == m_text.size() && !m_text.empty() && m_text.back() != '\n')
-            addition = eol + addition;
+        if (insertAt == m_text.size())
+            addition = endOfLastLine() + addition;
         m_text.insert(insertAt, addition);
         return 1;
     }
     std::string addition;
-    if (!m_text.empty()) {
-        if (m_text.back() != '\n')
-            addition += eol;
-        addition += eol;
-    }
+    if (!m_text.empty())
+        addition = endOfLastLine() + eol;
     addition += "[" + wantedSection + "]" + eol + wantedKey + "=" + value + eol;
     m_text += addition;
     return 1;

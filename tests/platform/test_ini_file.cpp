@@ -93,6 +93,25 @@ TEST(IniFile, SetAddsMissingKeysAfterTheSectionsLastLineAndMissingSectionsAtTheE
     IniFile fresh;
     ASSERT_EQ(1, fresh.Set("S", "K", "V"));
     EXPECT_EQ("[S]\r\nK=V\r\n", fresh.Text());
+
+    // A last line cut after the '\r' of its ending gets only the '\n', in the section and after.
+    const struct {
+        const char* text;
+        const char* section;
+        const char* expected;
+    } cut[] = {
+        {"[S\r", "S", "[S\r\nK=V\r\n"},
+        {"[S]\r", "S", "[S]\r\nK=V\r\n"},
+        {"[S]\r\nx=1\r", "S", "[S]\r\nx=1\r\nK=V\r\n"},
+        {"[T]\r", "S", "[T]\r\n\r\n[S]\r\nK=V\r\n"},
+    };
+    for (const auto& c : cut) {
+        IniFile ini(c.text);
+        ASSERT_EQ(1, ini.Set(c.section, "K", "V")) << c.text;
+        EXPECT_EQ(c.expected, ini.Text()) << c.text;
+        std::string value;
+        EXPECT_TRUE(ini.Find(c.section, "K", value) && value == "V") << c.text;
+    }
 }
 
 TEST(IniFile, SetRefusesWhatCouldNotBeReadBackAndChangesNothing) {
