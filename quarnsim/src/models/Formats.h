@@ -61,3 +61,82 @@ inline ParameterDef IntegerParameter(std::string header, double minimum, double 
 }
 
 }  // namespace quarnsim::models
+
+namespace quarnsim::models {
+
+// How far an analog output can be delayed against the reference: whole lines either way, and up
+// to one line period (plus the fine part) in microseconds.
+struct OutputTimingBound {
+    int lines = 0;
+    double delay = 0;
+};
+
+// The bound of a black-burst or HD sync format, by its STAN keyword; SD black bursts are timed
+// over their colour frame. The 1/1.001 HD formats run on the slower clock, and the 24 Hz rasters
+// are 2750 samples long. An unknown word gives NTSC's bound.
+inline OutputTimingBound TimingBoundOf(const std::string& format) {
+    constexpr double kHdStep = 1.0 / 74.25;
+    constexpr double kHdSlowStep = 1.001 / 74.25;
+    struct Row {
+        const char* keyword;
+        int lines;
+        double delay;
+    };
+    static const Row kRows[] = {
+        {"PAL", 1250, 64.0},
+        {"HD1080_60I", 562, 2200 * kHdStep},
+        {"HD1080_59I", 562, 2200 * kHdSlowStep},
+        {"HD1080_50I", 562, 2640 * kHdStep},
+        {"HD1080_24SF", 562, 2750 * kHdStep},
+        {"HD1080_23SF", 562, 2750 * kHdSlowStep},
+        {"HD1080_30P", 562, 2200 * kHdStep},
+        {"HD1080_29P", 562, 2200 * kHdSlowStep},
+        {"HD1080_25P", 562, 2640 * kHdStep},
+        {"HD1080_24P", 562, 2750 * kHdStep},
+        {"HD1080_23P", 562, 2750 * kHdSlowStep},
+        {"HD720_60P", 375, 1650 * kHdStep},
+        {"HD720_59P", 375, 1650 * kHdSlowStep},
+        {"HD720_50P", 375, 1980 * kHdStep},
+    };
+    for (const Row& row : kRows) {
+        if (format == row.keyword)
+            return {row.lines, row.delay};
+    }
+    return {525, 63.55556363};
+}
+
+// The per-output timing "SENSe<n>:CORRection:MDELay:VERTical|HORizontal" of outputs `suffixes`
+// ("{1-4}"), bounded by the format `standardOf` names for output n. A changed format starts the
+// output at no delay, so a client reading the timing back sees what the new format allows.
+template <typename StandardOf>
+void AddOutputTiming(ModelTable& table, const std::string& suffixes, StandardOf standardOf,
+                     const std::vector<std::string>& formatHeaders) {
+    const std::string vertical = "SENSe#" + suffixes + ":CORRection:MDELay:VERTical";
+    const std::string horizontal = "SENSe#" + suffixes + ":CORRection:MDELay:HORizontal";
+    table.Add(IntegerParameter(vertical, -1250, 1250, "0"));
+    ParameterDef delay = IntegerParameter(horizontal, -70, 70, "0.0000");
+    delay.kind = ParameterKind::Real;
+    delay.realFormat = "%.4f";
+    table.Add(delay);
+    ModelBehaviour& behaviour = table.Behaviour();
+    behaviour.Limits(vertical, [standardOf](const ModuleState& module, const std::vector<int>& n) {
+        double lines = TimingBoundOf(standardOf(module, n.empty() ? 1 : n[0])).lines;
+        return ParameterLimits{-lines, lines, {}};
+    });
+    behaviour.Limits(horizontal, [standardOf](const ModuleState& module,
+                                              const std::vector<int>& n) {
+        constexpr double kFineRange = 0.01;
+        double delay = TimingBoundOf(standardOf(module, n.empty() ? 1 : n[0])).delay + kFineRange;
+        return ParameterLimits{-delay, delay, {}};
+    });
+    for (const std::string& header : formatHeaders) {
+        behaviour.OnSet(header,
+                        [](ModuleState& module, const std::vector<int>& n, const std::string&) {
+                            const std::string output = std::to_string(n.empty() ? 1 : n[0]);
+                            module.Store("SENS" + output + ":CORR:MDEL:VERT", "0");
+                            module.Store("SENS" + output + ":CORR:MDEL:HOR", "0.0000");
+                        });
+    }
+}
+
+}  // namespace quarnsim::models
