@@ -67,7 +67,7 @@ TEST_F(KintorTest, TakesWhatAnApplySendsWithinEachFormatsBounds) {
         {"OUTP3:STAN?", "HD1080_60I", kNoError},
         {"SENS3:CORR:MDEL:VERT 562.0", nullptr, kNoError},
         {"SENS3:CORR:MDEL:VERT 563.0", nullptr, kOutOfRangeError},
-        {"SENS3:CORR:MDEL:HOR 29.63962963", nullptr, kNoError},
+        {"SENS3:CORR:MDEL:HOR 29.63960000", nullptr, kNoError},
         {"SENS3:CORR:MDEL:HOR 29.66", nullptr, kOutOfRangeError},
         {"OUTP4:STAN HD720_50P", nullptr, kNoError},
         {"SENS4:CORR:MDEL:VERT 376.0", nullptr, kOutOfRangeError},
