@@ -18,6 +18,7 @@ inline const char* const kOutOfRangeError = "-222,\"Data out of range\"";
 inline const char* const kIllegalValueError = "-224,\"Illegal parameter value\"";
 inline const char* const kDataTypeError = "-104,\"Data type error\"";
 inline const char* const kSuffixError = "-114,\"Header suffix out of range\"";
+inline const char* const kUndefinedHeaderError = "-113,\"Undefined header\"";
 
 // Runs the rows in order and returns the whole exchange and what it should have been, so one
 // comparison shows each line with what came back.

@@ -183,7 +183,7 @@ TEST_F(ModelTest, ClockFamilyFormats) {
     }
     Run("OUTP3:STAN hd1080_60i");  // words match in any case and answer in the module's
     EXPECT_EQ(Run("OUTP3:STAN?"), "HD1080_60I");
-    EXPECT_EQ(Run("OUTP1:STAN?"), "");
+    EXPECT_EQ(Run("OUTP4:STAN?"), "");
     EXPECT_EQ(NextError(), "-114,\"Header suffix out of range\"");
 
     Run("INST:SEL \"Kintor:3\"");
