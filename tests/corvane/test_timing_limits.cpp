@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -123,8 +124,7 @@ TEST(TimingLimits, BrumoOutputFormats) {
 // The analog tables and the serial one name the same HD formats: one truth for each.
 TEST(TimingLimits, AnalogHdRowsAgreeWithTheSameFormatOfTheSerialTable) {
     for (auto rows :
-         {std::span<const VideoFormat>(kKintorHd), std::span<const VideoFormat>(kBrumoOutput),
-          std::span<const VideoFormat>(kBrumoHdReference)}) {
+         {std::span<const VideoFormat>(kKintorHd), std::span<const VideoFormat>(kBrumoOutput)}) {
         for (const VideoFormat& row : rows) {
             const VideoFormat* serial = FindFormatByKeyword(VideoModel::Ulmeth, row.keyword);
             if (serial == nullptr)
@@ -136,6 +136,30 @@ TEST(TimingLimits, AnalogHdRowsAgreeWithTheSameFormatOfTheSerialTable) {
             EXPECT_DOUBLE_EQ(row.timing.step, serial->timing.step) << row.keyword;
         }
     }
+}
+
+TEST(TimingLimits, AnalogTablesHoldEachCodeAndKeywordOnce) {
+    for (auto rows :
+         {std::span<const VideoFormat>(kAnalogSd), std::span<const VideoFormat>(kKintorHd),
+          std::span<const VideoFormat>(kBrumoOutput)}) {
+        std::set<int> codes;
+        std::set<std::string_view> keywords;
+        for (const VideoFormat& row : rows) {
+            EXPECT_TRUE(codes.insert(row.code).second) << row.name;
+            EXPECT_TRUE(keywords.insert(row.keyword).second) << row.name;
+            EXPECT_EQ(FindFormatByCode(rows, row.code), &row) << row.name;
+        }
+    }
+    EXPECT_EQ(FindFormatByCode(kKintorHd, 26), nullptr);
+    EXPECT_EQ(FindFormatByCode(kBrumoOutput, 18), nullptr);
+    // The detection answers 0..12 name these formats, in this order.
+    const char* const detected[] = {"HD1080_60I",  "HD1080_59I", "HD1080_50I", "HD1080_24SF",
+                                    "HD1080_23SF", "HD1080_30P", "HD1080_29P", "HD1080_25P",
+                                    "HD1080_24P",  "HD1080_23P", "HD720_60P",  "HD720_59P",
+                                    "HD720_50P"};
+    ASSERT_EQ(std::size(kBrumoHdReferenceUlmethCode), std::size(detected));
+    for (size_t i = 0; i < std::size(detected); ++i)
+        EXPECT_EQ(FormatKeyword(VideoModel::Ulmeth, kBrumoHdReferenceUlmethCode[i]), detected[i]);
 }
 
 struct GenlockCase {

@@ -207,24 +207,10 @@ inline constexpr VideoFormat kBrumoOutput[] = {
     {17, "720 50p", "HD720_50P", F1, kHd720x1980},
 };
 
-// The HD references the Brumo detects on its genlock input, by the code of its detection
-// answer (13: none detected). The timing is the reference's own; the genlock delay itself
-// runs on the 54 MHz grid.
-inline constexpr VideoFormat kBrumoHdReference[] = {
-    {0, "1080 60i", "HD1080_60I", F1, kHd1080x2200},
-    {1, "1080 59.94i", "HD1080_59I", F2, kHd1080x2200M},
-    {2, "1080 50i", "HD1080_50I", F1, kHd1080x2640},
-    {3, "1080 24sF", "HD1080_24SF", F1, kHd1080x2750},
-    {4, "1080 23.98sF", "HD1080_23SF", F2, kHd1080x2750M},
-    {5, "1080 30p", "HD1080_30P", F1, kHd1080x2200},
-    {6, "1080 29.97p", "HD1080_29P", F2, kHd1080x2200M},
-    {7, "1080 25p", "HD1080_25P", F1, kHd1080x2640},
-    {8, "1080 24p", "HD1080_24P", F1, kHd1080x2750},
-    {9, "1080 23.98p", "HD1080_23P", F2, kHd1080x2750M},
-    {10, "720 60p", "HD720_60P", F1, kHd720x1650},
-    {11, "720 59.94p", "HD720_59P", F2, kHd720x1650M},
-    {12, "720 50p", "HD720_50P", F1, kHd720x1980},
-};
+// The HD references the Brumo detects on its genlock input are the serial HD formats: the
+// Ulmeth's code of each, by the code of the detection answer (13: none detected). Their
+// timing is the reference's own; the genlock delay itself runs on the 54 MHz grid.
+inline constexpr int kBrumoHdReferenceUlmethCode[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14};
 
 // What a name missing from a model's rows is taken for.
 struct UnknownFormat {

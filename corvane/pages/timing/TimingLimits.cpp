@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 
 #include "corvane/pages/common/PageRules.h"
@@ -186,8 +187,11 @@ bool BrumoGenlockLimits(int source, double cwFrameHz, int hdCode, TimingLimits& 
         if (hdCode == kNoHdSync) {
             found = TimingLimits::Of(kHd720x1650);
         } else {
+            constexpr int kCodes = static_cast<int>(std::size(kBrumoHdReferenceUlmethCode));
+            if (hdCode < 0 || hdCode >= kCodes || hdCode == k720p50)
+                return false;
             const VideoFormat* row =
-                hdCode == k720p50 ? nullptr : FindFormatByCode(kBrumoHdReference, hdCode);
+                FindFormatByCode(VideoModel::Ulmeth, kBrumoHdReferenceUlmethCode[hdCode]);
             if (row == nullptr)
                 return false;
             found = TimingLimits::Of(row->timing);
