@@ -57,7 +57,10 @@ const VideoFormat* FindFormatByName(VideoModel model, std::string_view name) {
 }
 
 const VideoFormat* FindFormatByCode(VideoModel model, int code) {
-    const auto rows = VideoFormats(model);
+    return FindFormatByCode(VideoFormats(model), code);
+}
+
+const VideoFormat* FindFormatByCode(std::span<const VideoFormat> rows, int code) {
     const auto it = std::find_if(rows.begin(), rows.end(),
                                  [&](const VideoFormat& f) { return f.code == code; });
     return it == rows.end() ? nullptr : &*it;

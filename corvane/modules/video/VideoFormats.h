@@ -157,6 +157,61 @@ inline constexpr VideoFormat kYarlo[] = {
     {34, "1080 24sF GBR", "", F1, kHd1080x2750},    {35, "1080 24sF YPbPr", "", F1, kHd1080x2750},
 };
 
+// The analog black and test-signal outputs (Pirvo and Kintor formats 0..2, Brumo BLACK 1
+// and 2): the code is the format number of their documents, the keyword their "OUTPn:STAN"
+// word.
+inline constexpr VideoFormat kAnalogSd[] = {
+    {0, "NTSC", "NTSC", SD, kSd525},
+    {1, "PAL", "PAL", SD, kSd625},
+    {2, "NTSC No Setup", "NTSC_NSU", SD, kSd525},
+};
+
+// The Kintor's HD formats (its format 3), by the code of its keyword table. The module gives
+// 720 50p (code 26) no limits of its own: it times it as 1080 59.94i.
+inline constexpr VideoFormat kKintorHd[] = {
+    {14, "1080 59.94i", "HD1080_59I", F2, kHd1080x2200M},
+    {15, "1080 60i", "HD1080_60I", F1, kHd1080x2200},
+    {16, "1080 50i", "HD1080_50I", F1, kHd1080x2640},
+    {17, "1080 24sF", "HD1080_24SF", F1, kHd1080x2750},
+    {18, "1080 23.98sF", "HD1080_23SF", F2, kHd1080x2750M},
+    {19, "1080 30p", "HD1080_30P", F1, kHd1080x2200},
+    {20, "1080 29.97p", "HD1080_29P", F2, kHd1080x2200M},
+    {21, "1080 25p", "HD1080_25P", F1, kHd1080x2640},
+    {22, "1080 24p", "HD1080_24P", F1, kHd1080x2750},
+    {23, "1080 23.98p", "HD1080_23P", F2, kHd1080x2750M},
+    {24, "720 60p", "HD720_60P", F1, kHd720x1650},
+    {25, "720 59.94p", "HD720_59P", F2, kHd720x1650M},
+};
+
+// The Brumo's output formats: BLACK 1 and 2 take 0..2, BLACK 2 also 3 (it then follows
+// BLACK 3), BLACK 3 takes 4 (it then follows BLACK 2) and the HD formats 5..17. The two
+// following formats keep the 1080 60i limits the module gives them.
+inline constexpr VideoFormat kBrumoOutput[] = {
+    {0, "NTSC", "NTSC", SD, kSd525},
+    {1, "PAL", "PAL", SD, kSd625},
+    {2, "NTSC No Setup", "NTSC_NSU", SD, kSd525},
+    {3, "HD SYNC (SAME AS BLACK3)", "HDSY", SD, kHd1080x2200},
+    {4, "BB (SAME AS BLACK2)", "BB", SD, kHd1080x2200},
+    {5, "1080 60i", "HD1080_60I", F1, kHd1080x2200},
+    {6, "1080 59.94i", "HD1080_59I", F2, kHd1080x2200M},
+    {7, "1080 50i", "HD1080_50I", F1, kHd1080x2640},
+    {8, "1080 24sF", "HD1080_24SF", F1, kHd1080x2750},
+    {9, "1080 23.98sF", "HD1080_23SF", F2, kHd1080x2750M},
+    {10, "1080 30p", "HD1080_30P", F1, kHd1080x2200},
+    {11, "1080 29.97p", "HD1080_29P", F2, kHd1080x2200M},
+    {12, "1080 25p", "HD1080_25P", F1, kHd1080x2640},
+    {13, "1080 24p", "HD1080_24P", F1, kHd1080x2750},
+    {14, "1080 23.98p", "HD1080_23P", F2, kHd1080x2750M},
+    {15, "720 60p", "HD720_60P", F1, kHd720x1650},
+    {16, "720 59.94p", "HD720_59P", F2, kHd720x1650M},
+    {17, "720 50p", "HD720_50P", F1, kHd720x1980},
+};
+
+// The HD references the Brumo detects on its genlock input are the serial HD formats: the
+// Ulmeth's code of each, by the code of the detection answer (13: none detected). Their
+// timing is the reference's own; the genlock delay itself runs on the 54 MHz grid.
+inline constexpr int kBrumoHdReferenceUlmethCode[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14};
+
 // What a name missing from a model's rows is taken for.
 struct UnknownFormat {
     int code;  // -1: the model has no code for it
@@ -186,6 +241,9 @@ int FormatClockFamily(VideoModel model, std::string_view name);
 // The family a load from the named folder puts the module on, or 0 when the catalogue folder
 // names no HD format (the Ulmeth's "720 24p" among them).
 int FolderClockFamily(VideoModel model, std::string_view folder);
+// The row of `code` in one of the analog tables above; null outside it.
+const VideoFormat* FindFormatByCode(std::span<const VideoFormat> rows, int code);
+
 // The timing limits of a format name; unknown names get the model's fallback limits.
 FormatTiming FormatTimingOf(VideoModel model, std::string_view name);
 // The timing limits of a code; codes outside the model's get the model's fallback limits.
