@@ -94,19 +94,7 @@ int CAnalogVideoDoc::ReadAll() {
 }
 
 int CAnalogVideoDoc::ReadCatalogues(int& readSteps) {
-    class CountingProgress : public SinkCatalogProgress {
-    public:
-        CountingProgress(IProgressSink& sink, int& steps)
-            : SinkCatalogProgress(sink), m_steps(steps) {}
-        void SetRange(int lower, int upper) override {
-            m_steps = upper - lower;
-            SinkCatalogProgress::SetRange(lower, upper);
-        }
-
-    private:
-        int& m_steps;
-    };
-    CountingProgress progress(Progress(), readSteps);
+    CountingCatalogProgress progress(Progress(), readSteps);
     CCatalogReader reader(Link());
     if (!reader.ReadSignalTree(m_signals, &progress, kReadExtraSteps, DrivePath("SIGNAL"))) {
         Stop("Could not read 'signal directory' correctry!\n\nCan not continue.");

@@ -27,4 +27,19 @@ private:
     IProgressSink& m_sink;
 };
 
+// A sink's catalogue bar that also keeps the length the catalogue gave the run, for a read
+// whose last part is placed at a fixed distance from the end.
+class CountingCatalogProgress : public SinkCatalogProgress {
+public:
+    CountingCatalogProgress(IProgressSink& sink, int& steps)
+        : SinkCatalogProgress(sink), m_steps(steps) {}
+    void SetRange(int lower, int upper) override {
+        m_steps = upper - lower;
+        SinkCatalogProgress::SetRange(lower, upper);
+    }
+
+private:
+    int& m_steps;
+};
+
 }  // namespace corvane

@@ -92,7 +92,7 @@ int CCatalogReader::ReadSignalSets(const std::string& root, SignalSet& format,
 }
 
 int CCatalogReader::ReadSignalTree(SignalTree& tree, ICatalogProgress* progress, int extraSteps,
-                                   const std::string& root) {
+                                   const std::string& root, int maxFormats) {
     tree.clear();
     std::string reply;
     if (!List(root, reply))
@@ -106,7 +106,7 @@ int CCatalogReader::ReadSignalTree(SignalTree& tree, ICatalogProgress* progress,
         progress->SetStep(1);
     }
     CatalogListing listing(std::move(reply));
-    while (tree.size() < static_cast<size_t>(kMaxFolders)) {
+    while (tree.size() < static_cast<size_t>(std::max(maxFormats, 0))) {
         std::optional<std::string> name = listing.NextFolderName();
         if (!name)
             break;

@@ -31,10 +31,11 @@ public:
     void SetLink(IInstrumentLink* link) { m_link = link; }
 
     // Formats, their signal sets ("APL" and "BARS" left out) and their ".cmp" signals under
-    // `root`. With a bar, its range becomes 32 steps per entry of the root listing plus
-    // `extraSteps`, and it steps once per signal set. A failed read leaves the tree empty.
+    // `root`, at most `maxFormats` formats. With a bar, its range becomes 32 steps per entry
+    // of the root listing plus `extraSteps`, and it steps once per signal set. A failed read
+    // leaves the tree empty.
     int ReadSignalTree(SignalTree& tree, ICatalogProgress* progress, int extraSteps,
-                       const std::string& root);
+                       const std::string& root, int maxFormats = kMaxFolders);
     // Picture folders and their ".pic" files; the bar steps once per folder within the range
     // the signal read set. A failed read leaves the catalogue empty.
     int ReadPictureCatalog(PictureCatalog& catalog, ICatalogProgress* progress,
