@@ -73,11 +73,11 @@ enum PirvoIdTextMode : int {
 // answers; the mode is what the window derives from them and the text state.
 struct PirvoIdText {
     int mode = kIdTextEnable;
+    int blinkState = 0;
+    std::string blinkPeriod = "0.5";  // "0.5" or "1.0"
     std::string text;
     int x = 0;  // percent
     int y = 0;  // percent
-    int blinkState = 0;
-    std::string blinkPeriod = "0.5";
 };
 
 // An output's timing, as the timing page and the live query exchange it.
