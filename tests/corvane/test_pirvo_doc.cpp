@@ -18,6 +18,7 @@
 #include "corvane/modules/pirvo/PirvoSignalWords.h"
 #include "platform/MessageBox.h"
 #include "tests/corvane/ModuleDocFixture.h"
+#include "tests/corvane/PirvoSeed.h"
 // clang-format on
 
 namespace corvane::testing {
@@ -26,7 +27,7 @@ namespace {
 using platform::IDOK;
 using platform::MB_ICONEXCLAMATION;
 using platform::MB_ICONSTOP;
-using Lines = std::vector<std::string>;
+using namespace pirvo;
 
 class RecordedPirvoDoc : public CPirvoDoc {
 public:
@@ -36,112 +37,18 @@ protected:
     void PostToMainFrame(platform::UINT message) override { posted.push_back(message); }
 };
 
-std::string Cat(const std::string& path) {
-    return "MMEM:CAT? \"/F0:/Pirvo/SIGNAL" + path + "\"";
-}
-
-const std::string kSelect = "INST:SEL \"Pirvo:1\"";
-const std::string kNoError = "0,\"No error\"";
-
-std::string TimingQuery(int n) {
-    return "SENS" + std::to_string(n) + ":CORR:MDEL:VERT?;:SENS" + std::to_string(n) +
-           ":CORR:MDEL:HOR?";
-}
-
-// The six queries of one output's ID text.
-Lines IdTextQueries(int n) {
-    const std::string o = "OUTP" + std::to_string(n);
-    return {o + ":OVER:BLINk:STAT?", o + ":OVER:BLINk:PER?", o + ":TEXT:STAT?",
-            o + ":TEXT:DATA?",       o + ":TEXT:POS:HOR?",   o + ":TEXT:POS:VERT?"};
-}
-
-Lines IdTextRereads() {
-    Lines lines = IdTextQueries(3);
-    const Lines bars = IdTextQueries(4);
-    lines.insert(lines.end(), bars.begin(), bars.end());
-    return lines;
-}
-
-Lines Join(std::initializer_list<Lines> parts) {
-    Lines lines;
-    for (const Lines& part : parts) lines.insert(lines.end(), part.begin(), part.end());
-    return lines;
-}
-
-// The module's drive: two formats, a set whose name the listing escapes, and a file whose
-// name does.
-const quarnsim::VideoFileTree& Tree() {
-    static const quarnsim::VideoFileTree tree{
-        {{"NTSC", {{"Bars", {"Full.cmp", "Split-75.cmp"}}, {"Ramp", {"Ramp.cmp"}}}},
-         {"PAL", {{"Bars", {"Full.cmp", "Split-75.cmp"}}}}},
-        {},
-        {}};
-    return tree;
-}
-
-const Lines& CatalogueLines() {
-    static const Lines lines{Cat(""),           Cat("/NTSC"), Cat("/NTSC/Bars"),
-                             Cat("/NTSC/Ramp"), Cat("/PAL"),  Cat("/PAL/Bars")};
-    return lines;
-}
-
-// The opening as the module hears it.
-Lines ReadLines() {
-    return Join({{kSelect},
-                 CatalogueLines(),
-                 {"MMEM:SIGN:ACT? 1", "OUTP3:APL:MOD?", "OUTP3:APL:PER?"},
-                 IdTextRereads(),
-                 {"OUTP1:STAN?", "OUTP1:SIGN?", TimingQuery(1), "OUTP2:STAN?", "OUTP2:SIGN?",
-                  TimingQuery(2), TimingQuery(3), "OUTP4:STAN?", "OUTP4:SIGN?", TimingQuery(4)}});
-}
-
 class PirvoDocTest : public ModuleDocFixture<RecordedPirvoDoc> {
 protected:
     PirvoDocTest() : ModuleDocFixture("Pirvo", 1) {}
 
     void SetUp() override {
         ModuleDocFixture::SetUp();
-        ASSERT_EQ(quarnsim::SeedVideoFiles(Instrument().Files(), "Pirvo", Tree()), 1);
-        for (const auto& [query, answer] : Answers()) Answer(query, answer);
+        ASSERT_EQ(quarnsim::SeedVideoFiles(Instrument().Files(), "Pirvo", PirvoTree()), 1);
+        for (const auto& [query, answer] : PirvoAnswers()) Answer(query, answer);
     }
     // What the module answers, query by query.
     void Answer(const std::string& query, const std::string& answer) {
         m_sim->SetReplyOverride(query, answer);
-    }
-    static const std::vector<std::pair<std::string, std::string>>& Answers() {
-        static const std::vector<std::pair<std::string, std::string>> answers{
-            {"MMEM:SIGN:ACT?", "\"/NTSC/Bars/Split`h75.cmp\""},
-            {"OUTP3:APL:MOD?", "APL_LOW"},
-            {"OUTP3:APL:PER?", "1.5"},
-            {"OUTP3:OVER:BLINk:STAT?", "1"},
-            {"OUTP3:OVER:BLINk:PER?", "1.0"},
-            {"OUTP3:TEXT:STAT?", "1"},
-            {"OUTP3:TEXT:DATA?", "\"CAM 3\""},
-            {"OUTP3:TEXT:POS:HOR?", "10.9"},
-            {"OUTP3:TEXT:POS:VERT?", "20"},
-            {"OUTP4:OVER:BLINk:STAT?", "0"},
-            {"OUTP4:OVER:BLINk:PER?", "0.5"},
-            {"OUTP4:TEXT:STAT?", "0"},
-            {"OUTP4:TEXT:DATA?", "\"BARS 4\""},
-            {"OUTP4:TEXT:POS:HOR?", "30"},
-            {"OUTP4:TEXT:POS:VERT?", "40"},
-            {"OUTP1:STAN?", "PAL"},
-            {"OUTP1:SIGN?", "BB_NO_FREF"},
-            {"OUTP2:STAN?", "NTSC_NSU"},
-            {"OUTP2:SIGN?", "SYNC"},
-            {"OUTP4:STAN?", "NTSC"},
-            {"OUTP4:SIGN?", "CB_SMPTE"},
-            {"SENS1:CORR:MDEL:VERT?", "1"},
-            {"SENS1:CORR:MDEL:HOR?", "-1.5"},
-            {"SENS2:CORR:MDEL:VERT?", "-2.9"},
-            {"SENS2:CORR:MDEL:HOR?", "2.25"},
-            {"SENS3:CORR:MDEL:VERT?", "3"},
-            {"SENS3:CORR:MDEL:HOR?", "0.0185"},
-            {"SENS4:CORR:MDEL:VERT?", "4"},
-            {"SENS4:CORR:MDEL:HOR?", "4.5"},
-            {"SYST:ERR?", kNoError},
-        };
-        return answers;
     }
     // Reads, and forgets what the read left in the logs.
     void Open() {
@@ -312,7 +219,7 @@ TEST_F(PirvoDocTest, ReadRefusesWhatItCannotTakeAndSaysWhyWhereItMust) {
     for (const ReadCase& c : ReadCases()) {
         SCOPED_TRACE(c.name);
         m_sim->ClearReplyOverrides();
-        for (const auto& [query, answer] : Answers()) Answer(query, answer);
+        for (const auto& [query, answer] : PirvoAnswers()) Answer(query, answer);
         for (const auto& [query, answer] : c.answers) Answer(query, answer);
         if (c.box != nullptr)
             m_boxes.Expect(c.box, c.icon, IDOK);

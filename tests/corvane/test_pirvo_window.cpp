@@ -1,0 +1,291 @@
+// The Pirvo window against the simulated instrument: the opening, each page message reaching
+// the module on Apply, the live timing query, closing with each answer, a send failing in the
+// middle of an Apply, and a picture of every tab. Each window is checked through what the
+// simulator received.
+#include "tests/corvane/PirvoSeed.h"
+// clang-format off
+#include <QElapsedTimer>
+#include <QTabBar>
+#include <algorithm>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "corvane/modules/pirvo/PirvoDoc.h"
+#include "corvane/modules/pirvo/PirvoMessages.h"
+#include "corvane/modules/pirvo/PirvoModel.h"
+#include "corvane/modules/pirvo/PirvoView.h"
+#include "platform/MessageBox.h"
+#include "tests/corvane/ModuleWindowFixture.h"
+// clang-format on
+
+namespace corvane::testing {
+namespace {
+
+using namespace pirvo;
+using platform::IDCANCEL;
+using platform::IDNO;
+using platform::IDYES;
+constexpr platform::UINT kQuestion = platform::MB_YESNOCANCEL | platform::MB_ICONEXCLAMATION;
+
+class PirvoWindow : public ModuleWindowFixture<CPirvoDoc, CPirvoView> {
+protected:
+    PirvoWindow() : ModuleWindowFixture("Pirvo", 1) {}
+
+    void SetUp() override {
+        ModuleWindowFixture::SetUp();
+        const ModelEntry model = PirvoModel();
+        for (const auto& t : m_app->DocTemplates()) {
+            std::string name;
+            t->GetDocString(name, platform::CMultiDocTemplate::docName);
+            if (name == "Pirvo")
+                t->SetFactories(model.makeDocument, model.makeView);
+        }
+        ASSERT_EQ(quarnsim::SeedVideoFiles(m_temp.filePath("instrument").toStdString(), "Pirvo",
+                                           PirvoTree()),
+                  1);
+        for (const auto& [query, answer] : PirvoAnswers()) m_sim->SetReplyOverride(query, answer);
+    }
+    // Opens and forgets what the opening sent.
+    CPirvoView* OpenQuiet() {
+        CPirvoView* view = Open();
+        TakeLines();
+        return view;
+    }
+    // The lines of an Apply from INST:SEL to "*OPC?", "SYST:ERR?".
+    static Lines ApplyLines(const Lines& middle) {
+        return Join({{kSelect}, middle, {"*OPC?", "SYST:ERR?"}});
+    }
+};
+
+std::vector<std::string> TabTexts(platform::CWnd& view) {
+    std::vector<std::string> texts;
+    if (auto* bar = view.GetWidget()->findChild<QTabBar*>())
+        for (int i = 0; i < bar->count(); ++i) texts.push_back(bar->tabText(i).toStdString());
+    return texts;
+}
+
+TEST_F(PirvoWindow, OpeningReadsEverythingOnceInOrder) {
+    CPirvoView* view = Open();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(TakeLines(), ReadLines());
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+    EXPECT_EQ(TabTexts(*view).size(), static_cast<size_t>(view->PageCount()));
+    ASSERT_TRUE(Frame()->Children().front()->OnClose());
+    EXPECT_TRUE(TakeLines().empty());  // closing unchanged sends nothing
+}
+
+// One message as a page sends it: the output in wParam, the value in lParam, a text or a
+// double by the address of the page's own copy.
+struct PageMessage {
+    platform::UINT number;
+    int output;
+    std::variant<int, std::string, double> value;
+};
+
+platform::LRESULT Send(platform::CWnd& view, const PageMessage& message) {
+    const auto wParam = static_cast<platform::WPARAM>(message.output);
+    if (const int* value = std::get_if<int>(&message.value))
+        return view.SendMessage(message.number, wParam, *value);
+    if (const std::string* text = std::get_if<std::string>(&message.value))
+        return view.SendMessage(message.number, wParam,
+                                reinterpret_cast<platform::LPARAM>(text->c_str()));
+    const double* seconds = std::get_if<double>(&message.value);
+    return view.SendMessage(message.number, wParam, reinterpret_cast<platform::LPARAM>(seconds));
+}
+
+struct MessageCase {
+    const char* name;
+    std::vector<PageMessage> messages;
+    Lines sent;  // between INST:SEL and the closing queries; empty: nothing was taken
+};
+
+const Lines kSaves{"OUTP3:TEXT:SAV", "OUTP4:TEXT:SAV"};
+
+const std::vector<MessageCase>& MessageCases() {
+    static const std::vector<MessageCase> cases = {
+        {"black format",
+         {{WM_PIRVO_FORMAT, 0, kPirvoNtsc}},
+         Join({{"OUTP1:STAN NTSC", "OUTP1:SIGN BB_NO_FREF"}, IdTextRereads(), kSaves})},
+        {"black signal",
+         {{WM_PIRVO_SIGNAL, 1, 7}},
+         Join({{"OUTP2:SIGN FREF"}, IdTextRereads(), kSaves})},
+        {"lines",
+         {{WM_PIRVO_LINES, 3, -4}},
+         {"OUTP3:TEXT:SAV", "SENS4:CORR:MDEL:VERT -4.0", "OUTP4:TEXT:SAV"}},
+        {"delay",
+         {{WM_PIRVO_DELAY, 1, 2.5e-6}},
+         Join({{"SENS2:CORR:MDEL:HOR 2.50000000"}, kSaves})},
+        {"folder, set and signal",
+         {{WM_PIRVO_SIGNAL_SET, 2, std::string("Bars")},
+          {WM_PIRVO_SIGNAL_FILE, 2, std::string("Full.cmp")},
+          {WM_PIRVO_FORMAT_FOLDER, 2, 1}},
+         Join({{"MMEM:LOAD:SIGN 1,\"/PAL/Bars/Full.cmp\"", "OUTP3:TEXT:SAV"},
+               IdTextRereads(),
+               {"OUTP4:TEXT:SAV"}})},
+        {"APL",
+         {{WM_PIRVO_APL_MODE, 2, std::string("APL_HIGH")},
+          {WM_PIRVO_APL_PERIOD, 2, std::string("0.5")}},
+         Join({{"OUTP3:APL:MOD APL_HIGH", "OUTP3:APL:PER 0.5"}, kSaves})},
+        {"signal ID text",
+         {{WM_PIRVO_SIGNAL_ID_TEXT, 2, std::string("A;B?")},
+          {WM_PIRVO_SIGNAL_ID_MODE, 2, kIdTextBlinkFast},
+          {WM_PIRVO_SIGNAL_ID_X, 2, 150},
+          {WM_PIRVO_SIGNAL_ID_Y, 2, -1}},
+         {"OUTP3:TEXT:STAT 1", "OUTP3:OVER:BLIN:PER 0.5", "OUTP3:OVER:BLIN:STAT 1",
+          "OUTP3:TEXT:DATA \"A;B?\"", "OUTP3:TEXT:POS:HOR 100", "OUTP3:TEXT:POS:vert 0",
+          "OUTP3:TEXT:SAV", "OUTP4:TEXT:SAV"}},
+        {"bars",
+         {{WM_PIRVO_BARS_FORMAT, 3, kPirvoPal}, {WM_PIRVO_BARS_SIGNAL, 3, 31}},
+         Join({{"OUTP3:TEXT:SAV", "OUTP4:STAN PAL", "OUTP4:SIGN FF40PER", "OUTP4:TEXT:SAV"},
+               IdTextRereads()})},
+        {"bars ID text",
+         {{WM_PIRVO_BARS_ID_MODE, 3, kIdTextDisable},
+          {WM_PIRVO_BARS_ID_TEXT, 3, std::string("BARS")},
+          {WM_PIRVO_BARS_ID_X, 3, 5},
+          {WM_PIRVO_BARS_ID_Y, 3, 6}},
+         {"OUTP3:TEXT:SAV", "OUTP4:TEXT:STAT 0", "OUTP4:TEXT:DATA \"BARS\"", "OUTP4:TEXT:POS:HOR 5",
+          "OUTP4:TEXT:POS:vert 6", "OUTP4:TEXT:SAV"}},
+        // Outputs and indexes a page could never send change nothing.
+        {"outputs and indexes out of place",
+         {{WM_PIRVO_FORMAT, 2, kPirvoPal},
+          {WM_PIRVO_SIGNAL, 4, 7},
+          {WM_PIRVO_LINES, -1, 3},
+          {WM_PIRVO_FORMAT_FOLDER, 2, 2},
+          {WM_PIRVO_BARS_ID_TEXT, 1, std::string("X")},
+          {WM_PIRVO_SIGNAL_ID_MODE, 0, kIdTextDisable}},
+         {}},
+    };
+    return cases;
+}
+
+TEST_F(PirvoWindow, EachPageMessageReachesTheModuleOnApply) {
+    for (const MessageCase& c : MessageCases()) {
+        SCOPED_TRACE(c.name);
+        CPirvoView* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        for (const PageMessage& message : c.messages) Send(*view, message);
+        const bool taken = !c.sent.empty();
+        EXPECT_EQ(Doc()->IsModified(), taken);
+        EXPECT_EQ(view->IsDlgItemEnabled(IDC_MODULE_APPLY), taken);
+        if (taken) {
+            ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+            EXPECT_EQ(TakeLines(), ApplyLines(c.sent));
+            EXPECT_FALSE(Doc()->IsModified());
+            EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+        }
+        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+        EXPECT_TRUE(TakeLines().empty());
+    }
+}
+
+// The timing page's query reads the output's live timing into its record; a query the
+// document cannot answer leaves the record as it was.
+TEST_F(PirvoWindow, TimingQueryFillsTheRecordOfAValidOutput) {
+    CPirvoView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    PirvoTiming timing{99, 9.0};
+    EXPECT_EQ(
+        view->SendMessage(WM_PIRVO_TIMING_QUERY, 3, reinterpret_cast<platform::LPARAM>(&timing)),
+        1);
+    EXPECT_EQ(timing.lines, 4);
+    EXPECT_DOUBLE_EQ(timing.delay, 4.5e-6);
+    EXPECT_EQ(TakeLines(), (Lines{kSelect, TimingQuery(4)}));
+    PirvoTiming untouched{99, 9.0};
+    EXPECT_EQ(
+        view->SendMessage(WM_PIRVO_TIMING_QUERY, 4, reinterpret_cast<platform::LPARAM>(&untouched)),
+        0);
+    EXPECT_EQ(view->SendMessage(WM_PIRVO_TIMING_QUERY, 0, 0), 0);
+    EXPECT_EQ(untouched.lines, 99);
+    EXPECT_TRUE(TakeLines().empty());
+    EXPECT_FALSE(Doc()->IsModified());
+}
+
+// OK, the Cancel button and the frame's close each ask once when something changed, and
+// follow the answer: Cancel keeps the window, No closes without sending, Yes sends and closes.
+TEST_F(PirvoWindow, ClosingFollowsEachAnswer) {
+    const int buttons[] = {IDC_MODULE_OK, IDC_MODULE_CANCEL, 0};  // 0: the frame's close
+    const int answers[] = {IDCANCEL, IDNO, IDYES};
+    for (int button : buttons) {
+        for (int answer : answers) {
+            SCOPED_TRACE(std::to_string(button) + " answered " + std::to_string(answer));
+            CPirvoView* view = OpenQuiet();
+            ASSERT_NE(view, nullptr);
+            view->SendMessage(WM_PIRVO_LINES, 0, 7);
+            m_boxes.Expect("Apply changes to Pirvo?", kQuestion, answer);
+            if (button == 0)
+                EXPECT_EQ(Frame()->Children().front()->OnClose(), answer != IDCANCEL);
+            else
+                view->ClickButton(button);
+            const bool closes = answer != IDCANCEL;
+            if (closes) {
+                EXPECT_TRUE(WaitUntilClosed());
+            }
+            RunPendingEvents();
+            EXPECT_EQ(WindowOpen(), !closes);
+            EXPECT_EQ(m_boxes.Pending(), 0u);
+            EXPECT_EQ(TakeLines(), answer == IDYES
+                                       ? ApplyLines(Join({{"SENS1:CORR:MDEL:VERT 7.0"}, kSaves}))
+                                       : Lines{});
+            if (WindowOpen()) {
+                EXPECT_TRUE(Doc()->IsModified());
+                Doc()->SetModifiedFlag(false);
+                ASSERT_TRUE(Frame()->Children().front()->OnClose());
+            }
+        }
+    }
+}
+
+// A send that fails midway stops the Apply with one box; what went out is settled, what did
+// not keeps its flag, and the window applies the rest once connected again.
+TEST_F(PirvoWindow, ASendFailingMidApplyKeepsTheRestForTheNextApply) {
+    CPirvoView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    view->SendMessage(WM_PIRVO_LINES, 0, 7);
+    view->SendMessage(WM_PIRVO_LINES, 3, 8);
+    BreakingFrameLink link("SENS4:CORR:MDEL:VERT 8.0");
+    Doc()->SetLink(&link);
+    m_boxes.ExpectAny(platform::IDOK);
+    ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+    EXPECT_EQ(m_boxes.Records().size(), 1u);
+    // The last line before the break has no reply after it, so the simulator may log it a
+    // moment later; a few seconds is far more than that, and a line that never comes ends it.
+    // The log is taken once it is complete: taking it piecemeal could clear a line that
+    // arrives in between.
+    QElapsedTimer timer;
+    timer.start();
+    while (m_sim->ReceivedLines().size() < 3 && timer.elapsed() < 5000) RunPendingEvents();
+    const Lines log = TakeLines();
+    EXPECT_EQ(log, (Lines{kSelect, "SENS1:CORR:MDEL:VERT 7.0", "OUTP3:TEXT:SAV"}));
+    EXPECT_TRUE(WindowOpen());
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+
+    Doc()->SetLink(nullptr);
+    ASSERT_EQ(Frame()->Connect(), 1);
+    TakeLines();
+    ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+    EXPECT_EQ(TakeLines(),
+              ApplyLines({"OUTP3:TEXT:SAV", "SENS4:CORR:MDEL:VERT 8.0", "OUTP4:TEXT:SAV"}));
+    EXPECT_FALSE(Doc()->IsModified());
+    ASSERT_TRUE(Frame()->Children().front()->OnClose());
+}
+
+TEST_F(PirvoWindow, ScreenshotsOfEachTab) {
+    CPirvoView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    SaveScreenshot(view->GetParentFrame()->GetWidget(), "pirvo_window");
+    const std::vector<std::string> tabs = TabTexts(*view);
+    for (int tab = 0; tab < view->PageCount(); ++tab) {
+        ASSERT_TRUE(view->ChooseTab(IDC_MODULE_TAB, tab));
+        EXPECT_EQ(view->ShownPage(), tab);
+        SaveScreenshot(view->GetParentFrame()->GetWidget(),
+                       "pirvo_" + tabs.at(static_cast<size_t>(tab)));
+    }
+    EXPECT_FALSE(Doc()->IsModified());  // switching tabs sends nothing
+    EXPECT_TRUE(TakeLines().empty());
+}
+
+}  // namespace
+}  // namespace corvane::testing
