@@ -1,6 +1,7 @@
 #include "resources/corvane/TimingPageForms.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resources/corvane/VideoForms.h"
@@ -64,30 +65,23 @@ platform::DialogTemplate Build(const TimingLayout& layout) {
     return page;
 }
 
+// The Pirvo's and the Kintor's page: four groups of one delay field, two by two.
+platform::DialogTemplate BuildHalves(int id, std::vector<std::string> groupNames) {
+    return Build({id, std::move(groupNames), kPirvoKintorTimingIds, 2, videoform::kHalfCx, 60, 50,
+                  "Horizontal"});
+}
+
 }  // namespace
 
 const platform::DialogTemplate& PirvoTimingPageTemplate() {
-    static const platform::DialogTemplate page = Build({IDD_PIRVO_TIMING,
-                                                        {"BLACK 1", "BLACK 2", "SIGNAL", "BARS"},
-                                                        kPirvoKintorTimingIds,
-                                                        2,
-                                                        videoform::kHalfCx,
-                                                        60,
-                                                        50,
-                                                        "Horizontal"});
+    static const platform::DialogTemplate page =
+        BuildHalves(IDD_PIRVO_TIMING, {"BLACK 1", "BLACK 2", "SIGNAL", "BARS"});
     return page;
 }
 
 const platform::DialogTemplate& KintorTimingPageTemplate() {
     static const platform::DialogTemplate page =
-        Build({IDD_KINTOR_TIMING,
-               {"BLACK 1", "BLACK 2", "BLACK 3", "BLACK 4"},
-               kPirvoKintorTimingIds,
-               2,
-               videoform::kHalfCx,
-               60,
-               50,
-               "Horizontal"});
+        BuildHalves(IDD_KINTOR_TIMING, {"BLACK 1", "BLACK 2", "BLACK 3", "BLACK 4"});
     return page;
 }
 

@@ -1,6 +1,5 @@
 #include "corvane/pages/timing/BrumoTimingPage.h"
 
-#include "platform/MessageBox.h"
 #include "platform/Numbers.h"
 
 namespace corvane {
@@ -23,7 +22,7 @@ platform::BOOL CBrumoTimingPage::OnCommand(int id, int code) {
     if (code == platform::EN_UPDATE && IsReady())
         FineUpdated(g);
     else if (code == platform::EN_KILLFOCUS && IsReady())
-        WriteFine(g);
+        WritePart(g, FinePart(g));
     return platform::TRUE;
 }
 
@@ -34,7 +33,7 @@ void CBrumoTimingPage::OnVScroll(int code, int pos, int id) {
         return;
     }
     if (code != platform::SB_ENDSCROLL && IsReady())
-        FineSpun(g, pos);
+        TakeSpunText(g, FinePart(g), pos * timinglimits::kFineUnit, [this, g] { FineUpdated(g); });
 }
 
 void CBrumoTimingPage::SplitDelay(int group) {
@@ -46,13 +45,16 @@ void CBrumoTimingPage::WriteGroup(int group) {
     CTimingPage::WriteGroup(group);
     const int tenths = m_groups[group].limits.FineSpinBound();
     SetSpinRange(Ids(group).fineSpin, -tenths, tenths);
-    WriteFine(group);
+    WritePart(group, FinePart(group));
 }
 
-void CBrumoTimingPage::WriteFine(int group) {
-    const Group& g = m_groups[group];
-    WriteText(Ids(group).fineEdit, platform::Format(kFineFormat, g.fine * 1e9));
-    WriteSpin(Ids(group).fineSpin, g.limits.FineSpinPosition(g.fine));
+CTimingPage::DelayPart CBrumoTimingPage::FinePart(int group) const {
+    return {Ids(group).fineEdit,
+            Ids(group).fineSpin,
+            &Group::fine,
+            kFineFormat,
+            1e-9,
+            &TimingLimits::FineSpinPosition};
 }
 
 void CBrumoTimingPage::EnableGroups() {
@@ -67,31 +69,14 @@ void CBrumoTimingPage::EnableGroups() {
 }
 
 void CBrumoTimingPage::FineUpdated(int group) {
-    const TimingGroupIds& ids = Ids(group);
-    Group& g = m_groups[group];
+    const TimingLimits& limits = m_groups[group].limits;
     double fine = 0.0;
-    if (!g.limits.FineFromText(GetDlgItemText(ids.fineEdit), fine)) {
-        const double bound = g.limits.fineBound * 1e9;
-        platform::AfxMessageBox(platform::Format(kFineMessage, -bound, bound),
-                                platform::MB_OK | platform::MB_ICONEXCLAMATION);
-        WriteFine(group);
-        GotoDlgCtrl(ids.fineEdit);
-        ClearEcho(group);
+    if (limits.FineFromText(GetDlgItemText(Ids(group).fineEdit), fine)) {
+        TakePart(group, FinePart(group), fine);
         return;
     }
-    g.fine = fine;
-    SendDelay(group);
-    if (g.setBySpin == 0)
-        WriteSpin(ids.fineSpin, g.limits.FineSpinPosition(fine));
-    ClearEcho(group);
-}
-
-void CBrumoTimingPage::FineSpun(int group, int position) {
-    m_groups[group].setBySpin = 1;
-    WriteText(Ids(group).fineEdit,
-              platform::Format(kFineFormat, position * timinglimits::kFineUnit * 1e9));
-    FineUpdated(group);
-    ClearEcho(group);
+    const double bound = limits.fineBound * 1e9;
+    RefusePart(group, FinePart(group), platform::Format(kFineMessage, -bound, bound));
 }
 
 }  // namespace corvane

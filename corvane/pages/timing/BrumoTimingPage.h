@@ -25,9 +25,8 @@ protected:
     void EnableGroups() override;
 
 private:
+    DelayPart FinePart(int group) const;
     void FineUpdated(int group);
-    void FineSpun(int group, int position);
-    void WriteFine(int group);
 };
 
 }  // namespace corvane

@@ -96,7 +96,7 @@ platform::BOOL CTimingPage::OnCommand(int id, int code) {
         if (code == platform::EN_UPDATE && IsReady())
             DelayUpdated(g);
         else if (code == platform::EN_KILLFOCUS && IsReady())
-            DelayLeft(g);
+            WritePart(g, CoarsePart(g));  // the canonical text; nothing to take or send
     }
     return platform::TRUE;
 }
@@ -105,7 +105,7 @@ void CTimingPage::OnVScroll(int code, int pos, int id) {
     const int g = GroupOf(id);
     if (g < 0 || id != Ids(g).delaySpin || code == platform::SB_ENDSCROLL || !IsReady())
         return;
-    DelaySpun(g, pos);
+    TakeSpunText(g, CoarsePart(g), pos * m_groups[g].limits.step, [this, g] { DelayUpdated(g); });
 }
 
 void CTimingPage::ApplyLimits() {
@@ -146,18 +146,7 @@ void CTimingPage::WriteGroup(int group) {
     WriteText(ids.linesEdit, g.linesText);
     const int steps = g.limits.DelaySpinBound();
     SetSpinRange(ids.delaySpin, -steps, steps);
-    WriteSpin(ids.delaySpin, g.limits.DelaySpinPosition(g.coarse));
-    WriteText(ids.delayEdit, platform::Format(kDelayFormat, g.coarse * 1e6));
-}
-
-void CTimingPage::SendDelay(int group) {
-    double& stored = m_values[group].delay;
-    stored = m_groups[group].coarse + m_groups[group].fine;
-    SendToView(m_table.messages.delay, group, reinterpret_cast<platform::LPARAM>(&stored));
-}
-
-void CTimingPage::ClearEcho(int group) {
-    m_groups[group].setBySpin = 0;
+    WritePart(group, CoarsePart(group));
 }
 
 void CTimingPage::LinesUpdated(int group) {
@@ -168,43 +157,57 @@ void CTimingPage::LinesUpdated(int group) {
                          [this, group](int v) { SendToView(m_table.messages.lines, group, v); });
 }
 
-void CTimingPage::DelayUpdated(int group) {
-    const TimingGroupIds& ids = Ids(group);
+CTimingPage::DelayPart CTimingPage::CoarsePart(int group) const {
+    return {Ids(group).delayEdit,
+            Ids(group).delaySpin,
+            &Group::coarse,
+            kDelayFormat,
+            1e-6,
+            &TimingLimits::DelaySpinPosition};
+}
+
+void CTimingPage::TakePart(int group, const DelayPart& part, double value) {
     Group& g = m_groups[group];
+    g.*part.part = value;
+    double& stored = m_values[group].delay;
+    stored = g.coarse + g.fine;
+    SendToView(m_table.messages.delay, group, reinterpret_cast<platform::LPARAM>(&stored));
+    if (g.setBySpin == 0)
+        WriteSpin(part.spinId, (g.limits.*part.position)(value));
+    g.setBySpin = 0;
+}
+
+void CTimingPage::RefusePart(int group, const DelayPart& part, const std::string& message) {
+    platform::AfxMessageBox(message, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    WritePart(group, part);
+    GotoDlgCtrl(part.editId);
+    m_groups[group].setBySpin = 0;
+}
+
+void CTimingPage::WritePart(int group, const DelayPart& part) {
+    // A limit off the step grid keeps its exact value rather than the nearest step of its text.
+    const Group& g = m_groups[group];
+    WriteText(part.editId, platform::Format(part.format, g.*part.part / part.unit));
+    WriteSpin(part.spinId, (g.limits.*part.position)(g.*part.part));
+}
+
+void CTimingPage::TakeSpunText(int group, const DelayPart& part, double value,
+                               const std::function<void()>& updated) {
+    m_groups[group].setBySpin = 1;
+    WriteText(part.editId, platform::Format(part.format, value / part.unit));
+    updated();
+    m_groups[group].setBySpin = 0;
+}
+
+void CTimingPage::DelayUpdated(int group) {
+    const TimingLimits& limits = m_groups[group].limits;
     double typed = 0.0;
-    if (!g.limits.DelayFromText(GetDlgItemText(ids.delayEdit), typed)) {
-        const double bound = g.limits.DelayBoundMicroseconds();
-        platform::AfxMessageBox(platform::Format(m_table.delayMessage, -bound, bound),
-                                platform::MB_OK | platform::MB_ICONEXCLAMATION);
-        WriteText(ids.delayEdit, platform::Format(kDelayFormat, g.coarse * 1e6));
-        WriteSpin(ids.delaySpin, g.limits.DelaySpinPosition(g.coarse));
-        GotoDlgCtrl(ids.delayEdit);
-        ClearEcho(group);
+    if (limits.DelayFromText(GetDlgItemText(Ids(group).delayEdit), typed)) {
+        TakePart(group, CoarsePart(group), typed);
         return;
     }
-    g.coarse = typed;
-    SendDelay(group);
-    if (g.setBySpin == 0)
-        WriteSpin(ids.delaySpin, g.limits.DelaySpinPosition(typed));
-    ClearEcho(group);
-}
-
-void CTimingPage::DelaySpun(int group, int position) {
-    // The text stands for the spin's step; it is taken here, once, whatever the write itself
-    // raised.
-    m_groups[group].setBySpin = 1;
-    WriteText(Ids(group).delayEdit,
-              platform::Format(kDelayFormat, position * m_groups[group].limits.StepMicroseconds()));
-    DelayUpdated(group);
-    ClearEcho(group);
-}
-
-void CTimingPage::DelayLeft(int group) {
-    // The canonical text of the value the page holds: nothing to take, nothing to send. A
-    // limit off the step grid keeps its exact value rather than the nearest step of its text.
-    const Group& g = m_groups[group];
-    WriteText(Ids(group).delayEdit, platform::Format(kDelayFormat, g.coarse * 1e6));
-    WriteSpin(Ids(group).delaySpin, g.limits.DelaySpinPosition(g.coarse));
+    const double bound = limits.DelayBoundMicroseconds();
+    RefusePart(group, CoarsePart(group), platform::Format(m_table.delayMessage, -bound, bound));
 }
 
 platform::LRESULT CTimingPage::Reload(platform::WPARAM wParam, platform::LPARAM lParam,

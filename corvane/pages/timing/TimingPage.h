@@ -21,6 +21,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -91,9 +92,28 @@ protected:
     // The group whose control `id` is (any of its edits or spins), -1 for none.
     int GroupOf(int id) const;
     const TimingGroupIds& Ids(int group) const { return m_table.groups[group]; }
-    // The whole delay, coarse + fine, stored and sent by the address of the stored value.
-    void SendDelay(int group);
-    void ClearEcho(int group);
+    // One of a group's delay fields: the coarse part (the whole delay where there is no fine
+    // field) or the fine part, shown in `format` of the part in `unit` seconds.
+    struct DelayPart {
+        int editId;
+        int spinId;
+        double Group::*part;
+        const char* format;
+        double unit;
+        int (TimingLimits::*position)(double seconds) const;
+    };
+    DelayPart CoarsePart(int group) const;
+    // An accepted typed value of a part: stored, the whole delay (coarse + fine) sent, and the
+    // spin moved unless it stands there already.
+    void TakePart(int group, const DelayPart& part, double value);
+    // A refused one: the box, the stored part back in the field and the spin, the focus back.
+    void RefusePart(int group, const DelayPart& part, const std::string& message);
+    // The stored part in its field and spin, with the ready flag at 0.
+    void WritePart(int group, const DelayPart& part);
+    // The text of a spin's position, written as the page's own and taken once, here, whatever
+    // the write itself raised.
+    void TakeSpunText(int group, const DelayPart& part, double value,
+                      const std::function<void()>& updated);
 
     const TimingPageTable& m_table;
     TimingValues m_values{};
@@ -105,8 +125,6 @@ private:
     void ApplyLimits();
     void LinesUpdated(int group);
     void DelayUpdated(int group);
-    void DelaySpun(int group, int position);
-    void DelayLeft(int group);
     platform::LRESULT Reload(platform::WPARAM wParam, platform::LPARAM lParam, bool format);
     platform::LRESULT LiveTimingRequested(platform::WPARAM wParam);
     // wParam as a group index, -1 when the page has no such group.
