@@ -79,8 +79,10 @@ int CTimingPage::GroupOf(int id) const {
 }
 
 int CTimingPage::GroupFromWParam(platform::WPARAM wParam) const {
+    // Before the page exists its creation takes the values the view pushes; after it is gone
+    // there is nothing to show.
     const auto group = static_cast<platform::LPARAM>(wParam);
-    return group >= 0 && group < GroupCount() ? static_cast<int>(group) : -1;
+    return IsWindow() && group >= 0 && group < GroupCount() ? static_cast<int>(group) : -1;
 }
 
 platform::BOOL CTimingPage::OnCommand(int id, int code) {

@@ -127,7 +127,7 @@ private:
     void DelayUpdated(int group);
     platform::LRESULT Reload(platform::WPARAM wParam, platform::LPARAM lParam, bool format);
     platform::LRESULT LiveTimingRequested(platform::WPARAM wParam);
-    // wParam as a group index, -1 when the page has no such group.
+    // wParam as a group index, -1 when the page has no such group or no window.
     int GroupFromWParam(platform::WPARAM wParam) const;
 };
 
