@@ -83,46 +83,6 @@ protected:
     std::vector<int> m_queries;
 };
 
-TEST(TimingPageTables, EachGroupTakesItsModelsLimitsAndKeepsThemForAFormatOutsideTheTable) {
-    struct Row {
-        Model model;
-        int group;
-        TimingOutput output;
-        bool known;
-        int lines;
-        int steps;  // whole steps in the delay bound
-        int fineTenths;
-    };
-    const std::vector<Row> rows{
-        {Model::Pirvo, 0, {1}, true, 1250, 3456, 100},
-        {Model::Pirvo, 2, {2}, true, 525, 3432, 100},
-        {Model::Pirvo, 2, {5}, false, 0, 0, 0},  // a format folder's index
-        {Model::Pirvo, 3, {3}, false, 0, 0, 0},
-        {Model::Kintor, 1, {3, 15}, true, 562, 2200, 70},
-        {Model::Kintor, 1, {3, 26}, true, 562, 2200, 70},  // 720 50p: timed as code 14
-        {Model::Kintor, 3, {3, 24}, true, 375, 1650, 70},
-        {Model::Kintor, 0, {4}, false, 0, 0, 0},
-        {Model::Brumo, 2, {17}, true, 375, 1980, 70},
-        {Model::Brumo, 1, {3}, true, 562, 2200, 100},  // BLACK 2 keeps the SD fine part
-        {Model::Brumo, 2, {18}, false, 0, 0, 0},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(std::string(Name(r.model)) + " group " + std::to_string(r.group) + " format " +
-                     std::to_string(r.output.format));
-        TimingLimits limits;
-        limits.lines = -7;
-        EXPECT_EQ(Table(r.model).limits(r.group, r.output, limits), r.known);
-        if (!r.known) {
-            EXPECT_EQ(limits.lines, -7);  // untouched: the page keeps what it had
-            continue;
-        }
-        EXPECT_EQ(limits.lines, r.lines);
-        EXPECT_EQ(limits.DelaySpinBound(), r.steps);
-        EXPECT_EQ(limits.FineSpinBound(), r.fineTenths);
-        EXPECT_LE(limits.DelaySpinBound(), 32767);
-    }
-}
-
 TEST_F(TimingPage, OpeningSendsOnlyWhatTheFormatsDoNotAllowAndShowsEveryGroup) {
     struct Row {
         Model model;
