@@ -10,7 +10,10 @@
 // page's own double in seconds. Whenever the limits are taken afresh (creation, a reload after
 // a format or signal change, the live timing after an Apply) values outside them are set to
 // the nearest limit and sent without a message, so the document never holds a timing its
-// format cannot take.
+// format cannot take. A format the model's table does not know (the Pirvo's SIGNAL output
+// names its format folder by index, and only the first three are formats the table has) keeps
+// the limits the group had, NTSC's at first: such a group holding PAL timing is clamped to
+// NTSC's when the page opens.
 //
 // Typed delays snap to the format's sample clock, and the delay spin counts its steps. The page
 // writes its own fields with the ready flag at 0, so no write of its own comes back as typed;
