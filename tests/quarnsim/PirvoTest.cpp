@@ -193,6 +193,9 @@ TEST_F(PirvoTest, ListsItsSignalTreeAndLoadsByTheListedNames) {
         {"MMEM:LOAD:SIGN 2,\"/Other 16/Ramps/Ramp.cmp\"", nullptr, kNoError},
         {"MMEM:SIGN:ACT? 2;:OUTP3:STAN?", "\"/Other 16/Ramps/Ramp.cmp\";NTSC", kNoError},
     });
+    // A module with no signal loaded answers an empty path.
+    ASSERT_TRUE(m_sim->GetInstrument().SetModuleSetting(2, "MMEM:SIGN:ACT", ""));
+    Expect({{"MMEM:SIGN:ACT? 2", "\"\"", kNoError}});
 }
 
 // A load from another format's folder gives the SIGNAL output that standard and starts it at
