@@ -20,7 +20,6 @@ inline std::string Cat(const std::string& path) {
 }
 
 inline const std::string kSelect = "INST:SEL \"Pirvo:1\"";
-inline const std::string kNoError = "0,\"No error\"";
 
 inline std::string TimingQuery(int n) {
     return "SENS" + std::to_string(n) + ":CORR:MDEL:VERT?;:SENS" + std::to_string(n) +
@@ -74,41 +73,40 @@ inline Lines ReadLines() {
                   TimingQuery(2), TimingQuery(3), "OUTP4:STAN?", "OUTP4:SIGN?", TimingQuery(4)}});
 }
 
-// What the module answers, query by query.
-inline const std::vector<std::pair<std::string, std::string>>& PirvoAnswers() {
-    static const std::vector<std::pair<std::string, std::string>> answers{
-        {"MMEM:SIGN:ACT?", "\"/NTSC/Bars/Split`h75.cmp\""},
-        {"OUTP3:APL:MOD?", "APL_LOW"},
-        {"OUTP3:APL:PER?", "1.5"},
-        {"OUTP3:OVER:BLINk:STAT?", "1"},
-        {"OUTP3:OVER:BLINk:PER?", "1.0"},
-        {"OUTP3:TEXT:STAT?", "1"},
-        {"OUTP3:TEXT:DATA?", "\"CAM 3\""},
-        {"OUTP3:TEXT:POS:HOR?", "10.9"},
-        {"OUTP3:TEXT:POS:VERT?", "20"},
-        {"OUTP4:OVER:BLINk:STAT?", "0"},
-        {"OUTP4:OVER:BLINk:PER?", "0.5"},
-        {"OUTP4:TEXT:STAT?", "0"},
-        {"OUTP4:TEXT:DATA?", "\"BARS 4\""},
-        {"OUTP4:TEXT:POS:HOR?", "30"},
-        {"OUTP4:TEXT:POS:VERT?", "40"},
-        {"OUTP1:STAN?", "PAL"},
-        {"OUTP1:SIGN?", "BB_NO_FREF"},
-        {"OUTP2:STAN?", "NTSC_NSU"},
-        {"OUTP2:SIGN?", "SYNC"},
-        {"OUTP4:STAN?", "NTSC"},
-        {"OUTP4:SIGN?", "CB_SMPTE"},
-        {"SENS1:CORR:MDEL:VERT?", "1"},
-        {"SENS1:CORR:MDEL:HOR?", "-1.5"},
-        {"SENS2:CORR:MDEL:VERT?", "-2.9"},
-        {"SENS2:CORR:MDEL:HOR?", "2.25"},
-        {"SENS3:CORR:MDEL:VERT?", "3"},
-        {"SENS3:CORR:MDEL:HOR?", "0.0185"},
-        {"SENS4:CORR:MDEL:VERT?", "4"},
-        {"SENS4:CORR:MDEL:HOR?", "4.5"},
-        {"SYST:ERR?", kNoError},
+// The module's settings, header by header, as SetModuleSetting takes them.
+inline const std::vector<std::pair<std::string, std::string>>& PirvoSettings() {
+    static const std::vector<std::pair<std::string, std::string>> settings{
+        {"MMEM:SIGN:ACT", "/NTSC/Bars/Split`h75.cmp"},
+        {"OUTP3:APL:MOD", "APL_LOW"},
+        {"OUTP3:APL:PER", "1.5"},
+        {"OUTP3:OVER:BLIN:STAT", "1"},
+        {"OUTP3:OVER:BLIN:PER", "1.0"},
+        {"OUTP3:TEXT:STAT", "1"},
+        {"OUTP3:TEXT:DATA", "CAM 3"},
+        {"OUTP3:TEXT:POS:HOR", "10"},
+        {"OUTP3:TEXT:POS:VERT", "20"},
+        {"OUTP4:OVER:BLIN:STAT", "0"},
+        {"OUTP4:OVER:BLIN:PER", "0.5"},
+        {"OUTP4:TEXT:STAT", "0"},
+        {"OUTP4:TEXT:DATA", "BARS 4"},
+        {"OUTP4:TEXT:POS:HOR", "30"},
+        {"OUTP4:TEXT:POS:VERT", "40"},
+        {"OUTP1:STAN", "PAL"},
+        {"OUTP1:SIGN", "BB_NO_FREF"},
+        {"OUTP2:STAN", "NTSC_NSU"},
+        {"OUTP2:SIGN", "SYNC"},
+        {"OUTP4:STAN", "NTSC"},
+        {"OUTP4:SIGN", "CB_SMPTE"},
+        {"SENS1:CORR:MDEL:VERT", "1"},
+        {"SENS1:CORR:MDEL:HOR", "-1.5"},
+        {"SENS2:CORR:MDEL:VERT", "-2"},
+        {"SENS2:CORR:MDEL:HOR", "2.25"},
+        {"SENS3:CORR:MDEL:VERT", "3"},
+        {"SENS3:CORR:MDEL:HOR", "0.0185"},
+        {"SENS4:CORR:MDEL:VERT", "4"},
+        {"SENS4:CORR:MDEL:HOR", "4.5"},
     };
-    return answers;
+    return settings;
 }
 
 }  // namespace corvane::testing::pirvo

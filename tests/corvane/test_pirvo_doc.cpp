@@ -44,14 +44,16 @@ protected:
     void SetUp() override {
         ModuleDocFixture::SetUp();
         ASSERT_EQ(quarnsim::SeedVideoFiles(Instrument().Files(), "Pirvo", PirvoTree()), 1);
-        for (const auto& [query, answer] : PirvoAnswers()) Answer(query, answer);
+        for (const auto& [header, value] : PirvoSettings()) Seed(header, value);
     }
     // What the module answers, query by query.
     void Answer(const std::string& query, const std::string& answer) {
         m_sim->SetReplyOverride(query, answer);
     }
-    // Reads, and forgets what the read left in the logs.
+    // Reads the seeded settings, whatever an earlier Apply left, and forgets what the read
+    // left in the logs.
     void Open() {
+        for (const auto& [header, value] : PirvoSettings()) Seed(header, value);
         ASSERT_EQ(m_doc->ReadAll(), 1);
         m_doc->SetModifiedFlag(false);
         m_progress.TakeRuns();
@@ -196,6 +198,17 @@ const std::vector<ReadCase>& ReadCases() {
          [](const CPirvoDoc& doc) {
              EXPECT_EQ(doc.IdText(kPirvoBarsOutput).text, std::string(300, 'T'));
          }},
+        // Positions and lines are cut toward zero, whatever the module writes after the point.
+        {"Fractions",
+         {{"OUTP3:TEXT:POS:HOR?", "10.9"}, {"SENS2:CORR:MDEL:VERT?", "-2.9"}},
+         1,
+         TimingQuery(4),
+         nullptr,
+         0,
+         [](const CPirvoDoc& doc) {
+             EXPECT_EQ(doc.IdText(kPirvoSignalOutput).x, 10);
+             EXPECT_EQ(doc.m_lines[1], -2);
+         }},
         {"SignalWordUnknown", {{"OUTP2:SIGN?", "bb"}}, 0, "OUTP2:SIGN?", nullptr, 0, {}},
         // An output on a standard the window cannot choose names its signal instead, and
         // its signal is not asked.
@@ -219,7 +232,6 @@ TEST_F(PirvoDocTest, ReadRefusesWhatItCannotTakeAndSaysWhyWhereItMust) {
     for (const ReadCase& c : ReadCases()) {
         SCOPED_TRACE(c.name);
         m_sim->ClearReplyOverrides();
-        for (const auto& [query, answer] : PirvoAnswers()) Answer(query, answer);
         for (const auto& [query, answer] : c.answers) Answer(query, answer);
         if (c.box != nullptr)
             m_boxes.Expect(c.box, c.icon, IDOK);
@@ -273,7 +285,7 @@ TEST_F(PirvoDocTest, CatalogueKeepsEmptyLevelsSkipsHiddenSetsAndResolvesNames) {
     EXPECT_EQ(lower.files[1].displayName, "Upper");
     EXPECT_TRUE(catalog[0].sets[1].files.empty());
     // Folder names stay as listed: they go back in the load.
-    EXPECT_EQ(catalog[2].name, "Zone^Plates");
+    EXPECT_EQ(catalog[2].name, "Zone Plates");
     EXPECT_TRUE(catalog[2].sets.empty());
     EXPECT_EQ(m_doc->m_active.set, 3);
     EXPECT_EQ(m_doc->m_active.path, "NTSC/bars/Low-Bars");
@@ -561,11 +573,11 @@ TEST_F(PirvoDocTest, RereadAfterAFormatKeepsTheIdTextsTheOperatorChanged) {
     m_doc->SetIdX(3, 55);
     m_doc->SetIdMode(3, kIdTextBlinkFast);
     // What the module shows once the format has changed.
-    Answer("OUTP3:TEXT:DATA?", "\"NEW 3\"");
-    Answer("OUTP4:TEXT:DATA?", "\"NEW 4\"");
-    Answer("OUTP4:TEXT:POS:HOR?", "5");
-    Answer("OUTP4:TEXT:POS:VERT?", "6");
-    Answer("OUTP4:TEXT:STAT?", "1");
+    Seed("OUTP3:TEXT:DATA", "NEW 3");
+    Seed("OUTP4:TEXT:DATA", "NEW 4");
+    Seed("OUTP4:TEXT:POS:HOR", "5");
+    Seed("OUTP4:TEXT:POS:VERT", "6");
+    Seed("OUTP4:TEXT:STAT", "1");
     ASSERT_EQ(m_doc->Apply(), 1);
     EXPECT_EQ(TakeLines(),
               ApplyLines(Join({{"OUTP1:STAN NTSC", "OUTP1:SIGN BB_NO_FREF"},
@@ -584,7 +596,7 @@ TEST_F(PirvoDocTest, RereadAfterAFormatKeepsTheIdTextsTheOperatorChanged) {
 // An error after Apply is shown, and the next entry of the module's queue is read off.
 TEST_F(PirvoDocTest, AnErrorAfterApplyIsShownAndTheQueueAskedOnceMore) {
     Open();
-    Answer("SYST:ERR?", "-222,\"Data out of range\"");
+    m_sim->PushError(-222, "Data out of range");
     m_boxes.Expect("Command send error!\n-222,\"Data out of range\"", MB_ICONSTOP, IDOK);
     m_doc->SetLines(0, 9);
     ASSERT_EQ(m_doc->Apply(), 1);

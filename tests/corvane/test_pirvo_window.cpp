@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QTabBar>
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "corvane/modules/pirvo/PirvoMessages.h"
 #include "corvane/modules/pirvo/PirvoModel.h"
 #include "corvane/modules/pirvo/PirvoView.h"
+#include "corvane/pages/timing/TimingMessages.h"
 #include "platform/MessageBox.h"
 #include "tests/corvane/ModuleWindowFixture.h"
 // clang-format on
@@ -44,10 +46,12 @@ protected:
         ASSERT_EQ(quarnsim::SeedVideoFiles(m_temp.filePath("instrument").toStdString(), "Pirvo",
                                            PirvoTree()),
                   1);
-        for (const auto& [query, answer] : PirvoAnswers()) m_sim->SetReplyOverride(query, answer);
+        for (const auto& [header, value] : PirvoSettings()) Seed(header, value);
     }
-    // Opens and forgets what the opening sent.
+    // Opens on the seeded settings, whatever an earlier Apply left, and forgets what the
+    // opening sent.
     CPirvoView* OpenQuiet() {
+        for (const auto& [header, value] : PirvoSettings()) Seed(header, value);
         CPirvoView* view = Open();
         TakeLines();
         return view;
@@ -71,7 +75,8 @@ TEST_F(PirvoWindow, OpeningReadsEverythingOnceInOrder) {
     EXPECT_EQ(TakeLines(), ReadLines());
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-    EXPECT_EQ(TabTexts(*view).size(), static_cast<size_t>(view->PageCount()));
+    EXPECT_EQ(TabTexts(*view), (std::vector<std::string>{"Timing"}));
+    EXPECT_EQ(view->ShownPage(), 0);
     ASSERT_TRUE(Frame()->Children().front()->OnClose());
     EXPECT_TRUE(TakeLines().empty());  // closing unchanged sends nothing
 }
@@ -99,7 +104,17 @@ struct MessageCase {
     const char* name;
     std::vector<PageMessage> messages;
     Lines sent;  // between INST:SEL and the closing queries; empty: nothing was taken
+    // The outputs whose live timing the timing page reads after the Apply.
+    std::vector<int> live = {};
+    std::function<void(CPirvoView&)> check = {};
 };
+
+// The timing page's reads of the live timing after an Apply.
+Lines LiveTimingLines(const std::vector<int>& outputs) {
+    Lines lines;
+    for (int output : outputs) lines.insert(lines.end(), {kSelect, TimingQuery(output + 1)});
+    return lines;
+}
 
 const Lines kSaves{"OUTP3:TEXT:SAV", "OUTP4:TEXT:SAV"};
 
@@ -107,15 +122,18 @@ const std::vector<MessageCase>& MessageCases() {
     static const std::vector<MessageCase> cases = {
         {"black format",
          {{WM_PIRVO_FORMAT, 0, kPirvoNtsc}},
-         Join({{"OUTP1:STAN NTSC", "OUTP1:SIGN BB_NO_FREF"}, IdTextRereads(), kSaves})},
+         Join({{"OUTP1:STAN NTSC", "OUTP1:SIGN BB_NO_FREF"}, IdTextRereads(), kSaves}),
+         {0},
+         // The timing page took the new format at once.
+         [](CPirvoView& v) { EXPECT_EQ(v.m_timingPage.Values()[0].format, kPirvoNtsc); }},
         {"black signal",
          {{WM_PIRVO_SIGNAL, 1, 7}},
          Join({{"OUTP2:SIGN FREF"}, IdTextRereads(), kSaves})},
         {"lines",
-         {{WM_PIRVO_LINES, 3, -4}},
+         {{kPirvoTimingMessages.lines, 3, -4}},
          {"OUTP3:TEXT:SAV", "SENS4:CORR:MDEL:VERT -4.0", "OUTP4:TEXT:SAV"}},
         {"delay",
-         {{WM_PIRVO_DELAY, 1, 2.5e-6}},
+         {{kPirvoTimingMessages.delay, 1, 2.5e-6}},
          Join({{"SENS2:CORR:MDEL:HOR 2.50000000"}, kSaves})},
         {"folder, set and signal",
          {{WM_PIRVO_SIGNAL_SET, 2, std::string("Bars")},
@@ -123,7 +141,9 @@ const std::vector<MessageCase>& MessageCases() {
           {WM_PIRVO_FORMAT_FOLDER, 2, 1}},
          Join({{"MMEM:LOAD:SIGN 1,\"/PAL/Bars/Full.cmp\"", "OUTP3:TEXT:SAV"},
                IdTextRereads(),
-               {"OUTP4:TEXT:SAV"}})},
+               {"OUTP4:TEXT:SAV"}}),
+         {2},
+         [](CPirvoView& v) { EXPECT_EQ(v.m_timingPage.Values()[2].format, 1); }},
         {"APL",
          {{WM_PIRVO_APL_MODE, 2, std::string("APL_HIGH")},
           {WM_PIRVO_APL_PERIOD, 2, std::string("0.5")}},
@@ -139,7 +159,9 @@ const std::vector<MessageCase>& MessageCases() {
         {"bars",
          {{WM_PIRVO_BARS_FORMAT, 3, kPirvoPal}, {WM_PIRVO_BARS_SIGNAL, 3, 31}},
          Join({{"OUTP3:TEXT:SAV", "OUTP4:STAN PAL", "OUTP4:SIGN FF40PER", "OUTP4:TEXT:SAV"},
-               IdTextRereads()})},
+               IdTextRereads()}),
+         {3},
+         [](CPirvoView& v) { EXPECT_EQ(v.m_timingPage.Values()[3].format, kPirvoPal); }},
         {"bars ID text",
          {{WM_PIRVO_BARS_ID_MODE, 3, kIdTextDisable},
           {WM_PIRVO_BARS_ID_TEXT, 3, std::string("BARS")},
@@ -151,7 +173,7 @@ const std::vector<MessageCase>& MessageCases() {
         {"outputs and indexes out of place",
          {{WM_PIRVO_FORMAT, 2, kPirvoPal},
           {WM_PIRVO_SIGNAL, 4, 7},
-          {WM_PIRVO_LINES, -1, 3},
+          {kPirvoTimingMessages.lines, -1, 3},
           {WM_PIRVO_FORMAT_FOLDER, 2, 2},
           {WM_PIRVO_BARS_ID_TEXT, 1, std::string("X")},
           {WM_PIRVO_SIGNAL_ID_MODE, 0, kIdTextDisable}},
@@ -166,12 +188,14 @@ TEST_F(PirvoWindow, EachPageMessageReachesTheModuleOnApply) {
         CPirvoView* view = OpenQuiet();
         ASSERT_NE(view, nullptr);
         for (const PageMessage& message : c.messages) Send(*view, message);
+        if (c.check)
+            c.check(*view);
         const bool taken = !c.sent.empty();
         EXPECT_EQ(Doc()->IsModified(), taken);
         EXPECT_EQ(view->IsDlgItemEnabled(IDC_MODULE_APPLY), taken);
         if (taken) {
             ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
-            EXPECT_EQ(TakeLines(), ApplyLines(c.sent));
+            EXPECT_EQ(TakeLines(), Join({ApplyLines(c.sent), LiveTimingLines(c.live)}));
             EXPECT_FALSE(Doc()->IsModified());
             EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
         }
@@ -185,18 +209,18 @@ TEST_F(PirvoWindow, EachPageMessageReachesTheModuleOnApply) {
 TEST_F(PirvoWindow, TimingQueryFillsTheRecordOfAValidOutput) {
     CPirvoView* view = OpenQuiet();
     ASSERT_NE(view, nullptr);
-    PirvoTiming timing{99, 9.0};
-    EXPECT_EQ(
-        view->SendMessage(WM_PIRVO_TIMING_QUERY, 3, reinterpret_cast<platform::LPARAM>(&timing)),
-        1);
+    LiveTiming timing{99, 9.0};
+    EXPECT_EQ(view->SendMessage(kPirvoTimingMessages.timingQuery, 3,
+                                reinterpret_cast<platform::LPARAM>(&timing)),
+              1);
     EXPECT_EQ(timing.lines, 4);
     EXPECT_DOUBLE_EQ(timing.delay, 4.5e-6);
     EXPECT_EQ(TakeLines(), (Lines{kSelect, TimingQuery(4)}));
-    PirvoTiming untouched{99, 9.0};
-    EXPECT_EQ(
-        view->SendMessage(WM_PIRVO_TIMING_QUERY, 4, reinterpret_cast<platform::LPARAM>(&untouched)),
-        0);
-    EXPECT_EQ(view->SendMessage(WM_PIRVO_TIMING_QUERY, 0, 0), 0);
+    LiveTiming untouched{99, 9.0};
+    EXPECT_EQ(view->SendMessage(kPirvoTimingMessages.timingQuery, 4,
+                                reinterpret_cast<platform::LPARAM>(&untouched)),
+              0);
+    EXPECT_EQ(view->SendMessage(kPirvoTimingMessages.timingQuery, 0, 0), 0);
     EXPECT_EQ(untouched.lines, 99);
     EXPECT_TRUE(TakeLines().empty());
     EXPECT_FALSE(Doc()->IsModified());
@@ -212,7 +236,7 @@ TEST_F(PirvoWindow, ClosingFollowsEachAnswer) {
             SCOPED_TRACE(std::to_string(button) + " answered " + std::to_string(answer));
             CPirvoView* view = OpenQuiet();
             ASSERT_NE(view, nullptr);
-            view->SendMessage(WM_PIRVO_LINES, 0, 7);
+            view->SendMessage(kPirvoTimingMessages.lines, 0, 7);
             m_boxes.Expect("Apply changes to Pirvo?", kQuestion, answer);
             if (button == 0)
                 EXPECT_EQ(Frame()->Children().front()->OnClose(), answer != IDCANCEL);
@@ -242,8 +266,8 @@ TEST_F(PirvoWindow, ClosingFollowsEachAnswer) {
 TEST_F(PirvoWindow, ASendFailingMidApplyKeepsTheRestForTheNextApply) {
     CPirvoView* view = OpenQuiet();
     ASSERT_NE(view, nullptr);
-    view->SendMessage(WM_PIRVO_LINES, 0, 7);
-    view->SendMessage(WM_PIRVO_LINES, 3, 8);
+    view->SendMessage(kPirvoTimingMessages.lines, 0, 7);
+    view->SendMessage(kPirvoTimingMessages.lines, 3, 8);
     BreakingFrameLink link("SENS4:CORR:MDEL:VERT 8.0");
     Doc()->SetLink(&link);
     m_boxes.ExpectAny(platform::IDOK);

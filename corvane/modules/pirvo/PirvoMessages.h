@@ -9,17 +9,10 @@
 namespace corvane {
 
 // Black page -> view: format 0..2 of output 0 or 1; signal code of the keyword table. The
-// view sends both numbers on to the timing page once the document has stored the value.
+// view sends both numbers on to the timing page once the document has stored the value (the
+// timing page's own numbers are in TimingMessages.h).
 constexpr platform::UINT WM_PIRVO_FORMAT = platform::WM_USER + 260;  // 1284
 constexpr platform::UINT WM_PIRVO_SIGNAL = platform::WM_USER + 261;  // 1285
-
-// Timing page -> view: vertical lines; lParam &double, the delay in seconds; lParam
-// &PirvoTiming, the live timing of the output (result 1 read, 0 failed).
-constexpr platform::UINT WM_PIRVO_LINES = platform::WM_USER + 262;         // 1286
-constexpr platform::UINT WM_PIRVO_DELAY = platform::WM_USER + 263;         // 1287
-constexpr platform::UINT WM_PIRVO_TIMING_QUERY = platform::WM_USER + 264;  // 1288
-// View -> timing page after an Apply that sent a format or loaded a signal on the output.
-constexpr platform::UINT WM_PIRVO_LIVE_TIMING = platform::WM_USER + 265;  // 1289
 
 // Signal page -> view (wParam 2): the format folder index; lParam &text for the signal's
 // file name, the set name, the APL mode and period keywords.

@@ -2,6 +2,7 @@
 
 #include "corvane/modules/pirvo/PirvoDoc.h"
 #include "corvane/modules/pirvo/PirvoMessages.h"
+#include "corvane/pages/timing/TimingMessages.h"
 #include "resources/corvane/PirvoForms.h"
 
 namespace corvane {
@@ -9,6 +10,10 @@ namespace corvane {
 namespace {
 
 using Doc = CPirvoDoc;
+
+// The timing page takes a format or signal under the number the black page sent it with.
+static_assert(kPirvoTimingMessages.formatReload == WM_PIRVO_FORMAT &&
+              kPirvoTimingMessages.signalReload == WM_PIRVO_SIGNAL);
 using Order = ChannelMessage::Order;
 
 ChannelMessage OutputFirst(platform::UINT number) {
@@ -21,7 +26,8 @@ int OutputOf(platform::WPARAM wParam) {
 
 }  // namespace
 
-CPirvoView::CPirvoView() : CModuleView(PirvoFormTemplate()) {
+CPirvoView::CPirvoView() : CModuleView(PirvoFormTemplate()), m_timingPage(PirvoTimingTable()) {
+    AddPage(&m_timingPage, "Timing");
     BindBlackMessages();
     BindTimingMessages();
     BindSignalMessages();
@@ -38,27 +44,41 @@ CPirvoDoc* CPirvoView::GetPirvoDoc() const {
 }
 
 void CPirvoView::BindBlackMessages() {
-    BindChannelSetters<Doc>({
-        {OutputFirst(WM_PIRVO_FORMAT), &Doc::SetFormat},
-        {OutputFirst(WM_PIRVO_SIGNAL), &Doc::SetSignal},
+    BindChannelMessage(OutputFirst(WM_PIRVO_FORMAT), [this](int output, int format) {
+        if (Doc* doc = GetPirvoDoc()) {
+            doc->SetFormat(output, format);
+            ReloadTiming(kPirvoTimingMessages.formatReload, output);
+        }
+    });
+    BindChannelMessage(OutputFirst(WM_PIRVO_SIGNAL), [this](int output, int code) {
+        if (Doc* doc = GetPirvoDoc()) {
+            doc->SetSignal(output, code);
+            ReloadTiming(kPirvoTimingMessages.signalReload, output);
+        }
     });
 }
 
 void CPirvoView::BindTimingMessages() {
-    BindChannelSetters<Doc>({{OutputFirst(WM_PIRVO_LINES), &Doc::SetLines}});
-    OnMessage(WM_PIRVO_DELAY, [this](platform::WPARAM wParam, platform::LPARAM lParam) {
+    const TimingMessages& m = kPirvoTimingMessages;
+    BindChannelSetters<Doc>({{OutputFirst(m.lines), &Doc::SetLines}});
+    OnMessage(m.delay, [this](platform::WPARAM wParam, platform::LPARAM lParam) {
         const auto* seconds = reinterpret_cast<const double*>(lParam);
         if (Doc* doc = GetPirvoDoc(); doc != nullptr && seconds != nullptr)
             doc->SetDelay(OutputOf(wParam), *seconds);
         return platform::LRESULT{0};
     });
-    OnMessage(WM_PIRVO_TIMING_QUERY, [this](platform::WPARAM wParam, platform::LPARAM lParam) {
+    OnMessage(m.timingQuery, [this](platform::WPARAM wParam, platform::LPARAM lParam) {
         return OnTimingQuery(wParam, lParam);
     });
 }
 
 void CPirvoView::BindSignalMessages() {
-    BindValueSetters<Doc>({{OutputFirst(WM_PIRVO_FORMAT_FOLDER), &Doc::SetFormatFolder}});
+    BindChannelMessage(OutputFirst(WM_PIRVO_FORMAT_FOLDER), [this](int, int index) {
+        if (Doc* doc = GetPirvoDoc()) {
+            doc->SetFormatFolder(index);
+            ReloadTiming(kPirvoTimingMessages.formatReload, kPirvoSignalOutput);
+        }
+    });
     struct Named {
         platform::UINT number;
         void (Doc::*set)(const std::string& text);
@@ -91,24 +111,62 @@ void CPirvoView::BindIdTextMessages() {
 }
 
 void CPirvoView::BindBarsMessages() {
-    BindChannelSetters<Doc>({
-        {OutputFirst(WM_PIRVO_BARS_FORMAT), &Doc::SetFormat},
-        {OutputFirst(WM_PIRVO_BARS_SIGNAL), &Doc::SetSignal},
+    BindChannelMessage(OutputFirst(WM_PIRVO_BARS_FORMAT), [this](int output, int format) {
+        if (Doc* doc = GetPirvoDoc()) {
+            doc->SetFormat(output, format);
+            ReloadTiming(kPirvoTimingMessages.formatReload, output);
+        }
     });
+    BindChannelSetters<Doc>({{OutputFirst(WM_PIRVO_BARS_SIGNAL), &Doc::SetSignal}});
+}
+
+TimingValues CPirvoView::TimingValuesOf() const {
+    TimingValues values{};
+    const Doc* doc = GetPirvoDoc();
+    if (doc == nullptr)
+        return values;
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = {doc->m_format[i], doc->m_signal[i], doc->m_lines[i], doc->m_delay[i]};
+    return values;
+}
+
+void CPirvoView::PushPageValues() {
+    m_timingPage.Load(TimingValuesOf());
+}
+
+void CPirvoView::ReloadTiming(platform::UINT message, int output) {
+    const Doc* doc = GetPirvoDoc();
+    if (doc == nullptr || !ValidPirvoOutput(output) || !m_timingPage.IsWindow())
+        return;
+    const TimingValues values = TimingValuesOf();
+    m_timingPage.Load(values);
+    const TimingOutput& stored = values[static_cast<size_t>(output)];
+    const int value = message == kPirvoTimingMessages.formatReload ? stored.format : stored.signal;
+    m_timingPage.SendMessage(message, static_cast<platform::WPARAM>(output), value);
 }
 
 platform::LRESULT CPirvoView::OnTimingQuery(platform::WPARAM wParam, platform::LPARAM lParam) {
-    auto* timing = reinterpret_cast<PirvoTiming*>(lParam);
+    auto* live = reinterpret_cast<LiveTiming*>(lParam);
     Doc* doc = GetPirvoDoc();
-    if (timing == nullptr || doc == nullptr)
+    PirvoTiming timing;
+    if (live == nullptr || doc == nullptr || !doc->QueryTiming(OutputOf(wParam), timing))
         return 0;
-    return doc->QueryTiming(OutputOf(wParam), *timing);
+    live->lines = timing.lines;
+    live->delay = timing.delay;
+    return 1;
 }
 
 void CPirvoView::OnApplied() {
     if (Doc* doc = GetPirvoDoc()) {
-        // Every mark is taken, so none outlives this Apply.
-        for (int output = 0; output < kPirvoOutputCount; ++output) doc->TakeFormatSent(output);
+        // Every mark is taken, so none outlives this Apply; the timing page reads the live
+        // timing each new format or load has set.
+        for (int output = 0; output < kPirvoOutputCount; ++output) {
+            if (doc->TakeFormatSent(output) && m_timingPage.IsWindow()) {
+                m_timingPage.Load(TimingValuesOf());
+                m_timingPage.SendMessage(kPirvoTimingMessages.liveRequest,
+                                         static_cast<platform::WPARAM>(output));
+            }
+        }
     }
     CModuleView::OnApplied();
 }

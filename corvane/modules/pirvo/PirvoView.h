@@ -7,6 +7,7 @@
 
 #include "corvane/modules/common/ModuleView.h"
 #include "corvane/modules/pirvo/PirvoRecords.h"
+#include "corvane/pages/timing/TimingPage.h"
 
 namespace corvane {
 
@@ -19,10 +20,18 @@ public:
 
     CPirvoDoc* GetPirvoDoc() const;
 
+    // The pages, in tab order.
+    CTimingPage m_timingPage;
+
 protected:
+    void PushPageValues() override;
     void OnApplied() override;
 
 private:
+    TimingValues TimingValuesOf() const;
+    // After the document took a format (or a signal) of `output`: the timing page takes the
+    // stored value and its limits afresh.
+    void ReloadTiming(platform::UINT message, int output);
     void BindBlackMessages();
     void BindTimingMessages();
     void BindSignalMessages();
