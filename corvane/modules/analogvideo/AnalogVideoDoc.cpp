@@ -5,6 +5,7 @@
 
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
+#include "corvane/modules/common/QuotableText.h"
 #include "corvane/modules/video/CatalogLocators.h"
 #include "corvane/modules/video/CatalogProgress.h"
 #include "corvane/modules/video/CatalogReader.h"
@@ -109,13 +110,8 @@ int CAnalogVideoDoc::ReadCatalogues(int& readSteps) {
 
 int CAnalogVideoDoc::ReadActiveSignal() {
     std::string reply;
-    if (!QueryReply(platform::Format("MMEM:SIGN:ACT? %d", m_slot), reply))
+    if (!QueryActiveSignal(reply))
         return 0;
-    if (NothingSelected(reply)) {
-        platform::AfxMessageBox("Signal is not selected.\n\nCan not continue.",
-                                platform::MB_ICONEXCLAMATION);
-        return 0;
-    }
     if (m_framePicture) {
         const std::optional<PictureLocation> found = LocatePicture(reply, m_pictures);
         if (!found) {
@@ -642,15 +638,7 @@ void CAnalogVideoDoc::SetTextState(int value) {
 }
 
 void CAnalogVideoDoc::SetTextData(const std::string& text) {
-    // A quote would end the command's argument early and a control byte would end the line;
-    // neither can be shown by the module, so they are left out before anything is sent.
-    std::string sendable;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte != 0x7f && c != '"')
-            sendable += c;
-    }
-    Change(m_text, std::move(sendable));
+    Change(m_text, QuotableText(text));
 }
 
 void CAnalogVideoDoc::SetTextHorizontal(int value) {

@@ -1,5 +1,7 @@
 #include "corvane/modules/apl/AplTables.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 const AplTables& StandardAplTables() {
@@ -10,6 +12,10 @@ const AplTables& StandardAplTables() {
         {"0.5 sec", "1.0 sec", "1.5 sec", "2.0 sec"},
     };
     return tables;
+}
+
+bool IsAplKeyword(const AplTable& table, std::string_view word) {
+    return !word.empty() && std::find(table.begin(), table.end(), word) != table.end();
 }
 
 }  // namespace corvane

@@ -23,4 +23,8 @@ struct AplTables {
 // The module's choices: five modes and four periods, keyword and text at the same index.
 const AplTables& StandardAplTables();
 
+// True for a keyword of `table`. Only the module's own words can go out: an empty or unknown
+// one would send a bare header.
+bool IsAplKeyword(const AplTable& table, std::string_view word);
+
 }  // namespace corvane

@@ -182,6 +182,18 @@ int CModuleDoc::SendCommand(const std::string& command) {
     return link != nullptr && link->SendCommand(command) ? 1 : 0;
 }
 
+int CModuleDoc::QueryActiveSignal(std::string& reply) {
+    if (!QueryReply(platform::Format("MMEM:SIGN:ACT? %d", m_slot), reply))
+        return 0;
+    // The module answers "nothing loaded" with an empty quoted path.
+    if (reply == "\"\"") {
+        platform::AfxMessageBox("Signal is not selected.\n\nCan not continue.",
+                                platform::MB_ICONEXCLAMATION);
+        return 0;
+    }
+    return 1;
+}
+
 int CModuleDoc::QueryReply(const std::string& query, std::string& reply) {
     IInstrumentLink* link = Link();
     if (link == nullptr)

@@ -103,6 +103,9 @@ protected:
     int QueryCompletion(std::string& error);
     // One command; 0 when it could not be sent.
     int SendCommand(const std::string& command);
+    // The quoted path of the signal the module plays ("MMEM:SIGN:ACT? <slot>"). 0 when the
+    // exchange failed, or when no signal is loaded, after saying so.
+    int QueryActiveSignal(std::string& reply);
 
     // The link and the sink in use: the ones given, else the main frame's. The link is null
     // only while there is neither a link given nor a main frame.

@@ -1,19 +1,8 @@
 #include "corvane/modules/oltra/OltraDoc.h"
 
-#include <algorithm>
-
 #include "resources/corvane/ModuleForms.h"
 
 namespace corvane {
-
-namespace {
-
-// Only the module's own words can go out: an empty or unknown one would send a bare header.
-bool IsAplWord(const AplTable& table, const std::string& word) {
-    return !word.empty() && std::find(table.begin(), table.end(), word) != table.end();
-}
-
-}  // namespace
 
 COltraDoc::COltraDoc()
     : CAnalogVideoDoc(kModuleOltra, IDS_APPLY_OLTRA), m_aplTables(StandardAplTables()) {}
@@ -29,12 +18,12 @@ void COltraDoc::SetVideoConfiguration(int value) {
 }
 
 void COltraDoc::SetAplMode(const std::string& keyword) {
-    if (IsAplWord(m_aplTables.modeKeywords, keyword))
+    if (IsAplKeyword(m_aplTables.modeKeywords, keyword))
         SetParameter(m_aplMode, keyword);
 }
 
 void COltraDoc::SetAplPeriod(const std::string& keyword) {
-    if (IsAplWord(m_aplTables.periodKeywords, keyword))
+    if (IsAplKeyword(m_aplTables.periodKeywords, keyword))
         SetParameter(m_aplPeriod, keyword);
 }
 

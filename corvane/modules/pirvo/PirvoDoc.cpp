@@ -7,6 +7,7 @@
 
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
+#include "corvane/modules/common/QuotableText.h"
 #include "corvane/modules/pirvo/PirvoSignalWords.h"
 #include "corvane/modules/video/CatalogLocators.h"
 #include "corvane/modules/video/CatalogProgress.h"
@@ -28,10 +29,6 @@ const char* const kFormatWords[] = {"NTSC", "PAL", "NTSC_NSU"};
 // The number the instrument gives an output.
 int Number(int output) {
     return output + 1;
-}
-
-bool IsAplWord(const AplTable& table, const std::string& word) {
-    return !word.empty() && std::find(table.begin(), table.end(), word) != table.end();
 }
 
 // The outputs whose format is a standard rather than a folder.
@@ -143,13 +140,8 @@ int CPirvoDoc::ReadCatalogue() {
 
 int CPirvoDoc::ReadActiveSignal() {
     std::string reply;
-    if (!QueryReply(platform::Format("MMEM:SIGN:ACT? %d", m_slot), reply))
+    if (!QueryActiveSignal(reply))
         return 0;
-    if (reply == "\"\"") {
-        platform::AfxMessageBox("Signal is not selected.\n\nCan not continue.",
-                                platform::MB_ICONEXCLAMATION);
-        return 0;
-    }
     const std::optional<SignalLocation> found = LocateSignal(reply, m_catalog);
     if (!found) {
         Stop("Could not read signal name.\n\nCan not continue.");
@@ -176,9 +168,9 @@ int CPirvoDoc::ReadApl() {
     std::string mode;
     std::string period;
     if (!QueryReply(platform::Format("OUTP%d:APL:MOD?", output), mode) ||
-        !IsAplWord(m_aplTables.modeKeywords, mode) ||
+        !IsAplKeyword(m_aplTables.modeKeywords, mode) ||
         !QueryReply(platform::Format("OUTP%d:APL:PER?", output), period) ||
-        !IsAplWord(m_aplTables.periodKeywords, period))
+        !IsAplKeyword(m_aplTables.periodKeywords, period))
         return 0;
     m_aplMode.Load(mode);
     m_aplPeriod.Load(period);
@@ -498,25 +490,19 @@ void CPirvoDoc::SetSignalSet(const std::string& name) {
 }
 
 void CPirvoDoc::SetAplMode(const std::string& keyword) {
-    if (IsAplWord(m_aplTables.modeKeywords, keyword))
+    if (IsAplKeyword(m_aplTables.modeKeywords, keyword))
         SetParameter(m_aplMode, keyword);
 }
 
 void CPirvoDoc::SetAplPeriod(const std::string& keyword) {
-    if (IsAplWord(m_aplTables.periodKeywords, keyword))
+    if (IsAplKeyword(m_aplTables.periodKeywords, keyword))
         SetParameter(m_aplPeriod, keyword);
 }
 
 void CPirvoDoc::SetIdText(int output, const std::string& text) {
     if (!HasPirvoIdText(output))
         return;
-    std::string sendable;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte != 0x7f && c != '"')
-            sendable += c;
-    }
-    SetParameter(m_idText[static_cast<size_t>(output)], std::move(sendable));
+    SetParameter(m_idText[static_cast<size_t>(output)], QuotableText(text));
 }
 
 void CPirvoDoc::SetIdMode(int output, int mode) {

@@ -172,13 +172,8 @@ int CSerialVideoDoc::ReadAll() {
 
 int CSerialVideoDoc::ResolveActiveSignal() {
     std::string active;
-    if (!QueryReply(platform::Format("MMEM:SIGN:ACT? %d", m_slot), active))
+    if (!QueryActiveSignal(active))
         return 0;
-    if (active == "\"\"") {
-        platform::AfxMessageBox("Signal is not selected.\n\nCan not continue.",
-                                platform::MB_ICONEXCLAMATION);
-        return 0;
-    }
     int format = -1, set = 0, signal = 0, folder = 0, file = 0;
     std::string standard;
     if (m_framePicture) {
