@@ -17,6 +17,7 @@
 #include "corvane/modules/pirvo/PirvoDoc.h"
 #include "corvane/modules/pirvo/PirvoSignalWords.h"
 #include "platform/MessageBox.h"
+#include "quarnsim/Options.h"
 #include "tests/corvane/ModuleDocFixture.h"
 #include "tests/corvane/PirvoSeed.h"
 // clang-format on
@@ -646,6 +647,33 @@ TEST_F(PirvoDocTest, AFailedSendEndsApplyAndTheNextSendsTheRest) {
         EXPECT_EQ(TakeLines(), ApplyLines(c.again));
         m_progress.TakeRuns();
     }
+}
+
+// ---- the demo instrument ------------------------------------------------------------------
+
+class PirvoDemoTest : public CorvaneFixture {};
+
+// The Pirvo the demo instrument of ./run holds opens: its signal is found in its catalogue,
+// on the PAL folder, and every setting it answers is one the document takes.
+TEST_F(PirvoDemoTest, TheDemoPirvoReadsWhole) {
+    StartSimulator({{"Pirvo", 2}},
+                   [](quarnsim::Options& options) { quarnsim::ApplyDemo(options); });
+    CCommandLink link;
+    ASSERT_EQ(link.Connect(m_address), 1);
+    RecordedPirvoDoc doc;
+    RecordingProgress progress;
+    doc.SetLink(&link);
+    doc.SetProgressSink(&progress);
+    doc.m_slot = 2;
+    ASSERT_EQ(doc.ReadAll(), 1);
+    EXPECT_EQ(doc.m_active.path, "625 PAL/Linearity/Ramp Y");
+    EXPECT_EQ(doc.m_active.fileName, "Ramp^Y.cmp");
+    EXPECT_EQ(doc.m_format[kPirvoSignalOutput], 1);
+    EXPECT_EQ(doc.m_aplMode.Value(), "APL_BOUNCE");
+    EXPECT_EQ(doc.IdText(kPirvoSignalOutput).mode, kIdTextBlinkSlow);
+    EXPECT_EQ(doc.IdText(kPirvoSignalOutput).text, "RAMP 625");
+    EXPECT_EQ(doc.m_signal[kPirvoBlack2], PirvoSignalCode("PAL_PULSE"));
+    link.Disconnect();
 }
 
 // ---- the signal words ---------------------------------------------------------------------
