@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTabBar>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,6 +43,14 @@ private:
     }
     std::string m_before;
 };
+
+// The texts of a window's tabs, in order.
+inline std::vector<std::string> TabTexts(platform::CWnd& view) {
+    std::vector<std::string> texts;
+    if (auto* bar = view.GetWidget()->findChild<QTabBar*>())
+        for (int i = 0; i < bar->count(); ++i) texts.push_back(bar->tabText(i).toStdString());
+    return texts;
+}
 
 template <typename DocT, typename ViewT>
 class ModuleWindowFixture : public CorvaneFixture {

@@ -5,7 +5,6 @@
 #include "quarnsim/VideoFiles.h"
 // clang-format off
 #include <QElapsedTimer>
-#include <QTabBar>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -100,13 +99,6 @@ class AnalogWindowTest : public Fixture {};
 
 using Models = ::testing::Types<OltraWindowBase, YarloWindowBase>;
 TYPED_TEST_SUITE(AnalogWindowTest, Models);
-
-std::vector<std::string> TabTexts(platform::CWnd& view) {
-    std::vector<std::string> texts;
-    if (auto* bar = view.GetWidget()->findChild<QTabBar*>())
-        for (int i = 0; i < bar->count(); ++i) texts.push_back(bar->tabText(i).toStdString());
-    return texts;
-}
 
 // The opening as the module hears it, line by line: the catalogues, the active signal once
 // more, then every setting. The blink period and the logo selection are asked only while

@@ -5,7 +5,6 @@
 #include "tests/corvane/PirvoSeed.h"
 // clang-format off
 #include <QElapsedTimer>
-#include <QTabBar>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -61,13 +60,6 @@ protected:
         return Join({{kSelect}, middle, {"*OPC?", "SYST:ERR?"}});
     }
 };
-
-std::vector<std::string> TabTexts(platform::CWnd& view) {
-    std::vector<std::string> texts;
-    if (auto* bar = view.GetWidget()->findChild<QTabBar*>())
-        for (int i = 0; i < bar->count(); ++i) texts.push_back(bar->tabText(i).toStdString());
-    return texts;
-}
 
 TEST_F(PirvoWindow, OpeningReadsEverythingOnceInOrder) {
     CPirvoView* view = Open();
