@@ -157,7 +157,10 @@ platform::LRESULT CPirvoView::OnTimingQuery(platform::WPARAM wParam, platform::L
 }
 
 void CPirvoView::OnApplied() {
-    if (Doc* doc = GetPirvoDoc()) {
+    // An Apply that went through leaves nothing modified. After one that stopped half-way the
+    // link may be gone: the marks wait for the Apply that completes.
+    Doc* doc = GetPirvoDoc();
+    if (doc != nullptr && !doc->IsModified()) {
         // Every mark is taken, so none outlives this Apply; the timing page reads the live
         // timing each new format or load has set.
         for (int output = 0; output < kPirvoOutputCount; ++output) {
