@@ -14,8 +14,8 @@ namespace {
 
 constexpr int kBoxTop = 5;
 constexpr int kFirstRow = 19;
-constexpr int kLabelCx = 46;
-constexpr int kListCx = kHalfCx - 3 * kMargin - kLabelCx;
+constexpr int kLabelCx = 38;
+constexpr int kListCx = kHalfCx - 2 * kMargin - kLabelCx - 2;
 constexpr int kListHeight = 120;
 
 // Labelled lists, one row each, in a box on the left half.

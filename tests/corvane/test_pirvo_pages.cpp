@@ -237,6 +237,13 @@ TEST_F(BarsPageTest, FormatAndSignalChoicesSendFormatThenSignal) {
     }
 }
 
+TEST_F(BarsPageTest, Picture) {
+    PirvoBarsValues values = Bars(0, 1);
+    values.idText.mode = 1;
+    Open(values);
+    SavePagePicture(*m_page, "pirvo_bars");
+}
+
 // --- Signal page ----------------------------------------------------------------------------
 
 CatalogFolder Set(const std::string& name, std::vector<CatalogFile> files) {
@@ -366,6 +373,14 @@ TEST_F(SignalPageTest, AnEmptySetSendsNothing) {
     EXPECT_EQ(Shown(IDC_PIRVO_SIGNAL_SIGNAL), "MB-2");
     ASSERT_TRUE(m_page->ChooseComboItem(IDC_PIRVO_SIGNAL_SIGNAL, 1));
     EXPECT_EQ(m_view.Take(), Log{"1292 2 \"MB3.cmp\""});
+}
+
+TEST_F(SignalPageTest, Picture) {
+    PirvoSignalValues values = Signals();
+    values.idText.blinkState = 1;
+    values.idText.blinkPeriod = "0.5";
+    Open(values);
+    SavePagePicture(*m_page, "pirvo_signal");
 }
 
 // --- The ID text box both pages share -------------------------------------------------------
@@ -578,11 +593,6 @@ TEST_F(IdTextBoxTest, ReloadShowsTheDocumentAndSendsNothing) {
         ASSERT_TRUE(page.TypeText(box.y, "8"));
         EXPECT_EQ(m_view.Take(), Log{Msg(box, 3, "7")});
     }
-}
-
-TEST_F(IdTextBoxTest, Pictures) {
-    SavePagePicture(Open(kBoxes[0], IdText(0, 1, "0.5", "SIGNAL 3", 30, 40)), "pirvo_signal");
-    SavePagePicture(Open(kBoxes[1], IdText(1, 0, "0.5", "BARS 4", 10, 20)), "pirvo_bars");
 }
 
 }  // namespace
