@@ -47,12 +47,16 @@ private:
 template <class Page>
 class PirvoPageTest : public ::testing::Test {
 protected:
-    template <class Values>
-    void Open(const Values& values) {
+    // Opens a page of class `Concrete` (the fixture's own page class unless told) on `values`.
+    template <class Concrete = Page, class Values>
+    Concrete& Open(const Values& values) {
         Close();
-        m_page = std::make_unique<Page>();
-        m_page->Load(values);
-        ASSERT_TRUE(m_page->Create(&m_view));
+        auto page = std::make_unique<Concrete>();
+        page->Load(values);
+        Concrete& opened = *page;
+        m_page = std::move(page);
+        EXPECT_TRUE(m_page->Create(&m_view));
+        return opened;
     }
     void Close() {
         if (m_page)
@@ -138,15 +142,17 @@ TEST(PirvoIdTextMode, OpeningModeFromTextStateAndBlinking) {
     }
 }
 
+PirvoIdText IdText(int mode, int blink, const char* period, const std::string& text, int x, int y) {
+    return {.mode = mode, .blinkState = blink, .blinkPeriod = period, .text = text, .x = x, .y = y};
+}
+
 // --- Bars page ------------------------------------------------------------------------------
 
 PirvoBarsValues Bars(int format, int signal) {
     PirvoBarsValues v;
     v.format = format;
     v.signal = signal;
-    v.idText.text = "BARS 4";
-    v.idText.x = 10;
-    v.idText.y = 20;
+    v.idText = IdText(0, 0, "0.5", "BARS 4", 10, 20);
     return v;
 }
 
@@ -266,9 +272,7 @@ PirvoSignalValues Signals() {
     v.signalName = "CB/100";
     v.aplMode = "APL_LOW";
     v.aplPeriod = "1.5";
-    v.idText.text = "SIGNAL 3";
-    v.idText.x = 30;
-    v.idText.y = 40;
+    v.idText = IdText(0, 0, "0.5", "SIGNAL 3", 30, 40);
     return v;
 }
 
@@ -404,50 +408,20 @@ std::string Msg(const Box& box, int offset, const std::string& value) {
 }
 
 // Both pages under one test: each row runs on a fresh page of the kind `box` names.
-class IdTextBoxTest : public ::testing::Test {
+class IdTextBoxTest : public PirvoPageTest<CPirvoIdTextPage> {
 protected:
     platform::CDialog& Open(const Box& box, const PirvoIdText& idText) {
-        Close();
         if (std::string(box.page) == "bars") {
             PirvoBarsValues values = Bars(0, 0);
             values.idText = idText;
-            auto page = std::make_unique<CPirvoBarsPage>();
-            page->Load(values);
-            m_page = std::move(page);
-        } else {
-            PirvoSignalValues values = Signals();
-            values.idText = idText;
-            auto page = std::make_unique<CPirvoSignalPage>();
-            page->Load(values);
-            m_page = std::move(page);
+            return PirvoPageTest::Open<CPirvoBarsPage>(values);
         }
-        EXPECT_TRUE(m_page->Create(&m_view));
-        return *m_page;
+        PirvoSignalValues values = Signals();
+        values.idText = idText;
+        return PirvoPageTest::Open<CPirvoSignalPage>(values);
     }
-    void Close() {
-        if (m_page)
-            m_page->DestroyWindow();
-        m_page.reset();
-        m_view.Take();
-    }
-    void TearDown() override { Close(); }
     CPirvoIdTextPage& Page() { return *m_page; }
-
-    testsupport::BoxScript m_boxes;
-    PirvoLogView m_view;
-    std::unique_ptr<CPirvoIdTextPage> m_page;
 };
-
-PirvoIdText IdText(int mode, int blink, const char* period, const std::string& text, int x, int y) {
-    PirvoIdText v;
-    v.mode = mode;
-    v.blinkState = blink;
-    v.blinkPeriod = period;
-    v.text = text;
-    v.x = x;
-    v.y = y;
-    return v;
-}
 
 TEST_F(IdTextBoxTest, OpeningShowsModeTextAndClampedPositions) {
     struct Row {
