@@ -133,7 +133,7 @@ TEST(PirvoIdTextMode, OpeningModeFromTextStateAndBlinking) {
         {3, 1, "0.5", 2}, {2, 1, "1.0", 3}, {2, 0, "0.5", 0}, {0, 1, "1.5", 0}, {0, 1, "", 0},
     };
     for (const Row& row : rows) {
-        PirvoIdText values;
+        PirvoIdTextValues values;
         values.mode = row.mode;
         values.blinkState = row.blinkState;
         values.blinkPeriod = row.period;
@@ -142,7 +142,8 @@ TEST(PirvoIdTextMode, OpeningModeFromTextStateAndBlinking) {
     }
 }
 
-PirvoIdText IdText(int mode, int blink, const char* period, const std::string& text, int x, int y) {
+PirvoIdTextValues IdTextOf(int mode, int blink, const char* period, const std::string& text, int x,
+                           int y) {
     return {.mode = mode, .blinkState = blink, .blinkPeriod = period, .text = text, .x = x, .y = y};
 }
 
@@ -152,7 +153,7 @@ PirvoBarsValues Bars(int format, int signal) {
     PirvoBarsValues v;
     v.format = format;
     v.signal = signal;
-    v.idText = IdText(0, 0, "0.5", "BARS 4", 10, 20);
+    v.idText = IdTextOf(0, 0, "0.5", "BARS 4", 10, 20);
     return v;
 }
 
@@ -272,7 +273,7 @@ PirvoSignalValues Signals() {
     v.signalName = "CB/100";
     v.aplMode = "APL_LOW";
     v.aplPeriod = "1.5";
-    v.idText = IdText(0, 0, "0.5", "SIGNAL 3", 30, 40);
+    v.idText = IdTextOf(0, 0, "0.5", "SIGNAL 3", 30, 40);
     return v;
 }
 
@@ -410,7 +411,7 @@ std::string Msg(const Box& box, int offset, const std::string& value) {
 // Both pages under one test: each row runs on a fresh page of the kind `box` names.
 class IdTextBoxTest : public PirvoPageTest<CPirvoIdTextPage> {
 protected:
-    platform::CDialog& Open(const Box& box, const PirvoIdText& idText) {
+    platform::CDialog& Open(const Box& box, const PirvoIdTextValues& idText) {
         if (std::string(box.page) == "bars") {
             PirvoBarsValues values = Bars(0, 0);
             values.idText = idText;
@@ -425,18 +426,18 @@ protected:
 
 TEST_F(IdTextBoxTest, OpeningShowsModeTextAndClampedPositions) {
     struct Row {
-        PirvoIdText values;
+        PirvoIdTextValues values;
         int checked;  // 0..3: the radio in mode order
         const char* x;
         const char* y;
     };
     const Row rows[] = {
-        {IdText(0, 0, "0.5", "ONE", 5, 95), 0, "5", "95"},
-        {IdText(1, 1, "0.5", "TWO", 150, -5), 1, "100", "0"},
-        {IdText(2, 1, "0.5", "THREE", 0, 100), 2, "0", "100"},
-        {IdText(0, 1, "1.0", "FOUR", 50, 50), 3, "50", "50"},
+        {IdTextOf(0, 0, "0.5", "ONE", 5, 95), 0, "5", "95"},
+        {IdTextOf(1, 1, "0.5", "TWO", 150, -5), 1, "100", "0"},
+        {IdTextOf(2, 1, "0.5", "THREE", 0, 100), 2, "0", "100"},
+        {IdTextOf(0, 1, "1.0", "FOUR", 50, 50), 3, "50", "50"},
         // The module may hold more than the operator can type: shown whole.
-        {IdText(0, 0, "0.5", "TWENTY CHARACTERS AB", 1, 2), 0, "1", "2"},
+        {IdTextOf(0, 0, "0.5", "TWENTY CHARACTERS AB", 1, 2), 0, "1", "2"},
     };
     for (const Box& box : kBoxes)
         for (const Row& row : rows) {
@@ -457,7 +458,7 @@ TEST_F(IdTextBoxTest, OpeningShowsModeTextAndClampedPositions) {
 TEST_F(IdTextBoxTest, ModeClicksSendTheModeAndGreyTheTextOnDisable) {
     for (const Box& box : kBoxes) {
         SCOPED_TRACE(box.page);
-        platform::CDialog& page = Open(box, IdText(1, 0, "0.5", "ID", 10, 20));
+        platform::CDialog& page = Open(box, IdTextOf(1, 0, "0.5", "ID", 10, 20));
         EXPECT_FALSE(page.IsDlgItemEnabled(box.text));
         ASSERT_TRUE(page.ClickButton(box.blinkSlow));
         EXPECT_TRUE(page.IsDlgItemEnabled(box.text));
@@ -499,7 +500,7 @@ TEST_F(IdTextBoxTest, TextAndPositionsSendWhatTheFieldsShow) {
     for (const Box& box : kBoxes)
         for (const Row& row : rows) {
             SCOPED_TRACE(std::string(box.page) + " " + row.what);
-            platform::CDialog& page = Open(box, IdText(0, 0, "0.5", "ID", 10, 20));
+            platform::CDialog& page = Open(box, IdTextOf(0, 0, "0.5", "ID", 10, 20));
             const int id = box.*row.field;
             ASSERT_TRUE(page.FocusControl(id));
             if (row.box != nullptr)
@@ -521,7 +522,7 @@ TEST_F(IdTextBoxTest, TextAndPositionsSendWhatTheFieldsShow) {
 TEST_F(IdTextBoxTest, SpinsStepThePositionWithinItsRange) {
     for (const Box& box : kBoxes) {
         SCOPED_TRACE(box.page);
-        platform::CDialog& page = Open(box, IdText(0, 0, "0.5", "ID", 99, 1));
+        platform::CDialog& page = Open(box, IdTextOf(0, 0, "0.5", "ID", 99, 1));
         ASSERT_TRUE(page.SpinBy(box.xSpin, 2));
         ASSERT_TRUE(page.SpinBy(box.ySpin, -2));
         ASSERT_TRUE(page.SpinBy(box.ySpin, 1));
@@ -536,7 +537,7 @@ TEST_F(IdTextBoxTest, SpinsStepThePositionWithinItsRange) {
 TEST_F(IdTextBoxTest, APositionTypedAndNotLeftIsCommittedOnce) {
     for (const Box& box : kBoxes) {
         SCOPED_TRACE(box.page);
-        platform::CDialog& page = Open(box, IdText(0, 0, "0.5", "ID", 10, 20));
+        platform::CDialog& page = Open(box, IdTextOf(0, 0, "0.5", "ID", 10, 20));
         ASSERT_TRUE(page.FocusControl(box.x));
         ASSERT_TRUE(page.TypeText(box.x, "120"));
         EXPECT_EQ(m_view.Take(), Log{Msg(box, 2, "10")});
@@ -552,10 +553,10 @@ TEST_F(IdTextBoxTest, APositionTypedAndNotLeftIsCommittedOnce) {
 TEST_F(IdTextBoxTest, ReloadShowsTheDocumentAndSendsNothing) {
     for (const Box& box : kBoxes) {
         SCOPED_TRACE(box.page);
-        platform::CDialog& page = Open(box, IdText(0, 0, "0.5", "ID", 10, 20));
+        platform::CDialog& page = Open(box, IdTextOf(0, 0, "0.5", "ID", 10, 20));
         ASSERT_TRUE(page.ClickButton(box.blinkSlow));
         m_view.Take();
-        Page().ReloadIdText(IdText(1, 0, "0.5", "AFTER APPLY", 120, 7));
+        Page().ReloadIdText(IdTextOf(1, 0, "0.5", "AFTER APPLY", 120, 7));
         EXPECT_EQ(page.GetDlgItemText(box.text), "AFTER APPLY");
         EXPECT_EQ(page.GetDlgItemText(box.x), "100");
         EXPECT_EQ(page.GetDlgItemText(box.y), "7");

@@ -57,8 +57,7 @@ void CPirvoBarsPage::OnFormatChange() {
         return;
     m_format = format;
     FillSignalList();
-    SendToView(kPirvoBarsMessages.format, static_cast<platform::WPARAM>(kPirvoBarsOutput),
-               static_cast<platform::LPARAM>(m_format));
+    SendToOutput(kPirvoBarsMessages.format, static_cast<platform::LPARAM>(m_format));
     OnSignalChange();
 }
 
@@ -68,8 +67,7 @@ void CPirvoBarsPage::OnSignalChange() {
         return;
     m_signal = BarsSignalCode(GetLBText(IDC_PIRVO_BARS_SIGNAL, index));
     FillSignalList();
-    SendToView(kPirvoBarsMessages.signal, static_cast<platform::WPARAM>(kPirvoBarsOutput),
-               static_cast<platform::LPARAM>(m_signal));
+    SendToOutput(kPirvoBarsMessages.signal, static_cast<platform::LPARAM>(m_signal));
 }
 
 platform::BOOL CPirvoBarsPage::OnCommand(int id, int code) {

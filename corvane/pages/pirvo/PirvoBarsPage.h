@@ -14,7 +14,7 @@ namespace corvane {
 struct PirvoBarsValues {
     int format = 0;  // 0 NTSC, 1 PAL, 2 NTSC No Setup; anything else is a format of no list
     int signal = 0;  // signal code
-    PirvoIdText idText;
+    PirvoIdTextValues idText;
 };
 
 class CPirvoBarsPage : public CPirvoIdTextPage {

@@ -10,7 +10,7 @@ constexpr int kPositionMin = 0;
 constexpr int kPositionMax = 100;
 }  // namespace
 
-int PirvoIdTextModeShown(const PirvoIdText& values) {
+int PirvoIdTextModeShown(const PirvoIdTextValues& values) {
     if (values.mode == 1)
         return 1;
     if (values.blinkState == 1 && values.blinkPeriod == "0.5")
@@ -52,9 +52,16 @@ void CPirvoIdTextPage::WritePosition(Position& position) {
     WriteText(position.editId, position.text);
 }
 
+void CPirvoIdTextPage::SendToOutput(platform::UINT message, platform::LPARAM lParam) {
+    SendToView(message, static_cast<platform::WPARAM>(m_messages.output), lParam);
+}
+
+void CPirvoIdTextPage::SendTextToOutput(platform::UINT message, const std::string& text) {
+    SendToOutput(message, reinterpret_cast<platform::LPARAM>(text.c_str()));
+}
+
 void CPirvoIdTextPage::SendPosition(const Position& position) {
-    SendToView(position.message, static_cast<platform::WPARAM>(m_messages.output),
-               static_cast<platform::LPARAM>(position.value));
+    SendToOutput(position.message, static_cast<platform::LPARAM>(position.value));
 }
 
 void CPirvoIdTextPage::CommitPosition(Position& position) {
@@ -75,7 +82,7 @@ void CPirvoIdTextPage::CommitPositions() {
             CommitPosition(position);
 }
 
-void CPirvoIdTextPage::ReloadIdText(const PirvoIdText& values) {
+void CPirvoIdTextPage::ReloadIdText(const PirvoIdTextValues& values) {
     m_loaded.text = values.text;
     m_loaded.x = values.x;
     m_loaded.y = values.y;
@@ -98,8 +105,7 @@ void CPirvoIdTextPage::EnableIdText() {
 
 void CPirvoIdTextPage::OnModeClicked() {
     UpdateData(platform::TRUE);
-    SendToView(m_messages.mode, static_cast<platform::WPARAM>(m_messages.output),
-               static_cast<platform::LPARAM>(m_mode));
+    SendToOutput(m_messages.mode, static_cast<platform::LPARAM>(m_mode));
     EnableIdText();
 }
 
@@ -109,8 +115,7 @@ platform::BOOL CPirvoIdTextPage::OnCommand(int id, int code) {
             DisableInputMethod(id);
         else if (code == platform::EN_UPDATE)
             OnIdTextUpdate(id, m_idText, [this](const std::string& text) {
-                SendToView(m_messages.text, static_cast<platform::WPARAM>(m_messages.output),
-                           reinterpret_cast<platform::LPARAM>(text.c_str()));
+                SendTextToOutput(m_messages.text, text);
             });
         return platform::TRUE;
     }

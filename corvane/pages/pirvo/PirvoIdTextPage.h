@@ -18,8 +18,8 @@
 
 namespace corvane {
 
-// An output's ID text as the document holds it.
-struct PirvoIdText {
+// An output's ID text as the document holds it, which the view hands the page.
+struct PirvoIdTextValues {
     int mode = 0;  // 0 Enable, 1 Disable, 2 Blink Fast, 3 Blink Slow
     int blinkState = 0;
     std::string blinkPeriod;  // "0.5" or "1.0"
@@ -30,7 +30,7 @@ struct PirvoIdText {
 
 // The mode a page opens on: Disable stays Disable; otherwise the blinking decides, Blink Fast
 // for "0.5", Blink Slow for "1.0", Enable for no blinking (or a period the page cannot show).
-int PirvoIdTextModeShown(const PirvoIdText& values);
+int PirvoIdTextModeShown(const PirvoIdTextValues& values);
 
 class CPirvoIdTextPage : public CTabPage {
 public:
@@ -39,7 +39,7 @@ public:
 
     // After an Apply: the text and the position as the document now holds them. The mode
     // stays as the page shows it. Nothing goes back to the view.
-    void ReloadIdText(const PirvoIdText& values);
+    void ReloadIdText(const PirvoIdTextValues& values);
     // Sends a position typed and not yet committed, as losing the focus would.
     void CommitPositions();
 
@@ -51,9 +51,12 @@ public:
 
 protected:
     // The values the box shows when the page is created.
-    void LoadIdText(const PirvoIdText& values) { m_loaded = values; }
+    void LoadIdText(const PirvoIdTextValues& values) { m_loaded = values; }
     // From the derived page's OnInitDialog, with the ready flag at 0.
     void InitIdText();
+    // Sends `message` with the page's output in wParam.
+    void SendToOutput(platform::UINT message, platform::LPARAM lParam);
+    void SendTextToOutput(platform::UINT message, const std::string& text);
 
 private:
     struct Position {
@@ -72,7 +75,7 @@ private:
 
     const PirvoIdTextControls& m_controls;
     const PirvoIdTextMessages& m_messages;
-    PirvoIdText m_loaded;
+    PirvoIdTextValues m_loaded;
     std::string m_idText;
     int m_mode = 0;
     std::array<Position, 2> m_positions;

@@ -32,12 +32,8 @@ struct PirvoBarsMessages {
     PirvoIdTextMessages idText;
 };
 
-constexpr int kPirvoSignalOutput = 2;
-constexpr int kPirvoBarsOutput = 3;
-
-constexpr PirvoSignalMessages kPirvoSignalMessages{
-    1291, 1292, 1293, 1294, 1295, {kPirvoSignalOutput, 1296, 1297, 1298, 1299}};
-constexpr PirvoBarsMessages kPirvoBarsMessages{
-    1300, 1301, {kPirvoBarsOutput, 1302, 1303, 1304, 1305}};
+constexpr PirvoSignalMessages kPirvoSignalMessages{1291, 1292, 1293,
+                                                   1294, 1295, {2, 1296, 1297, 1298, 1299}};
+constexpr PirvoBarsMessages kPirvoBarsMessages{1300, 1301, {3, 1302, 1303, 1304, 1305}};
 
 }  // namespace corvane

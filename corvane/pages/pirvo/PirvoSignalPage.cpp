@@ -116,8 +116,7 @@ void CPirvoSignalPage::FillAplLists() {
 void CPirvoSignalPage::SendText(platform::UINT message, std::string& stored,
                                 const std::string& text) {
     stored = text;
-    SendToView(message, static_cast<platform::WPARAM>(kPirvoSignalOutput),
-               reinterpret_cast<platform::LPARAM>(stored.c_str()));
+    SendTextToOutput(message, stored);
 }
 
 void CPirvoSignalPage::OnFormatChange() {
@@ -144,8 +143,7 @@ void CPirvoSignalPage::OnFormatChange() {
     const CatalogFolder& chosen = folder->sets[static_cast<size_t>(set)];
     SendText(kPirvoSignalMessages.signalSet, m_setName, chosen.name);
     SendText(kPirvoSignalMessages.signal, m_fileName, chosen.files.front().fileName);
-    SendToView(kPirvoSignalMessages.format, static_cast<platform::WPARAM>(kPirvoSignalOutput),
-               static_cast<platform::LPARAM>(m_format));
+    SendToOutput(kPirvoSignalMessages.format, static_cast<platform::LPARAM>(m_format));
 }
 
 void CPirvoSignalPage::OnSetChange() {

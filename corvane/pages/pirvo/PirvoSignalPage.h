@@ -26,7 +26,7 @@ struct PirvoSignalValues {
     std::string signalName;
     std::string aplMode;    // keyword, such as "APL_OFF"
     std::string aplPeriod;  // keyword, such as "0.5"
-    PirvoIdText idText;
+    PirvoIdTextValues idText;
 };
 
 class CPirvoSignalPage : public CPirvoIdTextPage {
