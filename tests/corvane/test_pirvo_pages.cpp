@@ -490,6 +490,15 @@ TEST_F(IdTextBoxTest, TextAndPositionsSendWhatTheFieldsShow) {
         {"quotes", &Box::text, "A\"B'C", false, quotes, "ABC", {{0, "\"ABC\""}}},
         {"semicolon", &Box::text, "A;B?", false, nullptr, "A;B?", {{0, "\"A;B?\""}}},
         {"empty", &Box::text, "", false, nullptr, "", {{0, "\"\""}}},
+        // Typing stops at 18 characters; the module takes single bytes only.
+        {"long",
+         &Box::text,
+         "ABCDEFGHIJKLMNOPQRST",
+         false,
+         nullptr,
+         "ABCDEFGHIJKLMNOPQR",
+         {{0, "\"ABCDEFGHIJKLMNOPQR\""}}},
+        {"accent", &Box::text, "CAF\xC3\x89 2", false, nullptr, "CAF", {{0, "\"CAF\""}}},
         // Typing sends the committed value again; leaving commits the clamped one.
         {"x over", &Box::x, "150", true, nullptr, "100", {{2, "10"}, {2, "100"}}},
         {"y under", &Box::y, "-5", true, nullptr, "0", {{3, "20"}, {3, "0"}}},
