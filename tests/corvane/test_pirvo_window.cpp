@@ -15,8 +15,10 @@
 #include "corvane/modules/pirvo/PirvoMessages.h"
 #include "corvane/modules/pirvo/PirvoModel.h"
 #include "corvane/modules/pirvo/PirvoView.h"
+#include "corvane/pages/pirvo/PirvoPageMessages.h"
 #include "corvane/pages/timing/TimingMessages.h"
 #include "platform/MessageBox.h"
+#include "resources/corvane/PirvoPageForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
 // clang-format on
 
@@ -67,7 +69,7 @@ TEST_F(PirvoWindow, OpeningReadsEverythingOnceInOrder) {
     EXPECT_EQ(TakeLines(), ReadLines());
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-    EXPECT_EQ(TabTexts(*view), (std::vector<std::string>{"Timing"}));
+    EXPECT_EQ(TabTexts(*view), (std::vector<std::string>{"Signal", "Bars", "Timing"}));
     EXPECT_EQ(view->ShownPage(), 0);
     ASSERT_TRUE(Frame()->Children().front()->OnClose());
     EXPECT_TRUE(TakeLines().empty());  // closing unchanged sends nothing
@@ -128,37 +130,37 @@ const std::vector<MessageCase>& MessageCases() {
          {{kPirvoTimingMessages.delay, 1, 2.5e-6}},
          Join({{"SENS2:CORR:MDEL:HOR 2.50000000"}, kSaves})},
         {"folder, set and signal",
-         {{WM_PIRVO_SIGNAL_SET, 2, std::string("Bars")},
-          {WM_PIRVO_SIGNAL_FILE, 2, std::string("Full.cmp")},
-          {WM_PIRVO_FORMAT_FOLDER, 2, 1}},
+         {{kPirvoSignalMessages.signalSet, 2, std::string("Bars")},
+          {kPirvoSignalMessages.signal, 2, std::string("Full.cmp")},
+          {kPirvoSignalMessages.format, 2, 1}},
          Join({{"MMEM:LOAD:SIGN 1,\"/PAL/Bars/Full.cmp\"", "OUTP3:TEXT:SAV"},
                IdTextRereads(),
                {"OUTP4:TEXT:SAV"}}),
          {2},
          [](CPirvoView& v) { EXPECT_EQ(v.m_timingPage.Values()[2].format, 1); }},
         {"APL",
-         {{WM_PIRVO_APL_MODE, 2, std::string("APL_HIGH")},
-          {WM_PIRVO_APL_PERIOD, 2, std::string("0.5")}},
+         {{kPirvoSignalMessages.aplMode, 2, std::string("APL_HIGH")},
+          {kPirvoSignalMessages.aplPeriod, 2, std::string("0.5")}},
          Join({{"OUTP3:APL:MOD APL_HIGH", "OUTP3:APL:PER 0.5"}, kSaves})},
         {"signal ID text",
-         {{WM_PIRVO_SIGNAL_ID_TEXT, 2, std::string("A;B?")},
-          {WM_PIRVO_SIGNAL_ID_MODE, 2, kIdTextBlinkFast},
-          {WM_PIRVO_SIGNAL_ID_X, 2, 150},
-          {WM_PIRVO_SIGNAL_ID_Y, 2, -1}},
+         {{kPirvoSignalMessages.idText.text, 2, std::string("A;B?")},
+          {kPirvoSignalMessages.idText.mode, 2, kIdTextBlinkFast},
+          {kPirvoSignalMessages.idText.x, 2, 150},
+          {kPirvoSignalMessages.idText.y, 2, -1}},
          {"OUTP3:TEXT:STAT 1", "OUTP3:OVER:BLIN:PER 0.5", "OUTP3:OVER:BLIN:STAT 1",
           "OUTP3:TEXT:DATA \"A;B?\"", "OUTP3:TEXT:POS:HOR 100", "OUTP3:TEXT:POS:vert 0",
           "OUTP3:TEXT:SAV", "OUTP4:TEXT:SAV"}},
         {"bars",
-         {{WM_PIRVO_BARS_FORMAT, 3, kPirvoPal}, {WM_PIRVO_BARS_SIGNAL, 3, 31}},
+         {{kPirvoBarsMessages.format, 3, kPirvoPal}, {kPirvoBarsMessages.signal, 3, 31}},
          Join({{"OUTP3:TEXT:SAV", "OUTP4:STAN PAL", "OUTP4:SIGN FF40PER", "OUTP4:TEXT:SAV"},
                IdTextRereads()}),
          {3},
          [](CPirvoView& v) { EXPECT_EQ(v.m_timingPage.Values()[3].format, kPirvoPal); }},
         {"bars ID text",
-         {{WM_PIRVO_BARS_ID_MODE, 3, kIdTextDisable},
-          {WM_PIRVO_BARS_ID_TEXT, 3, std::string("BARS")},
-          {WM_PIRVO_BARS_ID_X, 3, 5},
-          {WM_PIRVO_BARS_ID_Y, 3, 6}},
+         {{kPirvoBarsMessages.idText.mode, 3, kIdTextDisable},
+          {kPirvoBarsMessages.idText.text, 3, std::string("BARS")},
+          {kPirvoBarsMessages.idText.x, 3, 5},
+          {kPirvoBarsMessages.idText.y, 3, 6}},
          {"OUTP3:TEXT:SAV", "OUTP4:TEXT:STAT 0", "OUTP4:TEXT:DATA \"BARS\"", "OUTP4:TEXT:POS:HOR 5",
           "OUTP4:TEXT:POS:vert 6", "OUTP4:TEXT:SAV"}},
         // Outputs and indexes a page could never send change nothing.
@@ -166,9 +168,9 @@ const std::vector<MessageCase>& MessageCases() {
          {{WM_PIRVO_FORMAT, 2, kPirvoPal},
           {WM_PIRVO_SIGNAL, 4, 7},
           {kPirvoTimingMessages.lines, -1, 3},
-          {WM_PIRVO_FORMAT_FOLDER, 2, 2},
-          {WM_PIRVO_BARS_ID_TEXT, 1, std::string("X")},
-          {WM_PIRVO_SIGNAL_ID_MODE, 0, kIdTextDisable}},
+          {kPirvoSignalMessages.format, 2, 2},
+          {kPirvoBarsMessages.idText.text, 1, std::string("X")},
+          {kPirvoSignalMessages.idText.mode, 0, kIdTextDisable}},
          {}},
     };
     return cases;
@@ -194,6 +196,113 @@ TEST_F(PirvoWindow, EachPageMessageReachesTheModuleOnApply) {
         ASSERT_TRUE(Frame()->Children().front()->OnClose());
         EXPECT_TRUE(TakeLines().empty());
     }
+}
+
+struct PageActionCase {
+    const char* name;
+    std::function<void(CPirvoView&)> act;
+    Lines sent;  // between INST:SEL and the closing queries
+    std::vector<int> live;
+};
+
+// What the operator does on the Signal and Bars pages reaches the module on Apply.
+TEST_F(PirvoWindow, EachPageActionReachesTheModuleOnApply) {
+    const std::vector<PageActionCase> cases = {
+        // A new set starts on its first signal: one load, from the file name as listed.
+        {"signal set",
+         [](CPirvoView& v) { v.m_signalPage.ChooseComboItem(IDC_PIRVO_SIGNAL_SET, 1); },
+         Join({{"MMEM:LOAD:SIGN 1,\"/NTSC/Ramp/Ramp.cmp\"", "OUTP3:TEXT:SAV"},
+               IdTextRereads(),
+               {"OUTP4:TEXT:SAV"}}),
+         {2}},
+        {"format folder",
+         [](CPirvoView& v) { v.m_signalPage.ChooseComboItem(IDC_PIRVO_SIGNAL_FORMAT, 1); },
+         Join({{"MMEM:LOAD:SIGN 1,\"/PAL/Bars/Full.cmp\"", "OUTP3:TEXT:SAV"},
+               IdTextRereads(),
+               {"OUTP4:TEXT:SAV"}}),
+         {2}},
+        {"APL mode",
+         [](CPirvoView& v) { v.m_signalPage.ChooseComboItem(IDC_PIRVO_APL_MODE, 1); },
+         {"OUTP3:APL:MOD APL_HIGH", "OUTP3:TEXT:SAV", "OUTP4:TEXT:SAV"},
+         {}},
+        {"signal ID text blinking fast",
+         [](CPirvoView& v) { v.m_signalPage.ClickButton(kPirvoSignalIdText.modes[2]); },
+         {"OUTP3:TEXT:STAT 1", "OUTP3:OVER:BLIN:PER 0.5", "OUTP3:OVER:BLIN:STAT 1",
+          "OUTP3:TEXT:SAV", "OUTP4:TEXT:SAV"},
+         {}},
+        // SMPTE bars are not on the PAL list: the list starts on black burst.
+        {"bars format",
+         [](CPirvoView& v) { v.m_barsPage.ChooseComboItem(IDC_PIRVO_BARS_FORMAT, 1); },
+         Join({{"OUTP3:TEXT:SAV", "OUTP4:STAN PAL", "OUTP4:SIGN BB", "OUTP4:TEXT:SAV"},
+               IdTextRereads()}),
+         {3}},
+        // The BARS text is off: enabled first, then typed.
+        {"bars ID text",
+         [](CPirvoView& v) {
+             v.m_barsPage.ClickButton(kPirvoBarsIdText.modes[0]);
+             v.m_barsPage.FocusControl(kPirvoBarsIdText.text);
+             v.m_barsPage.TypeText(kPirvoBarsIdText.text, "CAM 4");
+         },
+         {"OUTP3:TEXT:SAV", "OUTP4:TEXT:STAT 1", "OUTP4:OVER:BLIN:STAT 0",
+          "OUTP4:TEXT:DATA \"CAM 4\"", "OUTP4:TEXT:SAV"},
+         {}},
+    };
+    for (const PageActionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CPirvoView* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        c.act(*view);
+        EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+        EXPECT_EQ(TakeLines(), Join({ApplyLines(c.sent), LiveTimingLines(c.live)}));
+        EXPECT_FALSE(Doc()->IsModified());
+        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+    }
+}
+
+// A position typed and not yet committed by leaving its field is sent before Apply, OK,
+// Cancel or the window's close reads the document.
+TEST_F(PirvoWindow, ATypedPositionIsCommittedBeforeTheDocumentIsRead) {
+    const int buttons[] = {IDC_MODULE_APPLY, IDC_MODULE_OK, IDC_MODULE_CANCEL, 0};  // 0: close
+    const Lines sent = ApplyLines({"OUTP3:TEXT:POS:HOR 100", "OUTP3:TEXT:SAV", "OUTP4:TEXT:SAV"});
+    for (int button : buttons) {
+        SCOPED_TRACE(button);
+        CPirvoView* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        ASSERT_TRUE(view->m_signalPage.FocusControl(kPirvoSignalIdText.x));
+        ASSERT_TRUE(view->m_signalPage.TypeText(kPirvoSignalIdText.x, "150"));
+        if (button != IDC_MODULE_APPLY)
+            m_boxes.Expect("Apply changes to Pirvo?", kQuestion, IDYES);
+        if (button == 0)
+            EXPECT_TRUE(Frame()->Children().front()->OnClose());
+        else
+            view->ClickButton(button);
+        if (button != IDC_MODULE_APPLY) {
+            EXPECT_TRUE(WaitUntilClosed());
+        }
+        EXPECT_EQ(m_boxes.Pending(), 0u);
+        EXPECT_EQ(TakeLines(), sent);
+        if (WindowOpen()) {
+            EXPECT_EQ(view->m_signalPage.GetDlgItemText(kPirvoSignalIdText.x), "100");
+            ASSERT_TRUE(Frame()->Children().front()->OnClose());
+        }
+    }
+}
+
+// After an Apply that loaded a picture, the pages show the ID texts the module now has.
+TEST_F(PirvoWindow, PagesShowTheIdTextsAnApplyReadAgain) {
+    CPirvoView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    view->SendMessage(WM_PIRVO_FORMAT, 0, kPirvoNtsc);
+    Seed("OUTP3:TEXT:DATA", "NEW 3");
+    Seed("OUTP4:TEXT:POS:HOR", "55");
+    ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+    EXPECT_EQ(view->m_signalPage.GetDlgItemText(kPirvoSignalIdText.text), "NEW 3");
+    EXPECT_EQ(view->m_barsPage.GetDlgItemText(kPirvoBarsIdText.x), "55");
+    // Writing the fields sent nothing back.
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+    ASSERT_TRUE(Frame()->Children().front()->OnClose());
 }
 
 // The timing page's query reads the output's live timing into its record; a query the

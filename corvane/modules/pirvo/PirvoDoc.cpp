@@ -88,6 +88,11 @@ CPirvoDoc::CPirvoDoc()
 
 CPirvoDoc::~CPirvoDoc() = default;
 
+bool CPirvoDoc::SaveModified() {
+    NotifyViews(AboutToClose());
+    return CModuleDoc::SaveModified();
+}
+
 void CPirvoDoc::PostToMainFrame(platform::UINT message) {
     if (CMainFrame* frame = MainFrame())
         frame->PostMessage(message);

@@ -26,8 +26,14 @@ public:
     static constexpr int kApplySteps = 34;
     static constexpr const char* kSignalRoot = "/F0:/Pirvo/SIGNAL";
 
+    // Told to the views before the close question reads the document: a page sends what the
+    // operator typed and has not committed yet.
+    struct AboutToClose : ModuleHint {};
+
     CPirvoDoc();
     ~CPirvoDoc() override;
+
+    bool SaveModified() override;
 
     int ReadAll() override;
     int Apply() override;

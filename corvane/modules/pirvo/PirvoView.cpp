@@ -2,7 +2,9 @@
 
 #include "corvane/modules/pirvo/PirvoDoc.h"
 #include "corvane/modules/pirvo/PirvoMessages.h"
+#include "corvane/pages/pirvo/PirvoPageMessages.h"
 #include "corvane/pages/timing/TimingMessages.h"
+#include "resources/corvane/ModuleForms.h"
 #include "resources/corvane/PirvoForms.h"
 
 namespace corvane {
@@ -10,11 +12,11 @@ namespace corvane {
 namespace {
 
 using Doc = CPirvoDoc;
+using Order = ChannelMessage::Order;
 
 // The timing page takes a format or signal under the number the black page sent it with.
 static_assert(kPirvoTimingMessages.formatReload == WM_PIRVO_FORMAT &&
               kPirvoTimingMessages.signalReload == WM_PIRVO_SIGNAL);
-using Order = ChannelMessage::Order;
 
 ChannelMessage OutputFirst(platform::UINT number) {
     return {number, Order::ChannelFirst};
@@ -27,11 +29,14 @@ int OutputOf(platform::WPARAM wParam) {
 }  // namespace
 
 CPirvoView::CPirvoView() : CModuleView(PirvoFormTemplate()), m_timingPage(PirvoTimingTable()) {
+    AddPage(&m_signalPage, "Signal");
+    AddPage(&m_barsPage, "Bars");
     AddPage(&m_timingPage, "Timing");
     BindBlackMessages();
     BindTimingMessages();
     BindSignalMessages();
-    BindIdTextMessages();
+    BindIdTextMessages(kPirvoSignalMessages.idText);
+    BindIdTextMessages(kPirvoBarsMessages.idText);
     BindBarsMessages();
 }
 
@@ -73,7 +78,8 @@ void CPirvoView::BindTimingMessages() {
 }
 
 void CPirvoView::BindSignalMessages() {
-    BindChannelMessage(OutputFirst(WM_PIRVO_FORMAT_FOLDER), [this](int, int index) {
+    const PirvoSignalMessages& m = kPirvoSignalMessages;
+    BindChannelMessage(OutputFirst(m.format), [this](int, int index) {
         if (Doc* doc = GetPirvoDoc()) {
             doc->SetFormatFolder(index);
             ReloadTiming(kPirvoTimingMessages.formatReload, kPirvoSignalOutput);
@@ -83,41 +89,45 @@ void CPirvoView::BindSignalMessages() {
         platform::UINT number;
         void (Doc::*set)(const std::string& text);
     };
-    for (const Named& named : {Named{WM_PIRVO_SIGNAL_FILE, &Doc::SetSignalFile},
-                               Named{WM_PIRVO_SIGNAL_SET, &Doc::SetSignalSet},
-                               Named{WM_PIRVO_APL_MODE, &Doc::SetAplMode},
-                               Named{WM_PIRVO_APL_PERIOD, &Doc::SetAplPeriod}})
+    for (const Named& named :
+         {Named{m.signal, &Doc::SetSignalFile}, Named{m.signalSet, &Doc::SetSignalSet},
+          Named{m.aplMode, &Doc::SetAplMode}, Named{m.aplPeriod, &Doc::SetAplPeriod}})
         BindTextMessage(named.number, [this, set = named.set](int, const std::string& text) {
             if (Doc* doc = GetPirvoDoc())
                 (doc->*set)(text);
         });
 }
 
-// Both pages send their own output in wParam; the document serves only the two with a text.
-void CPirvoView::BindIdTextMessages() {
-    for (const platform::UINT number : {WM_PIRVO_SIGNAL_ID_TEXT, WM_PIRVO_BARS_ID_TEXT})
-        BindTextMessage(number, [this](int output, const std::string& text) {
-            if (Doc* doc = GetPirvoDoc())
-                doc->SetIdText(output, text);
-        });
+// Each page sends its own output in wParam; the document serves only the two with a text.
+void CPirvoView::BindIdTextMessages(const PirvoIdTextMessages& m) {
+    BindTextMessage(m.text, [this](int output, const std::string& text) {
+        if (Doc* doc = GetPirvoDoc())
+            doc->SetIdText(output, text);
+    });
     BindChannelSetters<Doc>({
-        {OutputFirst(WM_PIRVO_SIGNAL_ID_MODE), &Doc::SetIdMode},
-        {OutputFirst(WM_PIRVO_SIGNAL_ID_X), &Doc::SetIdX},
-        {OutputFirst(WM_PIRVO_SIGNAL_ID_Y), &Doc::SetIdY},
-        {OutputFirst(WM_PIRVO_BARS_ID_MODE), &Doc::SetIdMode},
-        {OutputFirst(WM_PIRVO_BARS_ID_X), &Doc::SetIdX},
-        {OutputFirst(WM_PIRVO_BARS_ID_Y), &Doc::SetIdY},
+        {OutputFirst(m.mode), &Doc::SetIdMode},
+        {OutputFirst(m.x), &Doc::SetIdX},
+        {OutputFirst(m.y), &Doc::SetIdY},
     });
 }
 
 void CPirvoView::BindBarsMessages() {
-    BindChannelMessage(OutputFirst(WM_PIRVO_BARS_FORMAT), [this](int output, int format) {
+    const PirvoBarsMessages& m = kPirvoBarsMessages;
+    BindChannelMessage(OutputFirst(m.format), [this](int output, int format) {
         if (Doc* doc = GetPirvoDoc()) {
             doc->SetFormat(output, format);
             ReloadTiming(kPirvoTimingMessages.formatReload, output);
         }
     });
-    BindChannelSetters<Doc>({{OutputFirst(WM_PIRVO_BARS_SIGNAL), &Doc::SetSignal}});
+    BindChannelSetters<Doc>({{OutputFirst(m.signal), &Doc::SetSignal}});
+}
+
+PirvoIdTextValues CPirvoView::IdTextValuesOf(int output) const {
+    const Doc* doc = GetPirvoDoc();
+    if (doc == nullptr)
+        return {};
+    const PirvoIdText text = doc->IdText(output);
+    return {text.mode, text.blinkState, text.blinkPeriod, text.text, text.x, text.y};
 }
 
 TimingValues CPirvoView::TimingValuesOf() const {
@@ -131,6 +141,20 @@ TimingValues CPirvoView::TimingValuesOf() const {
 }
 
 void CPirvoView::PushPageValues() {
+    const Doc* doc = GetPirvoDoc();
+    if (doc == nullptr)
+        return;
+    PirvoSignalValues signal;
+    signal.catalogue = doc->m_catalog;
+    signal.formatName = doc->m_active.formatName;
+    signal.setName = doc->m_active.setName;
+    signal.signalName = doc->m_active.signalName;
+    signal.aplMode = doc->m_aplMode.Value();
+    signal.aplPeriod = doc->m_aplPeriod.Value();
+    signal.idText = IdTextValuesOf(kPirvoSignalOutput);
+    m_signalPage.Load(signal);
+    m_barsPage.Load({doc->m_format[kPirvoBarsOutput], doc->m_signal[kPirvoBarsOutput],
+                     IdTextValuesOf(kPirvoBarsOutput)});
     m_timingPage.Load(TimingValuesOf());
 }
 
@@ -156,6 +180,26 @@ platform::LRESULT CPirvoView::OnTimingQuery(platform::WPARAM wParam, platform::L
     return 1;
 }
 
+void CPirvoView::CommitTypedPositions() {
+    m_signalPage.CommitPositions();
+    m_barsPage.CommitPositions();
+}
+
+void CPirvoView::OnUpdate(platform::CView* sender, platform::LPARAM hint, void* hintObject) {
+    if (ModuleHintAs<CPirvoDoc::AboutToClose>(hint, hintObject) != nullptr) {
+        CommitTypedPositions();
+        return;
+    }
+    CModuleView::OnUpdate(sender, hint, hintObject);
+}
+
+platform::BOOL CPirvoView::OnCommand(int id, int code) {
+    if (code == platform::BN_CLICKED &&
+        (id == IDC_MODULE_APPLY || id == IDC_MODULE_OK || id == IDC_MODULE_CANCEL))
+        CommitTypedPositions();
+    return CModuleView::OnCommand(id, code);
+}
+
 void CPirvoView::OnApplied() {
     // An Apply that went through leaves nothing modified. After one that stopped half-way the
     // link may be gone: the marks wait for the Apply that completes.
@@ -170,6 +214,11 @@ void CPirvoView::OnApplied() {
                                          static_cast<platform::WPARAM>(output));
             }
         }
+    }
+    if (doc != nullptr) {
+        // The Apply read both ID texts again when it loaded a new picture.
+        m_signalPage.ReloadIdText(IdTextValuesOf(kPirvoSignalOutput));
+        m_barsPage.ReloadIdText(IdTextValuesOf(kPirvoBarsOutput));
     }
     CModuleView::OnApplied();
 }

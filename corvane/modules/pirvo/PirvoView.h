@@ -3,10 +3,16 @@
 // limits follow it. After an Apply the timing page reads the live timing of each output that
 // got a new format or signal load, and the Signal and Bars pages take the ID texts the Apply
 // read again.
+//
+// A position typed on the Signal or Bars page counts once its field loses the focus. Apply,
+// OK, Cancel and the window's close read the document before that can happen, so each first
+// has the pages send what was typed.
 #pragma once
 
 #include "corvane/modules/common/ModuleView.h"
 #include "corvane/modules/pirvo/PirvoRecords.h"
+#include "corvane/pages/pirvo/PirvoBarsPage.h"
+#include "corvane/pages/pirvo/PirvoSignalPage.h"
 #include "corvane/pages/timing/TimingPage.h"
 
 namespace corvane {
@@ -20,7 +26,12 @@ public:
 
     CPirvoDoc* GetPirvoDoc() const;
 
+    void OnUpdate(platform::CView* sender, platform::LPARAM hint, void* hintObject) override;
+    platform::BOOL OnCommand(int id, int code) override;
+
     // The pages, in tab order.
+    CPirvoSignalPage m_signalPage;
+    CPirvoBarsPage m_barsPage;
     CTimingPage m_timingPage;
 
 protected:
@@ -28,16 +39,20 @@ protected:
     void OnApplied() override;
 
 private:
+    void BindBlackMessages();
+    void BindTimingMessages();
+    void BindSignalMessages();
+    void BindIdTextMessages(const PirvoIdTextMessages& messages);
+    void BindBarsMessages();
+    platform::LRESULT OnTimingQuery(platform::WPARAM wParam, platform::LPARAM lParam);
+
+    PirvoIdTextValues IdTextValuesOf(int output) const;
     TimingValues TimingValuesOf() const;
     // After the document took a format (or a signal) of `output`: the timing page takes the
     // stored value and its limits afresh.
     void ReloadTiming(platform::UINT message, int output);
-    void BindBlackMessages();
-    void BindTimingMessages();
-    void BindSignalMessages();
-    void BindIdTextMessages();
-    void BindBarsMessages();
-    platform::LRESULT OnTimingQuery(platform::WPARAM wParam, platform::LPARAM lParam);
+    // The positions typed on the Signal and Bars pages and not yet sent.
+    void CommitTypedPositions();
 };
 
 }  // namespace corvane
