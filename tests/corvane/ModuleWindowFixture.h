@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTabBar>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,35 +21,29 @@ namespace corvane::testing {
 
 // The main frame's link as a window's document sees it, broken just before one command goes
 // out, as when the instrument goes away in the middle of an Apply.
-class BreakingFrameLink : public IInstrumentLink {
+class FrameLinkBrokenBefore : public IInstrumentLink {
 public:
-    explicit BreakingFrameLink(std::string before) : m_before(std::move(before)) {}
+    FrameLinkBrokenBefore(CMainFrame& frame, std::string before)
+        : m_frame(frame), m_before(std::move(before)) {}
     int SendCommand(const std::string& command) override {
         BreakIfDue(command);
-        return MainFrame()->SendCommand(command);
+        return m_frame.SendCommand(command);
     }
     int Query(const std::string& command, std::string& reply) override {
         BreakIfDue(command);
-        return MainFrame()->Query(command, reply);
+        return m_frame.Query(command, reply);
     }
 
 private:
     void BreakIfDue(const std::string& command) {
         if (command == m_before) {
             m_before.clear();
-            MainFrame()->Disconnect();
+            m_frame.Disconnect();
         }
     }
+    CMainFrame& m_frame;
     std::string m_before;
 };
-
-// The texts of a window's tabs, in order.
-inline std::vector<std::string> TabTexts(platform::CWnd& view) {
-    std::vector<std::string> texts;
-    if (auto* bar = view.GetWidget()->findChild<QTabBar*>())
-        for (int i = 0; i < bar->count(); ++i) texts.push_back(bar->tabText(i).toStdString());
-    return texts;
-}
 
 template <typename DocT, typename ViewT>
 class ModuleWindowFixture : public CorvaneFixture {

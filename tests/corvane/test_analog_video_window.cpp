@@ -25,6 +25,7 @@
 #include "resources/corvane/VideoOutputPageForms.h"
 #include "resources/corvane/VideoSignalPageForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
+#include "tests/corvane/TabTexts.h"
 // clang-format on
 
 namespace corvane::testing {
@@ -473,7 +474,7 @@ TYPED_TEST(AnalogWindowTest, ASendFailingMidApplyKeepsTheRestForTheNextApply) {
     ASSERT_NE(view, nullptr);
     view->m_movingPage.TypeText(IDC_MOVING_PERIOD, "7");
     view->m_overlayPage.TypeText(IDC_CIRCLE_DIAMETER, "30");
-    BreakingFrameLink link("OUTP1:CIRC:DIAM 30");
+    FrameLinkBrokenBefore link(*this->Frame(), "OUTP1:CIRC:DIAM 30");
     this->Doc()->SetLink(&link);
     this->m_boxes.ExpectAny(platform::IDOK);
     ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));

@@ -20,6 +20,7 @@
 #include "platform/MessageBox.h"
 #include "resources/corvane/PirvoPageForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
+#include "tests/corvane/TabTexts.h"
 // clang-format on
 
 namespace corvane::testing {
@@ -370,7 +371,7 @@ TEST_F(PirvoWindow, ASendFailingMidApplyKeepsTheRestForTheNextApply) {
     ASSERT_NE(view, nullptr);
     view->SendMessage(WM_PIRVO_FORMAT, 1, kPirvoPal);
     view->SendMessage(kPirvoTimingMessages.lines, 3, 8);
-    BreakingFrameLink link("SENS4:CORR:MDEL:VERT 8.0");
+    FrameLinkBrokenBefore link(*Frame(), "SENS4:CORR:MDEL:VERT 8.0");
     Doc()->SetLink(&link);
     m_boxes.ExpectAny(platform::IDOK);
     ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));

@@ -287,7 +287,7 @@ void SerialWindow<Doc, View>::ASendFailingMidApplyLeavesTheRestForTheNextApply()
     view->m_signalPage.TypeText(IDC_SIGNAL_LINES, "5");
     view->m_overlayPage.ClickButton(IDC_CIRCLE_ENABLE);
     view->m_videoPage.ClickButton(IDC_CHANNEL1_OFF);
-    BreakingFrameLink link("OUTP1:CIRC:STAT 1");
+    FrameLinkBrokenBefore link(*this->Frame(), "OUTP1:CIRC:STAT 1");
     this->Doc()->SetLink(&link);
     this->m_boxes.Expect("Descriptor is not socket.", platform::MB_ICONSTOP, platform::IDOK);
     view->ClickButton(IDC_MODULE_APPLY);
