@@ -1,0 +1,129 @@
+#include "corvane/modules/brumo/BrumoView.h"
+
+#include "corvane/core/Messages.h"
+#include "corvane/modules/brumo/BrumoDoc.h"
+#include "corvane/modules/brumo/BrumoMessages.h"
+#include "resources/corvane/BrumoForms.h"
+
+namespace corvane {
+
+namespace {
+
+int IntOf(platform::WPARAM value) {
+    return static_cast<int>(static_cast<platform::LPARAM>(value));
+}
+
+}  // namespace
+
+CBrumoView::CBrumoView() : CModuleView(BrumoFormTemplate()) {
+    AddPage(&m_genlockPage, "Genlock");
+    AddPage(&m_outputPage, "Output");
+    BindPageMessages();
+    OnMessage(WM_KINTOR_CLOCK_FAMILY, [this](platform::WPARAM w, platform::LPARAM) {
+        return TakeClockFamily(true, IntOf(w));
+    });
+    OnMessage(WM_ULMETH_CLOCK_FAMILY, [this](platform::WPARAM w, platform::LPARAM) {
+        return TakeClockFamily(false, IntOf(w));
+    });
+}
+
+CBrumoDoc* CBrumoView::GetBrumoDoc() const {
+    return dynamic_cast<CBrumoDoc*>(GetDocument());
+}
+
+void CBrumoView::BindPageMessages() {
+    using Order = ChannelMessage::Order;
+    BindValueSetters<CBrumoDoc>({
+        {{WM_BRUMO_SOURCE, Order::ValueFirst}, &CBrumoDoc::SetSource},
+        {{WM_BRUMO_GENLOCK_LINES, Order::ValueFirst}, &CBrumoDoc::SetGenlockLines},
+        {{WM_BRUMO_LOCK_LOSS, Order::ValueFirst}, &CBrumoDoc::SetLockLossAction},
+    });
+    BindChannelSetters<CBrumoDoc>({
+        {{WM_BRUMO_OUTPUT_FORMAT, Order::ChannelFirst}, &CBrumoDoc::SetOutputFormat},
+        {{WM_BRUMO_OUTPUT_SIGNAL, Order::ChannelFirst}, &CBrumoDoc::SetOutputSignal},
+        {{WM_BRUMO_OUTPUT_LINES, Order::ChannelFirst}, &CBrumoDoc::SetOutputLines},
+    });
+    BindDoubleMessage(WM_BRUMO_CW_FRAME, [this](double hertz) {
+        if (CBrumoDoc* doc = GetBrumoDoc())
+            doc->SetCwFrame(hertz);
+    });
+    BindDoubleMessage(WM_BRUMO_GENLOCK_DELAY, [this](double seconds) {
+        if (CBrumoDoc* doc = GetBrumoDoc())
+            doc->SetGenlockDelay(seconds);
+    });
+    OnMessage(WM_BRUMO_OUTPUT_DELAY, [this](platform::WPARAM w, platform::LPARAM l) {
+        const auto* seconds = reinterpret_cast<const double*>(l);
+        if (CBrumoDoc* doc = GetBrumoDoc(); doc != nullptr && seconds != nullptr)
+            doc->SetOutputDelay(IntOf(w), *seconds);
+        return platform::LRESULT{0};
+    });
+    OnMessage(WM_BRUMO_OUTPUT_TIMING_QUERY, [this](platform::WPARAM w, platform::LPARAM l) {
+        auto* timing = reinterpret_cast<BrumoTiming*>(l);
+        CBrumoDoc* doc = GetBrumoDoc();
+        return platform::LRESULT{doc != nullptr && timing != nullptr &&
+                                 doc->QueryOutputTiming(IntOf(w), *timing) != 0};
+    });
+    OnMessage(WM_BRUMO_GENLOCK_TIMING_QUERY, [this](platform::WPARAM, platform::LPARAM l) {
+        auto* timing = reinterpret_cast<BrumoTiming*>(l);
+        CBrumoDoc* doc = GetBrumoDoc();
+        return platform::LRESULT{doc != nullptr && timing != nullptr &&
+                                 doc->QueryGenlockTiming(*timing) != 0};
+    });
+    OnMessage(WM_BRUMO_HD_REFERENCE_QUERY, [this](platform::WPARAM w, platform::LPARAM) {
+        auto* code = reinterpret_cast<int*>(w);
+        CBrumoDoc* doc = GetBrumoDoc();
+        if (doc == nullptr || code == nullptr)
+            return platform::LRESULT{0};
+        const int detected = doc->ReadHdSyncFormat();
+        if (detected < 0)
+            return platform::LRESULT{0};
+        *code = detected;
+        return platform::LRESULT{1};
+    });
+}
+
+void CBrumoView::PushPageValues() {
+    const CBrumoDoc* doc = GetBrumoDoc();
+    if (doc == nullptr)
+        return;
+    BrumoGenlockValues genlock;
+    genlock.source = doc->m_source;
+    genlock.lockLossAction = doc->m_lockLossAction;
+    genlock.cwFrame = doc->m_cwFrame;
+    genlock.lines = doc->m_genlockLines;
+    genlock.delay = doc->m_genlockDelay;
+    genlock.hdSyncFormat = doc->m_hdSyncFormat;
+    m_genlockPage.Load(genlock);
+
+    BrumoOutputValues output;
+    output.formats = doc->m_outputFormat.Values();
+    output.outputSignals = {doc->m_outputSignal[0], doc->m_outputSignal[1]};
+    output.ulmethFamily = doc->m_ulmethClockFamily;
+    output.kintorFamily = doc->m_kintorClockFamily;
+    m_outputPage.Load(output);
+}
+
+void CBrumoView::OnApplied() {
+    CModuleView::OnApplied();
+    CBrumoDoc* doc = GetBrumoDoc();
+    if (doc == nullptr)
+        return;
+    if (doc->TakeHdSyncMark() && m_genlockPage.IsWindow())
+        m_genlockPage.SendMessage(WM_BRUMO_HD_REFERENCE_RELOAD);
+    if (doc->TakeReferenceMark() && m_genlockPage.IsWindow())
+        m_genlockPage.SendMessage(WM_BRUMO_GENLOCK_TIMING_RELOAD);
+}
+
+platform::LRESULT CBrumoView::TakeClockFamily(bool kintor, int family) {
+    CBrumoDoc* doc = GetBrumoDoc();
+    if (doc == nullptr)
+        return 0;
+    if (kintor)
+        doc->SetKintorClockFamily(family);
+    else
+        doc->SetUlmethClockFamily(family);
+    m_outputPage.SetClockFamilies(doc->m_ulmethClockFamily, doc->m_kintorClockFamily);
+    return 0;
+}
+
+}  // namespace corvane
