@@ -4,6 +4,7 @@
 
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
+#include "corvane/modules/brumo/BrumoModel.h"
 #include "corvane/modules/oltra/OltraModel.h"
 #include "corvane/modules/sormet/SormetModel.h"
 #include "corvane/modules/tavix/TavixModel.h"
@@ -45,8 +46,7 @@ const std::vector<ModelEntry>& ModelRegistry() {
     static const std::vector<ModelEntry> models = [] {
         std::vector<ModelEntry> list{
             TavixModel(),
-            Pending(kModuleBrumo, IDR_BRUMOTYPE, IDS_APPLY_BRUMO,
-                    {WM_KINTOR_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY}, &CMainFrame::m_hasBrumo),
+            BrumoModel(),
             Pending(kModuleKintor, IDR_KINTORTYPE, IDS_APPLY_KINTOR,
                     {WM_BRUMO_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY}, &CMainFrame::m_hasKintor),
             SormetModel(),

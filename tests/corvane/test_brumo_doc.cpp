@@ -296,10 +296,10 @@ TEST_F(BrumoDocument, LiveTimingStoresWithoutFlagsAndRefusesWhatItCannotRead) {
              {"SENS2:CORR:MDEL:HOR", "2.5"},
              {"SOUR:CORR:MDEL:VERT", "9"}});
     Open();
-    BrumoTiming timing;
+    LiveTiming timing;
     ASSERT_EQ(m_doc->QueryOutputTiming(1, timing), 1);
     EXPECT_EQ(timing.lines, -4);
-    EXPECT_DOUBLE_EQ(timing.seconds, 2.5e-6);
+    EXPECT_DOUBLE_EQ(timing.delay, 2.5e-6);
     EXPECT_EQ(m_doc->m_outputLines[1], -4);
     EXPECT_FALSE(m_doc->m_outputLines[1].Changed());
     ASSERT_EQ(m_doc->QueryGenlockTiming(timing), 1);
@@ -309,7 +309,7 @@ TEST_F(BrumoDocument, LiveTimingStoresWithoutFlagsAndRefusesWhatItCannotRead) {
     // An output the module does not have asks nothing; an answer without ';' changes nothing.
     for (int output : {-1, 3}) EXPECT_EQ(m_doc->QueryOutputTiming(output, timing), 0);
     m_rewriting.Rewrite(OutputTiming(1), "3");
-    timing = BrumoTiming{77, 1.0};
+    timing = LiveTiming{77, 1.0};
     EXPECT_EQ(m_doc->QueryOutputTiming(0, timing), 0);
     EXPECT_EQ(timing.lines, 77);
     EXPECT_EQ(m_doc->m_outputLines[0], 0);

@@ -321,7 +321,7 @@ int CBrumoDoc::QueryTiming(const std::string& query, int& lines, double& seconds
     return 1;
 }
 
-int CBrumoDoc::QueryOutputTiming(int output, BrumoTiming& timing) {
+int CBrumoDoc::QueryOutputTiming(int output, LiveTiming& timing) {
     if (!ValidOutput(output))
         return 0;
     platform::CWaitCursor wait;
@@ -332,11 +332,11 @@ int CBrumoDoc::QueryOutputTiming(int output, BrumoTiming& timing) {
     m_outputLines[static_cast<size_t>(output)].Load(lines);
     m_outputDelay[static_cast<size_t>(output)].Load(seconds);
     timing.lines = lines;
-    timing.seconds = seconds;
+    timing.delay = seconds;
     return 1;
 }
 
-int CBrumoDoc::QueryGenlockTiming(BrumoTiming& timing) {
+int CBrumoDoc::QueryGenlockTiming(LiveTiming& timing) {
     platform::CWaitCursor wait;
     int lines = 0;
     double seconds = 0.0;
@@ -345,7 +345,7 @@ int CBrumoDoc::QueryGenlockTiming(BrumoTiming& timing) {
     m_genlockLines.Load(lines);
     m_genlockDelay.Load(seconds);
     timing.lines = lines;
-    timing.seconds = seconds;
+    timing.delay = seconds;
     return 1;
 }
 

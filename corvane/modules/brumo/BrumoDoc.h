@@ -64,8 +64,8 @@ public:
 
     // The module's live timing, stored without change flags and handed back. 0 when the
     // exchange failed, the reply lacked an answer or the output is outside 0..2.
-    int QueryOutputTiming(int output, BrumoTiming& timing);
-    int QueryGenlockTiming(BrumoTiming& timing);
+    int QueryOutputTiming(int output, LiveTiming& timing);
+    int QueryGenlockTiming(LiveTiming& timing);
     // The HD reference the module detects now: 0..12, kNoHdSync, or kHdSyncFailed when the
     // selection or the query failed (an empty answer too). A failure changes nothing.
     int ReadHdSyncFormat();

@@ -1,10 +1,9 @@
 // Messages between the Brumo view and its pages. The timing page's own numbers (1131..1134)
-// are the Brumo row of the timing page family's table; the output format (1129) also reaches
-// that page, as its reload.
+// are the Brumo row of the timing page family's table (kBrumoTimingMessages); the output
+// format (1129) also reaches that page, as its reload.
 #pragma once
 
-#include <cstdint>
-
+#include "corvane/pages/timing/TimingMessages.h"
 #include "platform/Types.h"
 
 namespace corvane {
@@ -19,13 +18,7 @@ constexpr platform::UINT WM_BRUMO_GENLOCK_DELAY = platform::WM_USER + 104;  // 1
 // or the signal index.
 constexpr platform::UINT WM_BRUMO_OUTPUT_FORMAT = platform::WM_USER + 105;  // 1129
 constexpr platform::UINT WM_BRUMO_OUTPUT_SIGNAL = platform::WM_USER + 106;  // 1130
-// Timing page -> view.
-constexpr platform::UINT WM_BRUMO_OUTPUT_LINES = platform::WM_USER + 107;         // 1131
-constexpr platform::UINT WM_BRUMO_OUTPUT_DELAY = platform::WM_USER + 108;         // 1132
-constexpr platform::UINT WM_BRUMO_OUTPUT_TIMING_QUERY = platform::WM_USER + 109;  // 1133
-// View -> timing page: read the live timing of the output in wParam.
-constexpr platform::UINT WM_BRUMO_OUTPUT_TIMING_RELOAD = platform::WM_USER + 110;  // 1134
-// Genlock page -> view: lParam the address of a BrumoTiming to fill; answers 1 or 0.
+// Genlock page -> view: lParam the address of a LiveTiming to fill; answers 1 or 0.
 constexpr platform::UINT WM_BRUMO_GENLOCK_TIMING_QUERY = platform::WM_USER + 111;  // 1135
 // View -> genlock page: read the live genlock timing; run the HD reference detection.
 constexpr platform::UINT WM_BRUMO_GENLOCK_TIMING_RELOAD = platform::WM_USER + 112;  // 1136
@@ -33,11 +26,5 @@ constexpr platform::UINT WM_BRUMO_HD_REFERENCE_RELOAD = platform::WM_USER + 113;
 // Genlock page -> view: wParam the address of an int that receives the detected HD code;
 // answers 1, or 0 when the detection failed.
 constexpr platform::UINT WM_BRUMO_HD_REFERENCE_QUERY = platform::WM_USER + 114;  // 1138
-
-// The live timing a query fills in.
-struct BrumoTiming {
-    std::int32_t lines = 0;
-    double seconds = 0.0;
-};
 
 }  // namespace corvane

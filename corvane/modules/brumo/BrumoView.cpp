@@ -18,6 +18,7 @@ int IntOf(platform::WPARAM value) {
 CBrumoView::CBrumoView() : CModuleView(BrumoFormTemplate()) {
     AddPage(&m_genlockPage, "Genlock");
     AddPage(&m_outputPage, "Output");
+    AddPage(&m_timingPage, "Timing");
     BindPageMessages();
     OnMessage(WM_KINTOR_CLOCK_FAMILY, [this](platform::WPARAM w, platform::LPARAM) {
         return TakeClockFamily(true, IntOf(w));
@@ -33,15 +34,28 @@ CBrumoDoc* CBrumoView::GetBrumoDoc() const {
 
 void CBrumoView::BindPageMessages() {
     using Order = ChannelMessage::Order;
+    const TimingMessages& timing = kBrumoTimingMessages;
     BindValueSetters<CBrumoDoc>({
         {{WM_BRUMO_SOURCE, Order::ValueFirst}, &CBrumoDoc::SetSource},
         {{WM_BRUMO_GENLOCK_LINES, Order::ValueFirst}, &CBrumoDoc::SetGenlockLines},
         {{WM_BRUMO_LOCK_LOSS, Order::ValueFirst}, &CBrumoDoc::SetLockLossAction},
     });
     BindChannelSetters<CBrumoDoc>({
-        {{WM_BRUMO_OUTPUT_FORMAT, Order::ChannelFirst}, &CBrumoDoc::SetOutputFormat},
         {{WM_BRUMO_OUTPUT_SIGNAL, Order::ChannelFirst}, &CBrumoDoc::SetOutputSignal},
-        {{WM_BRUMO_OUTPUT_LINES, Order::ChannelFirst}, &CBrumoDoc::SetOutputLines},
+        {{timing.lines, Order::ChannelFirst}, &CBrumoDoc::SetOutputLines},
+    });
+    // The timing page takes the new format's limits from the document's values.
+    BindChannelMessage({WM_BRUMO_OUTPUT_FORMAT, Order::ChannelFirst}, [this](int output,
+                                                                             int format) {
+        CBrumoDoc* doc = GetBrumoDoc();
+        if (doc == nullptr)
+            return;
+        doc->SetOutputFormat(output, format);
+        if (m_timingPage.IsWindow()) {
+            m_timingPage.Load(TimingPageValues());
+            m_timingPage.SendMessage(WM_BRUMO_OUTPUT_FORMAT, static_cast<platform::WPARAM>(output),
+                                     static_cast<platform::LPARAM>(format));
+        }
     });
     BindDoubleMessage(WM_BRUMO_CW_FRAME, [this](double hertz) {
         if (CBrumoDoc* doc = GetBrumoDoc())
@@ -51,20 +65,20 @@ void CBrumoView::BindPageMessages() {
         if (CBrumoDoc* doc = GetBrumoDoc())
             doc->SetGenlockDelay(seconds);
     });
-    OnMessage(WM_BRUMO_OUTPUT_DELAY, [this](platform::WPARAM w, platform::LPARAM l) {
+    OnMessage(timing.delay, [this](platform::WPARAM w, platform::LPARAM l) {
         const auto* seconds = reinterpret_cast<const double*>(l);
         if (CBrumoDoc* doc = GetBrumoDoc(); doc != nullptr && seconds != nullptr)
             doc->SetOutputDelay(IntOf(w), *seconds);
         return platform::LRESULT{0};
     });
-    OnMessage(WM_BRUMO_OUTPUT_TIMING_QUERY, [this](platform::WPARAM w, platform::LPARAM l) {
-        auto* timing = reinterpret_cast<BrumoTiming*>(l);
+    OnMessage(timing.timingQuery, [this](platform::WPARAM w, platform::LPARAM l) {
+        auto* timing = reinterpret_cast<LiveTiming*>(l);
         CBrumoDoc* doc = GetBrumoDoc();
         return platform::LRESULT{doc != nullptr && timing != nullptr &&
                                  doc->QueryOutputTiming(IntOf(w), *timing) != 0};
     });
     OnMessage(WM_BRUMO_GENLOCK_TIMING_QUERY, [this](platform::WPARAM, platform::LPARAM l) {
-        auto* timing = reinterpret_cast<BrumoTiming*>(l);
+        auto* timing = reinterpret_cast<LiveTiming*>(l);
         CBrumoDoc* doc = GetBrumoDoc();
         return platform::LRESULT{doc != nullptr && timing != nullptr &&
                                  doc->QueryGenlockTiming(*timing) != 0};
@@ -101,6 +115,15 @@ void CBrumoView::PushPageValues() {
     output.ulmethFamily = doc->m_ulmethClockFamily;
     output.kintorFamily = doc->m_kintorClockFamily;
     m_outputPage.Load(output);
+    m_timingPage.Load(TimingPageValues());
+}
+
+TimingValues CBrumoView::TimingPageValues() const {
+    TimingValues values{};
+    if (const CBrumoDoc* doc = GetBrumoDoc())
+        for (size_t i = 0; i < brumo::kOutputs; ++i)
+            values[i] = {doc->m_outputFormat[i], 0, doc->m_outputLines[i], doc->m_outputDelay[i]};
+    return values;
 }
 
 void CBrumoView::OnApplied() {
@@ -112,6 +135,10 @@ void CBrumoView::OnApplied() {
         m_genlockPage.SendMessage(WM_BRUMO_HD_REFERENCE_RELOAD);
     if (doc->TakeReferenceMark() && m_genlockPage.IsWindow())
         m_genlockPage.SendMessage(WM_BRUMO_GENLOCK_TIMING_RELOAD);
+    for (int output = 0; output < brumo::kOutputs; ++output)
+        if (doc->TakeOutputMark(output) && m_timingPage.IsWindow())
+            m_timingPage.SendMessage(kBrumoTimingMessages.liveRequest,
+                                     static_cast<platform::WPARAM>(output));
 }
 
 platform::LRESULT CBrumoView::TakeClockFamily(bool kintor, int family) {

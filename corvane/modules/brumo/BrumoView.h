@@ -1,4 +1,4 @@
-// CBrumoView: the Brumo window, with the Genlock and Output tabs. It stores what the pages
+// CBrumoView: the Brumo window, with the Genlock, Output and Timing tabs. It stores what the pages
 // send, answers their live queries from the module, keeps the clock families other windows
 // relay for BLACK 3's question, and after an Apply has the pages read back what the Apply
 // changed on the module: the detected HD reference, the genlock timing and the timing of each
@@ -8,6 +8,7 @@
 #include "corvane/modules/common/ModuleView.h"
 #include "corvane/pages/brumo/BrumoGenlockPage.h"
 #include "corvane/pages/brumo/BrumoOutputPage.h"
+#include "corvane/pages/timing/BrumoTimingPage.h"
 
 namespace corvane {
 
@@ -22,6 +23,7 @@ public:
     // The pages, in tab order.
     CBrumoGenlockPage m_genlockPage;
     CBrumoOutputPage m_outputPage;
+    CBrumoTimingPage m_timingPage;
 
 protected:
     void PushPageValues() override;
@@ -29,6 +31,7 @@ protected:
 
 private:
     void BindPageMessages();
+    TimingValues TimingPageValues() const;
     // Another window relayed its HD module's new clock family.
     platform::LRESULT TakeClockFamily(bool kintor, int family);
 };

@@ -207,13 +207,13 @@ void CBrumoGenlockPage::OnCwFrameChange() {
 }
 
 platform::LRESULT CBrumoGenlockPage::OnTimingReload() {
-    BrumoTiming timing;
+    LiveTiming timing;
     if (SendToView(WM_BRUMO_GENLOCK_TIMING_QUERY, 0, reinterpret_cast<platform::LPARAM>(&timing)) ==
         0)
         return 0;
     ReadyOff off(*this);
     m_values.lines = timing.lines;
-    m_limits.Split(timing.seconds, m_coarse, m_fine);
+    m_limits.Split(timing.delay, m_coarse, m_fine);
     ApplyLimits();
     return 0;
 }
