@@ -202,15 +202,14 @@ int CBrumoDoc::ReadAll() {
         return 0;
     for (int i = 0; i < exchanges; ++i) steps.Step();
 
-    int lines = 0;
-    double seconds = 0.0;
     if (m_source != kSourceInternal) {
-        if (!QueryTiming(kGenlockTimingQuery, lines, seconds))
+        if (!QueryTiming(kGenlockTimingQuery, m_genlockLines, m_genlockDelay))
             return 0;
         steps.Step();
+    } else {
+        m_genlockLines.Load(0);
+        m_genlockDelay.Load(0.0);
     }
-    m_genlockLines.Load(lines);
-    m_genlockDelay.Load(seconds);
 
     ReplyCursor reply;
     double frame = 0.0;
@@ -227,10 +226,9 @@ int CBrumoDoc::ReadAll() {
     for (int i = 0; i < kOutputs; ++i) steps.Step();
 
     for (int output = 0; output < kOutputs; ++output) {
-        if (!QueryTiming(TimingQuery(output), lines, seconds))
+        const size_t i = static_cast<size_t>(output);
+        if (!QueryTiming(TimingQuery(output), m_outputLines[i], m_outputDelay[i]))
             return 0;
-        m_outputLines[static_cast<size_t>(output)].Load(lines);
-        m_outputDelay[static_cast<size_t>(output)].Load(seconds);
         steps.Step();
     }
     return 1;
@@ -312,41 +310,36 @@ int CBrumoDoc::ReadOutputs() {
     return 1;
 }
 
-int CBrumoDoc::QueryTiming(const std::string& query, int& lines, double& seconds) {
+int CBrumoDoc::QueryTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay) {
     ReplyCursor reply;
+    int count = 0;
     double microseconds = 0.0;
-    if (!QueryReply(query, reply) || !reply.NextTruncated(lines) || !reply.NextDouble(microseconds))
+    if (!QueryReply(query, reply) || !reply.NextTruncated(count) || !reply.NextDouble(microseconds))
         return 0;
-    seconds = microseconds * 1e-6;
+    lines.Load(count);
+    delay.Load(microseconds * 1e-6);
+    return 1;
+}
+
+int CBrumoDoc::QueryLiveTiming(const std::string& query, Flagged<int>& lines,
+                               Flagged<double>& delay, LiveTiming& timing) {
+    platform::CWaitCursor wait;
+    if (!SelectModule() || !QueryTiming(query, lines, delay))
+        return 0;
+    timing.lines = lines;
+    timing.delay = delay;
     return 1;
 }
 
 int CBrumoDoc::QueryOutputTiming(int output, LiveTiming& timing) {
     if (!ValidOutput(output))
         return 0;
-    platform::CWaitCursor wait;
-    int lines = 0;
-    double seconds = 0.0;
-    if (!SelectModule() || !QueryTiming(TimingQuery(output), lines, seconds))
-        return 0;
-    m_outputLines[static_cast<size_t>(output)].Load(lines);
-    m_outputDelay[static_cast<size_t>(output)].Load(seconds);
-    timing.lines = lines;
-    timing.delay = seconds;
-    return 1;
+    const size_t i = static_cast<size_t>(output);
+    return QueryLiveTiming(TimingQuery(output), m_outputLines[i], m_outputDelay[i], timing);
 }
 
 int CBrumoDoc::QueryGenlockTiming(LiveTiming& timing) {
-    platform::CWaitCursor wait;
-    int lines = 0;
-    double seconds = 0.0;
-    if (!SelectModule() || !QueryTiming(kGenlockTimingQuery, lines, seconds))
-        return 0;
-    m_genlockLines.Load(lines);
-    m_genlockDelay.Load(seconds);
-    timing.lines = lines;
-    timing.delay = seconds;
-    return 1;
+    return QueryLiveTiming(kGenlockTimingQuery, m_genlockLines, m_genlockDelay, timing);
 }
 
 int CBrumoDoc::ReadHdSyncFormat() {

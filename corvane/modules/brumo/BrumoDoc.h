@@ -105,7 +105,11 @@ private:
     // Sends the changed parameters in the module's order; 0 at the first failed send.
     int SendChanges(bool& applied);
     int SendOutput(int output, bool& applied);
-    int QueryTiming(const std::string& query, int& lines, double& seconds);
+    // A timing reply "<lines>;<microseconds>" into the two, without change flags; 0 when the
+    // exchange failed or an answer is missing, and then nothing is stored.
+    int QueryTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay);
+    int QueryLiveTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay,
+                        LiveTiming& timing);
 
     int m_hasKintor = -1;  // -1: ask the main frame
     int m_hasUlmeth = -1;

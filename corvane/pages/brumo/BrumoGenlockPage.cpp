@@ -107,18 +107,26 @@ void CBrumoGenlockPage::WriteTiming() {
     WriteText(IDC_BRUMO_LINES, m_linesText);
     SetSpinRange(IDC_BRUMO_COARSE_SPIN, -m_limits.DelaySpinBound(), m_limits.DelaySpinBound());
     SetSpinRange(IDC_BRUMO_FINE_SPIN, -m_limits.FineSpinBound(), m_limits.FineSpinBound());
-    WriteCoarse();
-    WriteFine();
+    WritePart(true);
+    WritePart(false);
 }
 
-void CBrumoGenlockPage::WriteCoarse() {
-    WriteSpin(IDC_BRUMO_COARSE_SPIN, m_limits.DelaySpinPosition(m_coarse));
-    WriteText(IDC_BRUMO_COARSE, platform::Format("%8.4f", m_coarse * 1e6));
+int CBrumoGenlockPage::PartSpin(bool coarse) {
+    return coarse ? IDC_BRUMO_COARSE_SPIN : IDC_BRUMO_FINE_SPIN;
 }
 
-void CBrumoGenlockPage::WriteFine() {
-    WriteSpin(IDC_BRUMO_FINE_SPIN, m_limits.FineSpinPosition(m_fine));
-    WriteText(IDC_BRUMO_FINE, platform::Format("%6.2f", m_fine * 1e9));
+int CBrumoGenlockPage::PartPosition(bool coarse) const {
+    return coarse ? m_limits.DelaySpinPosition(m_coarse) : m_limits.FineSpinPosition(m_fine);
+}
+
+std::string CBrumoGenlockPage::PartText(bool coarse) const {
+    return coarse ? platform::Format("%8.4f", m_coarse * 1e6)
+                  : platform::Format("%6.2f", m_fine * 1e9);
+}
+
+void CBrumoGenlockPage::WritePart(bool coarse) {
+    WriteSpin(PartSpin(coarse), PartPosition(coarse));
+    WriteText(coarse ? IDC_BRUMO_COARSE : IDC_BRUMO_FINE, PartText(coarse));
 }
 
 void CBrumoGenlockPage::SendDelay() {
@@ -136,38 +144,26 @@ void CBrumoGenlockPage::EchoWrite(int editId, const std::string& text, bool& fla
     flag = false;
 }
 
-void CBrumoGenlockPage::OnCoarseUpdate() {
-    double coarse = 0.0;
-    if (!m_limits.DelayFromText(GetDlgItemText(IDC_BRUMO_COARSE), coarse)) {
-        const double bound = m_limits.DelayBoundMicroseconds();
-        platform::AfxMessageBox(platform::Format(kCoarseMessage, -bound, bound),
-                                platform::MB_OK | platform::MB_ICONEXCLAMATION);
-        WriteCoarse();
-        GotoDlgCtrl(IDC_BRUMO_COARSE);
+void CBrumoGenlockPage::OnPartUpdate(bool coarse) {
+    const int editId = coarse ? IDC_BRUMO_COARSE : IDC_BRUMO_FINE;
+    const std::string text = GetDlgItemText(editId);
+    double value = 0.0;
+    if (!(coarse ? m_limits.DelayFromText(text, value) : m_limits.FineFromText(text, value))) {
+        const std::string message =
+            coarse ? platform::Format(kCoarseMessage, -m_limits.DelayBoundMicroseconds(),
+                                      m_limits.DelayBoundMicroseconds())
+                   : platform::Format(kFineMessage, -m_limits.fineBound * 1e9,
+                                      m_limits.fineBound * 1e9);
+        platform::AfxMessageBox(message, platform::MB_OK | platform::MB_ICONEXCLAMATION);
+        WritePart(coarse);
+        GotoDlgCtrl(editId);
         return;
     }
-    m_coarse = coarse;
+    (coarse ? m_coarse : m_fine) = value;
     if (!m_setByPage)
         SendDelay();
     if (!m_setBySpin)
-        WriteSpin(IDC_BRUMO_COARSE_SPIN, m_limits.DelaySpinPosition(m_coarse));
-}
-
-void CBrumoGenlockPage::OnFineUpdate() {
-    double fine = 0.0;
-    if (!m_limits.FineFromText(GetDlgItemText(IDC_BRUMO_FINE), fine)) {
-        const double bound = m_limits.fineBound * 1e9;
-        platform::AfxMessageBox(platform::Format(kFineMessage, -bound, bound),
-                                platform::MB_OK | platform::MB_ICONEXCLAMATION);
-        WriteFine();
-        GotoDlgCtrl(IDC_BRUMO_FINE);
-        return;
-    }
-    m_fine = fine;
-    if (!m_setByPage)
-        SendDelay();
-    if (!m_setBySpin)
-        WriteSpin(IDC_BRUMO_FINE_SPIN, m_limits.FineSpinPosition(m_fine));
+        WriteSpin(PartSpin(coarse), PartPosition(coarse));
 }
 
 // ---- choices ---------------------------------------------------------------------------------
@@ -267,19 +263,11 @@ platform::BOOL CBrumoGenlockPage::OnCommand(int id, int code) {
     if (id == IDC_BRUMO_COARSE || id == IDC_BRUMO_FINE) {
         const bool coarse = id == IDC_BRUMO_COARSE;
         if (code == platform::EN_UPDATE && ready) {
-            if (coarse)
-                OnCoarseUpdate();
-            else
-                OnFineUpdate();
+            OnPartUpdate(coarse);
         } else if (code == platform::EN_KILLFOCUS && ready) {
             // The stored value in its canonical form, sent again by nobody.
-            if (coarse) {
-                WriteSpin(IDC_BRUMO_COARSE_SPIN, m_limits.DelaySpinPosition(m_coarse));
-                EchoWrite(id, platform::Format("%8.4f", m_coarse * 1e6), m_setByPage);
-            } else {
-                WriteSpin(IDC_BRUMO_FINE_SPIN, m_limits.FineSpinPosition(m_fine));
-                EchoWrite(id, platform::Format("%6.2f", m_fine * 1e9), m_setByPage);
-            }
+            WriteSpin(PartSpin(coarse), PartPosition(coarse));
+            EchoWrite(id, PartText(coarse), m_setByPage);
         }
         return platform::TRUE;
     }

@@ -50,8 +50,8 @@ public:
 private:
     void OnSourceChange();
     void OnCwFrameChange();
-    void OnCoarseUpdate();
-    void OnFineUpdate();
+    // The coarse (true) or the fine part typed: taken and sent, or refused with its message.
+    void OnPartUpdate(bool coarse);
     platform::LRESULT OnTimingReload();
     platform::LRESULT OnHdReferenceReload();
 
@@ -60,8 +60,11 @@ private:
     // and the fields and spins written anew.
     void ApplyLimits();
     void WriteTiming();
-    void WriteCoarse();
-    void WriteFine();
+    static int PartSpin(bool coarse);
+    int PartPosition(bool coarse) const;
+    std::string PartText(bool coarse) const;
+    // A part's stored value in its field and spin, with the ready flag at 0.
+    void WritePart(bool coarse);
     void SendDelay();
     void SendCwFrame();
     // Writes `text` into a delay field as the page's own write, raising its update with the
