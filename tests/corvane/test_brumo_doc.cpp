@@ -149,12 +149,6 @@ const std::vector<ReadCase> kReadCases = {
          EXPECT_DOUBLE_EQ(doc.m_cwFrame, 6.25);
          EXPECT_EQ(doc.m_lockLossAction, 1);
      }},
-    {"PalBurst",
-     {{"INP:SOUR", "EXT"}, {"INP:SEL", "REF"}, {"INP:REF:STAN", "PBUR"}},
-     {},
-     1,
-     Join(Join(kExternalHead, {kGenlockTiming}), ReadTail()),
-     [](const CBrumoDoc& doc) { EXPECT_EQ(doc.m_source, 2); }},
     // The detection selects the module again before it asks.
     {"HdSyncFound",
      {{"INP:SOUR", "EXT"},
@@ -407,13 +401,6 @@ const std::vector<ApplyCase> kApplyCases = {
       "SENS1:CORR:MDEL:HOR 2.0000"},
      {kApplied},
      {0, 0, 1, 0, 0},
-     {}},
-    {"Black2NtscWithFieldReference",
-     {},
-     [](CBrumoDoc& d) { d.SetOutputSignal(1, 1); },
-     {"OUTP2:SIGN BB_FREF"},
-     {},
-     {0, 0, 0, 0, 0},
      {}},
     // BLACK 2 on HD sync repeats BLACK 3: its signal is dropped, its timing waits.
     {"Black2HdSync",
