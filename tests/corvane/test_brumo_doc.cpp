@@ -3,7 +3,10 @@
 // lines it received, the progress it showed and what it posted to the main frame.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <functional>
+#include <iterator>
+#include <limits>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -280,6 +283,29 @@ TEST(BrumoTables, SignalWordFollowsTheFormatAndHdSyncIgnoresCase) {
         {"HD720_59P", 11}, {"HD720_59p", 11}, {"HD720_50p", 12}, {"HD1035_60I", 13},
         {"NONE", 13},      {"HD720_50", 13}};
     for (const auto& [reply, code] : codes) EXPECT_EQ(brumo::HdSyncCode(reply), code) << reply;
+}
+
+// What no page sends and the module cannot take changes nothing.
+TEST(BrumoSetters, IgnoreWhatTheModuleCannotTake) {
+    const std::function<void(CBrumoDoc&)> refused[] = {
+        [](CBrumoDoc& d) { d.SetSource(8); },
+        [](CBrumoDoc& d) { d.SetSource(-1); },
+        [](CBrumoDoc& d) { d.SetLockLossAction(2); },
+        [](CBrumoDoc& d) { d.SetCwFrame(std::nan("")); },
+        [](CBrumoDoc& d) { d.SetOutputFormat(0, 3); },  // HD sync is BLACK 2's
+        [](CBrumoDoc& d) { d.SetOutputFormat(2, 3); },
+        [](CBrumoDoc& d) { d.SetOutputFormat(2, 18); },
+        [](CBrumoDoc& d) { d.SetOutputFormat(3, 0); },
+        [](CBrumoDoc& d) { d.SetOutputSignal(2, 1); },
+        [](CBrumoDoc& d) { d.SetOutputSignal(0, 3); },
+        [](CBrumoDoc& d) { d.SetOutputLines(-1, 5); },
+        [](CBrumoDoc& d) { d.SetOutputDelay(1, std::numeric_limits<double>::infinity()); },
+    };
+    for (size_t i = 0; i < std::size(refused); ++i) {
+        CBrumoDoc doc;
+        refused[i](doc);
+        EXPECT_FALSE(doc.IsModified()) << i;
+    }
 }
 
 // ---- live timing ---------------------------------------------------------------------------

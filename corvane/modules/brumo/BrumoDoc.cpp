@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <iterator>
 #include <string_view>
 #include <utility>
@@ -134,7 +135,8 @@ void CBrumoDoc::PostToMainFrame(platform::UINT message, platform::WPARAM wParam)
 // ---- setters ---------------------------------------------------------------------------------
 
 void CBrumoDoc::SetSource(int source) {
-    SetParameter(m_source, source);
+    if (source >= kSourceInternal && source <= kSourceCw)
+        SetParameter(m_source, source);
 }
 
 void CBrumoDoc::SetGenlockLines(int lines) {
@@ -142,24 +144,28 @@ void CBrumoDoc::SetGenlockLines(int lines) {
 }
 
 void CBrumoDoc::SetLockLossAction(int action) {
-    SetParameter(m_lockLossAction, action);
+    if (action == 0 || action == 1)
+        SetParameter(m_lockLossAction, action);
 }
 
 void CBrumoDoc::SetCwFrame(double hertz) {
-    SetParameter(m_cwFrame, hertz);
+    if (std::isfinite(hertz))
+        SetParameter(m_cwFrame, hertz);
 }
 
 void CBrumoDoc::SetGenlockDelay(double seconds) {
-    SetParameter(m_genlockDelay, seconds);
+    if (std::isfinite(seconds))
+        SetParameter(m_genlockDelay, seconds);
 }
 
 void CBrumoDoc::SetOutputFormat(int output, int format) {
-    if (ValidOutput(output))
+    if (FormatOfOutput(output, format))
         SetParameter(m_outputFormat[static_cast<size_t>(output)], format);
 }
 
 void CBrumoDoc::SetOutputSignal(int output, int signal) {
-    if (ValidOutput(output))
+    // BLACK 3 has no signal of its own.
+    if (output >= 0 && output < 2 && signal >= 0 && signal < static_cast<int>(std::size(kSignals)))
         SetParameter(m_outputSignal[static_cast<size_t>(output)], signal);
 }
 
@@ -169,7 +175,7 @@ void CBrumoDoc::SetOutputLines(int output, int lines) {
 }
 
 void CBrumoDoc::SetOutputDelay(int output, double seconds) {
-    if (ValidOutput(output))
+    if (ValidOutput(output) && std::isfinite(seconds))
         SetParameter(m_outputDelay[static_cast<size_t>(output)], seconds);
 }
 

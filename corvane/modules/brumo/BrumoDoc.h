@@ -51,7 +51,8 @@ public:
     int ReadAll() override;
     int Apply() override;
 
-    // The operator's changes; an output outside 0..2 is ignored.
+    // The operator's changes. A value the module cannot take (an output outside 0..2, a
+    // format of another output, a code outside its list, a delay that is no number) is ignored.
     void SetSource(int source);
     void SetGenlockLines(int lines);
     void SetLockLossAction(int action);
