@@ -6,8 +6,10 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "corvane/core/InstrumentLink.h"
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/brumo/BrumoDoc.h"
@@ -494,6 +496,57 @@ TEST_F(BrumoWindow, OutputListsFollowTheStoredFormats) {
     EXPECT_EQ(Doc()->m_outputFormat[1], 2);
     // Nothing was sent at opening.
     EXPECT_FALSE(Doc()->m_outputSignal[0].Changed());
+    Close();
+}
+
+// The main frame's link, broken just before one command goes out.
+class BreakingFrameLink : public IInstrumentLink {
+public:
+    explicit BreakingFrameLink(std::string before) : m_before(std::move(before)) {}
+    int SendCommand(const std::string& command) override {
+        BreakIfDue(command);
+        return MainFrame()->SendCommand(command);
+    }
+    int Query(const std::string& command, std::string& reply) override {
+        BreakIfDue(command);
+        return MainFrame()->Query(command, reply);
+    }
+
+private:
+    void BreakIfDue(const std::string& command) {
+        if (command == m_before) {
+            m_before.clear();
+            MainFrame()->Disconnect();
+        }
+    }
+    std::string m_before;
+};
+
+// A lost link mid-Apply is reported once; the output already sent is read back once the link
+// is there again, and the next Apply sends only what the first did not.
+TEST_F(BrumoWindow, ASendFailingMidApplyLeavesTheRestForTheNextApply) {
+    CBrumoView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    view->m_outputPage.ChooseComboItem(IDC_BRUMO_FORMAT1, 1);
+    view->m_outputPage.ChooseComboItem(IDC_BRUMO_FORMAT2, 2);
+    BreakingFrameLink link("OUTP2:STAN NTSC_NSU");
+    Doc()->SetLink(&link);
+    m_boxes.Expect("Descriptor is not socket.", platform::MB_ICONSTOP, platform::IDOK);
+    ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+    RunPendingEvents();
+    EXPECT_EQ(m_boxes.Pending(), 0u);
+    Doc()->SetLink(nullptr);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+    EXPECT_EQ(Setting("OUTP1:STAN"), "PAL");
+
+    ASSERT_EQ(Frame()->Connect(), 1);
+    TakeLines();
+    ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+    EXPECT_EQ(TakeLines(),
+              (Lines{kSelect, "OUTP2:STAN NTSC_NSU", "OUTP2:SIGN BB", "*OPC?", "SYST:ERR?", kSelect,
+                     OutputTiming(1), kSelect, OutputTiming(2)}));
+    EXPECT_FALSE(Doc()->IsModified());
     Close();
 }
 

@@ -129,7 +129,9 @@ TimingValues CBrumoView::TimingPageValues() const {
 void CBrumoView::OnApplied() {
     CModuleView::OnApplied();
     CBrumoDoc* doc = GetBrumoDoc();
-    if (doc == nullptr)
+    // An Apply that did not finish lost its link: reading back now would only report the lost
+    // link again. The marks wait for the next Apply that finishes.
+    if (doc == nullptr || doc->IsModified())
         return;
     if (doc->TakeHdSyncMark() && m_genlockPage.IsWindow())
         m_genlockPage.SendMessage(WM_BRUMO_HD_REFERENCE_RELOAD);

@@ -1,6 +1,6 @@
 // CBrumoView: the Brumo window, with the Genlock, Output and Timing tabs. It stores what the pages
 // send, answers their live queries from the module, keeps the clock families other windows
-// relay for BLACK 3's question, and after an Apply has the pages read back what the Apply
+// relay for BLACK 3's question, and after an Apply that finished has the pages read back what it
 // changed on the module: the detected HD reference, the genlock timing and the timing of each
 // output whose format or delay went out.
 #pragma once
