@@ -96,6 +96,14 @@ TEST_F(BrumoWithOthers, ReadsTheOtherClocksFirstAndShowsItsTabs) {
     Close();
 }
 
+// BLACK 3's question cannot be asked against a clock that cannot be told: no window.
+TEST_F(BrumoWithOthers, StaysShutWhenAnotherClockCannotBeTold) {
+    Instrument().SetReplyOverride("OUTP1:STAN?", "HD1080_61I");
+    EXPECT_EQ(Open(), nullptr);
+    EXPECT_FALSE(WindowOpen());
+    EXPECT_EQ(TakeLines(), (Lines{"INST:SEL \"Kintor:2\"", "OUTP1:STAN?"}));
+}
+
 // ---- Apply through the pages --------------------------------------------------------------------
 
 struct PageAction {

@@ -247,12 +247,8 @@ int CBrumoDoc::ReadFamilies() {
     IInstrumentLink* link = Link();
     if (link == nullptr)
         return 0;
-    // A module whose family cannot be told would make BLACK 3's question guess.
-    m_kintorClockFamily = QueryKintorClockFamily(*link, kintor);
-    if (kintor && m_kintorClockFamily < 0)
-        return 0;
-    m_ulmethClockFamily = QueryUlmethClockFamily(*link, ulmeth);
-    if (ulmeth && m_ulmethClockFamily < 0)
+    if (!ReadClockFamily(QueryKintorClockFamily, *link, kintor, m_kintorClockFamily) ||
+        !ReadClockFamily(QueryUlmethClockFamily, *link, ulmeth, m_ulmethClockFamily))
         return 0;
     return 1;
 }
