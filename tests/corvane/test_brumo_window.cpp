@@ -6,10 +6,8 @@
 #include <functional>
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "corvane/core/InstrumentLink.h"
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/brumo/BrumoDoc.h"
@@ -507,29 +505,6 @@ TEST_F(BrumoWindow, OutputListsFollowTheStoredFormats) {
     Close();
 }
 
-// The main frame's link, broken just before one command goes out.
-class BreakingFrameLink : public IInstrumentLink {
-public:
-    explicit BreakingFrameLink(std::string before) : m_before(std::move(before)) {}
-    int SendCommand(const std::string& command) override {
-        BreakIfDue(command);
-        return MainFrame()->SendCommand(command);
-    }
-    int Query(const std::string& command, std::string& reply) override {
-        BreakIfDue(command);
-        return MainFrame()->Query(command, reply);
-    }
-
-private:
-    void BreakIfDue(const std::string& command) {
-        if (command == m_before) {
-            m_before.clear();
-            MainFrame()->Disconnect();
-        }
-    }
-    std::string m_before;
-};
-
 // A lost link mid-Apply is reported once; the output already sent is read back once the link
 // is there again, and the next Apply sends only what the first did not.
 TEST_F(BrumoWindow, ASendFailingMidApplyLeavesTheRestForTheNextApply) {
@@ -537,7 +512,7 @@ TEST_F(BrumoWindow, ASendFailingMidApplyLeavesTheRestForTheNextApply) {
     ASSERT_NE(view, nullptr);
     view->m_outputPage.ChooseComboItem(IDC_BRUMO_FORMAT1, 1);
     view->m_outputPage.ChooseComboItem(IDC_BRUMO_FORMAT2, 2);
-    BreakingFrameLink link("OUTP2:STAN NTSC_NSU");
+    FrameLinkBrokenBefore link(*Frame(), "OUTP2:STAN NTSC_NSU");
     Doc()->SetLink(&link);
     m_boxes.Expect("Descriptor is not socket.", platform::MB_ICONSTOP, platform::IDOK);
     ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
