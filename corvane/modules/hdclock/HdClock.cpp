@@ -3,6 +3,7 @@
 #include "corvane/modules/ModuleKind.h"
 #include "corvane/modules/video/VideoFormats.h"
 #include "platform/Numbers.h"
+#include "resources/corvane/VideoForms.h"
 
 namespace corvane {
 
@@ -37,6 +38,17 @@ int CombineKintorOutputs(int output1, int output2, int output3) {
     if (output2 == output1 && output3 == output1)
         return output1;
     return kClockBoth;
+}
+
+int HdClockQuestion(int family, std::initializer_list<int> others, bool bothConflicts) {
+    for (const int other : others) {
+        const bool both = bothConflicts && other == kClockBoth;
+        if ((other == kClock7425 || both) && family == kClock7418)
+            return IDS_HD_CLOCK_IS_7425;
+        if ((other == kClock7418 || both) && family == kClock7425)
+            return IDS_HD_CLOCK_IS_7418;
+    }
+    return 0;
 }
 
 int QueryBrumoClockFamily(IInstrumentLink& link, bool installed) {
