@@ -15,8 +15,11 @@ int Signed(platform::WPARAM w) {
 }  // namespace
 
 CKintorView::CKintorView()
-    : CModuleView(KintorFormTemplate()), m_outputPage(KintorBlackOutputTable()) {
+    : CModuleView(KintorFormTemplate()),
+      m_outputPage(KintorBlackOutputTable()),
+      m_timingPage(KintorTimingTable()) {
     AddPage(&m_outputPage, "Output");
+    AddPage(&m_timingPage, "Timing");
     OnMessage(WM_KINTOR_FORMAT, [this](platform::WPARAM w, platform::LPARAM l) {
         return FormatChosen(Signed(w), static_cast<int>(l));
     });
@@ -30,6 +33,8 @@ CKintorView::CKintorView()
             doc->SetHorizontalDelay(Signed(w), *reinterpret_cast<const double*>(l));
         return platform::LRESULT{0};
     });
+    OnMessage(WM_KINTOR_TIMING_QUERY,
+              [this](platform::WPARAM w, platform::LPARAM l) { return QueryTiming(Signed(w), l); });
     OnMessage(WM_BRUMO_CLOCK_FAMILY, [this](platform::WPARAM w, platform::LPARAM) {
         return TakeClockFamily(true, Signed(w));
     });
@@ -56,8 +61,39 @@ BlackOutputValues CKintorView::OutputValues() const {
     return values;
 }
 
+TimingValues CKintorView::TimingValuesOf() const {
+    TimingValues values{};
+    if (const CKintorDoc* doc = GetKintorDoc()) {
+        for (size_t i = 0; i < values.size(); ++i)
+            values[i] = {doc->m_format[i], doc->m_signal[i], doc->m_verticalLines[i],
+                         doc->m_horizontalDelay[i]};
+    }
+    return values;
+}
+
 void CKintorView::PushPageValues() {
     m_outputPage.Load(OutputValues());
+    m_timingPage.Load(TimingValuesOf());
+}
+
+void CKintorView::ReloadTiming(platform::UINT message, int output, int value) {
+    m_timingPage.Load(TimingValuesOf());
+    if (m_timingPage.IsWindow())
+        m_timingPage.SendMessage(message, static_cast<platform::WPARAM>(output), value);
+}
+
+platform::LRESULT CKintorView::QueryTiming(int output, platform::LPARAM record) {
+    CKintorDoc* doc = GetKintorDoc();
+    if (doc == nullptr || record == 0)
+        return 0;
+    int lines = 0;
+    double seconds = 0.0;
+    if (!doc->QueryTiming(output, lines, seconds))
+        return 0;
+    auto* live = reinterpret_cast<LiveTiming*>(record);
+    live->lines = lines;
+    live->delay = seconds;
+    return 1;
 }
 
 platform::LRESULT CKintorView::FormatChosen(int output, int format) {
@@ -74,6 +110,7 @@ platform::LRESULT CKintorView::FormatChosen(int output, int format) {
         m_pendingFormat = PendingFormat{output, doc->SaveOutput(output)};
         doc->SetFormat(output, format);
     }
+    ReloadTiming(WM_KINTOR_FORMAT, output, format);
     return 0;
 }
 
@@ -83,6 +120,8 @@ platform::LRESULT CKintorView::SignalChosen(int output, int code) {
         return 0;
     m_pendingFormat.reset();
     doc->SetSignal(output, code);
+    if (output >= 0 && output < CKintorDoc::kOutputs)
+        ReloadTiming(WM_KINTOR_SIGNAL, output, code);
     return 0;
 }
 
@@ -100,8 +139,15 @@ platform::LRESULT CKintorView::TakeClockFamily(bool brumo, int family) {
 
 void CKintorView::OnApplied() {
     CModuleView::OnApplied();
-    if (CKintorDoc* doc = GetKintorDoc())
-        for (int output = 0; output < CKintorDoc::kOutputs; ++output) doc->TakeFormatSent(output);
+    CKintorDoc* doc = GetKintorDoc();
+    if (doc == nullptr)
+        return;
+    // The new format set the output's timing on the instrument: the page reads it.
+    for (int output = 0; output < CKintorDoc::kOutputs; ++output) {
+        if (doc->TakeFormatSent(output) && m_timingPage.IsWindow())
+            m_timingPage.SendMessage(WM_KINTOR_TIMING_RELOAD, static_cast<platform::WPARAM>(output),
+                                     0);
+    }
 }
 
 }  // namespace corvane

@@ -13,6 +13,7 @@
 #include "corvane/modules/common/ModuleView.h"
 #include "corvane/modules/kintor/KintorDoc.h"
 #include "corvane/pages/blackoutput/BlackOutputPage.h"
+#include "corvane/pages/timing/TimingPage.h"
 
 namespace corvane {
 
@@ -24,6 +25,7 @@ public:
     CKintorDoc* GetKintorDoc() const;
 
     CBlackOutputPage m_outputPage;
+    CTimingPage m_timingPage;
 
 protected:
     void PushPageValues() override;
@@ -31,6 +33,11 @@ protected:
 
 private:
     BlackOutputValues OutputValues() const;
+    TimingValues TimingValuesOf() const;
+    // Hands the timing page the document's block and then `message` for the output, so that
+    // it takes the limits of what the output now holds.
+    void ReloadTiming(platform::UINT message, int output, int value);
+    platform::LRESULT QueryTiming(int output, platform::LPARAM record);
     platform::LRESULT FormatChosen(int output, int format);
     platform::LRESULT SignalChosen(int output, int code);
     platform::LRESULT TakeClockFamily(bool brumo, int family);

@@ -1,0 +1,262 @@
+// The Kintor window against the simulated instrument, with an Ulmeth beside it: the opening,
+// the HD clock question with each answer as the instrument then hears it on Apply, the clock
+// families relayed to it and posted by it, closing with each answer, and a picture of every
+// tab.
+#include <QTabBar>
+#include <string>
+#include <vector>
+
+#include "corvane/core/Messages.h"
+#include "corvane/modules/kintor/KintorDoc.h"
+#include "corvane/modules/kintor/KintorView.h"
+#include "platform/MessageBox.h"
+#include "resources/corvane/BlackOutputPageForms.h"
+#include "resources/corvane/ModuleForms.h"
+#include "resources/corvane/TimingPageForms.h"
+#include "tests/corvane/ModuleWindowFixture.h"
+
+namespace corvane::testing {
+namespace {
+
+using platform::IDCANCEL;
+using platform::IDNO;
+using platform::IDYES;
+using Lines = std::vector<std::string>;
+constexpr platform::UINT kApplyQuestion = platform::MB_YESNOCANCEL | platform::MB_ICONEXCLAMATION;
+constexpr platform::UINT kYesNo = platform::MB_YESNO | platform::MB_ICONEXCLAMATION;
+const char* const k7425 = "HD Clock is 74.25 MHz.\n\nAre you sure want to change format?";
+const char* const k7418 = "HD Clock is 74.18 MHz.\n\nAre you sure want to change format?";
+
+std::string Timing(int n) {
+    return "SENS" + std::to_string(n) + ":CORR:MDEL:VERT?;:SENS" + std::to_string(n) +
+           ":CORR:MDEL:HOR?";
+}
+
+class KintorWindow : public ModuleWindowFixture<CKintorDoc, CKintorView> {
+protected:
+    KintorWindow() : ModuleWindowFixture("Kintor", 1) { m_others = {{"Ulmeth", 2}}; }
+
+    // The Ulmeth's output 1 decides the clock the Kintor's questions name.
+    void UlmethOn(const std::string& standard) {
+        ASSERT_EQ(Instrument().SetModuleSetting(2, "OUTP1:STAN", standard), 1);
+    }
+    CKintorView* OpenQuiet() {
+        CKintorView* view = Open();
+        TakeLines();
+        return view;
+    }
+    void Choose(CKintorView& view, bool format, int output, int index) {
+        const size_t i = static_cast<size_t>(output);
+        ASSERT_TRUE(view.m_outputPage.ChooseComboItem(
+            format ? kBlackFormatIds[i] : kBlackSignalIds[i], index));
+    }
+    void Apply(CKintorView& view) { ASSERT_TRUE(view.ClickButton(IDC_MODULE_APPLY)); }
+    void CloseQuietly() {
+        if (!WindowOpen())
+            return;
+        Doc()->SetModifiedFlag(false);
+        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+    }
+};
+
+TEST_F(KintorWindow, OpeningAsksTheUlmethFirstThenEveryOutput) {
+    Seed("OUTP2:STAN", "HD1080_50I");
+    CKintorView* view = Open();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(TakeLines(), (Lines{"INST:SEL \"Ulmeth:2\"", "OUTP1:STAN?", "INST:SEL \"Kintor:1\"",
+                                  "OUTP3:CONF?", "OUTP1:STAN?", "OUTP1:SIGN?", Timing(1),
+                                  "OUTP2:STAN?", Timing(2), "OUTP3:STAN?", "OUTP3:SIGN?", Timing(3),
+                                  "OUTP4:STAN?", "OUTP4:SIGN?", Timing(4)}));
+    EXPECT_EQ(Doc()->m_ulmethClockFamily, kClock7418);
+    EXPECT_EQ(Doc()->m_brumoClockFamily, kClockNoBrumo);
+    EXPECT_EQ(view->m_outputPage.GetCurSel(kBlackFormatIds[1]), 3);
+    EXPECT_EQ(view->m_outputPage.GetLBText(kBlackSignalIds[1],
+                                           view->m_outputPage.GetCurSel(kBlackSignalIds[1])),
+              "1080 50i");
+    EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+    CloseQuietly();
+}
+
+// The question through what Apply then sends: No leaves the instrument as it was, even after
+// a format change whose new list had to be taken back; Yes sends the HD word and posts the
+// clock family.
+TEST_F(KintorWindow, ClockQuestionAnswersReachTheInstrumentOnApply) {
+    struct Row {
+        const char* name;
+        const char* ulmeth;
+        bool format;
+        int output, index;
+        const char* question;
+        int answer;
+        Lines sent;
+    };
+    const std::vector<Row> rows{
+        {"format change refused", "HD1080_60I", true, 0, 3, k7425, IDNO, {}},
+        {"format change accepted",
+         "HD1080_60I",
+         true,
+         0,
+         3,
+         k7425,
+         IDYES,
+         {"OUTP1:STAN HD1080_59I"}},
+        {"same clock asks nothing",
+         "HD1080_59I",
+         true,
+         1,
+         3,
+         nullptr,
+         0,
+         {"OUTP2:STAN HD1080_59I"}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        UlmethOn(r.ulmeth);
+        CKintorView* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        if (r.question != nullptr)
+            m_boxes.Expect(r.question, kYesNo, r.answer);
+        Choose(*view, r.format, r.output, r.index);
+        EXPECT_EQ(m_boxes.Pending(), 0u);
+        EXPECT_EQ(Doc()->IsModified(), !r.sent.empty());
+        EXPECT_EQ(view->IsDlgItemEnabled(IDC_MODULE_APPLY), !r.sent.empty());
+        if (r.sent.empty()) {
+            // Nothing is left to apply: OK closes without asking and sends nothing.
+            view->ClickButton(IDC_MODULE_OK);
+            EXPECT_TRUE(WaitUntilClosed());
+            EXPECT_EQ(TakeLines(), Lines{});
+        } else {
+            Apply(*view);
+            Lines expected{"INST:SEL \"Kintor:1\""};
+            expected.insert(expected.end(), r.sent.begin(), r.sent.end());
+            // The format sent: the output's live timing is read after the Apply.
+            expected.insert(expected.end(),
+                            {"*OPC?", "SYST:ERR?", "INST:SEL \"Kintor:1\"", Timing(r.output + 1)});
+            EXPECT_EQ(TakeLines(), expected);
+        }
+        EXPECT_EQ(Setting("OUTP1:STAN"), r.answer == IDYES ? "HD1080_59I" : "NTSC");
+        CloseQuietly();
+        Seed("OUTP1:STAN", "NTSC");
+        Seed("OUTP2:STAN", "NTSC");
+    }
+}
+
+// The timing page clamps a PAL output's lines to the HD line count as soon as HD SYNC is
+// chosen; a No at the clock question puts back the format and the timing it had.
+TEST_F(KintorWindow, RefusedFormatChangePutsTheClampedTimingBack) {
+    UlmethOn("HD1080_60I");
+    Seed("OUTP2:STAN", "PAL");
+    Seed("SENS2:CORR:MDEL:VERT", "1000");
+    Seed("SENS2:CORR:MDEL:HOR", "-40.0000");
+    CKintorView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    m_boxes.Expect(k7425, kYesNo, IDNO);
+    Choose(*view, true, 1, 3);
+    EXPECT_EQ(m_boxes.Pending(), 0u);
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(Doc()->m_format[1].Value(), 1);
+    EXPECT_EQ(Doc()->m_verticalLines[1].Value(), 1000);
+    EXPECT_NEAR(Doc()->m_horizontalDelay[1].Value(), -40e-6, 1e-12);
+    EXPECT_EQ(view->m_timingPage.GetDlgItemText(kPirvoKintorTimingIds[1].linesEdit), "1000");
+    EXPECT_EQ(view->m_outputPage.GetCurSel(kBlackFormatIds[1]), 1);
+    // Accepting the same change afterwards clamps for good and sends it.
+    m_boxes.Expect(k7425, kYesNo, IDYES);
+    Choose(*view, true, 1, 3);
+    Apply(*view);
+    EXPECT_EQ(TakeLines(), (Lines{"INST:SEL \"Kintor:1\"", "OUTP2:STAN HD1080_59I",
+                                  "SENS2:CORR:MDEL:VERT 562.0", "SENS2:CORR:MDEL:HOR -29.60002960",
+                                  "*OPC?", "SYST:ERR?", "INST:SEL \"Kintor:1\"", Timing(2)}));
+    CloseQuietly();
+}
+
+// After an Apply that sent one output's format, only that output's live timing is read.
+TEST_F(KintorWindow, ApplyOfAFormatReadsThatOutputsLiveTimingOnly) {
+    CKintorView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    Choose(*view, true, 2, 1);  // BLACK 3 to PAL
+    Choose(*view, false, 0, 1);
+    Apply(*view);
+    // The page sends the signal the new list shows after the format: it goes out too.
+    EXPECT_EQ(TakeLines(),
+              (Lines{"INST:SEL \"Kintor:1\"", "OUTP1:SIGN BB_FREF", "OUTP3:STAN PAL",
+                     "OUTP3:SIGN BB", "*OPC?", "SYST:ERR?", "INST:SEL \"Kintor:1\"", Timing(3)}));
+    EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+    CloseQuietly();
+}
+
+// A relayed family changes the next question at once.
+TEST_F(KintorWindow, RelayedUlmethFamilyDecidesTheNextQuestion) {
+    Seed("OUTP3:STAN", "HD1080_60I");
+    CKintorView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    // The Ulmeth moved to 74.25 MHz since the opening.
+    view->SendMessage(WM_ULMETH_CLOCK_FAMILY, kClock7425, 0);
+    EXPECT_EQ(Doc()->m_ulmethClockFamily, kClock7425);
+    m_boxes.Expect(k7425, kYesNo, IDNO);
+    Choose(*view, false, 2, 0);  // 1080 59.94i
+    EXPECT_EQ(m_boxes.Pending(), 0u);
+    EXPECT_FALSE(Doc()->IsModified());
+    view->SendMessage(WM_ULMETH_CLOCK_FAMILY, static_cast<platform::WPARAM>(kClockNoUlmeth), 0);
+    Choose(*view, false, 2, 0);  // nothing to conflict with now
+    EXPECT_EQ(Doc()->m_signal[2].Value(), 14);
+    Apply(*view);
+    // A new HD code is a new format: its live timing is read as well.
+    EXPECT_EQ(TakeLines(), (Lines{"INST:SEL \"Kintor:1\"", "OUTP3:STAN HD1080_59I", "*OPC?",
+                                  "SYST:ERR?", "INST:SEL \"Kintor:1\"", Timing(3)}));
+    CloseQuietly();
+}
+
+// OK, the Cancel button and the frame's close each ask once when something changed, and
+// follow the answer: Cancel keeps the window, No closes without sending, Yes sends and closes.
+TEST_F(KintorWindow, ClosingFollowsEachAnswer) {
+    const int buttons[] = {IDC_MODULE_OK, IDC_MODULE_CANCEL, 0};  // 0: the frame's close
+    const int answers[] = {IDCANCEL, IDNO, IDYES};
+    for (int button : buttons) {
+        for (int answer : answers) {
+            SCOPED_TRACE(std::to_string(button) + " answered " + std::to_string(answer));
+            Seed("OUTP2:SIGN", "BB");
+            CKintorView* view = OpenQuiet();
+            ASSERT_NE(view, nullptr);
+            Choose(*view, false, 1, 1);  // Black Burst with Field REF
+            m_boxes.Expect("Apply changes to Kintor?", kApplyQuestion, answer);
+            if (button == 0)
+                EXPECT_EQ(Frame()->Children().front()->OnClose(), answer != IDCANCEL);
+            else
+                view->ClickButton(button);
+            const bool closes = answer != IDCANCEL;
+            if (closes) {
+                EXPECT_TRUE(WaitUntilClosed());
+            }
+            RunPendingEvents();
+            EXPECT_EQ(WindowOpen(), !closes);
+            EXPECT_EQ(m_boxes.Pending(), 0u);
+            EXPECT_EQ(Setting("OUTP2:SIGN"), answer == IDYES ? "BB_FREF" : "BB");
+            CloseQuietly();
+        }
+    }
+}
+
+TEST_F(KintorWindow, ScreenshotsOfEachTab) {
+    Seed("OUTP3:CONF", "1");
+    Seed("OUTP3:SIGN", "CB_SMPTE");
+    Seed("OUTP4:STAN", "HD1080_59I");
+    CKintorView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    std::vector<std::string> tabs;
+    if (auto* bar = view->GetWidget()->findChild<QTabBar*>())
+        for (int i = 0; i < bar->count(); ++i) tabs.push_back(bar->tabText(i).toStdString());
+    EXPECT_EQ(tabs, (std::vector<std::string>{"Output", "Timing"}));
+    for (int tab = 0; tab < static_cast<int>(tabs.size()); ++tab) {
+        if (tab > 0) {
+            ASSERT_TRUE(view->ChooseTab(IDC_MODULE_TAB, tab));
+        }
+        EXPECT_EQ(view->ShownPage(), tab);
+        SaveScreenshot(view->GetParentFrame()->GetWidget(),
+                       "kintor_" + tabs[static_cast<size_t>(tab)]);
+    }
+    EXPECT_FALSE(Doc()->IsModified());
+    CloseQuietly();
+}
+
+}  // namespace
+}  // namespace corvane::testing
