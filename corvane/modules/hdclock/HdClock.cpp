@@ -93,4 +93,10 @@ int QueryKintorClockFamily(IInstrumentLink& link, bool installed) {
     return CombineKintorOutputs(family[0], family[1], family[2]);
 }
 
+bool ReadClockFamily(int (*query)(IInstrumentLink&, bool), IInstrumentLink& link, bool installed,
+                     int& family) {
+    family = query(link, installed);
+    return !installed || family >= 0;
+}
+
 }  // namespace corvane

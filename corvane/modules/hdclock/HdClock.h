@@ -45,4 +45,10 @@ int QueryKintorClockFamily(IInstrumentLink& link, bool installed);
 // Output 1 of the Ulmeth.
 int QueryUlmethClockFamily(IInstrumentLink& link, bool installed);
 
+// A document's read of another HD module's family, before its own: `family` gets what `query`
+// answers; false when the module is installed but its family cannot be told, since the clock
+// questions would then guess.
+bool ReadClockFamily(int (*query)(IInstrumentLink&, bool), IInstrumentLink& link, bool installed,
+                     int& family);
+
 }  // namespace corvane

@@ -189,14 +189,10 @@ int CKintorDoc::ReadClockFamilies() {
     IInstrumentLink* link = Link();
     if (link == nullptr)
         return 0;
-    // A module whose family cannot be told would make the clock questions guess.
-    m_brumoClockFamily = QueryBrumoClockFamily(*link, brumo);
-    if (brumo && m_brumoClockFamily < 0)
-        return 0;
-    m_ulmethClockFamily = QueryUlmethClockFamily(*link, ulmeth);
-    if (ulmeth && m_ulmethClockFamily < 0)
-        return 0;
-    return 1;
+    return ReadClockFamily(QueryBrumoClockFamily, *link, brumo, m_brumoClockFamily) &&
+                   ReadClockFamily(QueryUlmethClockFamily, *link, ulmeth, m_ulmethClockFamily)
+               ? 1
+               : 0;
 }
 
 int CKintorDoc::ReadAll() {
