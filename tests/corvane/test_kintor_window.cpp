@@ -10,9 +10,11 @@
 #include "corvane/modules/kintor/KintorDoc.h"
 #include "corvane/modules/kintor/KintorView.h"
 #include "platform/MessageBox.h"
+#include "platform/StringTable.h"
 #include "resources/corvane/BlackOutputPageForms.h"
 #include "resources/corvane/ModuleForms.h"
 #include "resources/corvane/TimingPageForms.h"
+#include "resources/corvane/VideoForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
 
 namespace corvane::testing {
@@ -24,8 +26,12 @@ using platform::IDYES;
 using Lines = std::vector<std::string>;
 constexpr platform::UINT kApplyQuestion = platform::MB_YESNOCANCEL | platform::MB_ICONEXCLAMATION;
 constexpr platform::UINT kYesNo = platform::MB_YESNO | platform::MB_ICONEXCLAMATION;
-const char* const k7425 = "HD Clock is 74.25 MHz.\n\nAre you sure want to change format?";
-const char* const k7418 = "HD Clock is 74.18 MHz.\n\nAre you sure want to change format?";
+
+// The question of a move off the 74.25 MHz clock the Ulmeth runs on.
+std::string Question7425() {
+    RegisterVideoPageStrings();
+    return platform::LoadString(IDS_HD_CLOCK_IS_7425);
+}
 
 std::string Timing(int n) {
     return "SENS" + std::to_string(n) + ":CORR:MDEL:VERT?;:SENS" + std::to_string(n) +
@@ -34,7 +40,7 @@ std::string Timing(int n) {
 
 class KintorWindow : public ModuleWindowFixture<CKintorDoc, CKintorView> {
 protected:
-    KintorWindow() : ModuleWindowFixture("Kintor", 1) { m_others = {{"Ulmeth", 2}}; }
+    KintorWindow() : ModuleWindowFixture("Kintor", 1) { m_others = {{"Ulmeth", 2}, {"Brumo", 3}}; }
 
     // The Ulmeth's output 1 decides the clock the Kintor's questions name.
     void UlmethOn(const std::string& standard) {
@@ -59,22 +65,32 @@ protected:
     }
 };
 
-TEST_F(KintorWindow, OpeningAsksTheUlmethFirstThenEveryOutput) {
+TEST_F(KintorWindow, OpeningAsksTheOtherHdModulesFirstThenEveryOutput) {
     Seed("OUTP2:STAN", "HD1080_50I");
     CKintorView* view = Open();
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(TakeLines(), (Lines{"INST:SEL \"Ulmeth:2\"", "OUTP1:STAN?", "INST:SEL \"Kintor:1\"",
-                                  "OUTP3:CONF?", "OUTP1:STAN?", "OUTP1:SIGN?", Timing(1),
-                                  "OUTP2:STAN?", Timing(2), "OUTP3:STAN?", "OUTP3:SIGN?", Timing(3),
-                                  "OUTP4:STAN?", "OUTP4:SIGN?", Timing(4)}));
+    EXPECT_EQ(TakeLines(),
+              (Lines{"INST:SEL \"Brumo:3\"", "OUTP3:STAN?", "INST:SEL \"Ulmeth:2\"", "OUTP1:STAN?",
+                     "INST:SEL \"Kintor:1\"", "OUTP3:CONF?", "OUTP1:STAN?", "OUTP1:SIGN?",
+                     Timing(1), "OUTP2:STAN?", Timing(2), "OUTP3:STAN?", "OUTP3:SIGN?", Timing(3),
+                     "OUTP4:STAN?", "OUTP4:SIGN?", Timing(4)}));
     EXPECT_EQ(Doc()->m_ulmethClockFamily, kClock7418);
-    EXPECT_EQ(Doc()->m_brumoClockFamily, kClockNoBrumo);
+    EXPECT_EQ(Doc()->m_brumoClockFamily, kClockNoHd);  // on black burst
     EXPECT_EQ(view->m_outputPage.GetCurSel(kBlackFormatIds[1]), 3);
     EXPECT_EQ(view->m_outputPage.GetLBText(kBlackSignalIds[1],
                                            view->m_outputPage.GetCurSel(kBlackSignalIds[1])),
               "1080 50i");
     EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
     CloseQuietly();
+}
+
+// A clock the questions could not tell keeps the window shut: the Brumo's output 3 in a word
+// of no HD family.
+TEST_F(KintorWindow, OpeningFailsWhenAnHdModulesClockCannotBeTold) {
+    m_sim->SetReplyOverride("OUTP3:STAN?", "HD1035_59X");
+    EXPECT_EQ(Open(), nullptr);
+    EXPECT_EQ(TakeLines(), (Lines{"INST:SEL \"Brumo:3\"", "OUTP3:STAN?"}));
+    EXPECT_FALSE(WindowOpen());
 }
 
 // The question through what Apply then sends: No leaves the instrument as it was, even after
@@ -86,36 +102,29 @@ TEST_F(KintorWindow, ClockQuestionAnswersReachTheInstrumentOnApply) {
         const char* ulmeth;
         bool format;
         int output, index;
-        const char* question;
+        bool asks;
         int answer;
         Lines sent;
     };
     const std::vector<Row> rows{
-        {"format change refused", "HD1080_60I", true, 0, 3, k7425, IDNO, {}},
+        {"format change refused", "HD1080_60I", true, 0, 3, true, IDNO, {}},
         {"format change accepted",
          "HD1080_60I",
          true,
          0,
          3,
-         k7425,
+         true,
          IDYES,
          {"OUTP1:STAN HD1080_59I"}},
-        {"same clock asks nothing",
-         "HD1080_59I",
-         true,
-         1,
-         3,
-         nullptr,
-         0,
-         {"OUTP2:STAN HD1080_59I"}},
+        {"same clock asks nothing", "HD1080_59I", true, 1, 3, false, 0, {"OUTP2:STAN HD1080_59I"}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         UlmethOn(r.ulmeth);
         CKintorView* view = OpenQuiet();
         ASSERT_NE(view, nullptr);
-        if (r.question != nullptr)
-            m_boxes.Expect(r.question, kYesNo, r.answer);
+        if (r.asks)
+            m_boxes.Expect(Question7425(), kYesNo, r.answer);
         Choose(*view, r.format, r.output, r.index);
         EXPECT_EQ(m_boxes.Pending(), 0u);
         EXPECT_EQ(Doc()->IsModified(), !r.sent.empty());
@@ -150,7 +159,7 @@ TEST_F(KintorWindow, RefusedFormatChangePutsTheClampedTimingBack) {
     Seed("SENS2:CORR:MDEL:HOR", "-40.0000");
     CKintorView* view = OpenQuiet();
     ASSERT_NE(view, nullptr);
-    m_boxes.Expect(k7425, kYesNo, IDNO);
+    m_boxes.Expect(Question7425(), kYesNo, IDNO);
     Choose(*view, true, 1, 3);
     EXPECT_EQ(m_boxes.Pending(), 0u);
     EXPECT_FALSE(Doc()->IsModified());
@@ -160,7 +169,7 @@ TEST_F(KintorWindow, RefusedFormatChangePutsTheClampedTimingBack) {
     EXPECT_EQ(view->m_timingPage.GetDlgItemText(kPirvoKintorTimingIds[1].linesEdit), "1000");
     EXPECT_EQ(view->m_outputPage.GetCurSel(kBlackFormatIds[1]), 1);
     // Accepting the same change afterwards clamps for good and sends it.
-    m_boxes.Expect(k7425, kYesNo, IDYES);
+    m_boxes.Expect(Question7425(), kYesNo, IDYES);
     Choose(*view, true, 1, 3);
     Apply(*view);
     EXPECT_EQ(TakeLines(), (Lines{"INST:SEL \"Kintor:1\"", "OUTP2:STAN HD1080_59I",
@@ -192,7 +201,7 @@ TEST_F(KintorWindow, RelayedUlmethFamilyDecidesTheNextQuestion) {
     // The Ulmeth moved to 74.25 MHz since the opening.
     view->SendMessage(WM_ULMETH_CLOCK_FAMILY, kClock7425, 0);
     EXPECT_EQ(Doc()->m_ulmethClockFamily, kClock7425);
-    m_boxes.Expect(k7425, kYesNo, IDNO);
+    m_boxes.Expect(Question7425(), kYesNo, IDNO);
     Choose(*view, false, 2, 0);  // 1080 59.94i
     EXPECT_EQ(m_boxes.Pending(), 0u);
     EXPECT_FALSE(Doc()->IsModified());
