@@ -2,6 +2,9 @@
 // the HD clock question with each answer as the instrument then hears it on Apply, the clock
 // families relayed to it and posted by it, closing with each answer, and a picture of every
 // tab.
+// Before any Qt header: the simulator's file tree has a member named as a Qt keyword macro.
+#include "quarnsim/VideoFiles.h"
+// clang-format off
 #include <QTabBar>
 #include <string>
 #include <vector>
@@ -9,6 +12,7 @@
 #include "corvane/core/Messages.h"
 #include "corvane/modules/kintor/KintorDoc.h"
 #include "corvane/modules/kintor/KintorView.h"
+#include "corvane/modules/ulmeth/UlmethDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 #include "resources/corvane/BlackOutputPageForms.h"
@@ -16,6 +20,7 @@
 #include "resources/corvane/TimingPageForms.h"
 #include "resources/corvane/VideoForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
+// clang-format on
 
 namespace corvane::testing {
 namespace {
@@ -212,6 +217,40 @@ TEST_F(KintorWindow, RelayedUlmethFamilyDecidesTheNextQuestion) {
     // A new HD code is a new format: its live timing is read as well.
     EXPECT_EQ(TakeLines(), (Lines{"INST:SEL \"Kintor:1\"", "OUTP3:STAN HD1080_59I", "*OPC?",
                                   "SYST:ERR?", "INST:SEL \"Kintor:1\"", Timing(3)}));
+    CloseQuietly();
+}
+
+// The families travel both ways through the main frame: the Kintor's after an Apply that sent
+// an HD format, the Ulmeth's to the Kintor's next question.
+TEST_F(KintorWindow, ClockFamiliesReachTheOtherWindow) {
+    CKintorView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(
+        quarnsim::SeedVideoFiles(
+            Instrument().Files(), "Ulmeth",
+            {{{"1080 59.94i", {{"Bars", {"Full.cmp"}}}}}, {{"Cards", {"Grey.pic"}}}, {"ID.lgo"}}),
+        1);
+    quarnsim::Session session;
+    std::string reply;
+    Instrument().ProcessLine(session, "INST:SEL \"Ulmeth:2\"", &reply);
+    Instrument().ProcessLine(session, "MMEM:LOAD:SIGN 2,\"/1080 59.94i/Bars/Full.cmp\"", &reply);
+    Frame()->ExecuteCommand(ID_OPEN_SLOT_FIRST + 1);
+    auto* ulmeth = dynamic_cast<CUlmethDoc*>(Frame()->m_slotDoc[1]);
+    ASSERT_NE(ulmeth, nullptr);
+    EXPECT_EQ(ulmeth->m_kintorClockFamily, kClockNoHd);
+    Choose(*view, true, 0, 3);  // 1080 59.94i, the Ulmeth's clock: no question
+    Apply(*view);
+    RunPendingEvents();
+    EXPECT_EQ(ulmeth->m_kintorClockFamily, kClock7418);
+
+    Frame()->PostMessage(WM_ULMETH_CLOCK_FAMILY, kClock7425);
+    RunPendingEvents();
+    EXPECT_EQ(Doc()->m_ulmethClockFamily, kClock7425);
+    Choose(*view, false, 0, 1);  // 1080 60i: now on the Ulmeth's clock
+    Apply(*view);
+    RunPendingEvents();
+    EXPECT_EQ(ulmeth->m_kintorClockFamily, kClock7425);
+    ulmeth->SetModifiedFlag(false);
     CloseQuietly();
 }
 
