@@ -98,65 +98,9 @@ TEST_F(KintorWindow, OpeningFailsWhenAnHdModulesClockCannotBeTold) {
     EXPECT_FALSE(WindowOpen());
 }
 
-// The question through what Apply then sends: No leaves the instrument as it was, even after
-// a format change whose new list had to be taken back; Yes sends the HD word and posts the
-// clock family.
-TEST_F(KintorWindow, ClockQuestionAnswersReachTheInstrumentOnApply) {
-    struct Row {
-        const char* name;
-        const char* ulmeth;
-        bool format;
-        int output, index;
-        bool asks;
-        int answer;
-        Lines sent;
-    };
-    const std::vector<Row> rows{
-        {"format change refused", "HD1080_60I", true, 0, 3, true, IDNO, {}},
-        {"format change accepted",
-         "HD1080_60I",
-         true,
-         0,
-         3,
-         true,
-         IDYES,
-         {"OUTP1:STAN HD1080_59I"}},
-        {"same clock asks nothing", "HD1080_59I", true, 1, 3, false, 0, {"OUTP2:STAN HD1080_59I"}},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        UlmethOn(r.ulmeth);
-        CKintorView* view = OpenQuiet();
-        ASSERT_NE(view, nullptr);
-        if (r.asks)
-            m_boxes.Expect(Question7425(), kYesNo, r.answer);
-        Choose(*view, r.format, r.output, r.index);
-        EXPECT_EQ(m_boxes.Pending(), 0u);
-        EXPECT_EQ(Doc()->IsModified(), !r.sent.empty());
-        EXPECT_EQ(view->IsDlgItemEnabled(IDC_MODULE_APPLY), !r.sent.empty());
-        if (r.sent.empty()) {
-            // Nothing is left to apply: OK closes without asking and sends nothing.
-            view->ClickButton(IDC_MODULE_OK);
-            EXPECT_TRUE(WaitUntilClosed());
-            EXPECT_EQ(TakeLines(), Lines{});
-        } else {
-            Apply(*view);
-            Lines expected{"INST:SEL \"Kintor:1\""};
-            expected.insert(expected.end(), r.sent.begin(), r.sent.end());
-            // The format sent: the output's live timing is read after the Apply.
-            expected.insert(expected.end(),
-                            {"*OPC?", "SYST:ERR?", "INST:SEL \"Kintor:1\"", Timing(r.output + 1)});
-            EXPECT_EQ(TakeLines(), expected);
-        }
-        EXPECT_EQ(Setting("OUTP1:STAN"), r.answer == IDYES ? "HD1080_59I" : "NTSC");
-        CloseQuietly();
-        Seed("OUTP1:STAN", "NTSC");
-        Seed("OUTP2:STAN", "NTSC");
-    }
-}
-
 // The timing page clamps a PAL output's lines to the HD line count as soon as HD SYNC is
-// chosen; a No at the clock question puts back the format and the timing it had.
+// chosen; a No at the clock question puts back the format and the timing it had, a Yes sends
+// the HD word and the clamped timing, and the new format's live timing is read after the Apply.
 TEST_F(KintorWindow, RefusedFormatChangePutsTheClampedTimingBack) {
     UlmethOn("HD1080_60I");
     Seed("OUTP2:STAN", "PAL");
@@ -180,43 +124,6 @@ TEST_F(KintorWindow, RefusedFormatChangePutsTheClampedTimingBack) {
     EXPECT_EQ(TakeLines(), (Lines{"INST:SEL \"Kintor:1\"", "OUTP2:STAN HD1080_59I",
                                   "SENS2:CORR:MDEL:VERT 562.0", "SENS2:CORR:MDEL:HOR -29.60002960",
                                   "*OPC?", "SYST:ERR?", "INST:SEL \"Kintor:1\"", Timing(2)}));
-    CloseQuietly();
-}
-
-// After an Apply that sent one output's format, only that output's live timing is read.
-TEST_F(KintorWindow, ApplyOfAFormatReadsThatOutputsLiveTimingOnly) {
-    CKintorView* view = OpenQuiet();
-    ASSERT_NE(view, nullptr);
-    Choose(*view, true, 2, 1);  // BLACK 3 to PAL
-    Choose(*view, false, 0, 1);
-    Apply(*view);
-    // The page sends the signal the new list shows after the format: it goes out too.
-    EXPECT_EQ(TakeLines(),
-              (Lines{"INST:SEL \"Kintor:1\"", "OUTP1:SIGN BB_FREF", "OUTP3:STAN PAL",
-                     "OUTP3:SIGN BB", "*OPC?", "SYST:ERR?", "INST:SEL \"Kintor:1\"", Timing(3)}));
-    EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-    CloseQuietly();
-}
-
-// A relayed family changes the next question at once.
-TEST_F(KintorWindow, RelayedUlmethFamilyDecidesTheNextQuestion) {
-    Seed("OUTP3:STAN", "HD1080_60I");
-    CKintorView* view = OpenQuiet();
-    ASSERT_NE(view, nullptr);
-    // The Ulmeth moved to 74.25 MHz since the opening.
-    view->SendMessage(WM_ULMETH_CLOCK_FAMILY, kClock7425, 0);
-    EXPECT_EQ(Doc()->m_ulmethClockFamily, kClock7425);
-    m_boxes.Expect(Question7425(), kYesNo, IDNO);
-    Choose(*view, false, 2, 0);  // 1080 59.94i
-    EXPECT_EQ(m_boxes.Pending(), 0u);
-    EXPECT_FALSE(Doc()->IsModified());
-    view->SendMessage(WM_ULMETH_CLOCK_FAMILY, static_cast<platform::WPARAM>(kClockNoUlmeth), 0);
-    Choose(*view, false, 2, 0);  // nothing to conflict with now
-    EXPECT_EQ(Doc()->m_signal[2].Value(), 14);
-    Apply(*view);
-    // A new HD code is a new format: its live timing is read as well.
-    EXPECT_EQ(TakeLines(), (Lines{"INST:SEL \"Kintor:1\"", "OUTP3:STAN HD1080_59I", "*OPC?",
-                                  "SYST:ERR?", "INST:SEL \"Kintor:1\"", Timing(3)}));
     CloseQuietly();
 }
 
