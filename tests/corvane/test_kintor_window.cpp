@@ -161,6 +161,34 @@ TEST_F(KintorWindow, ClockFamiliesReachTheOtherWindow) {
     CloseQuietly();
 }
 
+// A send failing midway stops the Apply with one box and reads no live timing over the broken
+// link; once connected again the next Apply sends the rest and then reads the timing of the
+// output whose format the first one sent.
+TEST_F(KintorWindow, ASendFailingMidApplyLeavesTheRestAndTheLiveTimingForTheNext) {
+    CKintorView* view = OpenQuiet();
+    ASSERT_NE(view, nullptr);
+    Choose(*view, true, 0, 1);   // BLACK 1 to PAL, black burst
+    Choose(*view, false, 1, 1);  // BLACK 2 with field REF
+    FrameLinkBrokenBefore link(*Frame(), "OUTP2:SIGN BB_FREF");
+    Doc()->SetLink(&link);
+    m_boxes.ExpectAny(platform::IDOK);
+    Apply(*view);
+    EXPECT_EQ(m_boxes.Records().size(), 1u);
+    EXPECT_EQ(Setting("OUTP1:STAN"), "PAL");
+    EXPECT_EQ(Setting("OUTP2:SIGN"), "BB");
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+
+    ASSERT_EQ(Frame()->Connect(), 1);
+    TakeLines();
+    Apply(*view);
+    EXPECT_EQ(TakeLines(), (Lines{"INST:SEL \"Kintor:1\"", "OUTP2:SIGN BB_FREF", "*OPC?",
+                                  "SYST:ERR?", "INST:SEL \"Kintor:1\"", Timing(1)}));
+    EXPECT_FALSE(Doc()->IsModified());
+    Doc()->SetLink(nullptr);
+    CloseQuietly();
+}
+
 // OK, the Cancel button and the frame's close each ask once when something changed, and
 // follow the answer: Cancel keeps the window, No closes without sending, Yes sends and closes.
 TEST_F(KintorWindow, ClosingFollowsEachAnswer) {

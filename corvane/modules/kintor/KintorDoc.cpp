@@ -272,7 +272,9 @@ int CKintorDoc::QueryTiming(int output, int& lines, double& seconds) {
 int CKintorDoc::Apply() {
     m_sentFormat = false;
     m_sentSetting = false;
-    return CModuleDoc::Apply();
+    const int done = CModuleDoc::Apply();
+    m_lastApplyDone = done == 1;
+    return done;
 }
 
 void CKintorDoc::PostApplyNotifications() {

@@ -32,8 +32,11 @@ public:
     void SetVerticalLines(int output, int lines);
     void SetHorizontalDelay(int output, double seconds);
 
-    // 1 and forgets it when the last Apply sent the output's format, else 0.
+    // 1 and forgets it when an Apply sent the output's format, else 0.
     int TakeFormatSent(int output);
+    // Whether the last Apply went through to its end; after one that failed the link is
+    // down, and what it did send is looked at after the next.
+    bool LastApplyDone() const { return m_lastApplyDone; }
     // The output's live timing, stored without a change flag and handed back: 1, or 0 when the
     // exchange failed, the reply lacked its second answer or the output is out of range.
     int QueryTiming(int output, int& lines, double& seconds);
@@ -80,6 +83,7 @@ private:
     std::array<bool, kOutputs> m_formatSent{};
     bool m_sentFormat = false;
     bool m_sentSetting = false;
+    bool m_lastApplyDone = false;
     int m_hasBrumo = -1;  // -1: ask the main frame
     int m_hasUlmeth = -1;
     PostSink m_post;

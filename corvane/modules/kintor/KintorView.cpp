@@ -140,7 +140,7 @@ platform::LRESULT CKintorView::TakeClockFamily(bool brumo, int family) {
 void CKintorView::OnApplied() {
     CModuleView::OnApplied();
     CKintorDoc* doc = GetKintorDoc();
-    if (doc == nullptr)
+    if (doc == nullptr || !doc->LastApplyDone())
         return;
     // The new format set the output's timing on the instrument: the page reads it.
     for (int output = 0; output < CKintorDoc::kOutputs; ++output) {
