@@ -5,7 +5,8 @@
 // page, whose limits follow it. A format change the output page then takes back (the operator
 // refused the HD clock it would bring) puts the output back whole: its format, signal and
 // timing, with their change flags, as they were before the change, including what the timing
-// page clamped in between.
+// page clamped in between. After an Apply that sent an output's format the timing page reads
+// that output's live timing, which the new format set on the instrument.
 #pragma once
 
 #include <optional>
