@@ -5,7 +5,9 @@
 // Before any Qt header: the simulator's file tree has a member named as a Qt keyword macro.
 #include "quarnsim/VideoFiles.h"
 // clang-format off
+#include <QElapsedTimer>
 #include <QTabBar>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -62,6 +64,18 @@ protected:
             format ? kBlackFormatIds[i] : kBlackSignalIds[i], index));
     }
     void Apply(CKintorView& view) { ASSERT_TRUE(view.ClickButton(IDC_MODULE_APPLY)); }
+    // The lines received up to `last`, waiting for it a few seconds at the most.
+    Lines TakeLinesThrough(const std::string& last) {
+        QElapsedTimer timer;
+        timer.start();
+        Lines lines;
+        while (std::find(lines.begin(), lines.end(), last) == lines.end() &&
+               timer.elapsed() < 5000) {
+            const Lines more = TakeLines();
+            lines.insert(lines.end(), more.begin(), more.end());
+        }
+        return lines;
+    }
     void CloseQuietly() {
         if (!WindowOpen())
             return;
@@ -174,16 +188,20 @@ TEST_F(KintorWindow, ASendFailingMidApplyLeavesTheRestAndTheLiveTimingForTheNext
     m_boxes.ExpectAny(platform::IDOK);
     Apply(*view);
     EXPECT_EQ(m_boxes.Records().size(), 1u);
-    EXPECT_EQ(Setting("OUTP1:STAN"), "PAL");
-    EXPECT_EQ(Setting("OUTP2:SIGN"), "BB");
-    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_FALSE(Doc()->m_format[0].Changed());
+    EXPECT_TRUE(Doc()->m_signal[1].Changed());
     EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
 
     ASSERT_EQ(Frame()->Connect(), 1);
-    TakeLines();
     Apply(*view);
-    EXPECT_EQ(TakeLines(), (Lines{"INST:SEL \"Kintor:1\"", "OUTP2:SIGN BB_FREF", "*OPC?",
-                                  "SYST:ERR?", "INST:SEL \"Kintor:1\"", Timing(1)}));
+    // The first Apply's lines had no reply after them: the simulator may take them late, or
+    // lose them with the broken connection. Leave them and the selections out.
+    Lines log = TakeLinesThrough(Timing(1));
+    std::erase_if(log, [](const std::string& line) {
+        return line.rfind("INST:SEL", 0) == 0 || line.rfind("OUTP1:", 0) == 0;
+    });
+    EXPECT_EQ(log, (Lines{"OUTP2:SIGN BB_FREF", "*OPC?", "SYST:ERR?", Timing(1)}));
+    EXPECT_EQ(m_boxes.Records().size(), 1u);
     EXPECT_FALSE(Doc()->IsModified());
     Doc()->SetLink(nullptr);
     CloseQuietly();
