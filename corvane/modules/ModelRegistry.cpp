@@ -5,6 +5,7 @@
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/brumo/BrumoModel.h"
+#include "corvane/modules/kintor/KintorModel.h"
 #include "corvane/modules/oltra/OltraModel.h"
 #include "corvane/modules/sormet/SormetModel.h"
 #include "corvane/modules/tavix/TavixModel.h"
@@ -47,8 +48,7 @@ const std::vector<ModelEntry>& ModelRegistry() {
         std::vector<ModelEntry> list{
             TavixModel(),
             BrumoModel(),
-            Pending(kModuleKintor, IDR_KINTORTYPE, IDS_APPLY_KINTOR,
-                    {WM_BRUMO_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY}, &CMainFrame::m_hasKintor),
+            KintorModel(),
             SormetModel(),
             UlmethModel(),
             Pending(kModulePirvo, IDR_PIRVOTYPE, IDS_APPLY_PIRVO, {}),
