@@ -7,6 +7,7 @@
 #include "corvane/modules/brumo/BrumoModel.h"
 #include "corvane/modules/kintor/KintorModel.h"
 #include "corvane/modules/oltra/OltraModel.h"
+#include "corvane/modules/pirvo/PirvoModel.h"
 #include "corvane/modules/sormet/SormetModel.h"
 #include "corvane/modules/tavix/TavixModel.h"
 #include "corvane/modules/ulmeth/UlmethModel.h"
@@ -26,34 +27,11 @@ platform::UINT ModelEntry::RelayedAs(platform::UINT message) const {
     return Receives(WM_MODULE_APPLIED) ? WM_MODULE_APPLIED : 0;
 }
 
-namespace {
-
-// A model whose editor is not written yet: its template is registered all the same, so that
-// the main frame finds it (and opens nothing), and its views' relay is already known.
-ModelEntry Pending(ModuleKind kind, int docTemplateId, int applyQuestionId,
-                   std::vector<platform::UINT> relayed, int CMainFrame::*installedFlag = nullptr) {
-    ModelEntry entry;
-    entry.kind = kind;
-    entry.docTemplateId = docTemplateId;
-    entry.applyQuestionId = applyQuestionId;
-    entry.relayed = std::move(relayed);
-    entry.installedFlag = installedFlag;
-    return entry;
-}
-
-}  // namespace
-
 const std::vector<ModelEntry>& ModelRegistry() {
     static const std::vector<ModelEntry> models = [] {
         std::vector<ModelEntry> list{
-            TavixModel(),
-            BrumoModel(),
-            KintorModel(),
-            SormetModel(),
-            UlmethModel(),
-            Pending(kModulePirvo, IDR_PIRVOTYPE, IDS_APPLY_PIRVO, {}),
-            OltraModel(),
-            YarloModel(),
+            TavixModel(),  BrumoModel(), KintorModel(), SormetModel(),
+            UlmethModel(), PirvoModel(), OltraModel(),  YarloModel(),
         };
         std::stable_sort(list.begin(), list.end(),
                          [](const ModelEntry& a, const ModelEntry& b) { return a.kind < b.kind; });

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "corvane/modules/pirvo/PirvoDoc.h"
-#include "corvane/modules/pirvo/PirvoMessages.h"
-#include "corvane/modules/pirvo/PirvoModel.h"
 #include "corvane/modules/pirvo/PirvoView.h"
+#include "corvane/pages/blackoutput/BlackOutputMessages.h"
 #include "corvane/pages/pirvo/PirvoPageMessages.h"
 #include "corvane/pages/timing/TimingMessages.h"
 #include "platform/MessageBox.h"
+#include "resources/corvane/BlackOutputPageForms.h"
 #include "resources/corvane/PirvoPageForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
 #include "tests/corvane/TabTexts.h"
@@ -38,13 +38,6 @@ protected:
 
     void SetUp() override {
         ModuleWindowFixture::SetUp();
-        const ModelEntry model = PirvoModel();
-        for (const auto& t : m_app->DocTemplates()) {
-            std::string name;
-            t->GetDocString(name, platform::CMultiDocTemplate::docName);
-            if (name == "Pirvo")
-                t->SetFactories(model.makeDocument, model.makeView);
-        }
         ASSERT_EQ(quarnsim::SeedVideoFiles(m_temp.filePath("instrument").toStdString(), "Pirvo",
                                            PirvoTree()),
                   1);
@@ -70,7 +63,7 @@ TEST_F(PirvoWindow, OpeningReadsEverythingOnceInOrder) {
     EXPECT_EQ(TakeLines(), ReadLines());
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-    EXPECT_EQ(TabTexts(*view), (std::vector<std::string>{"Signal", "Bars", "Timing"}));
+    EXPECT_EQ(TabTexts(*view), (std::vector<std::string>{"Signal", "Bars", "Black", "Timing"}));
     EXPECT_EQ(view->ShownPage(), 0);
     ASSERT_TRUE(Frame()->Children().front()->OnClose());
     EXPECT_TRUE(TakeLines().empty());  // closing unchanged sends nothing
@@ -116,13 +109,13 @@ const Lines kSaves{"OUTP3:TEXT:SAV", "OUTP4:TEXT:SAV"};
 const std::vector<MessageCase>& MessageCases() {
     static const std::vector<MessageCase> cases = {
         {"black format",
-         {{WM_PIRVO_FORMAT, 0, kPirvoNtsc}},
+         {{kPirvoBlackOutput.format, 0, kPirvoNtsc}},
          Join({{"OUTP1:STAN NTSC", "OUTP1:SIGN BB_NO_FREF"}, IdTextRereads(), kSaves}),
          {0},
          // The timing page took the new format at once.
          [](CPirvoView& v) { EXPECT_EQ(v.m_timingPage.Values()[0].format, kPirvoNtsc); }},
         {"black signal",
-         {{WM_PIRVO_SIGNAL, 1, 7}},
+         {{kPirvoBlackOutput.signal, 1, 7}},
          Join({{"OUTP2:SIGN FREF"}, IdTextRereads(), kSaves})},
         {"lines",
          {{kPirvoTimingMessages.lines, 3, -4}},
@@ -166,8 +159,8 @@ const std::vector<MessageCase>& MessageCases() {
           "OUTP4:TEXT:POS:vert 6", "OUTP4:TEXT:SAV"}},
         // Outputs and indexes a page could never send change nothing.
         {"outputs and indexes out of place",
-         {{WM_PIRVO_FORMAT, 2, kPirvoPal},
-          {WM_PIRVO_SIGNAL, 4, 7},
+         {{kPirvoBlackOutput.format, 2, kPirvoPal},
+          {kPirvoBlackOutput.signal, 4, 7},
           {kPirvoTimingMessages.lines, -1, 3},
           {kPirvoSignalMessages.format, 2, 2},
           {kPirvoBarsMessages.idText.text, 1, std::string("X")},
@@ -231,6 +224,11 @@ TEST_F(PirvoWindow, EachPageActionReachesTheModuleOnApply) {
          {"OUTP3:TEXT:STAT 1", "OUTP3:OVER:BLIN:PER 0.5", "OUTP3:OVER:BLIN:STAT 1",
           "OUTP3:TEXT:SAV", "OUTP4:TEXT:SAV"},
          {}},
+        // The new format goes out with the signal its list shows.
+        {"black format",
+         [](CPirvoView& v) { v.m_blackPage.ChooseComboItem(kBlackFormatIds[1], 1); },
+         Join({{"OUTP2:STAN PAL", "OUTP2:SIGN SYNC"}, IdTextRereads(), kSaves}),
+         {1}},
         // SMPTE bars are not on the PAL list: the list starts on black burst.
         {"bars format",
          [](CPirvoView& v) { v.m_barsPage.ChooseComboItem(IDC_PIRVO_BARS_FORMAT, 1); },
@@ -294,7 +292,7 @@ TEST_F(PirvoWindow, ATypedPositionIsCommittedBeforeTheDocumentIsRead) {
 TEST_F(PirvoWindow, PagesShowTheIdTextsAnApplyReadAgain) {
     CPirvoView* view = OpenQuiet();
     ASSERT_NE(view, nullptr);
-    view->SendMessage(WM_PIRVO_FORMAT, 0, kPirvoNtsc);
+    view->SendMessage(kPirvoBlackOutput.format, 0, kPirvoNtsc);
     Seed("OUTP3:TEXT:DATA", "NEW 3");
     Seed("OUTP4:TEXT:POS:HOR", "55");
     ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
@@ -369,7 +367,7 @@ TEST_F(PirvoWindow, ClosingFollowsEachAnswer) {
 TEST_F(PirvoWindow, ASendFailingMidApplyKeepsTheRestForTheNextApply) {
     CPirvoView* view = OpenQuiet();
     ASSERT_NE(view, nullptr);
-    view->SendMessage(WM_PIRVO_FORMAT, 1, kPirvoPal);
+    view->SendMessage(kPirvoBlackOutput.format, 1, kPirvoPal);
     view->SendMessage(kPirvoTimingMessages.lines, 3, 8);
     FrameLinkBrokenBefore link(*Frame(), "SENS4:CORR:MDEL:VERT 8.0");
     Doc()->SetLink(&link);

@@ -1,7 +1,8 @@
 #include "corvane/modules/pirvo/PirvoView.h"
 
 #include "corvane/modules/pirvo/PirvoDoc.h"
-#include "corvane/modules/pirvo/PirvoMessages.h"
+#include "corvane/pages/blackoutput/BlackOutputMessages.h"
+#include "corvane/pages/blackoutput/BlackOutputTables.h"
 #include "corvane/pages/pirvo/PirvoPageMessages.h"
 #include "corvane/pages/timing/TimingMessages.h"
 #include "resources/corvane/ModuleForms.h"
@@ -15,8 +16,8 @@ using Doc = CPirvoDoc;
 using Order = ChannelMessage::Order;
 
 // The timing page takes a format or signal under the number the black page sent it with.
-static_assert(kPirvoTimingMessages.formatReload == WM_PIRVO_FORMAT &&
-              kPirvoTimingMessages.signalReload == WM_PIRVO_SIGNAL);
+static_assert(kPirvoTimingMessages.formatReload == kPirvoBlackOutput.format &&
+              kPirvoTimingMessages.signalReload == kPirvoBlackOutput.signal);
 
 ChannelMessage OutputFirst(platform::UINT number) {
     return {number, Order::ChannelFirst};
@@ -28,9 +29,13 @@ int OutputOf(platform::WPARAM wParam) {
 
 }  // namespace
 
-CPirvoView::CPirvoView() : CModuleView(PirvoFormTemplate()), m_timingPage(PirvoTimingTable()) {
+CPirvoView::CPirvoView()
+    : CModuleView(PirvoFormTemplate()),
+      m_blackPage(PirvoBlackOutputTable()),
+      m_timingPage(PirvoTimingTable()) {
     AddPage(&m_signalPage, "Signal");
     AddPage(&m_barsPage, "Bars");
+    AddPage(&m_blackPage, "Black");
     AddPage(&m_timingPage, "Timing");
     BindBlackMessages();
     BindTimingMessages();
@@ -49,13 +54,13 @@ CPirvoDoc* CPirvoView::GetPirvoDoc() const {
 }
 
 void CPirvoView::BindBlackMessages() {
-    BindChannelMessage(OutputFirst(WM_PIRVO_FORMAT), [this](int output, int format) {
+    BindChannelMessage(OutputFirst(kPirvoBlackOutput.format), [this](int output, int format) {
         if (Doc* doc = GetPirvoDoc()) {
             doc->SetFormat(output, format);
             ReloadTiming(kPirvoTimingMessages.formatReload, output);
         }
     });
-    BindChannelMessage(OutputFirst(WM_PIRVO_SIGNAL), [this](int output, int code) {
+    BindChannelMessage(OutputFirst(kPirvoBlackOutput.signal), [this](int output, int code) {
         if (Doc* doc = GetPirvoDoc()) {
             doc->SetSignal(output, code);
             ReloadTiming(kPirvoTimingMessages.signalReload, output);
@@ -155,6 +160,10 @@ void CPirvoView::PushPageValues() {
     m_signalPage.Load(signal);
     m_barsPage.Load({doc->m_format[kPirvoBarsOutput], doc->m_signal[kPirvoBarsOutput],
                      IdTextValuesOf(kPirvoBarsOutput)});
+    BlackOutputValues black;
+    black.format = doc->m_format.Values();
+    black.signal = doc->m_signal.Values();
+    m_blackPage.Load(black);
     m_timingPage.Load(TimingValuesOf());
 }
 

@@ -11,6 +11,7 @@
 
 #include "corvane/modules/common/ModuleView.h"
 #include "corvane/modules/pirvo/PirvoRecords.h"
+#include "corvane/pages/blackoutput/BlackOutputPage.h"
 #include "corvane/pages/pirvo/PirvoBarsPage.h"
 #include "corvane/pages/pirvo/PirvoSignalPage.h"
 #include "corvane/pages/timing/TimingPage.h"
@@ -32,6 +33,7 @@ public:
     // The pages, in tab order.
     CPirvoSignalPage m_signalPage;
     CPirvoBarsPage m_barsPage;
+    CBlackOutputPage m_blackPage;
     CTimingPage m_timingPage;
 
 protected:
