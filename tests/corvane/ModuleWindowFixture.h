@@ -12,6 +12,7 @@
 #include "corvane/core/MainFrame.h"
 #include "platform/Document.h"
 #include "platform/MdiChildWnd.h"
+#include "platform/MessageBox.h"
 #include "quarnsim/Instrument.h"
 #include "resources/corvane/ModuleForms.h"
 #include "resources/corvane/Resource.h"
@@ -88,6 +89,23 @@ protected:
     // Runs what the event loop has queued, such as a close that must not happen.
     static void RunPendingEvents() {
         for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+    }
+    // Closes the window by `button` (IDC_MODULE_OK, IDC_MODULE_CANCEL, or 0 for the frame's
+    // close) and answers the apply question `question` with `answer`: the window is gone
+    // unless the answer was Cancel.
+    void CloseAnswering(ViewT& view, int button, const std::string& question, int answer) {
+        m_boxes.Expect(question, platform::MB_YESNOCANCEL | platform::MB_ICONEXCLAMATION, answer);
+        const bool closes = answer != platform::IDCANCEL;
+        if (button == 0)
+            EXPECT_EQ(Frame()->Children().front()->OnClose(), closes);
+        else
+            view.ClickButton(button);
+        if (closes) {
+            EXPECT_TRUE(WaitUntilClosed());
+        }
+        RunPendingEvents();
+        EXPECT_EQ(WindowOpen(), !closes);
+        EXPECT_EQ(m_boxes.Pending(), 0u);
     }
 
     const std::string m_model;

@@ -30,7 +30,6 @@ using namespace pirvo;
 using platform::IDCANCEL;
 using platform::IDNO;
 using platform::IDYES;
-constexpr platform::UINT kQuestion = platform::MB_YESNOCANCEL | platform::MB_ICONEXCLAMATION;
 
 class PirvoWindow : public ModuleWindowFixture<CPirvoDoc, CPirvoView> {
 protected:
@@ -270,16 +269,10 @@ TEST_F(PirvoWindow, ATypedPositionIsCommittedBeforeTheDocumentIsRead) {
         ASSERT_NE(view, nullptr);
         ASSERT_TRUE(view->m_signalPage.FocusControl(kPirvoSignalIdText.x));
         ASSERT_TRUE(view->m_signalPage.TypeText(kPirvoSignalIdText.x, "150"));
-        if (button != IDC_MODULE_APPLY)
-            m_boxes.Expect("Apply changes to Pirvo?", kQuestion, IDYES);
-        if (button == 0)
-            EXPECT_TRUE(Frame()->Children().front()->OnClose());
+        if (button == IDC_MODULE_APPLY)
+            ASSERT_TRUE(view->ClickButton(button));
         else
-            view->ClickButton(button);
-        if (button != IDC_MODULE_APPLY) {
-            EXPECT_TRUE(WaitUntilClosed());
-        }
-        EXPECT_EQ(m_boxes.Pending(), 0u);
+            CloseAnswering(*view, button, "Apply changes to Pirvo?", IDYES);
         EXPECT_EQ(TakeLines(), sent);
         if (WindowOpen()) {
             EXPECT_EQ(view->m_signalPage.GetDlgItemText(kPirvoSignalIdText.x), "100");
@@ -337,18 +330,7 @@ TEST_F(PirvoWindow, ClosingFollowsEachAnswer) {
             CPirvoView* view = OpenQuiet();
             ASSERT_NE(view, nullptr);
             view->SendMessage(kPirvoTimingMessages.lines, 0, 7);
-            m_boxes.Expect("Apply changes to Pirvo?", kQuestion, answer);
-            if (button == 0)
-                EXPECT_EQ(Frame()->Children().front()->OnClose(), answer != IDCANCEL);
-            else
-                view->ClickButton(button);
-            const bool closes = answer != IDCANCEL;
-            if (closes) {
-                EXPECT_TRUE(WaitUntilClosed());
-            }
-            RunPendingEvents();
-            EXPECT_EQ(WindowOpen(), !closes);
-            EXPECT_EQ(m_boxes.Pending(), 0u);
+            CloseAnswering(*view, button, "Apply changes to Pirvo?", answer);
             EXPECT_EQ(TakeLines(), answer == IDYES
                                        ? ApplyLines(Join({{"SENS1:CORR:MDEL:VERT 7.0"}, kSaves}))
                                        : Lines{});
