@@ -212,12 +212,12 @@ TEST_F(KintorDocument, ApplySendsOnlyWhatChangedOutputByOutput) {
          {applied}, {}},
         {"format of output 3 only", [](D& d) { d.SetFormat(2, 1); },
          {"OUTP3:STAN PAL"}, {applied, family(kClock7418)}, {2}},
-        {"a code the table lacks", [](D& d) { d.SetSignal(1, 99); }, {"OUTP2:SIGN BB"}, {applied}, {}},
         {"timing only, in output order",
          [](D& d) { d.SetHorizontalDelay(3, -2e-6); d.SetVerticalLines(1, 12); },
          {"SENS2:CORR:MDEL:VERT 12.0", "SENS4:CORR:MDEL:HOR -2.00000000"}, {}, {}},
-        {"outputs and formats out of range change nothing",
-         [](D& d) { d.SetFormat(4, 1); d.SetSignal(-1, 1); d.SetFormat(0, 4); d.SetVerticalLines(7, 1); },
+        {"outputs, formats and codes out of range change nothing",
+         [](D& d) { d.SetFormat(4, 1); d.SetSignal(-1, 1); d.SetFormat(0, 4); d.SetVerticalLines(7, 1);
+                    d.SetSignal(1, 99); d.SetSignal(3, 10); },
          {}, {}, {}},
     };
     // clang-format on

@@ -119,7 +119,8 @@ void CKintorDoc::SetFormat(int output, int format) {
 }
 
 void CKintorDoc::SetSignal(int output, int code) {
-    if (ValidOutput(output))
+    // A code outside the table would go out as the "BB" its keyword defaults to.
+    if (ValidOutput(output) && KintorCode(KintorKeyword(code)) == code)
         SetParameter(m_signal[static_cast<size_t>(output)], code);
 }
 

@@ -26,7 +26,7 @@ public:
 
     CKintorDoc();
 
-    // The operator's changes; an output or format out of range changes nothing.
+    // The operator's changes; an output, format or signal code out of range changes nothing.
     void SetFormat(int output, int format);
     void SetSignal(int output, int code);
     void SetVerticalLines(int output, int lines);
