@@ -8,60 +8,13 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "corvane/core/InstrumentLink.h"
-#include "corvane/modules/common/ProgressSink.h"
+#include "ScriptedLink.h"
 #include "corvane/modules/pirvo/PirvoDoc.h"
 #include "corvane/modules/pirvo/PirvoSignalWords.h"
 #include "platform/MessageBox.h"
 
 namespace {
-
-class ScriptedLink : public corvane::IInstrumentLink {
-public:
-    explicit ScriptedLink(std::string_view input) {
-        size_t start = 0;
-        while (start <= input.size()) {
-            const size_t end = input.find('\n', start);
-            m_replies.emplace_back(input.substr(
-                start, end == std::string_view::npos ? std::string_view::npos : end - start));
-            if (end == std::string_view::npos)
-                break;
-            start = end + 1;
-        }
-    }
-    int SendCommand(const std::string& command) override {
-        if (command.find_first_of("\r\n") != std::string::npos)
-            __builtin_trap();
-        if (command.rfind("MMEM:LOAD:SIGN", 0) == 0 &&
-            (command.find("//") != std::string::npos || command.find("/\"") != std::string::npos))
-            __builtin_trap();
-        return 1;
-    }
-    int Query(const std::string& command, std::string& reply) override {
-        if (command.find_first_of("\r\n") != std::string::npos)
-            __builtin_trap();
-        if (m_next >= m_replies.size())
-            return 0;
-        reply = m_replies[m_next++];
-        return 1;
-    }
-
-private:
-    std::vector<std::string> m_replies;
-    size_t m_next = 0;
-};
-
-class NoProgress : public corvane::IProgressSink {
-public:
-    void Begin(const std::string&, int) override {}
-    void Step() override {}
-    void SetSteps(int) override {}
-    void SetPosition(int) override {}
-    void End() override {}
-    void ShowStatus(const std::string&) override {}
-};
 
 bool EndsInCmp(const std::string& name) {
     if (name.size() < 4)
@@ -121,8 +74,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    ScriptedLink link(input);
-    NoProgress progress;
+    fuzzing::ScriptedLink link(input);
+    fuzzing::NoProgress progress;
     corvane::CPirvoDoc doc;
     doc.SetLink(&link);
     doc.SetProgressSink(&progress);
@@ -155,5 +108,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     doc.SetAplMode(text);
     doc.SetAplPeriod(text);
     doc.Apply();
+    // A load always names a format, a set and a file.
+    for (const std::string& command : link.Sent())
+        if (command.rfind("MMEM:LOAD:SIGN", 0) == 0 &&
+            (command.find("//") != std::string::npos || command.find("/\"") != std::string::npos))
+            __builtin_trap();
     return 0;
 }
