@@ -580,6 +580,11 @@ struct BreakCase {
     std::string breakBefore;
     Lines sent;   // before the break
     Lines again;  // the next Apply, once reconnected
+    std::function<void(CPirvoDoc&)> change = [](CPirvoDoc& d) {
+        d.SetLines(0, 9);
+        d.SetLines(1, 5);
+        d.SetIdText(2, "NEXT");
+    };
 };
 
 // A send that fails ends the Apply; what was sent is settled, what was not goes out with the
@@ -595,13 +600,17 @@ TEST_F(PirvoDocTest, AFailedSendEndsApplyAndTheNextSendsTheRest) {
          "OUTP3:TEXT:SAV",
          {"SENS1:CORR:MDEL:VERT 9.0", "SENS2:CORR:MDEL:VERT 5.0", "OUTP3:TEXT:DATA \"NEXT\""},
          kSaves},
+        // The signal that goes with a sent format stays owed.
+        {"Between a format and its signal",
+         "OUTP2:SIGN SYNC",
+         {"OUTP2:STAN PAL"},
+         Join({{"OUTP2:SIGN SYNC"}, IdTextRereads(), kSaves}),
+         [](CPirvoDoc& d) { d.SetFormat(1, kPirvoPal); }},
     };
     for (const BreakCase& c : cases) {
         SCOPED_TRACE(c.name);
         Open();
-        m_doc->SetLines(0, 9);
-        m_doc->SetLines(1, 5);
-        m_doc->SetIdText(2, "NEXT");
+        c.change(*m_doc);
         m_doc->posted.clear();
         BreakBefore(c.breakBefore);
         EXPECT_EQ(m_doc->Apply(), 0);

@@ -362,11 +362,17 @@ int CPirvoDoc::ApplyOutput(int output) {
             }
             m_signal[i].ClearChanged();
         }
-    } else if (m_signal[i].Changed() || formatSent) {
-        if (!Send(platform::Format("OUTP%d:SIGN %s", n, PirvoSignalKeyword(m_signal[i]).c_str())))
-            return 0;
-        m_signal[i].ClearChanged();
-        signalSent = true;
+    } else {
+        // The signal goes with a new format, and stays owed when the link fails before it.
+        if (formatSent)
+            m_signal[i].Set(m_signal[i].Value());
+        if (m_signal[i].Changed()) {
+            if (!Send(
+                    platform::Format("OUTP%d:SIGN %s", n, PirvoSignalKeyword(m_signal[i]).c_str())))
+                return 0;
+            m_signal[i].ClearChanged();
+            signalSent = true;
+        }
     }
     Progress().Step();
 
