@@ -180,12 +180,14 @@ void SerialWindow<Doc, View>::ClosingFollowsEachAnswer() {
         ASSERT_NE(view, nullptr);
         view->m_movingPage.TypeText(IDC_MOVING_PERIOD, "9");
         this->m_boxes.Expect("Apply changes to " + this->m_model + "?", kQuestion, c.answer);
-        if (c.button == 0)
+        if (c.button == 0) {
             EXPECT_EQ(this->Frame()->Children().front()->OnClose(), c.closes);
-        else
+        } else {
             view->ClickButton(c.button);
-        if (c.closes)
+        }
+        if (c.closes) {
             EXPECT_TRUE(this->WaitUntilClosed());
+        }
         this->RunPendingEvents();
         EXPECT_EQ(this->WindowOpen(), !c.closes);
         EXPECT_EQ(this->m_boxes.Pending(), 0u);
