@@ -371,6 +371,8 @@ TEST_F(PirvoDocTest, SettersTakeOnlyWhatTheirOutputAndRangeAllow) {
         {"Bars format", [](CPirvoDoc& d) { d.SetFormat(3, 1); }, true,
          [](const CPirvoDoc& d) { EXPECT_EQ(d.m_format[3], 1); }},
         {"Signal of the signal output", [](CPirvoDoc& d) { d.SetSignal(2, 4); }, false, {}},
+        // A code the word table lacks would go out as a plain black burst.
+        {"Signal code without a word", [](CPirvoDoc& d) { d.SetSignal(1, 10); }, false, {}},
         {"Delay not a number", [](CPirvoDoc& d) { d.SetDelay(0, std::nan("")); }, false, {}},
         {"Folder below", [](CPirvoDoc& d) { d.SetFormatFolder(-1); }, false, {}},
         {"Folder past the catalogue", [](CPirvoDoc& d) { d.SetFormatFolder(2); }, false, {}},
@@ -418,9 +420,9 @@ const std::vector<ApplyCase>& ApplyCases() {
          [](CPirvoDoc& d) { d.SetFormat(0, kPirvoNtsc); },
          Join({{"OUTP1:STAN NTSC", "OUTP1:SIGN BB_NO_FREF"}, IdTextRereads(), kSaves}),
          {1, 0, 0, 0}},
-        {"Black 2 signal, unknown code",
-         [](CPirvoDoc& d) { d.SetSignal(1, 10); },
-         Join({{"OUTP2:SIGN BB"}, IdTextRereads(), kSaves}),
+        {"Black 2 signal",
+         [](CPirvoDoc& d) { d.SetSignal(1, 8); },
+         Join({{"OUTP2:SIGN PAL_PULSE"}, IdTextRereads(), kSaves}),
          {0, 0, 0, 0}},
         // A new set and signal make one load, from the file name as listed.
         {"Set and signal",

@@ -461,7 +461,7 @@ void CPirvoDoc::SetFormat(int output, int format) {
 }
 
 void CPirvoDoc::SetSignal(int output, int code) {
-    if (HasStandard(output))
+    if (HasStandard(output) && PirvoSignalCode(PirvoSignalKeyword(code)) == code)
         SetParameter(m_signal[static_cast<size_t>(output)], code);
 }
 

@@ -49,7 +49,7 @@ public:
     // a value outside its range or a name the catalogue lacks changes nothing.
     // Outputs 0, 1 and 3: format 0..2.
     void SetFormat(int output, int format);
-    // Outputs 0, 1 and 3: a signal code of the word table (any other goes out as "BB").
+    // Outputs 0, 1 and 3: a signal code of the word table; any other changes nothing.
     void SetSignal(int output, int code);
     void SetLines(int output, int lines);
     void SetDelay(int output, double seconds);
