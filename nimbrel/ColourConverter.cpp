@@ -2,8 +2,82 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+
+#include "nimbrel/Lanes.h"
 
 namespace nimbrel {
+
+namespace {
+
+// What turns a luma sum and the B and R values into Y, Pb and Pr levels.
+struct LevelScale {
+    bool standardDefinition;
+    double black;
+    double ySpan;
+    double pbZero;
+    double pbSpan;
+    double prZero;
+    double prSpan;
+    double fullScale;
+};
+
+// y, pb and pr of `count` pixels (a multiple of kLanes) from their luma sums and B and R values,
+// each lane in Convert's order of operations. The divisions are most of a row's cost, and eight
+// of them go at once where the processor can.
+NIMBREL_WIDE_LANES
+void LevelsOf(const LevelScale& k, const double* luma, const double* b, const double* r, int count,
+              double* y, double* pb, double* pr) {
+    const Lanes zero = {};
+    const Lanes black = zero + k.black;
+    const Lanes ySpan = zero + k.ySpan;
+    const Lanes pbZero = zero + k.pbZero;
+    const Lanes pbSpan = zero + k.pbSpan;
+    const Lanes prZero = zero + k.prZero;
+    const Lanes prSpan = zero + k.prSpan;
+    const Lanes fullScale = zero + k.fullScale;
+    for (int i = 0; i < count; i += kLanes) {
+        const Lanes l = *reinterpret_cast<const UnalignedLanes*>(luma + i);
+        const Lanes bb = *reinterpret_cast<const UnalignedLanes*>(b + i);
+        const Lanes rr = *reinterpret_cast<const UnalignedLanes*>(r + i);
+        Lanes blue;
+        Lanes red;
+        if (k.standardDefinition) {
+            blue = 0.564 * (bb - l);
+            red = 0.713 * (rr - l);
+        } else {
+            blue = (bb - l) / 1.8556;
+            red = (rr - l) / 1.5748;
+        }
+        *reinterpret_cast<UnalignedLanes*>(y + i) = black + ySpan * l / fullScale;
+        *reinterpret_cast<UnalignedLanes*>(pb + i) = pbZero + pbSpan * blue / fullScale;
+        *reinterpret_cast<UnalignedLanes*>(pr + i) = prZero + prSpan * red / fullScale;
+    }
+}
+
+// The samples of the levels, eight at a time, as ColourConverter::Round makes each; returns how
+// many were made (the whole lanes of `count`).
+NIMBREL_WIDE_LANES
+int RoundLevels(const double* levels, int count, double maximum, uint16_t* out) {
+    using Whole = int __attribute__((vector_size(32)));
+    using Samples = uint16_t __attribute__((vector_size(16)));
+    constexpr double kShift = 6755399441055744.0;
+    const Lanes zero = {};
+    const Lanes top = zero + maximum;
+    int i = 0;
+    for (; i + kLanes <= count; i += kLanes) {
+        const Lanes level = *reinterpret_cast<const UnalignedLanes*>(levels + i);
+        Lanes held = level > zero ? level : zero;
+        held = held < top ? held : top;
+        const Lanes rounded = (held + kShift) - kShift;
+        const Samples samples =
+            __builtin_convertvector(__builtin_convertvector(rounded, Whole), Samples);
+        std::memcpy(out + i, &samples, sizeof samples);
+    }
+    return i;
+}
+
+}  // namespace
 
 ColourConverter::ColourConverter(const LevelSet& levels, bool twelveBit, bool standardDefinition,
                                  double fullScale)
@@ -15,6 +89,15 @@ ColourConverter::ColourConverter(const LevelSet& levels, bool twelveBit, bool st
     const double ySpan = double(m_levels.yWhite) - black;
     for (int v = 0; v < 256; ++v) {
         m_byteLevel[static_cast<size_t>(v)] = black + ySpan * double(v) / m_fullScale;
+        m_byteSample[static_cast<size_t>(v)] = ToSample(m_byteLevel[static_cast<size_t>(v)]);
+    }
+    const double factors[3] = {standardDefinition ? 0.299 : 0.2126,
+                               standardDefinition ? 0.587 : 0.7152,
+                               standardDefinition ? 0.114 : 0.0722};
+    for (int c = 0; c < 3; ++c) {
+        for (int v = 0; v < 256; ++v) {
+            m_lumaTerm[c][static_cast<size_t>(v)] = factors[c] * double(v);
+        }
     }
 }
 
@@ -46,23 +129,46 @@ ConvertedSample ColourConverter::Convert(double r, double g, double b) const {
 }
 
 void ColourConverter::ConvertPixels(const uint8_t* bgr, int count, double* const planes[6]) const {
-    const double black = m_levels.yBlack;
-    const double ySpan = double(m_levels.yWhite) - black;
-    const double pbSpan = double(m_levels.pbPlus) - m_levels.pbMinus;
-    const double prSpan = double(m_levels.prPlus) - m_levels.prMinus;
-    const double pbZero = m_levels.pbZero;
-    const double prZero = m_levels.prZero;
-    const double fullScale = m_fullScale;
+    for (int i = 0; i < count; ++i) {
+        planes[1][i] = m_byteLevel[bgr[3 * i]];
+        planes[0][i] = m_byteLevel[bgr[3 * i + 1]];
+        planes[2][i] = m_byteLevel[bgr[3 * i + 2]];
+    }
+    ConvertToYPbPr(bgr, count, planes[3], planes[4], planes[5]);
+}
+
+void ColourConverter::ToComponentSamples(const uint8_t* bgr, int count, uint16_t* g, uint16_t* b,
+                                         uint16_t* r) const {
+    for (int i = 0; i < count; ++i) {
+        b[i] = m_byteSample[bgr[3 * i]];
+        g[i] = m_byteSample[bgr[3 * i + 1]];
+        r[i] = m_byteSample[bgr[3 * i + 2]];
+    }
+}
+
+void ColourConverter::ConvertToYPbPr(const uint8_t* bgr, int count, double* outY, double* outPb,
+                                     double* outPr) const {
+    const LevelScale scale{m_standardDefinition,
+                           double(m_levels.yBlack),
+                           double(m_levels.yWhite) - m_levels.yBlack,
+                           double(m_levels.pbZero),
+                           double(m_levels.pbPlus) - m_levels.pbMinus,
+                           double(m_levels.prZero),
+                           double(m_levels.prPlus) - m_levels.prMinus,
+                           m_fullScale};
     // In blocks: each run of equal pixels is converted once (pictures made for a signal
-    // generator are mostly flat fields, bars and steps, and the divisions below are the cost),
-    // then the runs' values are spread back over the pixels. The equations run over plain
-    // arrays the compiler can vectorise; each value keeps Convert's order of operations.
+    // generator are mostly flat fields, bars and steps), then the runs' values are spread back
+    // over the pixels. The lanes past the last run hold zeros or an earlier run's values, which
+    // are computed and never read.
     constexpr int kBlock = 256;
     uint32_t value[kBlock];
+    int run[kBlock];
+    double luma[kBlock] = {};
+    double blue[kBlock] = {};
+    double red[kBlock] = {};
     double y[kBlock];
     double pb[kBlock];
     double pr[kBlock];
-    int run[kBlock];
     for (int start = 0; start < count; start += kBlock) {
         const int n = count - start < kBlock ? count - start : kBlock;
         const uint8_t* p = bgr + 3 * static_cast<size_t>(start);
@@ -76,52 +182,33 @@ void ColourConverter::ConvertPixels(const uint8_t* bgr, int count, double* const
             previous = pixel;
             run[i] = runs - 1;
         }
-        auto channel = [&](int i, int shift) { return double((value[i] >> shift) & 0xFF); };
-        if (m_standardDefinition) {
-            for (int i = 0; i < runs; ++i) {
-                const double b = channel(i, 0);
-                const double g = channel(i, 8);
-                const double r = channel(i, 16);
-                const double luma = 0.299 * r + 0.587 * g + 0.114 * b;
-                const double blue = 0.564 * (b - luma);
-                const double red = 0.713 * (r - luma);
-                y[i] = black + ySpan * luma / fullScale;
-                pb[i] = pbZero + pbSpan * blue / fullScale;
-                pr[i] = prZero + prSpan * red / fullScale;
-            }
-        } else {
-            for (int i = 0; i < runs; ++i) {
-                const double b = channel(i, 0);
-                const double g = channel(i, 8);
-                const double r = channel(i, 16);
-                const double luma = 0.2126 * r + 0.7152 * g + 0.0722 * b;
-                const double blue = (b - luma) / 1.8556;
-                const double red = (r - luma) / 1.5748;
-                y[i] = black + ySpan * luma / fullScale;
-                pb[i] = pbZero + pbSpan * blue / fullScale;
-                pr[i] = prZero + prSpan * red / fullScale;
-            }
+        for (int i = 0; i < runs; ++i) {
+            const uint32_t b = value[i] & 0xFF;
+            const uint32_t g = (value[i] >> 8) & 0xFF;
+            const uint32_t r = value[i] >> 16;
+            luma[i] = m_lumaTerm[0][r] + m_lumaTerm[1][g] + m_lumaTerm[2][b];
+            blue[i] = double(b);
+            red[i] = double(r);
         }
-        double* outG = planes[0] + start;
-        double* outB = planes[1] + start;
-        double* outR = planes[2] + start;
-        double* outY = planes[3] + start;
-        double* outPb = planes[4] + start;
-        double* outPr = planes[5] + start;
+        const int lanes = (runs + kLanes - 1) / kLanes * kLanes;
+        LevelsOf(scale, luma, blue, red, lanes, y, pb, pr);
+        if (runs == n) {
+            std::memcpy(outY + start, y, sizeof(double) * static_cast<size_t>(n));
+            std::memcpy(outPb + start, pb, sizeof(double) * static_cast<size_t>(n));
+            std::memcpy(outPr + start, pr, sizeof(double) * static_cast<size_t>(n));
+            continue;
+        }
         for (int i = 0; i < n; ++i) {
-            outB[i] = m_byteLevel[p[3 * i]];
-            outG[i] = m_byteLevel[p[3 * i + 1]];
-            outR[i] = m_byteLevel[p[3 * i + 2]];
-            outY[i] = y[run[i]];
-            outPb[i] = pb[run[i]];
-            outPr[i] = pr[run[i]];
+            outY[start + i] = y[run[i]];
+            outPb[start + i] = pb[run[i]];
+            outPr[start + i] = pr[run[i]];
         }
     }
 }
 
 void ColourConverter::ToSamples(const double* levels, int count, uint16_t* out) const {
     const double maximum = Maximum();
-    for (int i = 0; i < count; ++i) {
+    for (int i = RoundLevels(levels, count, maximum, out); i < count; ++i) {
         out[i] = Round(levels[i], maximum);
     }
 }

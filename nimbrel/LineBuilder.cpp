@@ -206,13 +206,17 @@ bool LineBuilder::BuildFromRuns(const uint8_t* row, Buffers& out) const {
         const uint8_t* p = first + 3 * c;
         return p[0] | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16;
     };
-    // Worth it only where runs are long: otherwise the row at a time is the faster way.
+    // Worth it only where runs are long: otherwise the row at a time is the faster way. Counted
+    // in pieces, so a busy row is given up early.
     int runs = 1;
-    for (int c = 1; c < width; ++c) {
-        runs += pixel(c) != pixel(c - 1) ? 1 : 0;
-    }
-    if (runs * 4 > width) {
-        return false;
+    for (int c = 1; c < width;) {
+        const int end = std::min(width, c + 64);
+        for (; c < end; ++c) {
+            runs += pixel(c) != pixel(c - 1) ? 1 : 0;
+        }
+        if (runs * 4 > width) {
+            return false;
+        }
     }
     ConvertedSample previous;
     int start = 0;
@@ -284,16 +288,16 @@ int LineBuilder::BuildLine(const uint8_t* row, int columns, int lastContentColum
     if (BuildFromRuns(row, out)) {
         return 1;
     }
+    if (!m_doubleWidth) {
+        BuildColumns(row + 3 * kMargin, out);
+        return 1;
+    }
     ConvertRow(row, columns);
 
     const int n = m_samples;
     std::array<const double*, 6> levels;
     for (size_t p = 0; p < levels.size(); ++p) {
         const std::vector<double>& column = m_scratch.column[p];
-        if (!m_doubleWidth) {
-            levels[p] = column.data() + kMargin;
-            continue;
-        }
         std::vector<double>& twice = m_scratch.window[p];
         twice.resize(static_cast<size_t>(n));
         for (int k = 0; k < n; ++k) {
@@ -303,14 +307,43 @@ int LineBuilder::BuildLine(const uint8_t* row, int columns, int lastContentColum
     }
     StorePlanes(levels, out);
     if (m_mode == LineMode::YPbPr422) {
-        const double* pb = levels[kPb];
-        const double* pr = levels[kPr];
-        for (int k = 0; k < n; k += 2) {
-            out[1][k] = m_converter.ToSample((pb[k] + pb[k + 1]) / 2);
-            out[1][k + 1] = m_converter.ToSample((pr[k] + pr[k + 1]) / 2);
-        }
+        StoreChromaPairs(levels[kPb], levels[kPr], out);
     }
     return 1;
+}
+
+void LineBuilder::StoreChromaPairs(const double* pb, const double* pr, Buffers& out) const {
+    for (int k = 0; k < m_samples; k += 2) {
+        out[1][k] = m_converter.ToSample((pb[k] + pb[k + 1]) / 2);
+        out[1][k + 1] = m_converter.ToSample((pr[k] + pr[k + 1]) / 2);
+    }
+}
+
+void LineBuilder::BuildColumns(const uint8_t* first, Buffers& out) const {
+    // The G, B and R samples depend on one byte each, so they come from a table; Y, Pb and Pr
+    // only where the line carries them.
+    const int n = m_samples;
+    m_converter.ToComponentSamples(first, n, out[2].data(), out[3].data(), out[4].data());
+    if (m_mode == LineMode::Gbr) {
+        out[0] = out[4];
+        out[1] = out[2];
+        out[5] = out[3];
+        return;
+    }
+    for (size_t p = kY; p <= kPr; ++p) {
+        m_scratch.column[p].resize(static_cast<size_t>(n));
+    }
+    double* y = m_scratch.column[kY].data();
+    double* pb = m_scratch.column[kPb].data();
+    double* pr = m_scratch.column[kPr].data();
+    m_converter.ConvertToYPbPr(first, n, y, pb, pr);
+    m_converter.ToSamples(y, n, out[0].data());
+    if (m_mode == LineMode::YPbPr444) {
+        m_converter.ToSamples(pb, n, out[1].data());
+        m_converter.ToSamples(pr, n, out[5].data());
+    } else {
+        StoreChromaPairs(pb, pr, out);
+    }
 }
 
 int LineBuilder::BuildFiltered(int columns, int lastContentColumn, Buffers& out) const {
@@ -432,6 +465,7 @@ int LineBuilder::BuildFiltered(int columns, int lastContentColumn, Buffers& out)
     }
     StorePlanes(levels, out);
     if (pairChroma) {
+        // The filter made one Pb and one Pr per pair already.
         const double* pb = levels[kPb];
         const double* pr = levels[kPr];
         for (int k = 0; k < n; k += 2) {

@@ -71,6 +71,10 @@ private:
     // An unfiltered line made run by run when the row is mostly runs of equal pixels; false
     // (nothing done) when it is not.
     bool BuildFromRuns(const uint8_t* row, Buffers& out) const;
+    // An unfiltered single-width line from its first picture column.
+    void BuildColumns(const uint8_t* first, Buffers& out) const;
+    // Each pair's Pb and Pr of a 4:2:2 line: the mean of its two samples' levels.
+    void StoreChromaPairs(const double* pb, const double* pr, Buffers& out) const;
     void ConvertRow(const uint8_t* row, int columns) const;
     void StorePlanes(const std::array<const double*, 6>& levels, Buffers& out) const;
     int BuildFiltered(int columns, int lastContentColumn, Buffers& out) const;

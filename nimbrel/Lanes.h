@@ -1,0 +1,24 @@
+// Eight doubles side by side for the sample loops. Each lane is computed on its own with exactly
+// a plain double's rounding (nimbrel_lib is built with -ffp-contract=off, so no multiply and add
+// are fused), which keeps samples identical whatever registers the machine has. Functions marked
+// NIMBREL_WIDE_LANES are compiled once per instruction set and the widest the processor has is
+// picked when the program starts, so one binary runs everywhere.
+#pragma once
+
+namespace nimbrel {
+
+using Lanes = double __attribute__((vector_size(64)));
+// For loads and stores at any double's address.
+using UnalignedLanes = double __attribute__((vector_size(64), aligned(8), may_alias));
+constexpr int kLanes = 8;
+
+}  // namespace nimbrel
+
+#if defined(__x86_64__) && defined(__has_attribute)
+#if __has_attribute(target_clones)
+#define NIMBREL_WIDE_LANES __attribute__((target_clones("avx512f", "avx2", "default")))
+#endif
+#endif
+#ifndef NIMBREL_WIDE_LANES
+#define NIMBREL_WIDE_LANES
+#endif
