@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "nimbrel/IniValue.h"
+#include "nimbrel/Lanes.h"
 
 namespace nimbrel {
 
@@ -54,16 +55,6 @@ namespace {
 
 enum Plane { kG, kB, kR, kY, kPb, kPr };
 
-// A pair of doubles as one register where the target has one; each lane is computed on its own
-// with the same rounding as a plain double.
-using Pair = double __attribute__((vector_size(16)));
-
-Pair LoadPair(const double* p) {
-    Pair v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
 bool SameBits(double a, double b) {
     uint64_t x;
     uint64_t y;
@@ -113,12 +104,22 @@ double Weigh(const double* taps, double value) {
 
 // sum[s] = taps[0] * from[0][s] + ... + taps[50] * from[50][s], added from the oldest value to
 // the newest, starting from 0, like the instrument: the order decides the last bit, and with it
-// samples that land on a half. Sixteen sums at a time stay in registers. Where all the entries
-// under sixteen sums are one value, the sums are that value weighed once, the same operations
-// in the same order: flat fields and bars cost next to nothing.
+// samples that land on a half. Thirty-two sums at a time stay in registers, eight to a lane
+// group. A tap of 0 is left out: every entry is a finite level, so its product is a zero, and
+// adding a zero to a sum that started at +0 changes nothing (such a sum is never -0). Where all
+// the entries under a block of sums are one value, the sums are that value weighed once, the
+// same operations in the same order: flat fields and bars cost next to nothing.
+NIMBREL_WIDE_LANES
 void Filter(const FilterInput& in, const double* taps, int count, double* sum) {
-    constexpr int kPairs = 8;
-    constexpr int kBlock = 2 * kPairs;
+    constexpr int kGroups = 4;
+    constexpr int kBlock = kGroups * kLanes;
+    int used[kTaps];
+    int usedCount = 0;
+    for (int t = 0; t < kTaps; ++t) {
+        if (taps[t] != 0.0) {
+            used[usedCount++] = t;
+        }
+    }
     bool weighed = false;
     double flatValue = 0;
     double flatSum = 0;
@@ -140,20 +141,23 @@ void Filter(const FilterInput& in, const double* taps, int count, double* sum) {
             std::fill(sum + s, sum + s + kBlock, flatSum);
             continue;
         }
-        Pair acc[kPairs] = {};
-        for (int t = 0; t < kTaps; ++t) {
-            const Pair w = {taps[t], taps[t]};
+        Lanes acc[kGroups] = {};
+        for (int u = 0; u < usedCount; ++u) {
+            const int t = used[u];
+            const double w = taps[t];
             const double* e = in.from[static_cast<size_t>(t)] + s;
-            for (int i = 0; i < kPairs; ++i) {
-                acc[i] += w * LoadPair(e + 2 * i);
+            for (int i = 0; i < kGroups; ++i) {
+                acc[i] += w * *reinterpret_cast<const UnalignedLanes*>(e + kLanes * i);
             }
         }
-        std::memcpy(sum + s, acc, sizeof acc);
+        for (int i = 0; i < kGroups; ++i) {
+            *reinterpret_cast<UnalignedLanes*>(sum + s + kLanes * i) = acc[i];
+        }
     }
     for (; s < count; ++s) {
         double acc = 0;
-        for (int t = 0; t < kTaps; ++t) {
-            acc += taps[t] * in.from[static_cast<size_t>(t)][s];
+        for (int u = 0; u < usedCount; ++u) {
+            acc += taps[used[u]] * in.from[static_cast<size_t>(used[u])][s];
         }
         sum[s] = acc;
     }
