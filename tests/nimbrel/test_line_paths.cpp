@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "nimbrel/LineBuilder.h"
@@ -266,6 +267,68 @@ TEST(LinePaths, RowConversionGivesWhatEachPixelGives) {
                 }
             }
         }
+    }
+}
+
+// Every 8-bit colour, all 16.7 million, through the row conversion and the byte-table samples,
+// against Convert one pixel at a time: levels to the last bit, samples equal.
+TEST(LinePaths, EveryColourConvertsAsThePlainFormula) {
+    LevelSet odd;
+    odd.yWhite = 3001;
+    odd.yBlack = 299;
+    odd.pbPlus = 3499;
+    odd.pbMinus = 501;
+    odd.pbZero = 2001;
+    odd.prPlus = 3601;
+    odd.prMinus = 399;
+    odd.prZero = 1999;
+    struct Levels {
+        const char* name;
+        LevelSet levels;
+        bool twelveBit;
+        bool standardDefinition;
+    };
+    const Levels cases[] = {
+        {"HD 10-bit", LevelSet{}, false, false},
+        {"SD 10-bit", LevelSet{}, false, true},
+        {"HD 12-bit, odd levels", odd, true, false},
+        {"SD 12-bit, odd levels", odd, true, true},
+    };
+    // One row per blue value: red changes fastest, then green.
+    constexpr int kRow = 256 * 256;
+    std::vector<uint8_t> row(3 * kRow);
+    std::vector<std::vector<double>> planes(6, std::vector<double>(kRow));
+    double* const out[6] = {planes[0].data(), planes[1].data(), planes[2].data(),
+                            planes[3].data(), planes[4].data(), planes[5].data()};
+    std::vector<uint16_t> g(kRow), b(kRow), r(kRow);
+    for (const Levels& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ColourConverter converter(c.levels, c.twelveBit, c.standardDefinition);
+        long mismatches = 0;
+        std::string first;
+        for (int blue = 0; blue < 256; ++blue) {
+            for (int i = 0; i < kRow; ++i) {
+                row[3 * i] = static_cast<uint8_t>(blue);
+                row[3 * i + 1] = static_cast<uint8_t>(i >> 8);
+                row[3 * i + 2] = static_cast<uint8_t>(i);
+            }
+            converter.ConvertPixels(row.data(), kRow, out);
+            converter.ToComponentSamples(row.data(), kRow, g.data(), b.data(), r.data());
+            for (int i = 0; i < kRow; ++i) {
+                const ConvertedSample s = converter.Convert(i & 0xFF, i >> 8, blue);
+                const double expected[6] = {s.g, s.b, s.r, s.y, s.pb, s.pr};
+                bool same = g[i] == converter.ToSample(s.g) && b[i] == converter.ToSample(s.b) &&
+                            r[i] == converter.ToSample(s.r);
+                for (int p = 0; p < 6; ++p) {
+                    same = same && planes[p][i] == expected[p];
+                }
+                if (!same && mismatches++ == 0) {
+                    first = "r " + std::to_string(i & 0xFF) + " g " + std::to_string(i >> 8) +
+                            " b " + std::to_string(blue);
+                }
+            }
+        }
+        EXPECT_EQ(mismatches, 0) << "first at " << first;
     }
 }
 
