@@ -210,26 +210,26 @@ bool LineBuilder::BuildFromRuns(const uint8_t* row, Buffers& out) const {
         const uint8_t* p = first + 3 * c;
         return p[0] | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16;
     };
-    // Worth it only where runs are long: otherwise the row at a time is the faster way. Counted
-    // in pieces, so a busy row is given up early.
-    int runs = 1;
-    for (int c = 1; c < width;) {
-        const int end = std::min(width, c + 64);
-        for (; c < end; ++c) {
-            runs += pixel(c) != pixel(c - 1) ? 1 : 0;
-        }
-        if (runs * 4 > width) {
-            return false;
+    // Worth it only where runs are long: otherwise the row at a time is the faster way. The runs
+    // are found in one pass that gives a busy row up as soon as it has too many.
+    std::vector<int>& ends = m_scratch.runEnds;
+    ends.clear();
+    const size_t most = static_cast<size_t>(width / 4);
+    uint32_t value = pixel(0);
+    for (int c = 1; c < width; ++c) {
+        const uint32_t next = pixel(c);
+        if (next != value) {
+            if (ends.size() >= most) {
+                return false;
+            }
+            ends.push_back(c);
+            value = next;
         }
     }
+    ends.push_back(width);
     ConvertedSample previous;
     int start = 0;
-    while (start < width) {
-        int end = start + 1;
-        const uint32_t value = pixel(start);
-        while (end < width && pixel(end) == value) {
-            ++end;
-        }
+    for (const int end : ends) {
         const uint8_t* p = first + 3 * start;
         const ConvertedSample level = m_converter.Convert(p[2], p[1], p[0]);
         const size_t from = static_cast<size_t>(start * perColumn);

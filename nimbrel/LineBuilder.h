@@ -65,6 +65,7 @@ private:
         std::array<std::vector<double>, 6> sum;
         std::vector<double> split;
         std::vector<int> source;
+        std::vector<int> runEnds;
         std::vector<Stretch> stretches;
     };
 
