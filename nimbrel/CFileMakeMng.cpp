@@ -81,6 +81,8 @@ CFileMakeMng::CFileMakeMng(const CFileMakeInfo& job, const MakeSwitches& switche
             }
         }
     }
+    m_builder->SetComponentsWanted(m_files[0][kComponentG] || m_files[0][kComponentB] ||
+                                   m_files[0][kComponentR]);
 }
 
 CFileMakeMng::~CFileMakeMng() = default;

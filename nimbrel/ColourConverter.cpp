@@ -22,6 +22,17 @@ struct LevelScale {
     double fullScale;
 };
 
+LevelScale ScaleOf(const LevelSet& levels, bool standardDefinition, double fullScale) {
+    return LevelScale{standardDefinition,
+                      double(levels.yBlack),
+                      double(levels.yWhite) - levels.yBlack,
+                      double(levels.pbZero),
+                      double(levels.pbPlus) - levels.pbMinus,
+                      double(levels.prZero),
+                      double(levels.prPlus) - levels.prMinus,
+                      fullScale};
+}
+
 // y, pb and pr of `count` pixels (a multiple of kLanes) from their luma sums and B and R values,
 // each lane in Convert's order of operations. The divisions are most of a row's cost, and eight
 // of them go at once where the processor can.
@@ -75,6 +86,76 @@ int RoundLevels(const double* levels, int count, double maximum, uint16_t* out) 
         std::memcpy(out + i, &samples, sizeof samples);
     }
     return i;
+}
+
+// A level this close to a half may round differently from its exact value once it comes from
+// NearLevelsOf. Those are off by a few units in the last place, under 1e-10 for any level a
+// 16-bit sample can hold; the margin is far wider than that.
+constexpr double kNearHalf = 1e-6;
+
+// LevelsOf with each division by a constant made a multiplication by its reciprocal, which costs
+// a fraction of a division. Only for levels that are rounded at once and checked by
+// RoundClearOfHalves.
+NIMBREL_WIDE_LANES
+void NearLevelsOf(const LevelScale& k, const double* luma, const double* b, const double* r,
+                  int count, double* y, double* pb, double* pr) {
+    const Lanes zero = {};
+    const Lanes black = zero + k.black;
+    const Lanes ySpan = zero + k.ySpan;
+    const Lanes pbZero = zero + k.pbZero;
+    const Lanes pbSpan = zero + k.pbSpan;
+    const Lanes prZero = zero + k.prZero;
+    const Lanes prSpan = zero + k.prSpan;
+    const Lanes perFullScale = zero + 1.0 / k.fullScale;
+    const double perBlue = 1.0 / 1.8556;
+    const double perRed = 1.0 / 1.5748;
+    for (int i = 0; i < count; i += kLanes) {
+        const Lanes l = *reinterpret_cast<const UnalignedLanes*>(luma + i);
+        const Lanes bb = *reinterpret_cast<const UnalignedLanes*>(b + i);
+        const Lanes rr = *reinterpret_cast<const UnalignedLanes*>(r + i);
+        Lanes blue;
+        Lanes red;
+        if (k.standardDefinition) {
+            blue = 0.564 * (bb - l);
+            red = 0.713 * (rr - l);
+        } else {
+            blue = (bb - l) * perBlue;
+            red = (rr - l) * perRed;
+        }
+        *reinterpret_cast<UnalignedLanes*>(y + i) = black + ySpan * l * perFullScale;
+        *reinterpret_cast<UnalignedLanes*>(pb + i) = pbZero + pbSpan * blue * perFullScale;
+        *reinterpret_cast<UnalignedLanes*>(pr + i) = prZero + prSpan * red * perFullScale;
+    }
+}
+
+// RoundLevels over whole lanes (`levels` and `out` have room for them); false when one of the
+// levels lies within kNearHalf of a half, where its sample is in doubt.
+NIMBREL_WIDE_LANES
+bool RoundClearOfHalves(const double* levels, int count, double maximum, uint16_t* out) {
+    using Whole = int __attribute__((vector_size(32)));
+    using Samples = uint16_t __attribute__((vector_size(16)));
+    using Flags = decltype(Lanes{} < Lanes{});
+    constexpr double kShift = 6755399441055744.0;
+    const Lanes zero = {};
+    const Lanes top = zero + maximum;
+    Flags doubt = {};
+    for (int i = 0; i < count; i += kLanes) {
+        const Lanes level = *reinterpret_cast<const UnalignedLanes*>(levels + i);
+        Lanes held = level > zero ? level : zero;
+        held = held < top ? held : top;
+        const Lanes rounded = (held + kShift) - kShift;
+        Lanes off = level - ((level + kShift) - kShift);
+        off = off < zero ? -off : off;
+        doubt |= off > 0.5 - kNearHalf;
+        const Samples samples =
+            __builtin_convertvector(__builtin_convertvector(rounded, Whole), Samples);
+        std::memcpy(out + i, &samples, sizeof samples);
+    }
+    auto any = doubt[0];
+    for (int j = 1; j < kLanes; ++j) {
+        any |= doubt[j];
+    }
+    return any == 0;
 }
 
 }  // namespace
@@ -148,14 +229,7 @@ void ColourConverter::ToComponentSamples(const uint8_t* bgr, int count, uint16_t
 
 void ColourConverter::ConvertToYPbPr(const uint8_t* bgr, int count, double* outY, double* outPb,
                                      double* outPr) const {
-    const LevelScale scale{m_standardDefinition,
-                           double(m_levels.yBlack),
-                           double(m_levels.yWhite) - m_levels.yBlack,
-                           double(m_levels.pbZero),
-                           double(m_levels.pbPlus) - m_levels.pbMinus,
-                           double(m_levels.prZero),
-                           double(m_levels.prPlus) - m_levels.prMinus,
-                           m_fullScale};
+    const LevelScale scale = ScaleOf(m_levels, m_standardDefinition, m_fullScale);
     // In blocks: each run of equal pixels is converted once (pictures made for a signal
     // generator are mostly flat fields, bars and steps), then the runs' values are spread back
     // over the pixels. The lanes past the last run hold zeros or an earlier run's values, which
@@ -203,6 +277,53 @@ void ColourConverter::ConvertToYPbPr(const uint8_t* bgr, int count, double* outY
             outPb[start + i] = pb[run[i]];
             outPr[start + i] = pr[run[i]];
         }
+    }
+}
+
+void ColourConverter::ToSamples422(const uint8_t* bgr, int count, uint16_t* outY,
+                                   uint16_t* outPbPr) const {
+    const LevelScale scale = ScaleOf(m_levels, m_standardDefinition, m_fullScale);
+    const double maximum = Maximum();
+    // In blocks, first from the quick levels; a block where one of them lies too near a half to
+    // tell its sample is done again from the exact ones (SD bars land on exact halves).
+    constexpr int kBlock = 256;
+    double luma[kBlock] = {};
+    double blue[kBlock] = {};
+    double red[kBlock] = {};
+    double y[kBlock];
+    double pb[kBlock];
+    double pr[kBlock];
+    double pair[kBlock];
+    uint16_t ySamples[kBlock];
+    uint16_t pairSamples[kBlock];
+    for (int start = 0; start < count; start += kBlock) {
+        const int n = count - start < kBlock ? count - start : kBlock;
+        const uint8_t* p = bgr + 3 * static_cast<size_t>(start);
+        for (int i = 0; i < n; ++i) {
+            luma[i] =
+                m_lumaTerm[0][p[3 * i + 2]] + m_lumaTerm[1][p[3 * i + 1]] + m_lumaTerm[2][p[3 * i]];
+            blue[i] = double(p[3 * i]);
+            red[i] = double(p[3 * i + 2]);
+        }
+        const int lanes = (n + kLanes - 1) / kLanes * kLanes;
+        auto sample = [&] {
+            for (int j = 0; j < n / 2; ++j) {
+                pair[2 * j] = (pb[2 * j] + pb[2 * j + 1]) / 2;
+                pair[2 * j + 1] = (pr[2 * j] + pr[2 * j + 1]) / 2;
+            }
+            // Lanes past the pixels hold whole numbers, clear of any half.
+            std::fill(y + n, y + lanes, 0.0);
+            std::fill(pair + n, pair + lanes, 0.0);
+            const bool clearY = RoundClearOfHalves(y, n, maximum, ySamples);
+            return RoundClearOfHalves(pair, n, maximum, pairSamples) && clearY;
+        };
+        NearLevelsOf(scale, luma, blue, red, lanes, y, pb, pr);
+        if (!sample()) {
+            LevelsOf(scale, luma, blue, red, lanes, y, pb, pr);
+            sample();
+        }
+        std::memcpy(outY + start, ySamples, sizeof(uint16_t) * static_cast<size_t>(n));
+        std::memcpy(outPbPr + start, pairSamples, sizeof(uint16_t) * static_cast<size_t>(n));
     }
 }
 

@@ -50,6 +50,10 @@ public:
     // A level as a sample: rounded once, then held inside the bit depth's range so ringing of
     // a filter cannot wrap into a wrong 16-bit value.
     uint16_t ToSample(double level) const { return Round(level, Maximum()); }
+    // The Y samples and the 4:2:2 Pb, Pr pairs (Pb and Pr alternating, each from the mean of the
+    // pair's two levels) of `count` pixels, count even: what ToSamples of ConvertToYPbPr's
+    // levels and of their pair means gives.
+    void ToSamples422(const uint8_t* bgr, int count, uint16_t* y, uint16_t* pbpr) const;
     // ToSample of `count` levels.
     void ToSamples(const double* levels, int count, uint16_t* out) const;
 

@@ -182,9 +182,11 @@ void LineBuilder::ConvertRow(const uint8_t* row, int columns) const {
 
 void LineBuilder::StorePlanes(const std::array<const double*, 6>& levels, Buffers& out) const {
     const int n = m_samples;
-    m_converter.ToSamples(levels[kG], n, out[2].data());
-    m_converter.ToSamples(levels[kB], n, out[3].data());
-    m_converter.ToSamples(levels[kR], n, out[4].data());
+    if (levels[kG] != nullptr) {
+        m_converter.ToSamples(levels[kG], n, out[2].data());
+        m_converter.ToSamples(levels[kB], n, out[3].data());
+        m_converter.ToSamples(levels[kR], n, out[4].data());
+    }
     switch (m_mode) {
         case LineMode::YPbPr422:
             m_converter.ToSamples(levels[kY], n, out[0].data());
@@ -214,7 +216,7 @@ bool LineBuilder::BuildFromRuns(const uint8_t* row, Buffers& out) const {
     // are found in one pass that gives a busy row up as soon as it has too many.
     std::vector<int>& ends = m_scratch.runEnds;
     ends.clear();
-    const size_t most = static_cast<size_t>(width / 4);
+    const size_t most = static_cast<size_t>(width / 16);
     uint32_t value = pixel(0);
     for (int c = 1; c < width; ++c) {
         const uint32_t next = pixel(c);
@@ -282,8 +284,13 @@ int LineBuilder::BuildLine(const uint8_t* row, int columns, int lastContentColum
     if (m_samples <= 0 || m_samples % 2 != 0 || row == nullptr || columns <= lastSampleColumn) {
         return 0;
     }
+    // Every path writes every buffer the mode carries; a 4:2:2 line carries no sixth one, and
+    // the G, B and R files carry it as zeros.
     for (auto& buffer : out) {
-        buffer.assign(static_cast<size_t>(m_samples), 0);
+        buffer.resize(static_cast<size_t>(m_samples));
+    }
+    if (m_mode == LineMode::YPbPr422) {
+        std::fill(out[5].begin(), out[5].end(), uint16_t{0});
     }
     if (m_filtered) {
         ConvertRow(row, columns);
@@ -327,11 +334,17 @@ void LineBuilder::BuildColumns(const uint8_t* first, Buffers& out) const {
     // The G, B and R samples depend on one byte each, so they come from a table; Y, Pb and Pr
     // only where the line carries them.
     const int n = m_samples;
-    m_converter.ToComponentSamples(first, n, out[2].data(), out[3].data(), out[4].data());
+    if (m_componentsWanted || m_mode == LineMode::Gbr) {
+        m_converter.ToComponentSamples(first, n, out[2].data(), out[3].data(), out[4].data());
+    }
     if (m_mode == LineMode::Gbr) {
         out[0] = out[4];
         out[1] = out[2];
         out[5] = out[3];
+        return;
+    }
+    if (m_mode == LineMode::YPbPr422) {
+        m_converter.ToSamples422(first, n, out[0].data(), out[1].data());
         return;
     }
     for (size_t p = kY; p <= kPr; ++p) {
@@ -342,12 +355,8 @@ void LineBuilder::BuildColumns(const uint8_t* first, Buffers& out) const {
     double* pr = m_scratch.column[kPr].data();
     m_converter.ConvertToYPbPr(first, n, y, pb, pr);
     m_converter.ToSamples(y, n, out[0].data());
-    if (m_mode == LineMode::YPbPr444) {
-        m_converter.ToSamples(pb, n, out[1].data());
-        m_converter.ToSamples(pr, n, out[5].data());
-    } else {
-        StoreChromaPairs(pb, pr, out);
-    }
+    m_converter.ToSamples(pb, n, out[1].data());
+    m_converter.ToSamples(pr, n, out[5].data());
 }
 
 int LineBuilder::BuildFiltered(int columns, int lastContentColumn, Buffers& out) const {
@@ -417,8 +426,9 @@ int LineBuilder::BuildFiltered(int columns, int lastContentColumn, Buffers& out)
     // line, only for the second of each pair of a 4:2:2 line, the one whose chroma it carries.
     const bool pairChroma = m_mode == LineMode::YPbPr422;
     const int planes = m_mode == LineMode::Gbr ? 3 : 6;
+    const int firstPlane = m_componentsWanted || m_mode == LineMode::Gbr ? 0 : kY;
     std::array<const double*, 6> levels{};
-    for (int p = 0; p < planes; ++p) {
+    for (int p = firstPlane; p < planes; ++p) {
         const std::vector<double>& column = m_scratch.column[static_cast<size_t>(p)];
         std::vector<double>& window = m_scratch.window[static_cast<size_t>(p)];
         std::vector<double>& sum = m_scratch.sum[static_cast<size_t>(p)];

@@ -46,6 +46,10 @@ public:
         m_filtered = true;
     }
 
+    // False when no G, B or R file is made: a Y, Pb, Pr line then leaves the G, B and R buffers
+    // as they are instead of spending half its time on samples nobody writes.
+    void SetComponentsWanted(bool wanted) { m_componentsWanted = wanted; }
+
     // row: BGR bytes of `columns` frame columns. lastContentColumn: the last column that holds
     // picture. 1/0: 0 when the row is too narrow for the samples or the count is odd.
     int BuildLine(const uint8_t* row, int columns, int lastContentColumn, Buffers& out) const;
@@ -85,6 +89,7 @@ private:
     bool m_doubleWidth;
     LineMode m_mode;
     bool m_filtered = false;
+    bool m_componentsWanted = true;
     FilterSettings m_filter;
     // Reused from line to line: a builder serves one build on one thread.
     mutable Scratch m_scratch;
