@@ -217,16 +217,20 @@ bool LineBuilder::BuildFromRuns(const uint8_t* row, Buffers& out) const {
     std::vector<int>& ends = m_scratch.runEnds;
     ends.clear();
     const size_t most = static_cast<size_t>(width / 16);
-    uint32_t value = pixel(0);
-    for (int c = 1; c < width; ++c) {
-        const uint32_t next = pixel(c);
-        if (next != value) {
+    for (int c = 1; c < width;) {
+        // Eight pixels at a time while each equals the one before: their bytes then equal the
+        // same bytes one pixel earlier.
+        if (c + 8 <= width && std::memcmp(first + 3 * c, first + 3 * (c - 1), 24) == 0) {
+            c += 8;
+            continue;
+        }
+        if (pixel(c) != pixel(c - 1)) {
             if (ends.size() >= most) {
                 return false;
             }
             ends.push_back(c);
-            value = next;
         }
+        ++c;
     }
     ends.push_back(width);
     ConvertedSample previous;
@@ -240,9 +244,11 @@ bool LineBuilder::BuildFromRuns(const uint8_t* row, Buffers& out) const {
             std::fill(out[buffer].begin() + from, out[buffer].begin() + to,
                       m_converter.ToSample(value));
         };
-        fill(2, level.g);
-        fill(3, level.b);
-        fill(4, level.r);
+        if (m_componentsWanted || m_mode == LineMode::Gbr) {
+            fill(2, level.g);
+            fill(3, level.b);
+            fill(4, level.r);
+        }
         switch (m_mode) {
             case LineMode::YPbPr422: {
                 fill(0, level.y);
