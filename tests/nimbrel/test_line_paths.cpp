@@ -270,8 +270,10 @@ TEST(LinePaths, RowConversionGivesWhatEachPixelGives) {
     }
 }
 
-// Every 8-bit colour, all 16.7 million, through the row conversion and the byte-table samples,
-// against Convert one pixel at a time: levels to the last bit, samples equal.
+// Every 8-bit colour, all 16.7 million, through the row conversion, the byte-table samples and
+// the 4:2:2 samples, against Convert one pixel at a time: levels to the last bit, samples equal.
+// The 4:2:2 samples are checked with each colour next to its neighbour and next to itself,
+// where a pair's mean is the colour's own level (SD bars put many of those on exact halves).
 TEST(LinePaths, EveryColourConvertsAsThePlainFormula) {
     LevelSet odd;
     odd.yWhite = 3001;
@@ -300,7 +302,9 @@ TEST(LinePaths, EveryColourConvertsAsThePlainFormula) {
     std::vector<std::vector<double>> planes(6, std::vector<double>(kRow));
     double* const out[6] = {planes[0].data(), planes[1].data(), planes[2].data(),
                             planes[3].data(), planes[4].data(), planes[5].data()};
-    std::vector<uint16_t> g(kRow), b(kRow), r(kRow);
+    std::vector<uint16_t> g(kRow), b(kRow), r(kRow), y(kRow), pairs(kRow);
+    std::vector<uint8_t> twice(6 * kRow);
+    std::vector<uint16_t> yTwice(2 * kRow), pairsTwice(2 * kRow);
     for (const Levels& c : cases) {
         SCOPED_TRACE(c.name);
         const ColourConverter converter(c.levels, c.twelveBit, c.standardDefinition);
@@ -314,11 +318,27 @@ TEST(LinePaths, EveryColourConvertsAsThePlainFormula) {
             }
             converter.ConvertPixels(row.data(), kRow, out);
             converter.ToComponentSamples(row.data(), kRow, g.data(), b.data(), r.data());
+            converter.ToSamples422(row.data(), kRow, y.data(), pairs.data());
+            for (size_t i = 0; i < row.size(); i += 3) {
+                std::copy_n(row.begin() + i, 3, twice.begin() + 2 * i);
+                std::copy_n(row.begin() + i, 3, twice.begin() + 2 * i + 3);
+            }
+            converter.ToSamples422(twice.data(), 2 * kRow, yTwice.data(), pairsTwice.data());
+            ConvertedSample left;
             for (int i = 0; i < kRow; ++i) {
                 const ConvertedSample s = converter.Convert(i & 0xFF, i >> 8, blue);
                 const double expected[6] = {s.g, s.b, s.r, s.y, s.pb, s.pr};
+                const uint16_t ySample = converter.ToSample(s.y);
                 bool same = g[i] == converter.ToSample(s.g) && b[i] == converter.ToSample(s.b) &&
-                            r[i] == converter.ToSample(s.r);
+                            r[i] == converter.ToSample(s.r) && y[i] == ySample &&
+                            yTwice[2 * i] == ySample && yTwice[2 * i + 1] == ySample &&
+                            pairsTwice[2 * i] == converter.ToSample(s.pb) &&
+                            pairsTwice[2 * i + 1] == converter.ToSample(s.pr);
+                if (i % 2 == 1) {
+                    same = same && pairs[i - 1] == converter.ToSample((left.pb + s.pb) / 2) &&
+                           pairs[i] == converter.ToSample((left.pr + s.pr) / 2);
+                }
+                left = s;
                 for (int p = 0; p < 6; ++p) {
                     same = same && planes[p][i] == expected[p];
                 }
@@ -329,6 +349,48 @@ TEST(LinePaths, EveryColourConvertsAsThePlainFormula) {
             }
         }
         EXPECT_EQ(mismatches, 0) << "first at " << first;
+    }
+}
+
+// A builder told that no G, B or R file is made gives the same Y, Pb and Pr as one that makes
+// them all, on every path: runs and busy rows, single and double width, with and without the
+// filter.
+TEST(LinePaths, LinesWithoutComponentsKeepTheirYPbPr) {
+    const ColourConverter hd(LevelSet{}, false, false);
+    FilterSettings filter;
+    for (int t = 0; t < kTaps; ++t) {
+        filter.yTaps[t] = t == 25 ? 0.9 : 0.1 / (1 + std::abs(t - 25));
+        filter.pbprTaps[t] = t % 2 == 1 ? 0.0 : 0.05;
+    }
+    std::mt19937 random(5);
+    for (LineMode mode : {LineMode::YPbPr422, LineMode::YPbPr444}) {
+        for (bool doubleWidth : {false, true}) {
+            for (bool filtered : {false, true}) {
+                for (bool runs : {false, true}) {
+                    SCOPED_TRACE(::testing::Message()
+                                 << "mode " << static_cast<int>(mode) << " double " << doubleWidth
+                                 << " filtered " << filtered << " runs " << runs);
+                    const int samples = doubleWidth ? 600 : 302;
+                    const int columns = (doubleWidth ? samples / 2 : samples) + 2 * kMargin;
+                    LineBuilder all(hd, samples, doubleWidth, mode);
+                    LineBuilder lean(hd, samples, doubleWidth, mode);
+                    lean.SetComponentsWanted(false);
+                    if (filtered) {
+                        all.SetFilter(filter);
+                        lean.SetFilter(filter);
+                    }
+                    const auto row = runs ? RunRow(columns, random) : MixedRow(columns, random);
+                    LineBuilder::Buffers expected;
+                    LineBuilder::Buffers out;
+                    ASSERT_EQ(all.BuildLine(row.data(), columns, columns - kMargin - 1, expected),
+                              1);
+                    ASSERT_EQ(lean.BuildLine(row.data(), columns, columns - kMargin - 1, out), 1);
+                    EXPECT_EQ(out[0], expected[0]);
+                    EXPECT_EQ(out[1], expected[1]);
+                    EXPECT_EQ(out[5], expected[5]);
+                }
+            }
+        }
     }
 }
 
