@@ -92,14 +92,13 @@ int RoundLevels(const double* levels, int count, double maximum, uint16_t* out) 
 // mean, then its Pr mean, each (first + second) / 2 as the scalar formula has it.
 NIMBREL_WIDE_LANES
 void PairMeans(const double* pb, const double* pr, int count, double* pair) {
-    using Index = long long __attribute__((vector_size(64)));
-    const Index first = {0, 8, 2, 10, 4, 12, 6, 14};
-    const Index second = {1, 9, 3, 11, 5, 13, 7, 15};
     for (int i = 0; i < count; i += kLanes) {
         const Lanes b = *reinterpret_cast<const UnalignedLanes*>(pb + i);
         const Lanes r = *reinterpret_cast<const UnalignedLanes*>(pr + i);
         *reinterpret_cast<UnalignedLanes*>(pair + i) =
-            (__builtin_shuffle(b, r, first) + __builtin_shuffle(b, r, second)) / 2;
+            (__builtin_shufflevector(b, r, 0, 8, 2, 10, 4, 12, 6, 14) +
+             __builtin_shufflevector(b, r, 1, 9, 3, 11, 5, 13, 7, 15)) /
+            2;
     }
 }
 
