@@ -22,6 +22,18 @@ struct LevelScale {
     double fullScale;
 };
 
+// One block of a row's pixels on their way to levels. Lanes past the block's pixels start as
+// zeros and later hold an earlier block's values: always finite, computed and never used.
+struct LevelBlock {
+    static constexpr int kSize = 256;
+    double luma[kSize] = {};
+    double blue[kSize] = {};
+    double red[kSize] = {};
+    double y[kSize] = {};
+    double pb[kSize] = {};
+    double pr[kSize] = {};
+};
+
 LevelScale ScaleOf(const LevelSet& levels, bool standardDefinition, double fullScale) {
     return LevelScale{standardDefinition,
                       double(levels.yBlack),
@@ -33,12 +45,18 @@ LevelScale ScaleOf(const LevelSet& levels, bool standardDefinition, double fullS
                       fullScale};
 }
 
+// A level this close to a half may round differently from its exact value when it was made
+// `quick` by LevelsOf. Those are off by a few units in the last place, under 1e-10 for any level
+// a 16-bit sample can hold; the margin is far wider than that.
+constexpr double kNearHalf = 1e-6;
+
 // y, pb and pr of `count` pixels (a multiple of kLanes) from their luma sums and B and R values,
 // each lane in Convert's order of operations. The divisions are most of a row's cost, and eight
-// of them go at once where the processor can.
+// of them go at once where the processor can. `quick` multiplies by each divisor's reciprocal
+// instead, for a fraction of the cost: only for levels rounded at once by RoundClearOfHalves.
 NIMBREL_WIDE_LANES
-void LevelsOf(const LevelScale& k, const double* luma, const double* b, const double* r, int count,
-              double* y, double* pb, double* pr) {
+void LevelsOf(const LevelScale& k, bool quick, const double* luma, const double* b, const double* r,
+              int count, double* y, double* pb, double* pr) {
     const Lanes zero = {};
     const Lanes black = zero + k.black;
     const Lanes ySpan = zero + k.ySpan;
@@ -47,22 +65,41 @@ void LevelsOf(const LevelScale& k, const double* luma, const double* b, const do
     const Lanes prZero = zero + k.prZero;
     const Lanes prSpan = zero + k.prSpan;
     const Lanes fullScale = zero + k.fullScale;
+    const Lanes perFullScale = zero + 1.0 / k.fullScale;
     for (int i = 0; i < count; i += kLanes) {
-        const Lanes l = *reinterpret_cast<const UnalignedLanes*>(luma + i);
-        const Lanes bb = *reinterpret_cast<const UnalignedLanes*>(b + i);
-        const Lanes rr = *reinterpret_cast<const UnalignedLanes*>(r + i);
+        Lanes l;
+        LoadLanes(l, luma + i);
+        Lanes bb;
+        LoadLanes(bb, b + i);
+        Lanes rr;
+        LoadLanes(rr, r + i);
         Lanes blue;
         Lanes red;
         if (k.standardDefinition) {
             blue = 0.564 * (bb - l);
             red = 0.713 * (rr - l);
+        } else if (quick) {
+            blue = (bb - l) * (1.0 / 1.8556);
+            red = (rr - l) * (1.0 / 1.5748);
         } else {
             blue = (bb - l) / 1.8556;
             red = (rr - l) / 1.5748;
         }
-        *reinterpret_cast<UnalignedLanes*>(y + i) = black + ySpan * l / fullScale;
-        *reinterpret_cast<UnalignedLanes*>(pb + i) = pbZero + pbSpan * blue / fullScale;
-        *reinterpret_cast<UnalignedLanes*>(pr + i) = prZero + prSpan * red / fullScale;
+        Lanes levelY;
+        Lanes levelPb;
+        Lanes levelPr;
+        if (quick) {
+            levelY = black + ySpan * l * perFullScale;
+            levelPb = pbZero + pbSpan * blue * perFullScale;
+            levelPr = prZero + prSpan * red * perFullScale;
+        } else {
+            levelY = black + ySpan * l / fullScale;
+            levelPb = pbZero + pbSpan * blue / fullScale;
+            levelPr = prZero + prSpan * red / fullScale;
+        }
+        StoreLanes(y + i, levelY);
+        StoreLanes(pb + i, levelPb);
+        StoreLanes(pr + i, levelPr);
     }
 }
 
@@ -77,7 +114,8 @@ int RoundLevels(const double* levels, int count, double maximum, uint16_t* out) 
     const Lanes top = zero + maximum;
     int i = 0;
     for (; i + kLanes <= count; i += kLanes) {
-        const Lanes level = *reinterpret_cast<const UnalignedLanes*>(levels + i);
+        Lanes level;
+        LoadLanes(level, levels + i);
         Lanes held = level > zero ? level : zero;
         held = held < top ? held : top;
         const Lanes rounded = (held + kShift) - kShift;
@@ -93,52 +131,13 @@ int RoundLevels(const double* levels, int count, double maximum, uint16_t* out) 
 NIMBREL_WIDE_LANES
 void PairMeans(const double* pb, const double* pr, int count, double* pair) {
     for (int i = 0; i < count; i += kLanes) {
-        const Lanes b = *reinterpret_cast<const UnalignedLanes*>(pb + i);
-        const Lanes r = *reinterpret_cast<const UnalignedLanes*>(pr + i);
-        *reinterpret_cast<UnalignedLanes*>(pair + i) =
-            (__builtin_shufflevector(b, r, 0, 8, 2, 10, 4, 12, 6, 14) +
-             __builtin_shufflevector(b, r, 1, 9, 3, 11, 5, 13, 7, 15)) /
-            2;
-    }
-}
-
-// A level this close to a half may round differently from its exact value once it comes from
-// NearLevelsOf. Those are off by a few units in the last place, under 1e-10 for any level a
-// 16-bit sample can hold; the margin is far wider than that.
-constexpr double kNearHalf = 1e-6;
-
-// LevelsOf with each division by a constant made a multiplication by its reciprocal, which costs
-// a fraction of a division. Only for levels that are rounded at once and checked by
-// RoundClearOfHalves.
-NIMBREL_WIDE_LANES
-void NearLevelsOf(const LevelScale& k, const double* luma, const double* b, const double* r,
-                  int count, double* y, double* pb, double* pr) {
-    const Lanes zero = {};
-    const Lanes black = zero + k.black;
-    const Lanes ySpan = zero + k.ySpan;
-    const Lanes pbZero = zero + k.pbZero;
-    const Lanes pbSpan = zero + k.pbSpan;
-    const Lanes prZero = zero + k.prZero;
-    const Lanes prSpan = zero + k.prSpan;
-    const Lanes perFullScale = zero + 1.0 / k.fullScale;
-    const double perBlue = 1.0 / 1.8556;
-    const double perRed = 1.0 / 1.5748;
-    for (int i = 0; i < count; i += kLanes) {
-        const Lanes l = *reinterpret_cast<const UnalignedLanes*>(luma + i);
-        const Lanes bb = *reinterpret_cast<const UnalignedLanes*>(b + i);
-        const Lanes rr = *reinterpret_cast<const UnalignedLanes*>(r + i);
-        Lanes blue;
-        Lanes red;
-        if (k.standardDefinition) {
-            blue = 0.564 * (bb - l);
-            red = 0.713 * (rr - l);
-        } else {
-            blue = (bb - l) * perBlue;
-            red = (rr - l) * perRed;
-        }
-        *reinterpret_cast<UnalignedLanes*>(y + i) = black + ySpan * l * perFullScale;
-        *reinterpret_cast<UnalignedLanes*>(pb + i) = pbZero + pbSpan * blue * perFullScale;
-        *reinterpret_cast<UnalignedLanes*>(pr + i) = prZero + prSpan * red * perFullScale;
+        Lanes b;
+        LoadLanes(b, pb + i);
+        Lanes r;
+        LoadLanes(r, pr + i);
+        StoreLanes(pair + i, (__builtin_shufflevector(b, r, 0, 8, 2, 10, 4, 12, 6, 14) +
+                              __builtin_shufflevector(b, r, 1, 9, 3, 11, 5, 13, 7, 15)) /
+                                 2);
     }
 }
 
@@ -154,7 +153,8 @@ bool RoundClearOfHalves(const double* levels, int count, double maximum, uint16_
     const Lanes top = zero + maximum;
     Flags doubt = {};
     for (int i = 0; i < count; i += kLanes) {
-        const Lanes level = *reinterpret_cast<const UnalignedLanes*>(levels + i);
+        Lanes level;
+        LoadLanes(level, levels + i);
         Lanes held = level > zero ? level : zero;
         held = held < top ? held : top;
         const Lanes rounded = (held + kShift) - kShift;
@@ -246,17 +246,17 @@ void ColourConverter::ConvertToYPbPr(const uint8_t* bgr, int count, double* outY
     const LevelScale scale = ScaleOf(m_levels, m_standardDefinition, m_fullScale);
     // In blocks: each run of equal pixels is converted once (pictures made for a signal
     // generator are mostly flat fields, bars and steps), then the runs' values are spread back
-    // over the pixels. The lanes past the last run hold zeros or an earlier run's values, which
-    // are computed and never read.
-    constexpr int kBlock = 256;
+    // over the pixels.
+    constexpr int kBlock = LevelBlock::kSize;
+    LevelBlock block;
+    double* const luma = block.luma;
+    double* const blue = block.blue;
+    double* const red = block.red;
+    const double* const y = block.y;
+    const double* const pb = block.pb;
+    const double* const pr = block.pr;
     uint32_t value[kBlock];
     int run[kBlock];
-    double luma[kBlock] = {};
-    double blue[kBlock] = {};
-    double red[kBlock] = {};
-    double y[kBlock];
-    double pb[kBlock];
-    double pr[kBlock];
     for (int start = 0; start < count; start += kBlock) {
         const int n = count - start < kBlock ? count - start : kBlock;
         const uint8_t* p = bgr + 3 * static_cast<size_t>(start);
@@ -279,7 +279,7 @@ void ColourConverter::ConvertToYPbPr(const uint8_t* bgr, int count, double* outY
             red[i] = double(r);
         }
         const int lanes = (runs + kLanes - 1) / kLanes * kLanes;
-        LevelsOf(scale, luma, blue, red, lanes, y, pb, pr);
+        LevelsOf(scale, false, luma, blue, red, lanes, block.y, block.pb, block.pr);
         if (runs == n) {
             std::memcpy(outY + start, y, sizeof(double) * static_cast<size_t>(n));
             std::memcpy(outPb + start, pb, sizeof(double) * static_cast<size_t>(n));
@@ -300,13 +300,14 @@ void ColourConverter::ToSamples422(const uint8_t* bgr, int count, uint16_t* outY
     const double maximum = Maximum();
     // In blocks, first from the quick levels; a block where one of them lies too near a half to
     // tell its sample is done again from the exact ones (SD bars land on exact halves).
-    constexpr int kBlock = 256;
-    double luma[kBlock] = {};
-    double blue[kBlock] = {};
-    double red[kBlock] = {};
-    double y[kBlock];
-    double pb[kBlock];
-    double pr[kBlock];
+    constexpr int kBlock = LevelBlock::kSize;
+    LevelBlock block;
+    double* const luma = block.luma;
+    double* const blue = block.blue;
+    double* const red = block.red;
+    double* const y = block.y;
+    double* const pb = block.pb;
+    double* const pr = block.pr;
     double pair[kBlock];
     uint16_t ySamples[kBlock];
     uint16_t pairSamples[kBlock];
@@ -328,9 +329,9 @@ void ColourConverter::ToSamples422(const uint8_t* bgr, int count, uint16_t* outY
             const bool clearY = RoundClearOfHalves(y, n, maximum, ySamples);
             return RoundClearOfHalves(pair, n, maximum, pairSamples) && clearY;
         };
-        NearLevelsOf(scale, luma, blue, red, lanes, y, pb, pr);
+        LevelsOf(scale, true, luma, blue, red, lanes, y, pb, pr);
         if (!sample()) {
-            LevelsOf(scale, luma, blue, red, lanes, y, pb, pr);
+            LevelsOf(scale, false, luma, blue, red, lanes, y, pb, pr);
             sample();
         }
         std::memcpy(outY + start, ySamples, sizeof(uint16_t) * static_cast<size_t>(n));

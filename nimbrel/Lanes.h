@@ -5,12 +5,21 @@
 // picked when the program starts, so one binary runs everywhere.
 #pragma once
 
+#include <cstring>
+
 namespace nimbrel {
 
 using Lanes = double __attribute__((vector_size(64)));
-// For loads and stores at any double's address.
-using UnalignedLanes = double __attribute__((vector_size(64), aligned(8), may_alias));
 constexpr int kLanes = 8;
+
+// Loads and stores at any double's address; each becomes one unaligned move. By reference, as a
+// value of this size would be passed differently by each instruction set.
+inline void LoadLanes(Lanes& to, const double* from) {
+    std::memcpy(&to, from, sizeof to);
+}
+inline void StoreLanes(double* to, const Lanes& from) {
+    std::memcpy(to, &from, sizeof from);
+}
 
 }  // namespace nimbrel
 

@@ -147,11 +147,13 @@ void Filter(const FilterInput& in, const double* taps, int count, double* sum) {
             const double w = taps[t];
             const double* e = in.from[static_cast<size_t>(t)] + s;
             for (int i = 0; i < kGroups; ++i) {
-                acc[i] += w * *reinterpret_cast<const UnalignedLanes*>(e + kLanes * i);
+                Lanes entries;
+                LoadLanes(entries, e + kLanes * i);
+                acc[i] += w * entries;
             }
         }
         for (int i = 0; i < kGroups; ++i) {
-            *reinterpret_cast<UnalignedLanes*>(sum + s + kLanes * i) = acc[i];
+            StoreLanes(sum + s + kLanes * i, acc[i]);
         }
     }
     for (; s < count; ++s) {

@@ -236,7 +236,8 @@ TEST(LinePaths, SampleRoundingIsNearbyintHeldInRange) {
     }
 }
 
-TEST(LinePaths, RowConversionGivesWhatEachPixelGives) {
+// Levels where no span is a round number and the zeros sit off centre.
+LevelSet OddLevels() {
     LevelSet odd;
     odd.yWhite = 3000;
     odd.yBlack = 300;
@@ -246,6 +247,11 @@ TEST(LinePaths, RowConversionGivesWhatEachPixelGives) {
     odd.prPlus = 3600;
     odd.prMinus = 400;
     odd.prZero = 1999;
+    return odd;
+}
+
+TEST(LinePaths, RowConversionGivesWhatEachPixelGives) {
+    const LevelSet odd = OddLevels();
     std::mt19937 random(11);
     const auto row = MixedRow(700, random);
     for (const LevelSet& levels : {LevelSet{}, odd}) {
@@ -275,15 +281,7 @@ TEST(LinePaths, RowConversionGivesWhatEachPixelGives) {
 // The 4:2:2 samples are checked with each colour next to its neighbour and next to itself,
 // where a pair's mean is the colour's own level (SD bars put many of those on exact halves).
 TEST(LinePaths, EveryColourConvertsAsThePlainFormula) {
-    LevelSet odd;
-    odd.yWhite = 3001;
-    odd.yBlack = 299;
-    odd.pbPlus = 3499;
-    odd.pbMinus = 501;
-    odd.pbZero = 2001;
-    odd.prPlus = 3601;
-    odd.prMinus = 399;
-    odd.prZero = 1999;
+    const LevelSet odd = OddLevels();
     struct Levels {
         const char* name;
         LevelSet levels;
