@@ -280,20 +280,18 @@ TEST(LinePaths, RowConversionGivesWhatEachPixelGives) {
 // the 4:2:2 samples, against Convert one pixel at a time: levels to the last bit, samples equal.
 // The 4:2:2 samples are checked with each colour next to its neighbour and next to itself,
 // where a pair's mean is the colour's own level (SD bars put many of those on exact halves).
-TEST(LinePaths, EveryColourConvertsAsThePlainFormula) {
-    const LevelSet odd = OddLevels();
-    struct Levels {
-        const char* name;
-        LevelSet levels;
-        bool twelveBit;
-        bool standardDefinition;
-    };
-    const Levels cases[] = {
-        {"HD 10-bit", LevelSet{}, false, false},
-        {"SD 10-bit", LevelSet{}, false, true},
-        {"HD 12-bit, odd levels", odd, true, false},
-        {"SD 12-bit, odd levels", odd, true, true},
-    };
+struct ConverterCase {
+    const char* name;
+    bool oddLevels;
+    bool twelveBit;
+    bool standardDefinition;
+};
+
+// One test per converter, so the four run side by side.
+class EveryColour : public ::testing::TestWithParam<ConverterCase> {};
+
+TEST_P(EveryColour, ConvertsAsThePlainFormula) {
+    const ConverterCase& c = GetParam();
     // One row per blue value: red changes fastest, then green.
     constexpr int kRow = 256 * 256;
     std::vector<uint8_t> row(3 * kRow);
@@ -303,52 +301,57 @@ TEST(LinePaths, EveryColourConvertsAsThePlainFormula) {
     std::vector<uint16_t> g(kRow), b(kRow), r(kRow), y(kRow), pairs(kRow);
     std::vector<uint8_t> twice(6 * kRow);
     std::vector<uint16_t> yTwice(2 * kRow), pairsTwice(2 * kRow);
-    for (const Levels& c : cases) {
-        SCOPED_TRACE(c.name);
-        const ColourConverter converter(c.levels, c.twelveBit, c.standardDefinition);
-        long mismatches = 0;
-        std::string first;
-        for (int blue = 0; blue < 256; ++blue) {
-            for (int i = 0; i < kRow; ++i) {
-                row[3 * i] = static_cast<uint8_t>(blue);
-                row[3 * i + 1] = static_cast<uint8_t>(i >> 8);
-                row[3 * i + 2] = static_cast<uint8_t>(i);
+    const ColourConverter converter(c.oddLevels ? OddLevels() : LevelSet{}, c.twelveBit,
+                                    c.standardDefinition);
+    long mismatches = 0;
+    std::string first;
+    for (int blue = 0; blue < 256; ++blue) {
+        for (int i = 0; i < kRow; ++i) {
+            row[3 * i] = static_cast<uint8_t>(blue);
+            row[3 * i + 1] = static_cast<uint8_t>(i >> 8);
+            row[3 * i + 2] = static_cast<uint8_t>(i);
+        }
+        converter.ConvertPixels(row.data(), kRow, out);
+        converter.ToComponentSamples(row.data(), kRow, g.data(), b.data(), r.data());
+        converter.ToSamples422(row.data(), kRow, y.data(), pairs.data());
+        for (size_t i = 0; i < row.size(); i += 3) {
+            std::copy_n(row.begin() + i, 3, twice.begin() + 2 * i);
+            std::copy_n(row.begin() + i, 3, twice.begin() + 2 * i + 3);
+        }
+        converter.ToSamples422(twice.data(), 2 * kRow, yTwice.data(), pairsTwice.data());
+        ConvertedSample left;
+        for (int i = 0; i < kRow; ++i) {
+            const ConvertedSample s = converter.Convert(i & 0xFF, i >> 8, blue);
+            const double expected[6] = {s.g, s.b, s.r, s.y, s.pb, s.pr};
+            const uint16_t ySample = converter.ToSample(s.y);
+            bool same = g[i] == converter.ToSample(s.g) && b[i] == converter.ToSample(s.b) &&
+                        r[i] == converter.ToSample(s.r) && y[i] == ySample &&
+                        yTwice[2 * i] == ySample && yTwice[2 * i + 1] == ySample &&
+                        pairsTwice[2 * i] == converter.ToSample(s.pb) &&
+                        pairsTwice[2 * i + 1] == converter.ToSample(s.pr);
+            if (i % 2 == 1) {
+                same = same && pairs[i - 1] == converter.ToSample((left.pb + s.pb) / 2) &&
+                       pairs[i] == converter.ToSample((left.pr + s.pr) / 2);
             }
-            converter.ConvertPixels(row.data(), kRow, out);
-            converter.ToComponentSamples(row.data(), kRow, g.data(), b.data(), r.data());
-            converter.ToSamples422(row.data(), kRow, y.data(), pairs.data());
-            for (size_t i = 0; i < row.size(); i += 3) {
-                std::copy_n(row.begin() + i, 3, twice.begin() + 2 * i);
-                std::copy_n(row.begin() + i, 3, twice.begin() + 2 * i + 3);
+            left = s;
+            for (int p = 0; p < 6; ++p) {
+                same = same && planes[p][i] == expected[p];
             }
-            converter.ToSamples422(twice.data(), 2 * kRow, yTwice.data(), pairsTwice.data());
-            ConvertedSample left;
-            for (int i = 0; i < kRow; ++i) {
-                const ConvertedSample s = converter.Convert(i & 0xFF, i >> 8, blue);
-                const double expected[6] = {s.g, s.b, s.r, s.y, s.pb, s.pr};
-                const uint16_t ySample = converter.ToSample(s.y);
-                bool same = g[i] == converter.ToSample(s.g) && b[i] == converter.ToSample(s.b) &&
-                            r[i] == converter.ToSample(s.r) && y[i] == ySample &&
-                            yTwice[2 * i] == ySample && yTwice[2 * i + 1] == ySample &&
-                            pairsTwice[2 * i] == converter.ToSample(s.pb) &&
-                            pairsTwice[2 * i + 1] == converter.ToSample(s.pr);
-                if (i % 2 == 1) {
-                    same = same && pairs[i - 1] == converter.ToSample((left.pb + s.pb) / 2) &&
-                           pairs[i] == converter.ToSample((left.pr + s.pr) / 2);
-                }
-                left = s;
-                for (int p = 0; p < 6; ++p) {
-                    same = same && planes[p][i] == expected[p];
-                }
-                if (!same && mismatches++ == 0) {
-                    first = "r " + std::to_string(i & 0xFF) + " g " + std::to_string(i >> 8) +
-                            " b " + std::to_string(blue);
-                }
+            if (!same && mismatches++ == 0) {
+                first = "r " + std::to_string(i & 0xFF) + " g " + std::to_string(i >> 8) + " b " +
+                        std::to_string(blue);
             }
         }
-        EXPECT_EQ(mismatches, 0) << "first at " << first;
     }
+    EXPECT_EQ(mismatches, 0) << "first at " << first;
 }
+
+INSTANTIATE_TEST_SUITE_P(LinePaths, EveryColour,
+                         ::testing::Values(ConverterCase{"Hd10", false, false, false},
+                                           ConverterCase{"Sd10", false, false, true},
+                                           ConverterCase{"Hd12OddLevels", true, true, false},
+                                           ConverterCase{"Sd12OddLevels", true, true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A builder told that no G, B or R file is made gives the same Y, Pb and Pr as one that makes
 // them all, on every path: runs and busy rows, single and double width, with and without the
