@@ -46,130 +46,120 @@ LevelScale ScaleOf(const LevelSet& levels, bool standardDefinition, double fullS
 }
 
 // A level this close to a half may round differently from its exact value when it was made
-// `quick` by LevelsOf. Those are off by a few units in the last place, under 1e-10 for any level
-// a 16-bit sample can hold; the margin is far wider than that.
+// `quick` by LaneLevels. Those are off by a few units in the last place, under 1e-10 for any
+// level a 16-bit sample can hold; the margin is far wider than that.
 constexpr double kNearHalf = 1e-6;
 
-// y, pb and pr of `count` pixels (a multiple of kLanes) from their luma sums and B and R values,
-// each lane in Convert's order of operations. The divisions are most of a row's cost, and eight
-// of them go at once where the processor can. `quick` multiplies by each divisor's reciprocal
-// instead, for a fraction of the cost: only for levels rounded at once by RoundClearOfHalves.
-NIMBREL_WIDE_LANES
-void LevelsOf(const LevelScale& k, bool quick, const double* luma, const double* b, const double* r,
-              int count, double* y, double* pb, double* pr) {
+// y, pb and pr of eight pixels from their luma sums and B and R values, each lane in Convert's
+// order of operations. The divisions are most of a row's cost, and eight of them go at once
+// where the processor can. `quick` multiplies by each divisor's reciprocal instead, for a
+// fraction of the cost: only for levels rounded at once and checked against kNearHalf.
+inline void LaneLevels(const LevelScale& k, bool quick, const double* luma, const double* b,
+                       const double* r, Lanes& y, Lanes& pb, Lanes& pr) {
+    Lanes l;
+    LoadLanes(l, luma);
+    Lanes bb;
+    LoadLanes(bb, b);
+    Lanes rr;
+    LoadLanes(rr, r);
+    Lanes blue;
+    Lanes red;
+    if (k.standardDefinition) {
+        blue = 0.564 * (bb - l);
+        red = 0.713 * (rr - l);
+    } else if (quick) {
+        blue = (bb - l) * (1.0 / 1.8556);
+        red = (rr - l) * (1.0 / 1.5748);
+    } else {
+        blue = (bb - l) / 1.8556;
+        red = (rr - l) / 1.5748;
+    }
+    if (quick) {
+        const double perFullScale = 1.0 / k.fullScale;
+        y = k.black + k.ySpan * l * perFullScale;
+        pb = k.pbZero + k.pbSpan * blue * perFullScale;
+        pr = k.prZero + k.prSpan * red * perFullScale;
+    } else {
+        y = k.black + k.ySpan * l / k.fullScale;
+        pb = k.pbZero + k.pbSpan * blue / k.fullScale;
+        pr = k.prZero + k.prSpan * red / k.fullScale;
+    }
+}
+
+// ColourConverter::Round of eight levels into out. `nearest` keeps, lane by lane, the largest
+// distance of a level from its nearest whole number: within kNearHalf of 0.5, a quick level's
+// sample is in doubt.
+inline void RoundLanes(const Lanes& level, double maximum, uint16_t* out, Lanes& nearest) {
+    using Whole = int __attribute__((vector_size(32)));
+    using Samples = uint16_t __attribute__((vector_size(16)));
+    constexpr double kShift = 6755399441055744.0;
     const Lanes zero = {};
-    const Lanes black = zero + k.black;
-    const Lanes ySpan = zero + k.ySpan;
-    const Lanes pbZero = zero + k.pbZero;
-    const Lanes pbSpan = zero + k.pbSpan;
-    const Lanes prZero = zero + k.prZero;
-    const Lanes prSpan = zero + k.prSpan;
-    const Lanes fullScale = zero + k.fullScale;
-    const Lanes perFullScale = zero + 1.0 / k.fullScale;
+    const Lanes top = zero + maximum;
+    Lanes held = level > zero ? level : zero;
+    held = held < top ? held : top;
+    const Lanes rounded = (held + kShift) - kShift;
+    Lanes off = level - ((level + kShift) - kShift);
+    off = off < zero ? -off : off;
+    nearest = off > nearest ? off : nearest;
+    const Samples samples =
+        __builtin_convertvector(__builtin_convertvector(rounded, Whole), Samples);
+    std::memcpy(out, &samples, sizeof samples);
+}
+
+// The exact LaneLevels of `count` pixels (a multiple of kLanes).
+NIMBREL_WIDE_LANES
+void LevelsOf(const LevelScale& k, const double* luma, const double* b, const double* r, int count,
+              double* y, double* pb, double* pr) {
     for (int i = 0; i < count; i += kLanes) {
-        Lanes l;
-        LoadLanes(l, luma + i);
-        Lanes bb;
-        LoadLanes(bb, b + i);
-        Lanes rr;
-        LoadLanes(rr, r + i);
-        Lanes blue;
-        Lanes red;
-        if (k.standardDefinition) {
-            blue = 0.564 * (bb - l);
-            red = 0.713 * (rr - l);
-        } else if (quick) {
-            blue = (bb - l) * (1.0 / 1.8556);
-            red = (rr - l) * (1.0 / 1.5748);
-        } else {
-            blue = (bb - l) / 1.8556;
-            red = (rr - l) / 1.5748;
-        }
         Lanes levelY;
         Lanes levelPb;
         Lanes levelPr;
-        if (quick) {
-            levelY = black + ySpan * l * perFullScale;
-            levelPb = pbZero + pbSpan * blue * perFullScale;
-            levelPr = prZero + prSpan * red * perFullScale;
-        } else {
-            levelY = black + ySpan * l / fullScale;
-            levelPb = pbZero + pbSpan * blue / fullScale;
-            levelPr = prZero + prSpan * red / fullScale;
-        }
+        LaneLevels(k, false, luma + i, b + i, r + i, levelY, levelPb, levelPr);
         StoreLanes(y + i, levelY);
         StoreLanes(pb + i, levelPb);
         StoreLanes(pr + i, levelPr);
     }
 }
 
-// The samples of the levels, eight at a time, as ColourConverter::Round makes each; returns how
-// many were made (the whole lanes of `count`).
+// The samples of the levels, eight at a time; returns how many were made (the whole lanes of
+// `count`).
 NIMBREL_WIDE_LANES
 int RoundLevels(const double* levels, int count, double maximum, uint16_t* out) {
-    using Whole = int __attribute__((vector_size(32)));
-    using Samples = uint16_t __attribute__((vector_size(16)));
-    constexpr double kShift = 6755399441055744.0;
-    const Lanes zero = {};
-    const Lanes top = zero + maximum;
+    Lanes unused = {};
     int i = 0;
     for (; i + kLanes <= count; i += kLanes) {
         Lanes level;
         LoadLanes(level, levels + i);
-        Lanes held = level > zero ? level : zero;
-        held = held < top ? held : top;
-        const Lanes rounded = (held + kShift) - kShift;
-        const Samples samples =
-            __builtin_convertvector(__builtin_convertvector(rounded, Whole), Samples);
-        std::memcpy(out + i, &samples, sizeof samples);
+        RoundLanes(level, maximum, out + i, unused);
     }
     return i;
 }
 
-// The 4:2:2 pairs of `count` pixels (a multiple of kLanes): for each pair of pixels its Pb
-// mean, then its Pr mean, each (first + second) / 2 as the scalar formula has it.
+// The Y samples and the 4:2:2 pairs (each pair's Pb mean, then its Pr mean, each
+// (first + second) / 2 as the scalar formula has it) of `count` pixels, count even, from their
+// luma sums and B and R values; every array has room for whole lanes, and lanes past the pixels
+// hold zeros, whose levels are whole numbers. False when `quick` made a level whose sample is in
+// doubt.
 NIMBREL_WIDE_LANES
-void PairMeans(const double* pb, const double* pr, int count, double* pair) {
+bool Samples422Of(const LevelScale& k, bool quick, const double* luma, const double* b,
+                  const double* r, int count, double maximum, uint16_t* y, uint16_t* pairs) {
+    Lanes nearest = {};
     for (int i = 0; i < count; i += kLanes) {
-        Lanes b;
-        LoadLanes(b, pb + i);
-        Lanes r;
-        LoadLanes(r, pr + i);
-        StoreLanes(pair + i, (__builtin_shufflevector(b, r, 0, 8, 2, 10, 4, 12, 6, 14) +
-                              __builtin_shufflevector(b, r, 1, 9, 3, 11, 5, 13, 7, 15)) /
-                                 2);
+        Lanes levelY;
+        Lanes levelPb;
+        Lanes levelPr;
+        LaneLevels(k, quick, luma + i, b + i, r + i, levelY, levelPb, levelPr);
+        const Lanes pair = (__builtin_shufflevector(levelPb, levelPr, 0, 8, 2, 10, 4, 12, 6, 14) +
+                            __builtin_shufflevector(levelPb, levelPr, 1, 9, 3, 11, 5, 13, 7, 15)) /
+                           2;
+        RoundLanes(levelY, maximum, y + i, nearest);
+        RoundLanes(pair, maximum, pairs + i, nearest);
     }
-}
-
-// RoundLevels over whole lanes (`levels` and `out` have room for them); false when one of the
-// levels lies within kNearHalf of a half, where its sample is in doubt.
-NIMBREL_WIDE_LANES
-bool RoundClearOfHalves(const double* levels, int count, double maximum, uint16_t* out) {
-    using Whole = int __attribute__((vector_size(32)));
-    using Samples = uint16_t __attribute__((vector_size(16)));
-    using Flags = decltype(Lanes{} < Lanes{});
-    constexpr double kShift = 6755399441055744.0;
-    const Lanes zero = {};
-    const Lanes top = zero + maximum;
-    Flags doubt = {};
-    for (int i = 0; i < count; i += kLanes) {
-        Lanes level;
-        LoadLanes(level, levels + i);
-        Lanes held = level > zero ? level : zero;
-        held = held < top ? held : top;
-        const Lanes rounded = (held + kShift) - kShift;
-        Lanes off = level - ((level + kShift) - kShift);
-        off = off < zero ? -off : off;
-        doubt |= off > 0.5 - kNearHalf;
-        const Samples samples =
-            __builtin_convertvector(__builtin_convertvector(rounded, Whole), Samples);
-        std::memcpy(out + i, &samples, sizeof samples);
+    bool clear = true;
+    for (int j = 0; j < kLanes; ++j) {
+        clear = clear && nearest[j] <= 0.5 - kNearHalf;
     }
-    auto any = doubt[0];
-    for (int j = 1; j < kLanes; ++j) {
-        any |= doubt[j];
-    }
-    return any == 0;
+    return !quick || clear;
 }
 
 }  // namespace
@@ -279,7 +269,7 @@ void ColourConverter::ConvertToYPbPr(const uint8_t* bgr, int count, double* outY
             red[i] = double(r);
         }
         const int lanes = (runs + kLanes - 1) / kLanes * kLanes;
-        LevelsOf(scale, false, luma, blue, red, lanes, block.y, block.pb, block.pr);
+        LevelsOf(scale, luma, blue, red, lanes, block.y, block.pb, block.pr);
         if (runs == n) {
             std::memcpy(outY + start, y, sizeof(double) * static_cast<size_t>(n));
             std::memcpy(outPb + start, pb, sizeof(double) * static_cast<size_t>(n));
@@ -302,37 +292,26 @@ void ColourConverter::ToSamples422(const uint8_t* bgr, int count, uint16_t* outY
     // tell its sample is done again from the exact ones (SD bars land on exact halves).
     constexpr int kBlock = LevelBlock::kSize;
     LevelBlock block;
-    double* const luma = block.luma;
-    double* const blue = block.blue;
-    double* const red = block.red;
-    double* const y = block.y;
-    double* const pb = block.pb;
-    double* const pr = block.pr;
-    double pair[kBlock];
     uint16_t ySamples[kBlock];
     uint16_t pairSamples[kBlock];
     for (int start = 0; start < count; start += kBlock) {
         const int n = count - start < kBlock ? count - start : kBlock;
         const uint8_t* p = bgr + 3 * static_cast<size_t>(start);
         for (int i = 0; i < n; ++i) {
-            luma[i] =
+            block.luma[i] =
                 m_lumaTerm[0][p[3 * i + 2]] + m_lumaTerm[1][p[3 * i + 1]] + m_lumaTerm[2][p[3 * i]];
-            blue[i] = double(p[3 * i]);
-            red[i] = double(p[3 * i + 2]);
+            block.blue[i] = double(p[3 * i]);
+            block.red[i] = double(p[3 * i + 2]);
         }
         const int lanes = (n + kLanes - 1) / kLanes * kLanes;
-        auto sample = [&] {
-            PairMeans(pb, pr, lanes, pair);
-            // Lanes past the pixels hold whole numbers, clear of any half.
-            std::fill(y + n, y + lanes, 0.0);
-            std::fill(pair + n, pair + lanes, 0.0);
-            const bool clearY = RoundClearOfHalves(y, n, maximum, ySamples);
-            return RoundClearOfHalves(pair, n, maximum, pairSamples) && clearY;
-        };
-        LevelsOf(scale, true, luma, blue, red, lanes, y, pb, pr);
-        if (!sample()) {
-            LevelsOf(scale, false, luma, blue, red, lanes, y, pb, pr);
-            sample();
+        for (double* plane : {block.luma, block.blue, block.red}) {
+            std::fill(plane + n, plane + lanes, 0.0);
+        }
+        for (const bool quick : {true, false}) {
+            if (Samples422Of(scale, quick, block.luma, block.blue, block.red, n, maximum, ySamples,
+                             pairSamples)) {
+                break;
+            }
         }
         std::memcpy(outY + start, ySamples, sizeof(uint16_t) * static_cast<size_t>(n));
         std::memcpy(outPbPr + start, pairSamples, sizeof(uint16_t) * static_cast<size_t>(n));
