@@ -4,6 +4,8 @@
 
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
+#include "corvane/modules/brumo/BrumoModel.h"
+#include "corvane/modules/kintor/KintorModel.h"
 #include "corvane/modules/oltra/OltraModel.h"
 #include "corvane/modules/sormet/SormetModel.h"
 #include "corvane/modules/tavix/TavixModel.h"
@@ -45,10 +47,8 @@ const std::vector<ModelEntry>& ModelRegistry() {
     static const std::vector<ModelEntry> models = [] {
         std::vector<ModelEntry> list{
             TavixModel(),
-            Pending(kModuleBrumo, IDR_BRUMOTYPE, IDS_APPLY_BRUMO,
-                    {WM_KINTOR_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY}, &CMainFrame::m_hasBrumo),
-            Pending(kModuleKintor, IDR_KINTORTYPE, IDS_APPLY_KINTOR,
-                    {WM_BRUMO_CLOCK_FAMILY, WM_ULMETH_CLOCK_FAMILY}, &CMainFrame::m_hasKintor),
+            BrumoModel(),
+            KintorModel(),
             SormetModel(),
             UlmethModel(),
             Pending(kModulePirvo, IDR_PIRVOTYPE, IDS_APPLY_PIRVO, {}),

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "corvane/core/InstrumentLink.h"
+#include "corvane/core/MainFrame.h"
 #include "platform/Document.h"
 #include "platform/MdiChildWnd.h"
 #include "quarnsim/Instrument.h"
@@ -16,6 +18,32 @@
 #include "tests/corvane/CorvaneFixture.h"
 
 namespace corvane::testing {
+
+// The main frame's link as a window's document sees it, broken just before one command goes
+// out, as when the instrument goes away in the middle of an Apply.
+class FrameLinkBrokenBefore : public IInstrumentLink {
+public:
+    FrameLinkBrokenBefore(CMainFrame& frame, std::string before)
+        : m_frame(frame), m_before(std::move(before)) {}
+    int SendCommand(const std::string& command) override {
+        BreakIfDue(command);
+        return m_frame.SendCommand(command);
+    }
+    int Query(const std::string& command, std::string& reply) override {
+        BreakIfDue(command);
+        return m_frame.Query(command, reply);
+    }
+
+private:
+    void BreakIfDue(const std::string& command) {
+        if (command == m_before) {
+            m_before.clear();
+            m_frame.Disconnect();
+        }
+    }
+    CMainFrame& m_frame;
+    std::string m_before;
+};
 
 template <typename DocT, typename ViewT>
 class ModuleWindowFixture : public CorvaneFixture {

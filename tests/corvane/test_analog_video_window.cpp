@@ -471,32 +471,6 @@ TYPED_TEST(AnalogWindowTest, ClosingFollowsEachAnswer) {
     }
 }
 
-// The frame's link as a document sees it, broken just before a given command goes out, as
-// when the instrument goes away in the middle of an Apply.
-class BreakingFrameLink : public IInstrumentLink {
-public:
-    BreakingFrameLink(CMainFrame& frame, std::string before)
-        : m_frame(frame), m_before(std::move(before)) {}
-    int SendCommand(const std::string& command) override {
-        BreakIfDue(command);
-        return m_frame.SendCommand(command);
-    }
-    int Query(const std::string& command, std::string& reply) override {
-        BreakIfDue(command);
-        return m_frame.Query(command, reply);
-    }
-
-private:
-    void BreakIfDue(const std::string& command) {
-        if (command == m_before) {
-            m_before.clear();
-            m_frame.Disconnect();
-        }
-    }
-    CMainFrame& m_frame;
-    std::string m_before;
-};
-
 // A send that fails midway stops the Apply with one box; what went out is applied, what did
 // not keeps its flag, and the window stays open and applies the rest once connected again.
 TYPED_TEST(AnalogWindowTest, ASendFailingMidApplyKeepsTheRestForTheNextApply) {
@@ -507,7 +481,7 @@ TYPED_TEST(AnalogWindowTest, ASendFailingMidApplyKeepsTheRestForTheNextApply) {
     ASSERT_NE(view, nullptr);
     view->m_movingPage.TypeText(IDC_MOVING_PERIOD, "7");
     view->m_overlayPage.TypeText(IDC_CIRCLE_DIAMETER, "30");
-    BreakingFrameLink link(*this->Frame(), "OUTP1:CIRC:DIAM 30");
+    FrameLinkBrokenBefore link(*this->Frame(), "OUTP1:CIRC:DIAM 30");
     this->Doc()->SetLink(&link);
     this->m_boxes.ExpectAny(platform::IDOK);
     ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));

@@ -155,30 +155,6 @@ protected:
     std::vector<std::pair<platform::UINT, platform::WPARAM>> m_posts;
 };
 
-// The main frame's link as the window's document sees it, broken just before one command goes
-// out, as when the instrument goes away in the middle of an Apply.
-class BreakingFrameLink : public IInstrumentLink {
-public:
-    explicit BreakingFrameLink(std::string before) : m_before(std::move(before)) {}
-    int SendCommand(const std::string& command) override {
-        BreakIfDue(command);
-        return MainFrame()->SendCommand(command);
-    }
-    int Query(const std::string& command, std::string& reply) override {
-        BreakIfDue(command);
-        return MainFrame()->Query(command, reply);
-    }
-
-private:
-    void BreakIfDue(const std::string& command) {
-        if (command == m_before) {
-            m_before.clear();
-            MainFrame()->Disconnect();
-        }
-    }
-    std::string m_before;
-};
-
 template <typename Doc, typename View>
 void SerialWindow<Doc, View>::ClosingFollowsEachAnswer() {
     struct Case {
@@ -311,7 +287,7 @@ void SerialWindow<Doc, View>::ASendFailingMidApplyLeavesTheRestForTheNextApply()
     view->m_signalPage.TypeText(IDC_SIGNAL_LINES, "5");
     view->m_overlayPage.ClickButton(IDC_CIRCLE_ENABLE);
     view->m_videoPage.ClickButton(IDC_CHANNEL1_OFF);
-    BreakingFrameLink link("OUTP1:CIRC:STAT 1");
+    FrameLinkBrokenBefore link(*this->Frame(), "OUTP1:CIRC:STAT 1");
     this->Doc()->SetLink(&link);
     this->m_boxes.Expect("Descriptor is not socket.", platform::MB_ICONSTOP, platform::IDOK);
     view->ClickButton(IDC_MODULE_APPLY);

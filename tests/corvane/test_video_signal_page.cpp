@@ -96,13 +96,19 @@ TEST(VideoSignalTables, DelaySplitsIntoGridStepsAndTenthsOfANanosecond) {
 }
 
 TEST(VideoSignalTables, GuardsAskOnlyAcrossClocks) {
-    EXPECT_EQ(HdClockQuestion(kClock7418, kClockNoHd, kClockNoBrumo, kClockNoKintor), 0);
-    EXPECT_EQ(HdClockQuestion(kClock7418, kClockNoHd, kClock7425, kClock7418),
+    EXPECT_EQ(HdClockQuestion(kClock7418, {kClockNoHd, kClockNoBrumo, kClockNoKintor}), 0);
+    EXPECT_EQ(HdClockQuestion(kClock7418, {kClockNoHd, kClock7425, kClock7418}),
               IDS_HD_CLOCK_IS_7425);
-    EXPECT_EQ(HdClockQuestion(kClock7425, kClockNoHd, kClock7425, kClock7418),
+    EXPECT_EQ(HdClockQuestion(kClock7425, {kClockNoHd, kClock7425, kClock7418}),
               IDS_HD_CLOCK_IS_7418);
-    EXPECT_EQ(HdClockQuestion(kClockNoHd, kClock7425, kClock7418, kClock7418), 0);
-    EXPECT_EQ(HdClockQuestion(kClock7425, kClockBoth, kClockUnknown, kClockNoKintor), 0);
+    EXPECT_EQ(HdClockQuestion(kClockNoHd, {kClock7425, kClock7418, kClock7418}), 0);
+    EXPECT_EQ(HdClockQuestion(kClock7425, {kClockBoth, kClockUnknown, kClockNoKintor}), 0);
+    // Where a module on both clocks counts, either HD family conflicts with it, SD never.
+    EXPECT_EQ(HdClockQuestion(kClock7425, {kClockNoUlmeth, kClockBoth}, true),
+              IDS_HD_CLOCK_IS_7418);
+    EXPECT_EQ(HdClockQuestion(kClock7418, {kClockNoUlmeth, kClockBoth}, true),
+              IDS_HD_CLOCK_IS_7425);
+    EXPECT_EQ(HdClockQuestion(kClockNoHd, {kClockNoUlmeth, kClockBoth}, true), 0);
     EXPECT_EQ(SormetBlackFormatQuestion(2, "525-270"), "");
     EXPECT_EQ(SormetBlackFormatQuestion(0, "525-143"), "");
     EXPECT_EQ(SormetBlackFormatQuestion(7, "525-143"),

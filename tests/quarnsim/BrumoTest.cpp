@@ -1,28 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "CommandRows.h"
-#include "SimulatorFixture.h"
 
 using namespace quarnsim;
 
 namespace {
 
-class BrumoTest : public SimulatorFixture {
+class BrumoTest : public ModuleRowsTest {
 protected:
-    void SetUp() override {
-        SimulatorFixture::SetUp();
-        Options options = MakeOptions();
-        options.modules = {{"Brumo", 1}};
-        StartSimulator(options);
-        ASSERT_NE(m_sim, nullptr);
-    }
-
-    void Expect(const std::vector<CommandRow>& rows) {
-        std::vector<std::string> expected;
-        std::vector<std::string> actual;
-        RunCommandRows(m_client, rows, &expected, &actual);
-        EXPECT_EQ(actual, expected);
-    }
+    BrumoTest() : ModuleRowsTest({{"Brumo", 1}}) {}
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "SimulatorFixture.h"
 #include "TestClient.h"
 
 // Table rows for a module's command set: one line as a client sends it, what it answers (null
@@ -37,3 +38,28 @@ inline void RunCommandRows(TestClient& client, const std::vector<CommandRow>& ro
         actual->push_back(row.line + " -> " + reply + " | " + error);
     }
 }
+
+// A simulator holding the modules a model's tests need, and a client that runs rows against it.
+class ModuleRowsTest : public SimulatorFixture {
+protected:
+    explicit ModuleRowsTest(std::vector<quarnsim::ModuleSpec> modules)
+        : m_modules(std::move(modules)) {}
+
+    void SetUp() override {
+        SimulatorFixture::SetUp();
+        quarnsim::Options options = MakeOptions();
+        options.modules = m_modules;
+        StartSimulator(options);
+        ASSERT_NE(m_sim, nullptr);
+    }
+
+    void Expect(const std::vector<CommandRow>& rows) {
+        std::vector<std::string> expected;
+        std::vector<std::string> actual;
+        RunCommandRows(m_client, rows, &expected, &actual);
+        EXPECT_EQ(actual, expected);
+    }
+
+private:
+    std::vector<quarnsim::ModuleSpec> m_modules;
+};

@@ -1,28 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "CommandRows.h"
-#include "SimulatorFixture.h"
 
 using namespace quarnsim;
 
 namespace {
 
-class KintorTest : public SimulatorFixture {
+class KintorTest : public ModuleRowsTest {
 protected:
-    void SetUp() override {
-        SimulatorFixture::SetUp();
-        Options options = MakeOptions();
-        options.modules = {{"Kintor", 2}};
-        StartSimulator(options);
-        ASSERT_NE(m_sim, nullptr);
-    }
-
-    void Expect(const std::vector<CommandRow>& rows) {
-        std::vector<std::string> expected;
-        std::vector<std::string> actual;
-        RunCommandRows(m_client, rows, &expected, &actual);
-        EXPECT_EQ(actual, expected);
-    }
+    KintorTest() : ModuleRowsTest({{"Kintor", 2}}) {}
 };
 
 }  // namespace

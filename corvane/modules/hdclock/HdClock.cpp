@@ -3,6 +3,7 @@
 #include "corvane/modules/ModuleKind.h"
 #include "corvane/modules/video/VideoFormats.h"
 #include "platform/Numbers.h"
+#include "resources/corvane/VideoForms.h"
 
 namespace corvane {
 
@@ -37,6 +38,17 @@ int CombineKintorOutputs(int output1, int output2, int output3) {
     if (output2 == output1 && output3 == output1)
         return output1;
     return kClockBoth;
+}
+
+int HdClockQuestion(int family, std::initializer_list<int> others, bool bothConflicts) {
+    for (const int other : others) {
+        const bool both = bothConflicts && other == kClockBoth;
+        if ((other == kClock7425 || both) && family == kClock7418)
+            return IDS_HD_CLOCK_IS_7425;
+        if ((other == kClock7418 || both) && family == kClock7425)
+            return IDS_HD_CLOCK_IS_7418;
+    }
+    return 0;
 }
 
 int QueryBrumoClockFamily(IInstrumentLink& link, bool installed) {
@@ -79,6 +91,12 @@ int QueryKintorClockFamily(IInstrumentLink& link, bool installed) {
     }
     // Output 4 is asked for, but only outputs 1 to 3 share the clock.
     return CombineKintorOutputs(family[0], family[1], family[2]);
+}
+
+bool ReadClockFamily(int (*query)(IInstrumentLink&, bool), IInstrumentLink& link, bool installed,
+                     int& family) {
+    family = query(link, installed);
+    return !installed || family >= 0;
 }
 
 }  // namespace corvane

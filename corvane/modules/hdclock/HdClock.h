@@ -4,6 +4,7 @@
 // modules which family they run on now.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "corvane/core/InstrumentLink.h"
@@ -27,6 +28,13 @@ int HdClockFamily(const std::string& keyword);
 // 4, all the same HD family gives that family, anything mixed gives 3.
 int CombineKintorOutputs(int output1, int output2, int output3);
 
+// The question before moving an output onto a format of `family` while the other HD outputs
+// run on `others`, looked at in the order given: the string id (IDS_HD_CLOCK_IS_7425 or _7418)
+// of the first that is on the other clock, or 0 when none is (no HD, or not installed). An
+// output on both clocks (kClockBoth) conflicts with either family only where `bothConflicts`:
+// the Brumo's BLACK 3 against a Kintor already mixing the two.
+int HdClockQuestion(int family, std::initializer_list<int> others, bool bothConflicts = false);
+
 // The queries select the first slot holding that model and ask its outputs. `installed` is
 // whether the module catalogue listed the model; a model not installed gives its own value
 // without an exchange, a failed exchange gives kClockFailed.
@@ -36,5 +44,11 @@ int QueryBrumoClockFamily(IInstrumentLink& link, bool installed);
 int QueryKintorClockFamily(IInstrumentLink& link, bool installed);
 // Output 1 of the Ulmeth.
 int QueryUlmethClockFamily(IInstrumentLink& link, bool installed);
+
+// A document's read of another HD module's family, before its own: `family` gets what `query`
+// answers; false when the module is installed but its family cannot be told, since the clock
+// questions would then guess.
+bool ReadClockFamily(int (*query)(IInstrumentLink&, bool), IInstrumentLink& link, bool installed,
+                     int& family);
 
 }  // namespace corvane

@@ -25,14 +25,10 @@ int CUlmethDoc::ReadBeforeSelect() {
     IInstrumentLink* link = Link();
     if (link == nullptr)
         return 0;
-    // A module whose family cannot be told would make the clock questions guess.
-    m_brumoClockFamily = QueryBrumoClockFamily(*link, brumo);
-    if (brumo && m_brumoClockFamily < 0)
-        return 0;
-    m_kintorClockFamily = QueryKintorClockFamily(*link, kintor);
-    if (kintor && m_kintorClockFamily < 0)
-        return 0;
-    return 1;
+    return ReadClockFamily(QueryBrumoClockFamily, *link, brumo, m_brumoClockFamily) &&
+                   ReadClockFamily(QueryKintorClockFamily, *link, kintor, m_kintorClockFamily)
+               ? 1
+               : 0;
 }
 
 void CUlmethDoc::SignalLoaded() {

@@ -218,8 +218,8 @@ bool CVideoSignalPage::ConfirmFormat(const std::string& name) {
             own = m_table.model == VideoModel::Ulmeth
                       ? UlmethBlackClockFamily(m_values.otherOutputFormat)
                       : (m_values.otherOutputFamily == kClock7418 ? kClock7418 : kClock7425);
-        const int id = HdClockQuestion(FormatClockFamily(m_table.model, name), own,
-                                       m_values.brumoFamily, m_values.kintorFamily);
+        const int id = HdClockQuestion(FormatClockFamily(m_table.model, name),
+                                       {own, m_values.brumoFamily, m_values.kintorFamily});
         if (id != 0)
             question = platform::LoadString(id);
     }

@@ -49,16 +49,6 @@ int UlmethBlackClockFamily(int blackFormat) {
     return format != nullptr ? format->family : kClock7425;
 }
 
-int HdClockQuestion(int family, int own, int brumo, int kintor) {
-    for (const int other : {own, brumo, kintor}) {
-        if (other == kClock7425 && family == kClock7418)
-            return IDS_HD_CLOCK_IS_7425;
-        if (other == kClock7418 && family == kClock7425)
-            return IDS_HD_CLOCK_IS_7418;
-    }
-    return 0;
-}
-
 std::string SormetBlackFormatQuestion(int blackFormat, const std::string& name) {
     const std::vector<std::string>& names = SdFormatNames();
     const bool toNarrow = name == names[0];

@@ -19,11 +19,6 @@ int SignalPageFormatCode(VideoModel model, const std::string& name);
 // The family the Ulmeth's black output runs on while it is on, from its format code.
 int UlmethBlackClockFamily(int blackFormat);
 
-// The question before a move to a format of family `family` while other outputs run on the
-// families given, in the order given: the string id (IDS_HD_CLOCK_IS_7425 or _7418) of the
-// first that is on the other HD clock, or 0 when none is (no HD, or not installed).
-int HdClockQuestion(int family, int own, int brumo, int kintor);
-
 // The Sormet's black output at `blackFormat` (0..2) and a move of output 1 to `name`: the
 // question to ask, or empty when the two stay on the same line standard.
 std::string SormetBlackFormatQuestion(int blackFormat, const std::string& name);

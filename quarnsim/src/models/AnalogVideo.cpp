@@ -111,15 +111,6 @@ ParameterDef StateParameter(std::string header, const char* defaultValue = "0") 
     return IntegerParameter(std::move(header), 0, 1, defaultValue);
 }
 
-ParameterDef RealParameter(std::string header, double minimum, double maximum,
-                           std::string defaultValue, const char* format) {
-    ParameterDef parameter =
-        IntegerParameter(std::move(header), minimum, maximum, std::move(defaultValue));
-    parameter.kind = ParameterKind::Real;
-    parameter.realFormat = format;
-    return parameter;
-}
-
 const AnalogFormat* FormatOf(const std::vector<AnalogFormat>& formats, const ModuleState& module) {
     std::string standard = module.Value("OUTP1:STAN");
     for (const AnalogFormat& format : formats) {
@@ -191,14 +182,8 @@ void RegisterAnalogVideo(ModelTable& table, AnalogVideoModel model) {
         configuration.defaultValue = "COMP";
         table.Add(configuration);
     }
-    if (model.hasApl) {
-        table.Add(KeywordParameter("OUTPut#{1}:APL:MODe",
-                                   {"APL_OFF", "APL_HIGH", "APL_LOW", "APL_BOUNCE", "BOUNCE"},
-                                   "APL_OFF"));
-        ParameterDef period = RealParameter("OUTPut#{1}:APL:PERiod", 0.5, 2.0, "1.0", "%.1f");
-        period.allowed = {0.5, 1.0, 1.5, 2.0};
-        table.Add(period);
-    }
+    if (model.hasApl)
+        AddApl(table, "{1}");
 
     VideoSignalRules signals;
     for (const AnalogFormat& format : model.formats)

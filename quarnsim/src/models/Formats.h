@@ -60,6 +60,23 @@ inline ParameterDef IntegerParameter(std::string header, double minimum, double 
     return parameter;
 }
 
+inline ParameterDef RealParameter(std::string header, double minimum, double maximum,
+                                  std::string defaultValue, std::string format) {
+    ParameterDef parameter =
+        IntegerParameter(std::move(header), minimum, maximum, std::move(defaultValue));
+    parameter.kind = ParameterKind::Real;
+    parameter.realFormat = std::move(format);
+    return parameter;
+}
+
+inline ParameterDef TextParameter(std::string header, std::string defaultValue) {
+    ParameterDef parameter;
+    parameter.header = std::move(header);
+    parameter.kind = ParameterKind::Text;
+    parameter.defaultValue = std::move(defaultValue);
+    return parameter;
+}
+
 }  // namespace quarnsim::models
 
 namespace quarnsim::models {
@@ -105,9 +122,16 @@ inline OutputTimingBound TimingBoundOf(const std::string& format) {
     return {525, 63.55556363};
 }
 
+// A changed format starts the output at no delay, so a client reading the timing back sees what
+// the new format allows.
+inline void ResetOutputTiming(ModuleState& module, int output) {
+    module.Store("SENS" + std::to_string(output) + ":CORR:MDEL:VERT", "0");
+    module.Store("SENS" + std::to_string(output) + ":CORR:MDEL:HOR", "0.0000");
+}
+
 // The per-output timing "SENSe<n>:CORRection:MDELay:VERTical|HORizontal" of outputs `suffixes`
-// ("{1-4}"), bounded by the format `standardOf` names for output n. A changed format starts the
-// output at no delay, so a client reading the timing back sees what the new format allows.
+// ("{1-4}"), bounded by the format `standardOf` names for output n; a set of one of
+// `formatHeaders` resets that output's timing.
 template <typename StandardOf>
 void AddOutputTiming(ModelTable& table, const std::string& suffixes, StandardOf standardOf,
                      const std::vector<std::string>& formatHeaders) {
@@ -132,9 +156,7 @@ void AddOutputTiming(ModelTable& table, const std::string& suffixes, StandardOf 
     for (const std::string& header : formatHeaders) {
         behaviour.OnSet(header,
                         [](ModuleState& module, const std::vector<int>& n, const std::string&) {
-                            const std::string output = std::to_string(n.empty() ? 1 : n[0]);
-                            module.Store("SENS" + output + ":CORR:MDEL:VERT", "0");
-                            module.Store("SENS" + output + ":CORR:MDEL:HOR", "0.0000");
+                            ResetOutputTiming(module, n.empty() ? 1 : n[0]);
                         });
     }
 }

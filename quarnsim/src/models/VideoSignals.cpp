@@ -106,8 +106,13 @@ int LoadSignal(CommandContext& context, ModuleState& module, const VideoSignalRu
     module.Store(kActiveSignal,
                  "/" + Listed(names[0], true) + "/" + Listed(names[1]) + "/" + Listed(names[2]));
     for (const VideoFormatFolder& format : rules.formats) {
-        if (format.folder == names[0])
-            module.Store(rules.standardHeader, format.standard);
+        if (format.folder != names[0])
+            continue;
+        std::string before = module.Value(rules.standardHeader);
+        if (module.Store(rules.standardHeader, format.standard) && rules.formatChanged &&
+            module.Value(rules.standardHeader) != before) {
+            rules.formatChanged(module);
+        }
     }
     return 1;
 }
@@ -142,23 +147,6 @@ std::string DefaultActiveSignal(const ModelTable& table, const VideoSignalRules&
         }
     }
     return {};
-}
-
-ParameterDef TextParameter(std::string header, std::string defaultValue) {
-    ParameterDef parameter;
-    parameter.header = std::move(header);
-    parameter.kind = ParameterKind::Text;
-    parameter.defaultValue = std::move(defaultValue);
-    return parameter;
-}
-
-ParameterDef RealParameter(std::string header, double minimum, double maximum,
-                           std::string defaultValue, std::string format) {
-    ParameterDef parameter = IntegerParameter(std::move(header), minimum, maximum, "");
-    parameter.kind = ParameterKind::Real;
-    parameter.defaultValue = std::move(defaultValue);
-    parameter.realFormat = std::move(format);
-    return parameter;
 }
 
 // A command that only takes effect on the instrument, with nothing to answer later.
@@ -202,12 +190,33 @@ void AddVideoSignals(ModelTable& table, const VideoSignalRules& rules) {
     behaviour.DemoFiles(VideoFilePaths(tree));
 }
 
-void AddVideoOverlay(ModelTable& table) {
+void AddIdText(ModelTable& table, const std::string& suffixes) {
+    const std::string output = "OUTPut#" + suffixes;
     auto state = [](std::string header) { return IntegerParameter(std::move(header), 0, 1, "0"); };
-    table.Add(state("OUTPut#{1}:OVERlay:BLINk:STATe"));
-    ParameterDef period = RealParameter("OUTPut#{1}:OVERlay:BLINk:PERiod", 0.5, 1.0, "0.5", "%.1f");
+    table.Add(state(output + ":OVERlay:BLINk:STATe"));
+    ParameterDef period = RealParameter(output + ":OVERlay:BLINk:PERiod", 0.5, 1.0, "0.5", "%.1f");
     period.allowed = {0.5, 1.0};
     table.Add(period);
+    table.Add(TextParameter(output + ":TEXT:DATA", "QUARN"));
+    table.Add(state(output + ":TEXT:STATe"));
+    table.Add(IntegerParameter(output + ":TEXT:POSition:HORizontal", 0, 100, "5"));
+    table.Add(IntegerParameter(output + ":TEXT:POSition:VERTical", 0, 100, "90"));
+    table.Behaviour().Handle(output + ":TEXT:SAVe", Acknowledge);
+}
+
+void AddApl(ModelTable& table, const std::string& suffixes) {
+    const std::string output = "OUTPut#" + suffixes;
+    table.Add(KeywordParameter(output + ":APL:MODe",
+                               {"APL_OFF", "APL_HIGH", "APL_LOW", "APL_BOUNCE", "BOUNCE"},
+                               "APL_OFF"));
+    ParameterDef period = RealParameter(output + ":APL:PERiod", 0.5, 2.0, "1.0", "%.1f");
+    period.allowed = {0.5, 1.0, 1.5, 2.0};
+    table.Add(period);
+}
+
+void AddVideoOverlay(ModelTable& table) {
+    auto state = [](std::string header) { return IntegerParameter(std::move(header), 0, 1, "0"); };
+    AddIdText(table, "{1}");
 
     ParameterDef logo = TextParameter(kLogo, "");
     logo.settable = false;  // a set must name a logo on the drive
@@ -215,11 +224,6 @@ void AddVideoOverlay(ModelTable& table) {
     table.Add(state("OUTPut#{1}:LOGO:STATe"));
     table.Add(RealParameter("OUTPut#{1}:LOGO:POSition:HORizontal", -100, 0, "-10.0", "%.1f"));
     table.Add(RealParameter("OUTPut#{1}:LOGO:POSition:VERTical", -100, 0, "-10.0", "%.1f"));
-
-    table.Add(TextParameter("OUTPut#{1}:TEXT:DATA", "QUARN"));
-    table.Add(state("OUTPut#{1}:TEXT:STATe"));
-    table.Add(IntegerParameter("OUTPut#{1}:TEXT:POSition:HORizontal", 0, 100, "5"));
-    table.Add(IntegerParameter("OUTPut#{1}:TEXT:POSition:VERTical", 0, 100, "90"));
 
     table.Add(state("OUTPut#{1}:CIRCle:STATe"));
     table.Add(IntegerParameter("OUTPut#{1}:CIRCle:DIAMeter", 0, 100, "80"));
@@ -229,7 +233,6 @@ void AddVideoOverlay(ModelTable& table) {
     ModelBehaviour& behaviour = table.Behaviour();
     behaviour.Handle(kLogo, SelectLogo);
     behaviour.Handle("OUTPut#{1}:LOGO:SAVE", Acknowledge);
-    behaviour.Handle("OUTPut#{1}:TEXT:SAVE", Acknowledge);
     // The logo names a file of the demo tree (AddVideoSignals).
     AddDemoSettings(behaviour, {{"OUTP1:LOGO:SEL", "Station^Bug.lgo"},
                                 {"OUTP1:LOGO:STAT", "1"},

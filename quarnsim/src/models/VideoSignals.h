@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ struct VideoSignalRules {
     // Every format the model outputs, in the order the drive lists them. A demo instrument lays
     // out a folder for each, with sets, signals, pictures and logos.
     std::vector<VideoFormatFolder> formats;
+    // Runs when a load gives the output another standard than it had.
+    std::function<void(ModuleState& module)> formatChanged;
 };
 
 // Adds the active signal to `table` (a text parameter answered by "MMEM:SIGN:ACT? <slot>"), the
@@ -38,6 +41,13 @@ struct VideoSignalRules {
 // "/../PICTURE/<folder>/<file>.pic", a test signal "/<format>/<set>/<file>.cmp", both with the
 // names as listed, and an instrument without an active signal "".
 void AddVideoSignals(ModelTable& table, const VideoSignalRules& rules);
+
+// The ID text of the outputs `suffixes` ("{1}", "{3-4}"): its words, state, position, blinking
+// and the SAVe command that keeps it.
+void AddIdText(ModelTable& table, const std::string& suffixes);
+
+// The average picture level of the outputs `suffixes`: how it moves and how fast.
+void AddApl(ModelTable& table, const std::string& suffixes);
 
 // The output-1 overlay every video generator has alike: the logo (chosen among the LOGO folder's
 // files, by its name as listed), the ID text, the circle, blinking, and the SAVE commands that
