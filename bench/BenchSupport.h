@@ -10,8 +10,6 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchStats.h"
 #include "corvane/core/CorvaneApp.h"
 #include "corvane/core/MainFrame.h"
 #include "platform/BlockingWait.h"
@@ -29,12 +28,6 @@
 #include "quarnsim/Simulator.h"
 
 namespace bench {
-
-using Clock = std::chrono::steady_clock;
-
-inline double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 // The least a client can do: one send per line, and for a query a read to the end of its reply.
 class BareClient {
@@ -109,39 +102,10 @@ private:
     corvane::CCorvaneApp m_app;
 };
 
-// Runs `ours` and `bare` one after the other, `rounds` times, so that whatever else the machine
-// does falls on both alike; each run's time in seconds is `repeats` calls of the side. Prints
-// the median time of a call of each and the ratio of the medians.
-inline void CompareAlternately(const char* what, int rounds, int repeats,
-                               const std::function<void()>& ours,
-                               const std::function<void()>& bare) {
-    std::vector<double> oursTimes, bareTimes;
-    auto time = [repeats](const std::function<void()>& side) {
-        const auto start = Clock::now();
-        for (int i = 0; i < repeats; ++i) side();
-        return SecondsSince(start) / repeats;
-    };
-    for (int round = 0; round < rounds; ++round) {
-        oursTimes.push_back(time(ours));
-        bareTimes.push_back(time(bare));
-    }
-    auto median = [](std::vector<double> values) {
-        std::sort(values.begin(), values.end());
-        const size_t n = values.size();
-        return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-    };
-    const double oursMedian = median(oursTimes), bareMedian = median(bareTimes);
-    std::printf("%s: %d rounds of %d, alternating\n", what, rounds, repeats);
-    std::printf("  Corvane:     median %.1f us each\n", oursMedian * 1e6);
-    std::printf("  bare client: median %.1f us each\n", bareMedian * 1e6);
-    std::printf("  ratio of medians: %.3f\n", oursMedian / bareMedian);
-}
-
-inline void PrintRatio(const char* what, int repeats, double ours, double bare) {
-    std::printf("%s: %d times\n", what, repeats);
-    std::printf("  Corvane:     %.1f us each\n", ours / repeats * 1e6);
-    std::printf("  bare client: %.1f us each\n", bare / repeats * 1e6);
-    std::printf("  ratio: %.3f (goal: 1.2 or less)\n", ours / bare);
+// A side of a comparison whose sample is the time of one call of `work`, averaged over
+// `repeats` calls.
+inline Side Repeated(const char* name, int repeats, std::function<void()> work) {
+    return Side{name, [repeats, work = std::move(work)] { return TimeCalls(work, repeats); }};
 }
 
 }  // namespace bench

@@ -1,11 +1,12 @@
 // Round trip of one query through Corvane's command link, against the same query sent by a
 // bare POSIX client, both to the simulator on the loopback.
 //
-//   corvane_link_bench [queries]     (default 20000)
+//   corvane_link_bench [queries per round] [rounds]     (defaults 2000 and 7)
 #include "bench/BenchSupport.h"
 
 int main(int argc, char** argv) {
-    const int queries = argc > 1 ? std::atoi(argv[1]) : 20000;
+    const int queries = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
@@ -14,13 +15,11 @@ int main(int argc, char** argv) {
     corvane::CMainFrame* frame = setup.Frame();
 
     std::string reply;
-    auto start = bench::Clock::now();
-    for (int i = 0; i < queries; ++i) frame->Query("*OPC?", reply);
-    const double ours = bench::SecondsSince(start);
-
     bench::BareClient bare(address);
-    start = bench::Clock::now();
-    for (int i = 0; i < queries; ++i) bare.Exchange("*OPC?");
-    bench::PrintRatio("query round trip", queries, ours, bench::SecondsSince(start));
+    bench::CompareAlternately(
+        "query round trip", rounds,
+        bench::Repeated("Corvane", queries, [&] { frame->Query("*OPC?", reply); }),
+        bench::Repeated("bare client", queries, [&] { bare.Exchange("*OPC?"); }), 1e6, "us",
+        "1.2 or less");
     return 0;
 }

@@ -7,10 +7,10 @@
 #include "drenlo/comm/InstrumentNames.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string reply(reinterpret_cast<const char*>(data), size);
+    drenlo::CCatalogReply reply{std::string(reinterpret_cast<const char*>(data), size)};
     double used = 0;
     double free = 0;
-    drenlo::CCatalogParser::ReadCounts(reply, used, free);
+    drenlo::CCatalogParser::ReadCounts(reply.text, used, free);
     drenlo::CCatalogParser::SkipToEntries(reply);
     drenlo::CFileInfo item;
     size_t entries = 0;

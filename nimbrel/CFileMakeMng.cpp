@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "nimbrel/FormatTable.h"
+#include "nimbrel/Lanes.h"
 
 namespace nimbrel {
 
@@ -28,6 +30,24 @@ Layout LineLayout(int component, const MakeSwitches& s) {
         return Layout{3, {1, 5, 0}};
     }
     return s.ycbcr444 ? Layout{3, {0, 1, 5}} : Layout{2, {0, 1, 0}};
+}
+
+// Samples as the file stores them, high byte first, sixteen at a time where the processor can.
+NIMBREL_WIDE_LANES
+void ToBigEndian(const uint16_t* in, size_t count, uint8_t* out) {
+    using Sixteen = uint16_t __attribute__((vector_size(32)));
+    constexpr size_t kStep = sizeof(Sixteen) / sizeof(uint16_t);
+    size_t k = 0;
+    for (; k + kStep <= count; k += kStep) {
+        Sixteen v;
+        std::memcpy(&v, in + k, sizeof v);
+        v = (v << 8) | (v >> 8);
+        std::memcpy(out + 2 * k, &v, sizeof v);
+    }
+    for (; k < count; ++k) {
+        out[2 * k] = static_cast<uint8_t>(in[k] >> 8);
+        out[2 * k + 1] = static_cast<uint8_t>(in[k]);
+    }
 }
 
 }  // namespace
@@ -61,6 +81,8 @@ CFileMakeMng::CFileMakeMng(const CFileMakeInfo& job, const MakeSwitches& switche
             }
         }
     }
+    m_builder->SetComponentsWanted(m_files[0][kComponentG] || m_files[0][kComponentB] ||
+                                   m_files[0][kComponentR]);
 }
 
 CFileMakeMng::~CFileMakeMng() = default;
@@ -177,12 +199,8 @@ void CFileMakeMng::Serialise(int component, const LineBuilder::Buffers& buffers,
         static_cast<uint8_t>(length >> 8),      static_cast<uint8_t>(length)};
     std::copy(header, header + kLineHeaderSize, out.begin());
     for (int b = 0; b < layout.count; ++b) {
-        const uint16_t* in = buffers[static_cast<size_t>(layout.index[b])].data();
-        uint8_t* to = out.data() + kLineHeaderSize + 2 * n * static_cast<size_t>(b);
-        for (size_t k = 0; k < n; ++k) {
-            to[2 * k] = static_cast<uint8_t>(in[k] >> 8);
-            to[2 * k + 1] = static_cast<uint8_t>(in[k]);
-        }
+        ToBigEndian(buffers[static_cast<size_t>(layout.index[b])].data(), n,
+                    out.data() + kLineHeaderSize + 2 * n * static_cast<size_t>(b));
     }
 }
 

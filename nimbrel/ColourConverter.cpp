@@ -2,8 +2,167 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+
+#include "nimbrel/Lanes.h"
 
 namespace nimbrel {
+
+namespace {
+
+// What turns a luma sum and the B and R values into Y, Pb and Pr levels.
+struct LevelScale {
+    bool standardDefinition;
+    double black;
+    double ySpan;
+    double pbZero;
+    double pbSpan;
+    double prZero;
+    double prSpan;
+    double fullScale;
+};
+
+// One block of a row's pixels on their way to levels. Lanes past the block's pixels start as
+// zeros and later hold an earlier block's values: always finite, computed and never used.
+struct LevelBlock {
+    static constexpr int kSize = 256;
+    double luma[kSize] = {};
+    double blue[kSize] = {};
+    double red[kSize] = {};
+    double y[kSize] = {};
+    double pb[kSize] = {};
+    double pr[kSize] = {};
+};
+
+LevelScale ScaleOf(const LevelSet& levels, bool standardDefinition, double fullScale) {
+    return LevelScale{standardDefinition,
+                      double(levels.yBlack),
+                      double(levels.yWhite) - levels.yBlack,
+                      double(levels.pbZero),
+                      double(levels.pbPlus) - levels.pbMinus,
+                      double(levels.prZero),
+                      double(levels.prPlus) - levels.prMinus,
+                      fullScale};
+}
+
+// A level this close to a half may round differently from its exact value when it was made
+// `quick` by LaneLevels. Those are off by a few units in the last place, under 1e-10 for any
+// level a 16-bit sample can hold; the margin is far wider than that.
+constexpr double kNearHalf = 1e-6;
+
+// y, pb and pr of eight pixels from their luma sums and B and R values, each lane in Convert's
+// order of operations. The divisions are most of a row's cost, and eight of them go at once
+// where the processor can. `quick` multiplies by each divisor's reciprocal instead, for a
+// fraction of the cost: only for levels rounded at once and checked against kNearHalf.
+inline void LaneLevels(const LevelScale& k, bool quick, const double* luma, const double* b,
+                       const double* r, Lanes& y, Lanes& pb, Lanes& pr) {
+    Lanes l;
+    LoadLanes(l, luma);
+    Lanes bb;
+    LoadLanes(bb, b);
+    Lanes rr;
+    LoadLanes(rr, r);
+    Lanes blue;
+    Lanes red;
+    if (k.standardDefinition) {
+        blue = 0.564 * (bb - l);
+        red = 0.713 * (rr - l);
+    } else if (quick) {
+        blue = (bb - l) * (1.0 / 1.8556);
+        red = (rr - l) * (1.0 / 1.5748);
+    } else {
+        blue = (bb - l) / 1.8556;
+        red = (rr - l) / 1.5748;
+    }
+    if (quick) {
+        const double perFullScale = 1.0 / k.fullScale;
+        y = k.black + k.ySpan * l * perFullScale;
+        pb = k.pbZero + k.pbSpan * blue * perFullScale;
+        pr = k.prZero + k.prSpan * red * perFullScale;
+    } else {
+        y = k.black + k.ySpan * l / k.fullScale;
+        pb = k.pbZero + k.pbSpan * blue / k.fullScale;
+        pr = k.prZero + k.prSpan * red / k.fullScale;
+    }
+}
+
+// ColourConverter::Round of eight levels into out. `nearest` keeps, lane by lane, the largest
+// distance of a level from its nearest whole number: within kNearHalf of 0.5, a quick level's
+// sample is in doubt.
+inline void RoundLanes(const Lanes& level, double maximum, uint16_t* out, Lanes& nearest) {
+    using Whole = int __attribute__((vector_size(32)));
+    using Samples = uint16_t __attribute__((vector_size(16)));
+    constexpr double kShift = 6755399441055744.0;
+    const Lanes zero = {};
+    const Lanes top = zero + maximum;
+    Lanes held = level > zero ? level : zero;
+    held = held < top ? held : top;
+    const Lanes rounded = (held + kShift) - kShift;
+    Lanes off = level - ((level + kShift) - kShift);
+    off = off < zero ? -off : off;
+    nearest = off > nearest ? off : nearest;
+    const Samples samples =
+        __builtin_convertvector(__builtin_convertvector(rounded, Whole), Samples);
+    std::memcpy(out, &samples, sizeof samples);
+}
+
+// The exact LaneLevels of `count` pixels (a multiple of kLanes).
+NIMBREL_WIDE_LANES
+void LevelsOf(const LevelScale& k, const double* luma, const double* b, const double* r, int count,
+              double* y, double* pb, double* pr) {
+    for (int i = 0; i < count; i += kLanes) {
+        Lanes levelY;
+        Lanes levelPb;
+        Lanes levelPr;
+        LaneLevels(k, false, luma + i, b + i, r + i, levelY, levelPb, levelPr);
+        StoreLanes(y + i, levelY);
+        StoreLanes(pb + i, levelPb);
+        StoreLanes(pr + i, levelPr);
+    }
+}
+
+// The samples of the levels, eight at a time; returns how many were made (the whole lanes of
+// `count`).
+NIMBREL_WIDE_LANES
+int RoundLevels(const double* levels, int count, double maximum, uint16_t* out) {
+    Lanes unused = {};
+    int i = 0;
+    for (; i + kLanes <= count; i += kLanes) {
+        Lanes level;
+        LoadLanes(level, levels + i);
+        RoundLanes(level, maximum, out + i, unused);
+    }
+    return i;
+}
+
+// The Y samples and the 4:2:2 pairs (each pair's Pb mean, then its Pr mean, each
+// (first + second) / 2 as the scalar formula has it) of `count` pixels, count even, from their
+// luma sums and B and R values; every array has room for whole lanes, and lanes past the pixels
+// hold zeros, whose levels are whole numbers. False when `quick` made a level whose sample is in
+// doubt.
+NIMBREL_WIDE_LANES
+bool Samples422Of(const LevelScale& k, bool quick, const double* luma, const double* b,
+                  const double* r, int count, double maximum, uint16_t* y, uint16_t* pairs) {
+    Lanes nearest = {};
+    for (int i = 0; i < count; i += kLanes) {
+        Lanes levelY;
+        Lanes levelPb;
+        Lanes levelPr;
+        LaneLevels(k, quick, luma + i, b + i, r + i, levelY, levelPb, levelPr);
+        const Lanes pair = (__builtin_shufflevector(levelPb, levelPr, 0, 8, 2, 10, 4, 12, 6, 14) +
+                            __builtin_shufflevector(levelPb, levelPr, 1, 9, 3, 11, 5, 13, 7, 15)) /
+                           2;
+        RoundLanes(levelY, maximum, y + i, nearest);
+        RoundLanes(pair, maximum, pairs + i, nearest);
+    }
+    bool clear = true;
+    for (int j = 0; j < kLanes; ++j) {
+        clear = clear && nearest[j] <= 0.5 - kNearHalf;
+    }
+    return !quick || clear;
+}
+
+}  // namespace
 
 ColourConverter::ColourConverter(const LevelSet& levels, bool twelveBit, bool standardDefinition,
                                  double fullScale)
@@ -15,6 +174,15 @@ ColourConverter::ColourConverter(const LevelSet& levels, bool twelveBit, bool st
     const double ySpan = double(m_levels.yWhite) - black;
     for (int v = 0; v < 256; ++v) {
         m_byteLevel[static_cast<size_t>(v)] = black + ySpan * double(v) / m_fullScale;
+        m_byteSample[static_cast<size_t>(v)] = ToSample(m_byteLevel[static_cast<size_t>(v)]);
+    }
+    const double factors[3] = {standardDefinition ? 0.299 : 0.2126,
+                               standardDefinition ? 0.587 : 0.7152,
+                               standardDefinition ? 0.114 : 0.0722};
+    for (int c = 0; c < 3; ++c) {
+        for (int v = 0; v < 256; ++v) {
+            m_lumaTerm[c][static_cast<size_t>(v)] = factors[c] * double(v);
+        }
     }
 }
 
@@ -46,22 +214,38 @@ ConvertedSample ColourConverter::Convert(double r, double g, double b) const {
 }
 
 void ColourConverter::ConvertPixels(const uint8_t* bgr, int count, double* const planes[6]) const {
-    const double black = m_levels.yBlack;
-    const double ySpan = double(m_levels.yWhite) - black;
-    const double pbSpan = double(m_levels.pbPlus) - m_levels.pbMinus;
-    const double prSpan = double(m_levels.prPlus) - m_levels.prMinus;
-    const double pbZero = m_levels.pbZero;
-    const double prZero = m_levels.prZero;
-    const double fullScale = m_fullScale;
+    for (int i = 0; i < count; ++i) {
+        planes[1][i] = m_byteLevel[bgr[3 * i]];
+        planes[0][i] = m_byteLevel[bgr[3 * i + 1]];
+        planes[2][i] = m_byteLevel[bgr[3 * i + 2]];
+    }
+    ConvertToYPbPr(bgr, count, planes[3], planes[4], planes[5]);
+}
+
+void ColourConverter::ToComponentSamples(const uint8_t* bgr, int count, uint16_t* g, uint16_t* b,
+                                         uint16_t* r) const {
+    for (int i = 0; i < count; ++i) {
+        b[i] = m_byteSample[bgr[3 * i]];
+        g[i] = m_byteSample[bgr[3 * i + 1]];
+        r[i] = m_byteSample[bgr[3 * i + 2]];
+    }
+}
+
+void ColourConverter::ConvertToYPbPr(const uint8_t* bgr, int count, double* outY, double* outPb,
+                                     double* outPr) const {
+    const LevelScale scale = ScaleOf(m_levels, m_standardDefinition, m_fullScale);
     // In blocks: each run of equal pixels is converted once (pictures made for a signal
-    // generator are mostly flat fields, bars and steps, and the divisions below are the cost),
-    // then the runs' values are spread back over the pixels. The equations run over plain
-    // arrays the compiler can vectorise; each value keeps Convert's order of operations.
-    constexpr int kBlock = 256;
+    // generator are mostly flat fields, bars and steps), then the runs' values are spread back
+    // over the pixels.
+    constexpr int kBlock = LevelBlock::kSize;
+    LevelBlock block;
+    double* const luma = block.luma;
+    double* const blue = block.blue;
+    double* const red = block.red;
+    const double* const y = block.y;
+    const double* const pb = block.pb;
+    const double* const pr = block.pr;
     uint32_t value[kBlock];
-    double y[kBlock];
-    double pb[kBlock];
-    double pr[kBlock];
     int run[kBlock];
     for (int start = 0; start < count; start += kBlock) {
         const int n = count - start < kBlock ? count - start : kBlock;
@@ -76,52 +260,67 @@ void ColourConverter::ConvertPixels(const uint8_t* bgr, int count, double* const
             previous = pixel;
             run[i] = runs - 1;
         }
-        auto channel = [&](int i, int shift) { return double((value[i] >> shift) & 0xFF); };
-        if (m_standardDefinition) {
-            for (int i = 0; i < runs; ++i) {
-                const double b = channel(i, 0);
-                const double g = channel(i, 8);
-                const double r = channel(i, 16);
-                const double luma = 0.299 * r + 0.587 * g + 0.114 * b;
-                const double blue = 0.564 * (b - luma);
-                const double red = 0.713 * (r - luma);
-                y[i] = black + ySpan * luma / fullScale;
-                pb[i] = pbZero + pbSpan * blue / fullScale;
-                pr[i] = prZero + prSpan * red / fullScale;
-            }
-        } else {
-            for (int i = 0; i < runs; ++i) {
-                const double b = channel(i, 0);
-                const double g = channel(i, 8);
-                const double r = channel(i, 16);
-                const double luma = 0.2126 * r + 0.7152 * g + 0.0722 * b;
-                const double blue = (b - luma) / 1.8556;
-                const double red = (r - luma) / 1.5748;
-                y[i] = black + ySpan * luma / fullScale;
-                pb[i] = pbZero + pbSpan * blue / fullScale;
-                pr[i] = prZero + prSpan * red / fullScale;
-            }
+        for (int i = 0; i < runs; ++i) {
+            const uint32_t b = value[i] & 0xFF;
+            const uint32_t g = (value[i] >> 8) & 0xFF;
+            const uint32_t r = value[i] >> 16;
+            luma[i] = m_lumaTerm[0][r] + m_lumaTerm[1][g] + m_lumaTerm[2][b];
+            blue[i] = double(b);
+            red[i] = double(r);
         }
-        double* outG = planes[0] + start;
-        double* outB = planes[1] + start;
-        double* outR = planes[2] + start;
-        double* outY = planes[3] + start;
-        double* outPb = planes[4] + start;
-        double* outPr = planes[5] + start;
+        const int lanes = (runs + kLanes - 1) / kLanes * kLanes;
+        LevelsOf(scale, luma, blue, red, lanes, block.y, block.pb, block.pr);
+        if (runs == n) {
+            std::memcpy(outY + start, y, sizeof(double) * static_cast<size_t>(n));
+            std::memcpy(outPb + start, pb, sizeof(double) * static_cast<size_t>(n));
+            std::memcpy(outPr + start, pr, sizeof(double) * static_cast<size_t>(n));
+            continue;
+        }
         for (int i = 0; i < n; ++i) {
-            outB[i] = m_byteLevel[p[3 * i]];
-            outG[i] = m_byteLevel[p[3 * i + 1]];
-            outR[i] = m_byteLevel[p[3 * i + 2]];
-            outY[i] = y[run[i]];
-            outPb[i] = pb[run[i]];
-            outPr[i] = pr[run[i]];
+            outY[start + i] = y[run[i]];
+            outPb[start + i] = pb[run[i]];
+            outPr[start + i] = pr[run[i]];
         }
+    }
+}
+
+void ColourConverter::ToSamples422(const uint8_t* bgr, int count, uint16_t* outY,
+                                   uint16_t* outPbPr) const {
+    const LevelScale scale = ScaleOf(m_levels, m_standardDefinition, m_fullScale);
+    const double maximum = Maximum();
+    // In blocks, first from the quick levels; a block where one of them lies too near a half to
+    // tell its sample is done again from the exact ones (SD bars land on exact halves).
+    constexpr int kBlock = LevelBlock::kSize;
+    LevelBlock block;
+    uint16_t ySamples[kBlock];
+    uint16_t pairSamples[kBlock];
+    for (int start = 0; start < count; start += kBlock) {
+        const int n = count - start < kBlock ? count - start : kBlock;
+        const uint8_t* p = bgr + 3 * static_cast<size_t>(start);
+        for (int i = 0; i < n; ++i) {
+            block.luma[i] =
+                m_lumaTerm[0][p[3 * i + 2]] + m_lumaTerm[1][p[3 * i + 1]] + m_lumaTerm[2][p[3 * i]];
+            block.blue[i] = double(p[3 * i]);
+            block.red[i] = double(p[3 * i + 2]);
+        }
+        const int lanes = (n + kLanes - 1) / kLanes * kLanes;
+        for (double* plane : {block.luma, block.blue, block.red}) {
+            std::fill(plane + n, plane + lanes, 0.0);
+        }
+        for (const bool quick : {true, false}) {
+            if (Samples422Of(scale, quick, block.luma, block.blue, block.red, n, maximum, ySamples,
+                             pairSamples)) {
+                break;
+            }
+        }
+        std::memcpy(outY + start, ySamples, sizeof(uint16_t) * static_cast<size_t>(n));
+        std::memcpy(outPbPr + start, pairSamples, sizeof(uint16_t) * static_cast<size_t>(n));
     }
 }
 
 void ColourConverter::ToSamples(const double* levels, int count, uint16_t* out) const {
     const double maximum = Maximum();
-    for (int i = 0; i < count; ++i) {
+    for (int i = RoundLevels(levels, count, maximum, out); i < count; ++i) {
         out[i] = Round(levels[i], maximum);
     }
 }

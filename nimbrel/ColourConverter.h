@@ -42,9 +42,18 @@ public:
     // `count` pixels of B, G, R bytes into six planes (G, B, R, Y, Pb, Pr), each value exactly
     // what Convert gives for that pixel; a whole row at a time, so a line is converted once.
     void ConvertPixels(const uint8_t* bgr, int count, double* const planes[6]) const;
+    // The Y, Pb and Pr planes alone of ConvertPixels.
+    void ConvertToYPbPr(const uint8_t* bgr, int count, double* y, double* pb, double* pr) const;
+    // ToSample of the G, B and R levels of `count` pixels, looked up by byte value.
+    void ToComponentSamples(const uint8_t* bgr, int count, uint16_t* g, uint16_t* b,
+                            uint16_t* r) const;
     // A level as a sample: rounded once, then held inside the bit depth's range so ringing of
     // a filter cannot wrap into a wrong 16-bit value.
     uint16_t ToSample(double level) const { return Round(level, Maximum()); }
+    // The Y samples and the 4:2:2 Pb, Pr pairs (Pb and Pr alternating, each from the mean of the
+    // pair's two levels) of `count` pixels, count even: what ToSamples of ConvertToYPbPr's
+    // levels and of their pair means gives.
+    void ToSamples422(const uint8_t* bgr, int count, uint16_t* y, uint16_t* pbpr) const;
     // ToSample of `count` levels.
     void ToSamples(const double* levels, int count, uint16_t* out) const;
 
@@ -80,6 +89,11 @@ private:
     double m_fullScale;
     // The G, B and R levels of each 8-bit value, the same expression as in Convert.
     std::array<double, 256> m_byteLevel{};
+    // ToSample of each of those.
+    std::array<uint16_t, 256> m_byteSample{};
+    // Each term of Convert's luma sum for each 8-bit value, R, G and B: the products are the
+    // same doubles, and adding them in the equation's order gives the same sum.
+    std::array<double, 256> m_lumaTerm[3]{};
 };
 
 }  // namespace nimbrel

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "nimbrel/IniValue.h"
+#include "nimbrel/Lanes.h"
 
 namespace nimbrel {
 
@@ -54,16 +55,6 @@ namespace {
 
 enum Plane { kG, kB, kR, kY, kPb, kPr };
 
-// A pair of doubles as one register where the target has one; each lane is computed on its own
-// with the same rounding as a plain double.
-using Pair = double __attribute__((vector_size(16)));
-
-Pair LoadPair(const double* p) {
-    Pair v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
 bool SameBits(double a, double b) {
     uint64_t x;
     uint64_t y;
@@ -113,12 +104,22 @@ double Weigh(const double* taps, double value) {
 
 // sum[s] = taps[0] * from[0][s] + ... + taps[50] * from[50][s], added from the oldest value to
 // the newest, starting from 0, like the instrument: the order decides the last bit, and with it
-// samples that land on a half. Sixteen sums at a time stay in registers. Where all the entries
-// under sixteen sums are one value, the sums are that value weighed once, the same operations
-// in the same order: flat fields and bars cost next to nothing.
+// samples that land on a half. Thirty-two sums at a time stay in registers, eight to a lane
+// group. A tap of 0 is left out: every entry is a finite level, so its product is a zero, and
+// adding a zero to a sum that started at +0 changes nothing (such a sum is never -0). Where all
+// the entries under a block of sums are one value, the sums are that value weighed once, the
+// same operations in the same order: flat fields and bars cost next to nothing.
+NIMBREL_WIDE_LANES
 void Filter(const FilterInput& in, const double* taps, int count, double* sum) {
-    constexpr int kPairs = 8;
-    constexpr int kBlock = 2 * kPairs;
+    constexpr int kGroups = 4;
+    constexpr int kBlock = kGroups * kLanes;
+    int used[kTaps];
+    int usedCount = 0;
+    for (int t = 0; t < kTaps; ++t) {
+        if (taps[t] != 0.0) {
+            used[usedCount++] = t;
+        }
+    }
     bool weighed = false;
     double flatValue = 0;
     double flatSum = 0;
@@ -140,20 +141,25 @@ void Filter(const FilterInput& in, const double* taps, int count, double* sum) {
             std::fill(sum + s, sum + s + kBlock, flatSum);
             continue;
         }
-        Pair acc[kPairs] = {};
-        for (int t = 0; t < kTaps; ++t) {
-            const Pair w = {taps[t], taps[t]};
+        Lanes acc[kGroups] = {};
+        for (int u = 0; u < usedCount; ++u) {
+            const int t = used[u];
+            const double w = taps[t];
             const double* e = in.from[static_cast<size_t>(t)] + s;
-            for (int i = 0; i < kPairs; ++i) {
-                acc[i] += w * LoadPair(e + 2 * i);
+            for (int i = 0; i < kGroups; ++i) {
+                Lanes entries;
+                LoadLanes(entries, e + kLanes * i);
+                acc[i] += w * entries;
             }
         }
-        std::memcpy(sum + s, acc, sizeof acc);
+        for (int i = 0; i < kGroups; ++i) {
+            StoreLanes(sum + s + kLanes * i, acc[i]);
+        }
     }
     for (; s < count; ++s) {
         double acc = 0;
-        for (int t = 0; t < kTaps; ++t) {
-            acc += taps[t] * in.from[static_cast<size_t>(t)][s];
+        for (int u = 0; u < usedCount; ++u) {
+            acc += taps[used[u]] * in.from[static_cast<size_t>(used[u])][s];
         }
         sum[s] = acc;
     }
@@ -178,9 +184,11 @@ void LineBuilder::ConvertRow(const uint8_t* row, int columns) const {
 
 void LineBuilder::StorePlanes(const std::array<const double*, 6>& levels, Buffers& out) const {
     const int n = m_samples;
-    m_converter.ToSamples(levels[kG], n, out[2].data());
-    m_converter.ToSamples(levels[kB], n, out[3].data());
-    m_converter.ToSamples(levels[kR], n, out[4].data());
+    if (levels[kG] != nullptr) {
+        m_converter.ToSamples(levels[kG], n, out[2].data());
+        m_converter.ToSamples(levels[kB], n, out[3].data());
+        m_converter.ToSamples(levels[kR], n, out[4].data());
+    }
     switch (m_mode) {
         case LineMode::YPbPr422:
             m_converter.ToSamples(levels[kY], n, out[0].data());
@@ -206,22 +214,30 @@ bool LineBuilder::BuildFromRuns(const uint8_t* row, Buffers& out) const {
         const uint8_t* p = first + 3 * c;
         return p[0] | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16;
     };
-    // Worth it only where runs are long: otherwise the row at a time is the faster way.
-    int runs = 1;
-    for (int c = 1; c < width; ++c) {
-        runs += pixel(c) != pixel(c - 1) ? 1 : 0;
+    // Worth it only where runs are long: otherwise the row at a time is the faster way. The runs
+    // are found in one pass that gives a busy row up as soon as it has too many.
+    std::vector<int>& ends = m_scratch.runEnds;
+    ends.clear();
+    const size_t most = static_cast<size_t>(width / 16);
+    for (int c = 1; c < width;) {
+        // Eight pixels at a time while each equals the one before: their bytes then equal the
+        // same bytes one pixel earlier.
+        if (c + 8 <= width && std::memcmp(first + 3 * c, first + 3 * (c - 1), 24) == 0) {
+            c += 8;
+            continue;
+        }
+        if (pixel(c) != pixel(c - 1)) {
+            if (ends.size() >= most) {
+                return false;
+            }
+            ends.push_back(c);
+        }
+        ++c;
     }
-    if (runs * 4 > width) {
-        return false;
-    }
+    ends.push_back(width);
     ConvertedSample previous;
     int start = 0;
-    while (start < width) {
-        int end = start + 1;
-        const uint32_t value = pixel(start);
-        while (end < width && pixel(end) == value) {
-            ++end;
-        }
+    for (const int end : ends) {
         const uint8_t* p = first + 3 * start;
         const ConvertedSample level = m_converter.Convert(p[2], p[1], p[0]);
         const size_t from = static_cast<size_t>(start * perColumn);
@@ -230,9 +246,11 @@ bool LineBuilder::BuildFromRuns(const uint8_t* row, Buffers& out) const {
             std::fill(out[buffer].begin() + from, out[buffer].begin() + to,
                       m_converter.ToSample(value));
         };
-        fill(2, level.g);
-        fill(3, level.b);
-        fill(4, level.r);
+        if (m_componentsWanted || m_mode == LineMode::Gbr) {
+            fill(2, level.g);
+            fill(3, level.b);
+            fill(4, level.r);
+        }
         switch (m_mode) {
             case LineMode::YPbPr422: {
                 fill(0, level.y);
@@ -274,8 +292,13 @@ int LineBuilder::BuildLine(const uint8_t* row, int columns, int lastContentColum
     if (m_samples <= 0 || m_samples % 2 != 0 || row == nullptr || columns <= lastSampleColumn) {
         return 0;
     }
+    // Every path writes every buffer the mode carries; a 4:2:2 line carries no sixth one, and
+    // the G, B and R files carry it as zeros.
     for (auto& buffer : out) {
-        buffer.assign(static_cast<size_t>(m_samples), 0);
+        buffer.resize(static_cast<size_t>(m_samples));
+    }
+    if (m_mode == LineMode::YPbPr422) {
+        std::fill(out[5].begin(), out[5].end(), uint16_t{0});
     }
     if (m_filtered) {
         ConvertRow(row, columns);
@@ -284,16 +307,16 @@ int LineBuilder::BuildLine(const uint8_t* row, int columns, int lastContentColum
     if (BuildFromRuns(row, out)) {
         return 1;
     }
+    if (!m_doubleWidth) {
+        BuildColumns(row + 3 * kMargin, out);
+        return 1;
+    }
     ConvertRow(row, columns);
 
     const int n = m_samples;
     std::array<const double*, 6> levels;
     for (size_t p = 0; p < levels.size(); ++p) {
         const std::vector<double>& column = m_scratch.column[p];
-        if (!m_doubleWidth) {
-            levels[p] = column.data() + kMargin;
-            continue;
-        }
         std::vector<double>& twice = m_scratch.window[p];
         twice.resize(static_cast<size_t>(n));
         for (int k = 0; k < n; ++k) {
@@ -303,14 +326,45 @@ int LineBuilder::BuildLine(const uint8_t* row, int columns, int lastContentColum
     }
     StorePlanes(levels, out);
     if (m_mode == LineMode::YPbPr422) {
-        const double* pb = levels[kPb];
-        const double* pr = levels[kPr];
-        for (int k = 0; k < n; k += 2) {
-            out[1][k] = m_converter.ToSample((pb[k] + pb[k + 1]) / 2);
-            out[1][k + 1] = m_converter.ToSample((pr[k] + pr[k + 1]) / 2);
-        }
+        StoreChromaPairs(levels[kPb], levels[kPr], out);
     }
     return 1;
+}
+
+void LineBuilder::StoreChromaPairs(const double* pb, const double* pr, Buffers& out) const {
+    for (int k = 0; k < m_samples; k += 2) {
+        out[1][k] = m_converter.ToSample((pb[k] + pb[k + 1]) / 2);
+        out[1][k + 1] = m_converter.ToSample((pr[k] + pr[k + 1]) / 2);
+    }
+}
+
+void LineBuilder::BuildColumns(const uint8_t* first, Buffers& out) const {
+    // The G, B and R samples depend on one byte each, so they come from a table; Y, Pb and Pr
+    // only where the line carries them.
+    const int n = m_samples;
+    if (m_componentsWanted || m_mode == LineMode::Gbr) {
+        m_converter.ToComponentSamples(first, n, out[2].data(), out[3].data(), out[4].data());
+    }
+    if (m_mode == LineMode::Gbr) {
+        out[0] = out[4];
+        out[1] = out[2];
+        out[5] = out[3];
+        return;
+    }
+    if (m_mode == LineMode::YPbPr422) {
+        m_converter.ToSamples422(first, n, out[0].data(), out[1].data());
+        return;
+    }
+    for (size_t p = kY; p <= kPr; ++p) {
+        m_scratch.column[p].resize(static_cast<size_t>(n));
+    }
+    double* y = m_scratch.column[kY].data();
+    double* pb = m_scratch.column[kPb].data();
+    double* pr = m_scratch.column[kPr].data();
+    m_converter.ConvertToYPbPr(first, n, y, pb, pr);
+    m_converter.ToSamples(y, n, out[0].data());
+    m_converter.ToSamples(pb, n, out[1].data());
+    m_converter.ToSamples(pr, n, out[5].data());
 }
 
 int LineBuilder::BuildFiltered(int columns, int lastContentColumn, Buffers& out) const {
@@ -380,8 +434,9 @@ int LineBuilder::BuildFiltered(int columns, int lastContentColumn, Buffers& out)
     // line, only for the second of each pair of a 4:2:2 line, the one whose chroma it carries.
     const bool pairChroma = m_mode == LineMode::YPbPr422;
     const int planes = m_mode == LineMode::Gbr ? 3 : 6;
+    const int firstPlane = m_componentsWanted || m_mode == LineMode::Gbr ? 0 : kY;
     std::array<const double*, 6> levels{};
-    for (int p = 0; p < planes; ++p) {
+    for (int p = firstPlane; p < planes; ++p) {
         const std::vector<double>& column = m_scratch.column[static_cast<size_t>(p)];
         std::vector<double>& window = m_scratch.window[static_cast<size_t>(p)];
         std::vector<double>& sum = m_scratch.sum[static_cast<size_t>(p)];
@@ -432,6 +487,7 @@ int LineBuilder::BuildFiltered(int columns, int lastContentColumn, Buffers& out)
     }
     StorePlanes(levels, out);
     if (pairChroma) {
+        // The filter made one Pb and one Pr per pair already.
         const double* pb = levels[kPb];
         const double* pr = levels[kPr];
         for (int k = 0; k < n; k += 2) {

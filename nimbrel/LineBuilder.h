@@ -46,6 +46,10 @@ public:
         m_filtered = true;
     }
 
+    // False when no G, B or R file is made: a Y, Pb, Pr line then leaves the G, B and R buffers
+    // as they are instead of spending half its time on samples nobody writes.
+    void SetComponentsWanted(bool wanted) { m_componentsWanted = wanted; }
+
     // row: BGR bytes of `columns` frame columns. lastContentColumn: the last column that holds
     // picture. 1/0: 0 when the row is too narrow for the samples or the count is odd.
     int BuildLine(const uint8_t* row, int columns, int lastContentColumn, Buffers& out) const;
@@ -65,12 +69,17 @@ private:
         std::array<std::vector<double>, 6> sum;
         std::vector<double> split;
         std::vector<int> source;
+        std::vector<int> runEnds;
         std::vector<Stretch> stretches;
     };
 
     // An unfiltered line made run by run when the row is mostly runs of equal pixels; false
     // (nothing done) when it is not.
     bool BuildFromRuns(const uint8_t* row, Buffers& out) const;
+    // An unfiltered single-width line from its first picture column.
+    void BuildColumns(const uint8_t* first, Buffers& out) const;
+    // Each pair's Pb and Pr of a 4:2:2 line: the mean of its two samples' levels.
+    void StoreChromaPairs(const double* pb, const double* pr, Buffers& out) const;
     void ConvertRow(const uint8_t* row, int columns) const;
     void StorePlanes(const std::array<const double*, 6>& levels, Buffers& out) const;
     int BuildFiltered(int columns, int lastContentColumn, Buffers& out) const;
@@ -80,6 +89,7 @@ private:
     bool m_doubleWidth;
     LineMode m_mode;
     bool m_filtered = false;
+    bool m_componentsWanted = true;
     FilterSettings m_filter;
     // Reused from line to line: a builder serves one build on one thread.
     mutable Scratch m_scratch;

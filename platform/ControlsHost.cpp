@@ -20,6 +20,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "platform/ControlsTab.h"
 #include "platform/ControlsUpDown.h"
@@ -89,9 +91,20 @@ ControlsHost::~ControlsHost() {
 }
 
 QPoint ControlsHost::DialogBaseUnits(const QFont& font) {
+    // Measuring the alphabet shapes text; a form maps every control through here, so each font
+    // is measured once. The programs use a handful of fonts, all on the user-interface thread.
+    static std::vector<std::pair<QFont, QPoint>> measured;
+    for (const auto& [known, base] : measured) {
+        if (known == font)
+            return base;
+    }
     QFontMetrics fm(font);
     const int width = fm.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    return QPoint((width / 26 + 1) / 2, fm.height());
+    const QPoint base((width / 26 + 1) / 2, fm.height());
+    if (measured.size() >= 32)
+        measured.erase(measured.begin());
+    measured.emplace_back(font, base);
+    return base;
 }
 
 QRect ControlsHost::MapDialogRect(const QRect& units, const QFont& font) {

@@ -52,52 +52,54 @@ int CCatalogParser::ReadCounts(const std::string& reply, double& usedBytes, doub
     return 1;
 }
 
-void CCatalogParser::SkipToEntries(std::string& reply) {
-    const std::string::size_type quote = reply.find('"');
+void CCatalogParser::SkipToEntries(CCatalogReply& reply) {
+    const std::string::size_type quote = reply.text.find('"', reply.at);
     if (quote == std::string::npos) {
-        reply.clear();
+        reply.Clear();
     } else {
-        reply.erase(0, quote);
+        reply.at = quote;
     }
 }
 
-int CCatalogParser::TakeEntry(std::string& reply, CFileInfo& item) {
-    const std::string::size_type open = reply.find('"');
+int CCatalogParser::TakeEntry(CCatalogReply& reply, CFileInfo& item) {
+    const std::string& text = reply.text;
+    const std::string::size_type open =
+        reply.AtEnd() ? std::string::npos : text.find('"', reply.at);
     if (open == std::string::npos) {
-        reply.clear();
+        reply.Clear();
         return 0;
     }
-    const std::string::size_type close = reply.find('"', open + 1);
+    const std::string::size_type close = text.find('"', open + 1);
     // The whole quoted text is the name, commas included: cutting it would aim later
     // commands at another file.
-    if (close == std::string::npos || close + 1 >= reply.size() || reply[close + 1] != ',') {
-        reply.clear();
+    if (close == std::string::npos || close + 1 >= text.size() || text[close + 1] != ',') {
+        reply.Clear();
         return 0;
     }
-    std::string name = reply.substr(open + 1, close - open - 1);
-    const std::string::size_type typeEnd = reply.find(',', close + 2);
+    std::string name = text.substr(open + 1, close - open - 1);
+    const std::string::size_type typeEnd = text.find(',', close + 2);
     if (typeEnd == std::string::npos) {
-        reply.clear();
+        reply.Clear();
         return 0;
     }
-    std::string::size_type sizeEnd = reply.find(',', typeEnd + 1);
-    const std::string sizeText = reply.substr(
+    const std::string::size_type sizeEnd = text.find(',', typeEnd + 1);
+    const std::string sizeText = text.substr(
         typeEnd + 1, sizeEnd == std::string::npos ? std::string::npos : sizeEnd - typeEnd - 1);
     if (sizeEnd == std::string::npos) {
-        reply.clear();
+        reply.Clear();
     } else {
-        reply.erase(0, sizeEnd + 1);
+        reply.at = sizeEnd + 1;
     }
 
     double size = 0;
     const std::string::size_type end = ReadNumber(sizeText, 0, size);
     if (end == std::string::npos || size < 0 || size > kMaxSize) {
-        reply.clear();
+        reply.Clear();
         return 0;
     }
     for (std::string::size_type i = end; i < sizeText.size(); ++i) {
         if (sizeText[i] != ' ' && sizeText[i] != '\t') {
-            reply.clear();
+            reply.Clear();
             return 0;
         }
     }
@@ -108,7 +110,7 @@ int CCatalogParser::TakeEntry(std::string& reply, CFileInfo& item) {
         isFolder = 1;
     }
     if (name.empty()) {
-        reply.clear();
+        reply.Clear();
         return 0;
     }
     item = CFileInfo(name, static_cast<std::uint64_t>(size), FileTime{0}, isFolder);

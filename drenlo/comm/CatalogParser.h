@@ -6,10 +6,11 @@
 // '/' inside its quotes; the type field may be empty and is not read; a reply without any
 // double quote is an empty folder. Names stay as listed (escapes unresolved, InstrumentNames.h).
 //
-// Entries are taken off the front of the reply text one at a time, as the views walk a
-// listing. Everything here is pure text work on hostile input: an entry that does not read
-// (no closing quote, missing fields, a size that is not a finite whole number in [0, 2^53])
-// ends the walk; nothing indexes outside the text.
+// Entries are taken one at a time from a position that moves through the reply, as the
+// views walk a listing; the text itself is never cut, so a walk is linear in the reply. Everything
+// here is pure text work on hostile input: an entry that does not read (no closing quote, missing
+// fields, a size that is not a finite whole number in [0, 2^53]) ends the walk; nothing indexes
+// outside the text.
 #pragma once
 
 #include <string>
@@ -18,6 +19,18 @@
 
 namespace drenlo {
 
+// A listing being walked: the reply and where the next entry begins.
+struct CCatalogReply {
+    std::string text;
+    std::string::size_type at = 0;
+
+    bool AtEnd() const { return at >= text.size(); }
+    void Clear() {
+        text.clear();
+        at = 0;
+    }
+};
+
 class CCatalogParser {
 public:
     // Used and free bytes from the text before the reply's first quote (the whole reply when
@@ -25,12 +38,12 @@ public:
     // finite numbers read.
     static int ReadCounts(const std::string& reply, double& usedBytes, double& freeBytes);
 
-    // Cuts the reply so that it begins at its first double quote (empty when there is none).
-    static void SkipToEntries(std::string& reply);
+    // Moves the walk to the reply's first double quote (its end when there is none).
+    static void SkipToEntries(CCatalogReply& reply);
 
-    // Takes the next entry off the front of `reply` into `item`. 1 on success; 0 at the end
-    // or when the entry does not read (the rest of the reply is then dropped).
-    static int TakeEntry(std::string& reply, CFileInfo& item);
+    // Takes the next entry of `reply` into `item`. 1 on success; 0 at the end or when the
+    // entry does not read (the rest of the reply is then dropped).
+    static int TakeEntry(CCatalogReply& reply, CFileInfo& item);
 
     // Largest size taken as exact: beyond it a double no longer holds every whole number.
     static constexpr double kMaxSize = 9007199254740992.0;  // 2^53

@@ -13,7 +13,7 @@
 
 namespace drenlo {
 
-std::string g_catalogReply;
+CCatalogReply g_catalogReply;
 int g_objectCount = 0;
 std::uint64_t g_totalSize = 0;
 double g_usedBytes = 0;

@@ -37,6 +37,7 @@
 #include <thread>
 #include <vector>
 
+#include "drenlo/comm/CatalogParser.h"
 #include "drenlo/model/FileInfo.h"
 #include "drenlo/model/LocalFileItem.h"
 #include "drenlo/transfer/TransferQueue.h"
@@ -49,10 +50,10 @@ class ICommHost;
 class ICopyProgress;
 
 // Program-wide listing state; user-interface thread only.
-extern std::string g_catalogReply;  // the listing being walked; entries are taken off its front
-extern int g_objectCount;           // entries taken from the current listing
-extern std::uint64_t g_totalSize;   // sum of the file entries' sizes (not folders)
-extern double g_usedBytes;          // instrument memory as shown in the status bar
+extern CCatalogReply g_catalogReply;  // the listing being walked
+extern int g_objectCount;             // entries taken from the current listing
+extern std::uint64_t g_totalSize;     // sum of the file entries' sizes (not folders)
+extern double g_usedBytes;            // instrument memory as shown in the status bar
 extern double g_freeBytes;
 
 // Worker state: one copy runs at a time. g_cancelFlag is set by Cancel and cleared only when

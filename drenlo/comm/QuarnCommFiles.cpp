@@ -36,16 +36,17 @@ std::string CQuarnComm::ReadCatalog(const std::string& folder) {
 int CQuarnComm::ReadDirectory(const std::string& folder, CFileInfo& item) {
     if (!folder.empty() && !SendQuoted("mmem:cdir", folder))
         return 0;
-    if (!Query("mmem:cat?", g_catalogReply) || g_catalogReply.empty()) {
-        g_catalogReply.clear();
+    g_catalogReply.Clear();
+    if (!Query("mmem:cat?", g_catalogReply.text) || g_catalogReply.text.empty()) {
+        g_catalogReply.Clear();
         return 0;
     }
     g_objectCount = 0;
     g_totalSize = 0;
     double used = 0;
     double free = 0;
-    if (!CCatalogParser::ReadCounts(g_catalogReply, used, free)) {
-        g_catalogReply.clear();
+    if (!CCatalogParser::ReadCounts(g_catalogReply.text, used, free)) {
+        g_catalogReply.Clear();
         return 0;
     }
     if (used > 0 && free > 0) {
@@ -71,7 +72,7 @@ int CQuarnComm::ParseCatalogEntries(CFileInfo& item) {
 }
 
 void CQuarnComm::ClearCatalogReply() {
-    g_catalogReply.clear();
+    g_catalogReply.Clear();
 }
 
 int CQuarnComm::IsDirectoryEmpty(const std::string& folder) {

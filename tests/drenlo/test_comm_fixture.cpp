@@ -106,7 +106,7 @@ void CommFixture::SetUp() {
     m_pcFolder = m_temp.filePath("pc").toStdString();
     fs::create_directories(m_instrumentRoot);
     fs::create_directories(m_pcFolder);
-    g_catalogReply.clear();
+    g_catalogReply.Clear();
     g_objectCount = 0;
     g_totalSize = 0;
     g_usedBytes = 0;

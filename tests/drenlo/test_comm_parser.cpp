@@ -9,9 +9,9 @@ namespace drenlo {
 namespace {
 
 TEST(CatalogParserTest, CountsAndEntries) {
-    std::string reply = "1000,2000,\"A.PIC\",,123,\"SUB/\",,0";
+    CCatalogReply reply{"1000,2000,\"A.PIC\",,123,\"SUB/\",,0"};
     double used = 0, free = 0;
-    ASSERT_EQ(CCatalogParser::ReadCounts(reply, used, free), 1);
+    ASSERT_EQ(CCatalogParser::ReadCounts(reply.text, used, free), 1);
     EXPECT_EQ(used, 1000);
     EXPECT_EQ(free, 2000);
     CCatalogParser::SkipToEntries(reply);
@@ -28,9 +28,9 @@ TEST(CatalogParserTest, CountsAndEntries) {
 
 TEST(CatalogParserTest, AnEmptyFolderIsItsCountsWithOrWithoutACommaAfterThem) {
     for (const char* listing : {"1000,2000", "1000,2000,"}) {
-        std::string reply = listing;
+        CCatalogReply reply{listing};
         double used = 0, free = 0;
-        ASSERT_EQ(CCatalogParser::ReadCounts(reply, used, free), 1) << listing;
+        ASSERT_EQ(CCatalogParser::ReadCounts(reply.text, used, free), 1) << listing;
         EXPECT_EQ(used, 1000);
         EXPECT_EQ(free, 2000);
         CCatalogParser::SkipToEntries(reply);
@@ -45,7 +45,7 @@ TEST(CatalogParserTest, AnEmptyFolderIsItsCountsWithOrWithoutACommaAfterThem) {
 
 TEST(CatalogParserTest, NamesStayWholeAndEscaped) {
     // A comma inside the quotes belongs to the name; cutting it would aim at another file.
-    std::string reply = "\"A,B.PIC\",PIC,77,\"my^file`h1.seq\",,5";
+    CCatalogReply reply{"\"A,B.PIC\",PIC,77,\"my^file`h1.seq\",,5"};
     CFileInfo item;
     ASSERT_EQ(CCatalogParser::TakeEntry(reply, item), 1);
     EXPECT_EQ(item.GetName(), "A,B.PIC");
@@ -66,9 +66,9 @@ TEST(CatalogParserTest, HostileRepliesEndTheWalk) {
     CFileInfo item;
     for (const char* bad : {"\"A\",,-1", "\"A\",,nan", "\"A\",,1e300", "\"A\",,", "\"A\"", "\"A",
                             "\"\",,5", "\"A\",,12x", "\"/\",,0", "\"A\",5"}) {
-        std::string reply = bad;
+        CCatalogReply reply{bad};
         EXPECT_EQ(CCatalogParser::TakeEntry(reply, item), 0) << bad;
-        EXPECT_TRUE(reply.empty()) << bad;
+        EXPECT_TRUE(reply.AtEnd()) << bad;
     }
 }
 

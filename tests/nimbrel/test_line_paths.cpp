@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "nimbrel/LineBuilder.h"
@@ -235,7 +236,8 @@ TEST(LinePaths, SampleRoundingIsNearbyintHeldInRange) {
     }
 }
 
-TEST(LinePaths, RowConversionGivesWhatEachPixelGives) {
+// Levels where no span is a round number and the zeros sit off centre.
+LevelSet OddLevels() {
     LevelSet odd;
     odd.yWhite = 3000;
     odd.yBlack = 300;
@@ -245,6 +247,11 @@ TEST(LinePaths, RowConversionGivesWhatEachPixelGives) {
     odd.prPlus = 3600;
     odd.prMinus = 400;
     odd.prZero = 1999;
+    return odd;
+}
+
+TEST(LinePaths, RowConversionGivesWhatEachPixelGives) {
+    const LevelSet odd = OddLevels();
     std::mt19937 random(11);
     const auto row = MixedRow(700, random);
     for (const LevelSet& levels : {LevelSet{}, odd}) {
@@ -263,6 +270,125 @@ TEST(LinePaths, RowConversionGivesWhatEachPixelGives) {
                     for (int p = 0; p < 6; ++p) {
                         ASSERT_EQ(planes[p][i], expected[p]) << "pixel " << i << " plane " << p;
                     }
+                }
+            }
+        }
+    }
+}
+
+// Every 8-bit colour, all 16.7 million, through the row conversion, the byte-table samples and
+// the 4:2:2 samples, against Convert one pixel at a time: levels to the last bit, samples equal.
+// The 4:2:2 samples are checked with each colour next to its neighbour and next to itself,
+// where a pair's mean is the colour's own level (SD bars put many of those on exact halves).
+struct ConverterCase {
+    const char* name;
+    bool oddLevels;
+    bool twelveBit;
+    bool standardDefinition;
+};
+
+// One test per converter, so the four run side by side.
+class EveryColour : public ::testing::TestWithParam<ConverterCase> {};
+
+TEST_P(EveryColour, ConvertsAsThePlainFormula) {
+    const ConverterCase& c = GetParam();
+    // One row per blue value: red changes fastest, then green.
+    constexpr int kRow = 256 * 256;
+    std::vector<uint8_t> row(3 * kRow);
+    std::vector<std::vector<double>> planes(6, std::vector<double>(kRow));
+    double* const out[6] = {planes[0].data(), planes[1].data(), planes[2].data(),
+                            planes[3].data(), planes[4].data(), planes[5].data()};
+    std::vector<uint16_t> g(kRow), b(kRow), r(kRow), y(kRow), pairs(kRow);
+    std::vector<uint8_t> twice(6 * kRow);
+    std::vector<uint16_t> yTwice(2 * kRow), pairsTwice(2 * kRow);
+    const ColourConverter converter(c.oddLevels ? OddLevels() : LevelSet{}, c.twelveBit,
+                                    c.standardDefinition);
+    long mismatches = 0;
+    std::string first;
+    for (int blue = 0; blue < 256; ++blue) {
+        for (int i = 0; i < kRow; ++i) {
+            row[3 * i] = static_cast<uint8_t>(blue);
+            row[3 * i + 1] = static_cast<uint8_t>(i >> 8);
+            row[3 * i + 2] = static_cast<uint8_t>(i);
+        }
+        converter.ConvertPixels(row.data(), kRow, out);
+        converter.ToComponentSamples(row.data(), kRow, g.data(), b.data(), r.data());
+        converter.ToSamples422(row.data(), kRow, y.data(), pairs.data());
+        for (size_t i = 0; i < row.size(); i += 3) {
+            std::copy_n(row.begin() + i, 3, twice.begin() + 2 * i);
+            std::copy_n(row.begin() + i, 3, twice.begin() + 2 * i + 3);
+        }
+        converter.ToSamples422(twice.data(), 2 * kRow, yTwice.data(), pairsTwice.data());
+        ConvertedSample left;
+        for (int i = 0; i < kRow; ++i) {
+            const ConvertedSample s = converter.Convert(i & 0xFF, i >> 8, blue);
+            const double expected[6] = {s.g, s.b, s.r, s.y, s.pb, s.pr};
+            const uint16_t ySample = converter.ToSample(s.y);
+            bool same = g[i] == converter.ToSample(s.g) && b[i] == converter.ToSample(s.b) &&
+                        r[i] == converter.ToSample(s.r) && y[i] == ySample &&
+                        yTwice[2 * i] == ySample && yTwice[2 * i + 1] == ySample &&
+                        pairsTwice[2 * i] == converter.ToSample(s.pb) &&
+                        pairsTwice[2 * i + 1] == converter.ToSample(s.pr);
+            if (i % 2 == 1) {
+                same = same && pairs[i - 1] == converter.ToSample((left.pb + s.pb) / 2) &&
+                       pairs[i] == converter.ToSample((left.pr + s.pr) / 2);
+            }
+            left = s;
+            for (int p = 0; p < 6; ++p) {
+                same = same && planes[p][i] == expected[p];
+            }
+            if (!same && mismatches++ == 0) {
+                first = "r " + std::to_string(i & 0xFF) + " g " + std::to_string(i >> 8) + " b " +
+                        std::to_string(blue);
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0) << "first at " << first;
+}
+
+INSTANTIATE_TEST_SUITE_P(LinePaths, EveryColour,
+                         ::testing::Values(ConverterCase{"Hd10", false, false, false},
+                                           ConverterCase{"Sd10", false, false, true},
+                                           ConverterCase{"Hd12OddLevels", true, true, false},
+                                           ConverterCase{"Sd12OddLevels", true, true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A builder told that no G, B or R file is made gives the same Y, Pb and Pr as one that makes
+// them all, on every path: runs and busy rows, single and double width, with and without the
+// filter.
+TEST(LinePaths, LinesWithoutComponentsKeepTheirYPbPr) {
+    const ColourConverter hd(LevelSet{}, false, false);
+    FilterSettings filter;
+    for (int t = 0; t < kTaps; ++t) {
+        filter.yTaps[t] = t == 25 ? 0.9 : 0.1 / (1 + std::abs(t - 25));
+        filter.pbprTaps[t] = t % 2 == 1 ? 0.0 : 0.05;
+    }
+    std::mt19937 random(5);
+    for (LineMode mode : {LineMode::YPbPr422, LineMode::YPbPr444}) {
+        for (bool doubleWidth : {false, true}) {
+            for (bool filtered : {false, true}) {
+                for (bool runs : {false, true}) {
+                    SCOPED_TRACE(::testing::Message()
+                                 << "mode " << static_cast<int>(mode) << " double " << doubleWidth
+                                 << " filtered " << filtered << " runs " << runs);
+                    const int samples = doubleWidth ? 600 : 302;
+                    const int columns = (doubleWidth ? samples / 2 : samples) + 2 * kMargin;
+                    LineBuilder all(hd, samples, doubleWidth, mode);
+                    LineBuilder lean(hd, samples, doubleWidth, mode);
+                    lean.SetComponentsWanted(false);
+                    if (filtered) {
+                        all.SetFilter(filter);
+                        lean.SetFilter(filter);
+                    }
+                    const auto row = runs ? RunRow(columns, random) : MixedRow(columns, random);
+                    LineBuilder::Buffers expected;
+                    LineBuilder::Buffers out;
+                    ASSERT_EQ(all.BuildLine(row.data(), columns, columns - kMargin - 1, expected),
+                              1);
+                    ASSERT_EQ(lean.BuildLine(row.data(), columns, columns - kMargin - 1, out), 1);
+                    EXPECT_EQ(out[0], expected[0]);
+                    EXPECT_EQ(out[1], expected[1]);
+                    EXPECT_EQ(out[5], expected[5]);
                 }
             }
         }

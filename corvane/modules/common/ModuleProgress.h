@@ -1,7 +1,12 @@
 // ModuleProgress: the progress bar a module document shows in pane 0 of the status bar while
 // it reads or applies, the program's progress sink. With no main frame it shows nothing.
+//
+// The text shows at once; the bar from the first step after the run has lasted kBarDelayMs.
+// Most reads and Applies are over long before anyone could see a bar, and putting one up and
+// taking it down again costs more than their exchanges.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -28,8 +33,10 @@ public:
     void End() override;
     void ShowStatus(const std::string& text) override;
 
-    int Position() const;
+    int Position() const { return m_position; }
     bool Shown() const { return m_bar != nullptr; }
+
+    static constexpr int kBarDelayMs = 100;
 
     // What the last bar showed when it went: its text, its range and where it ended. The
     // bar is gone by the time anyone could look at it, so this is the only trace of it.
@@ -41,9 +48,14 @@ public:
     static const Trace& LastTrace();
 
 private:
+    // Puts the bar up once the run has lasted long enough to be seen.
+    void ShowBarWhenDue();
+
     std::unique_ptr<platform::CProgressCtrl> m_bar;
+    std::chrono::steady_clock::time_point m_begun;
     std::string m_text;
     int m_steps = 0;
+    int m_position = 0;
     bool m_running = false;
 };
 
