@@ -5,6 +5,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <sched.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -65,6 +66,25 @@ private:
     int m_fd = -1;
 };
 
+// Keeps the whole bench, the simulator's threads included, on the CPU it started on, unless
+// QUARN_BENCH_UNPINNED is set. A round trip over the loopback costs what waking the other side
+// costs: on one CPU a switch of threads, across CPUs whatever the machine takes to wake an idle
+// one, which on a virtual machine can be ten times more and falls on whichever connection the
+// scheduler happened to spread out. On one CPU both sides hand over alike.
+inline void PinToOneCpu() {
+    if (std::getenv("QUARN_BENCH_UNPINNED") != nullptr) {
+        std::printf("not pinned: round trips include waking other CPUs\n");
+        return;
+    }
+    const int cpu = sched_getcpu();
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    CPU_SET(cpu, &set);
+    if (cpu >= 0 && sched_setaffinity(0, sizeof set, &set) == 0)
+        std::printf("pinned to CPU %d with the simulator (QUARN_BENCH_UNPINNED=1 to spread)\n",
+                    cpu);
+}
+
 // A simulator and a Corvane connected to it, started as the benchmarks need them: offscreen,
 // settings in a scratch folder, the Ethernet dialog answered with OK. Exits on failure.
 class Setup {
@@ -72,6 +92,7 @@ public:
     // `root`: the folder that stands for the drive, already laid out; empty for none.
     Setup(const std::string& address, std::vector<quarnsim::ModuleSpec> modules,
           const std::string& root = {}) {
+        PinToOneCpu();  // before the simulator starts its threads, which inherit it
         quarnsim::Options options;
         options.address = address;
         options.modules = std::move(modules);

@@ -174,8 +174,10 @@ bool CStatusBar::SetPaneText(int index, const std::string& text, bool update) {
         return false;
     QLabel* label = m_panes[static_cast<size_t>(index)].label;
     label->setText(ToQString(text));
+    // Marked for painting, as an invalidated pane is: a blocking call paints while it waits,
+    // so a text shown before a long exchange is seen, and one that lasts less is not drawn.
     if (update)
-        label->repaint();
+        label->update();
     return true;
 }
 

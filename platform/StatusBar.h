@@ -46,7 +46,7 @@ public:
     int GetCount() const { return static_cast<int>(m_panes.size()); }
     int GetItemId(int index) const;
     QRect GetItemRect(int index) const;
-    // Sets a pane's text; with update, the pane repaints at once.
+    // Sets a pane's text; with update, the pane is marked for painting.
     bool SetPaneText(int index, const std::string& text, bool update = true);
     // Pane layout as the framework set it: SBPS_STRETCH takes the free width (as pane 0 does
     // by default), otherwise the pane is `width` pixels wide. The id may change too.

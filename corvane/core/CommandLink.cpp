@@ -81,6 +81,8 @@ int CCommandLink::Connect(const std::string& host) {
     }
     m_connected = true;
     m_skipToLineEnd = false;
+    m_received.clear();
+    m_receivedPos = 0;
     return 1;
 }
 
@@ -131,8 +133,18 @@ int CCommandLink::ReceiveLine(std::string& reply) {
 }
 
 bool CCommandLink::ReceiveByte(platform::CSocketDeadline& deadline, char& byte) {
-    if (!deadline.Expired() && m_socket.Receive(&byte, 1) == 1)
+    if (m_receivedPos < m_received.size()) {
+        byte = m_received[m_receivedPos++];
         return true;
+    }
+    char chunk[4096];
+    const int count = deadline.Expired() ? 0 : m_socket.Receive(chunk, sizeof chunk);
+    if (count > 0) {
+        m_received.assign(chunk, static_cast<size_t>(count));
+        m_receivedPos = 1;
+        byte = m_received[0];
+        return true;
+    }
     if (deadline.TimedOut())
         platform::WSASetLastError(platform::WSAECONNABORTED);
     return false;
@@ -159,6 +171,8 @@ int CCommandLink::Query(const std::string& command, std::string& reply) {
 int CCommandLink::Disconnect() {
     m_socket.Close();
     m_connected = false;
+    m_received.clear();
+    m_receivedPos = 0;
     return 1;
 }
 

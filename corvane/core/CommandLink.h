@@ -55,7 +55,8 @@ public:
 
 private:
     // One byte of a reply within the line's time; false, with the last error set, when the
-    // socket failed or the time ran out.
+    // socket failed or the time ran out. Bytes are taken from the socket as they came, not one
+    // call at a time, and kept for the next line.
     bool ReceiveByte(platform::CSocketDeadline& deadline, char& byte);
     // The end of a failed read: its box and an empty reply; a read that ran out of time also
     // closes the link. Returns ReceiveLine's result.
@@ -65,6 +66,9 @@ private:
     bool m_connected = false;
     // Drops the rest of an over-long reply line before the next read.
     bool m_skipToLineEnd = false;
+    // What the socket gave beyond the byte last read; it belongs to this connection only.
+    std::string m_received;
+    size_t m_receivedPos = 0;
 };
 
 }  // namespace corvane
