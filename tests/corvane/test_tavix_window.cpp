@@ -56,7 +56,8 @@ TEST_F(TavixWindow, OpeningReadsEveryParameterInOneRoundTripPerQuery) {
     EXPECT_EQ(ModuleProgress::LastTrace().text, "Reading Tavix [1] ...");
     EXPECT_EQ(ModuleProgress::LastTrace().steps, 11);
     EXPECT_EQ(ModuleProgress::LastTrace().position, 11);
-    EXPECT_EQ(PaneText(), "Reading Tavix [1] ...");  // the read leaves its text
+    EXPECT_FALSE(ModuleProgress::LastTrace().barShown);  // over before anyone could see it
+    EXPECT_EQ(PaneText(), "Reading Tavix [1] ...");      // the read leaves its text
 
     CTavixDoc* doc = Doc();
     EXPECT_EQ(doc->m_slot, 1);
@@ -88,6 +89,13 @@ TEST_F(TavixWindow, OpeningReadsEveryParameterInOneRoundTripPerQuery) {
     EXPECT_EQ(view->GetFocusId(), IDC_MODULE_OK);
     EXPECT_EQ(view->ShownPage(), 0);
     EXPECT_TRUE(view->GetParentFrame()->GetWidget()->isVisible());
+}
+
+TEST_F(TavixWindow, AReadSlowerThanTheBarsDelayPutsTheBarUpAndFillsIt) {
+    m_sim->DelayNextReply(std::chrono::milliseconds(ModuleProgress::kBarDelayMs + 50));
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_TRUE(ModuleProgress::LastTrace().barShown);
+    EXPECT_EQ(ModuleProgress::LastTrace().position, 11);
 }
 
 TEST_F(TavixWindow, AReadThatBreaksOffLeavesNoWindowAndTheSlotFree) {

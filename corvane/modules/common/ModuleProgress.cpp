@@ -75,7 +75,7 @@ void ModuleProgress::End() {
     if (!m_running)
         return;
     m_running = false;
-    g_lastTrace = {m_text, m_steps, m_position};
+    g_lastTrace = {m_text, m_steps, m_position, m_bar != nullptr};
     if (m_bar != nullptr && m_bar->IsWindow())
         m_bar->DestroyWindow();
     m_bar.reset();

@@ -44,6 +44,7 @@ public:
         std::string text;
         int steps = 0;
         int position = 0;
+        bool barShown = false;  // the run lasted long enough for its bar to go up
     };
     static const Trace& LastTrace();
 
