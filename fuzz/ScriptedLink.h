@@ -3,6 +3,7 @@
 // hold a line end: that would put a command of the input's choosing on the wire.
 #pragma once
 
+#include <QApplication>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 
 #include "corvane/core/InstrumentLink.h"
 #include "corvane/modules/common/ProgressSink.h"
+#include "platform/MessageBox.h"
 
 namespace fuzzing {
 
@@ -60,5 +62,14 @@ public:
     void End() override {}
     void ShowStatus(const std::string&) override {}
 };
+
+// A document's read may show boxes and needs an application: one offscreen, whose boxes all
+// answer OK at once.
+inline void StartQuietApplication(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(*argc, *argv);
+    platform::SetMessageBoxAnswerer(
+        [](const platform::MessageBoxRecord&) { return platform::IDOK; });
+}
 
 }  // namespace fuzzing

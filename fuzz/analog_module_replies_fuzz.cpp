@@ -3,7 +3,6 @@
 // the timing replies all come from the fuzzer. Whatever a read makes of them, every value it
 // keeps is one the module's lists hold, and the Apply and live queries that follow send only
 // whole lines.
-#include <QApplication>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +12,6 @@
 #include "ScriptedLink.h"
 #include "corvane/modules/brumo/BrumoDoc.h"
 #include "corvane/modules/kintor/KintorDoc.h"
-#include "platform/MessageBox.h"
 
 namespace {
 
@@ -45,10 +43,7 @@ void CheckBrumo(const corvane::CBrumoDoc& doc) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(*argc, *argv);
-    platform::SetMessageBoxAnswerer(
-        [](const platform::MessageBoxRecord&) { return platform::IDOK; });
+    fuzzing::StartQuietApplication(argc, argv);
     return 0;
 }
 

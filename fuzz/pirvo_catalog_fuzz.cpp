@@ -3,7 +3,6 @@
 // standards and the timing replies all come from the fuzzer. Whatever the read makes of them,
 // the catalogue stays within the Pirvo's levels, the active signal points into it, and the
 // Apply that follows sends only whole single lines and never a load with a level missing.
-#include <QApplication>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,7 +11,6 @@
 #include "ScriptedLink.h"
 #include "corvane/modules/pirvo/PirvoDoc.h"
 #include "corvane/modules/pirvo/PirvoSignalWords.h"
-#include "platform/MessageBox.h"
 
 namespace {
 
@@ -65,10 +63,7 @@ void CheckRead(const corvane::CPirvoDoc& doc) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(*argc, *argv);
-    platform::SetMessageBoxAnswerer(
-        [](const platform::MessageBoxRecord&) { return platform::IDOK; });
+    fuzzing::StartQuietApplication(argc, argv);
     return 0;
 }
 
