@@ -237,6 +237,34 @@ TEST_F(KintorWindow, ClosingFollowsEachAnswer) {
     }
 }
 
+// A format or signal the document refuses leaves the timing page on the limits of what the
+// output still holds: BLACK 4 stays 720p, whose lines end at 375.
+TEST_F(KintorWindow, TimingLimitsFollowWhatTheDocumentKept) {
+    struct Row {
+        const char* what;
+        platform::UINT message;
+        platform::LPARAM value;
+    };
+    const Row rows[] = {
+        {"a code outside the table", WM_KINTOR_SIGNAL, 99},
+        {"a negative code", WM_KINTOR_SIGNAL, -1},
+        {"a format outside 0..3", WM_KINTOR_FORMAT, 7},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Seed("OUTP4:STAN", "HD720_60P");
+        CKintorView* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        ASSERT_EQ(view->m_timingPage.Limits(3).lines, 375);
+        view->SendMessage(row.message, 3, row.value);
+        EXPECT_EQ(Doc()->m_format[3].Value(), CKintorDoc::kHdFormat);
+        EXPECT_EQ(Doc()->m_signal[3].Value(), 24);
+        EXPECT_EQ(view->m_timingPage.Limits(3).lines, 375);
+        EXPECT_EQ(view->m_timingPage.Values()[3].signal, 24);
+        CloseQuietly();
+    }
+}
+
 TEST_F(KintorWindow, ScreenshotsOfEachTab) {
     Seed("OUTP3:CONF", "1");
     Seed("OUTP3:SIGN", "CB_SMPTE");

@@ -76,10 +76,15 @@ void CKintorView::PushPageValues() {
     m_timingPage.Load(TimingValuesOf());
 }
 
-void CKintorView::ReloadTiming(platform::UINT message, int output, int value) {
-    m_timingPage.Load(TimingValuesOf());
-    if (m_timingPage.IsWindow())
-        m_timingPage.SendMessage(message, static_cast<platform::WPARAM>(output), value);
+void CKintorView::ReloadTiming(platform::UINT message, int output) {
+    const TimingValues values = TimingValuesOf();
+    m_timingPage.Load(values);
+    if (!m_timingPage.IsWindow())
+        return;
+    // What the document kept, which is not what the page asked for where the setter refused.
+    const TimingOutput& stored = values[static_cast<size_t>(output)];
+    m_timingPage.SendMessage(message, static_cast<platform::WPARAM>(output),
+                             message == WM_KINTOR_FORMAT ? stored.format : stored.signal);
 }
 
 platform::LRESULT CKintorView::QueryTiming(int output, platform::LPARAM record) {
@@ -110,7 +115,7 @@ platform::LRESULT CKintorView::FormatChosen(int output, int format) {
         m_pendingFormat = PendingFormat{output, doc->SaveOutput(output)};
         doc->SetFormat(output, format);
     }
-    ReloadTiming(WM_KINTOR_FORMAT, output, format);
+    ReloadTiming(WM_KINTOR_FORMAT, output);
     return 0;
 }
 
@@ -121,7 +126,7 @@ platform::LRESULT CKintorView::SignalChosen(int output, int code) {
     m_pendingFormat.reset();
     doc->SetSignal(output, code);
     if (output >= 0 && output < CKintorDoc::kOutputs)
-        ReloadTiming(WM_KINTOR_SIGNAL, output, code);
+        ReloadTiming(WM_KINTOR_SIGNAL, output);
     return 0;
 }
 

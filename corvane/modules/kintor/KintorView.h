@@ -35,9 +35,10 @@ protected:
 private:
     BlackOutputValues OutputValues() const;
     TimingValues TimingValuesOf() const;
-    // Hands the timing page the document's block and then `message` for the output, so that
-    // it takes the limits of what the output now holds.
-    void ReloadTiming(platform::UINT message, int output, int value);
+    // Hands the timing page the document's block and then `message` for the output with the
+    // format or signal the document holds, so that it takes the limits of what the output now
+    // holds.
+    void ReloadTiming(platform::UINT message, int output);
     platform::LRESULT QueryTiming(int output, platform::LPARAM record);
     platform::LRESULT FormatChosen(int output, int format);
     platform::LRESULT SignalChosen(int output, int code);

@@ -103,7 +103,18 @@ bool CBlackOutputPage::SignalChosen(int output) {
         return true;  // an empty list: nothing to send
     const int code = BlackSignalCode(m_table, GetLBText(signalId, index));
     if (m_table.hdSync && m_values.format[i] == kBlackFormatHdSync) {
-        const int question = BlackHdClockQuestion(m_values, output, code);
+        // The other outputs run on the clock of the entry they show. A code their list lacked
+        // at opening is kept as 0 while the list shows its first entry, which the instrument
+        // is then asked about.
+        BlackOutputValues shown = m_values;
+        for (int other = 0; other < m_table.outputs; ++other) {
+            const int otherId = kBlackSignalIds[static_cast<size_t>(other)];
+            const int at = GetCurSel(otherId);
+            if (other != output && at >= 0)
+                shown.signal[static_cast<size_t>(other)] =
+                    BlackSignalCode(m_table, GetLBText(otherId, at));
+        }
+        const int question = BlackHdClockQuestion(shown, output, code);
         if (question != 0 &&
             platform::AfxMessageBox(platform::LoadString(question),
                                     platform::MB_YESNO | platform::MB_ICONEXCLAMATION) !=
