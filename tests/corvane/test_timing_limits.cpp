@@ -352,8 +352,12 @@ TEST(TimingLimits, SpinPositionsOfGridDelaysAreTheirStepCounts) {
     KintorTimingLimits(3, 14, all[1]);
     BrumoTimingLimits(2, 17, all[2]);
     for (const TimingLimits& l : all) {
-        for (int n = -l.DelaySpinBound(); n <= l.DelaySpinBound(); ++n)
+        for (int n = -l.DelaySpinBound(); n <= l.DelaySpinBound(); ++n) {
             ASSERT_EQ(l.DelaySpinPosition(n * l.step), n) << l.step;
+            // As a module answers it: four decimals of a microsecond.
+            const double readBack = std::round(n * l.step * 1e10) / 1e10;
+            ASSERT_EQ(l.DelaySpinPosition(readBack), n) << l.step << " " << readBack;
+        }
     }
     // A clamped delay sits on the bound, off the grid: the spin stops at the last whole step.
     const TimingLimits ntsc;

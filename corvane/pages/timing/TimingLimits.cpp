@@ -81,6 +81,14 @@ double TimingLimits::ClampDelay(double seconds) const {
 }
 
 int TimingLimits::DelaySpinPosition(double seconds) const {
+    // A delay read back from a module may carry only four decimals of a microsecond, up to
+    // half a last digit off its step: it still sits on that step, or the first click up
+    // would not move and the first click down would skip one.
+    constexpr double kReadBackSlack = 0.5e-10;
+    const double nearest = std::round(seconds / step);
+    const int bound = DelaySpinBound();
+    if (std::fabs(seconds - nearest * step) <= kReadBackSlack && std::fabs(nearest) <= bound)
+        return platform::DoubleToIntSaturated(nearest);
     return WholeUnits(seconds / step);
 }
 
