@@ -340,6 +340,38 @@ TEST_F(BrumoWindow, GenlockFieldsRefuseWhatTheReferenceCannotTake) {
     }
 }
 
+// A delay clamped to the line period of a 720p 59.94 reference lies off the 54 MHz grid, its
+// coarse part beyond the bound by less than a step: leaving the field shows what the page
+// holds again, with no message and nothing taken.
+TEST_F(BrumoWindow, LeavingAGenlockFieldAtTheBoundKeepsItsValue) {
+    const struct {
+        const char* delay;
+        const char* coarse;
+        const char* fine;
+    } cases[] = {
+        {"22.205", " 22.2037", " -3.70"},
+        {"-22.205", "-22.2037", "  3.70"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.delay);
+        SeedAll({{"INP:SOUR", "EXT"},
+                 {"INP:REF:STAN", "HDSY"},
+                 {"INP:REF:HDSY", "HD720_59P"},
+                 {"SOUR:CORR:MDEL:HOR", c.delay}});
+        CBrumoView* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        CBrumoGenlockPage& page = view->m_genlockPage;
+        const double clamped = Doc()->m_genlockDelay;
+        page.FocusControl(IDC_BRUMO_COARSE);
+        page.FocusControl(IDC_BRUMO_LINES);
+        EXPECT_EQ(page.GetDlgItemText(IDC_BRUMO_COARSE), c.coarse);
+        EXPECT_EQ(page.GetDlgItemText(IDC_BRUMO_FINE), c.fine);
+        EXPECT_EQ(Doc()->m_genlockDelay, clamped);
+        Close();
+        Seed("SOUR:CORR:MDEL:HOR", "0");
+    }
+}
+
 // The detection after an Apply on an HD reference that finds none says so and keeps the page
 // on the 720p limits.
 TEST_F(BrumoWindow, ApplyOnAnHdReferenceRunsTheDetection) {
