@@ -141,6 +141,15 @@ const std::vector<PageAction> kPageActions = {
      [](CBrumoView& v) { v.m_genlockPage.TypeText(IDC_BRUMO_FINE, "-5.55"); },
      {"SOUR:CORR:MDEL:HOR 0.9945"},
      {kSelect, kGenlockTiming}},
+    // A PAL frame reset allows PAL's genlock lines, sent before the reset itself.
+    {"CwPalResetTakesPalLines",
+     {{"INP:SOUR", "EXT"}, {"INP:SEL", "CW"}},
+     [](CBrumoView& v) {
+         v.m_genlockPage.ChooseComboItem(IDC_BRUMO_CW_FRAME, 1);
+         v.m_genlockPage.TypeText(IDC_BRUMO_LINES, "1000");
+     },
+     {"SOUR:CORR:MDEL:VERT 1000", "INP:CWAV:FRAM  6.250"},
+     {}},
     // One click of the coarse spin is one step, sent once.
     {"GenlockCoarseSpin",
      {{"INP:SOUR", "EXT"}},
