@@ -141,6 +141,15 @@ const std::vector<PageAction> kPageActions = {
      [](CBrumoView& v) { v.m_genlockPage.TypeText(IDC_BRUMO_FINE, "-5.55"); },
      {"SOUR:CORR:MDEL:HOR 0.9945"},
      {kSelect, kGenlockTiming}},
+    // A PAL frame reset allows PAL's genlock lines, sent before the reset itself.
+    {"CwPalResetTakesPalLines",
+     {{"INP:SOUR", "EXT"}, {"INP:SEL", "CW"}},
+     [](CBrumoView& v) {
+         v.m_genlockPage.ChooseComboItem(IDC_BRUMO_CW_FRAME, 1);
+         v.m_genlockPage.TypeText(IDC_BRUMO_LINES, "1000");
+     },
+     {"SOUR:CORR:MDEL:VERT 1000", "INP:CWAV:FRAM  6.250"},
+     {}},
     // One click of the coarse spin is one step, sent once.
     {"GenlockCoarseSpin",
      {{"INP:SOUR", "EXT"}},
@@ -337,6 +346,38 @@ TEST_F(BrumoWindow, GenlockFieldsRefuseWhatTheReferenceCannotTake) {
         EXPECT_FALSE(Doc()->IsModified());
         Close();
         Seed("INP:REF:STAN", "NBUR");
+    }
+}
+
+// A delay clamped to the line period of a 720p 59.94 reference lies off the 54 MHz grid, its
+// coarse part beyond the bound by less than a step: leaving the field shows what the page
+// holds again, with no message and nothing taken.
+TEST_F(BrumoWindow, LeavingAGenlockFieldAtTheBoundKeepsItsValue) {
+    const struct {
+        const char* delay;
+        const char* coarse;
+        const char* fine;
+    } cases[] = {
+        {"22.205", " 22.2037", " -3.70"},
+        {"-22.205", "-22.2037", "  3.70"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.delay);
+        SeedAll({{"INP:SOUR", "EXT"},
+                 {"INP:REF:STAN", "HDSY"},
+                 {"INP:REF:HDSY", "HD720_59P"},
+                 {"SOUR:CORR:MDEL:HOR", c.delay}});
+        CBrumoView* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        CBrumoGenlockPage& page = view->m_genlockPage;
+        const double clamped = Doc()->m_genlockDelay;
+        page.FocusControl(IDC_BRUMO_COARSE);
+        page.FocusControl(IDC_BRUMO_LINES);
+        EXPECT_EQ(page.GetDlgItemText(IDC_BRUMO_COARSE), c.coarse);
+        EXPECT_EQ(page.GetDlgItemText(IDC_BRUMO_FINE), c.fine);
+        EXPECT_EQ(Doc()->m_genlockDelay, clamped);
+        Close();
+        Seed("SOUR:CORR:MDEL:HOR", "0");
     }
 }
 

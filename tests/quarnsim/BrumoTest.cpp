@@ -41,7 +41,10 @@ TEST_F(BrumoTest, TakesWhatAnApplySendsWithinTheReferencesAndFormatsBounds) {
         {"SOUR:CORR:MDEL:VERT?;HOR?", "1250;-64.0100", kNoError},
         {"SOUR:CORR:MDEL:VERT 1251", nullptr, kOutOfRangeError},
         {"INP:SOUR EXT;:INP:SEL CW", nullptr, kNoError},
-        {"SOUR:CORR:MDEL:VERT 600", nullptr, kOutOfRangeError},
+        // Whatever its frame reset, a CW reference takes the timing a PAL reset allows: the
+        // reset comes after the timing in an Apply.
+        {"SOUR:CORR:MDEL:VERT -1250;:SOUR:CORR:MDEL:HOR 64.0000", nullptr, kNoError},
+        {"SOUR:CORR:MDEL:VERT 1251", nullptr, kOutOfRangeError},
         // The frame reset comes right-aligned in six places.
         {"INP:CWAV:FRAM  6.250", nullptr, kNoError},
         {"INP:CWAV:FRAM?", "6.250", kNoError},

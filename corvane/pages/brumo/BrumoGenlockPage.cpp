@@ -160,8 +160,7 @@ void CBrumoGenlockPage::OnPartUpdate(bool coarse) {
         return;
     }
     (coarse ? m_coarse : m_fine) = value;
-    if (!m_setByPage)
-        SendDelay();
+    SendDelay();
     if (!m_setBySpin)
         WriteSpin(PartSpin(coarse), PartPosition(coarse));
 }
@@ -265,9 +264,10 @@ platform::BOOL CBrumoGenlockPage::OnCommand(int id, int code) {
         if (code == platform::EN_UPDATE && ready) {
             OnPartUpdate(coarse);
         } else if (code == platform::EN_KILLFOCUS && ready) {
-            // The stored value in its canonical form, sent again by nobody.
-            WriteSpin(PartSpin(coarse), PartPosition(coarse));
-            EchoWrite(id, PartText(coarse), m_setByPage);
+            // The stored value in its canonical form, neither taken again nor sent: a value
+            // clamped to a bound off the grid would not pass the check its own text goes
+            // through, and leaving the field must not refuse what the page holds.
+            WritePart(coarse);
         }
         return platform::TRUE;
     }

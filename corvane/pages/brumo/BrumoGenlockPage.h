@@ -5,9 +5,9 @@
 //
 // The timing limits follow the reference (and, for an HD sync, the format the module detects
 // on it); each change of them clamps the stored timing and sends what it clamped. The fields
-// send what the operator types; a spin click or leaving a field writes the field itself, and
-// the echo flags keep such a write from being sent (leaving) or from moving the spin back
-// (spin), cleared as soon as the write has returned.
+// send what the operator types; a spin click writes the field itself, and the echo flag keeps
+// that write from moving the spin back, cleared as soon as the write has returned. Leaving a
+// field only shows the stored value again.
 #pragma once
 
 #include <string>
@@ -80,7 +80,6 @@ private:
     double m_fine = 0.0;    // seconds
     double m_sent = 0.0;    // coarse + fine, as last handed to the view
     bool m_setBySpin = false;
-    bool m_setByPage = false;
 };
 
 }  // namespace corvane

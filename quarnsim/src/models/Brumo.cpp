@@ -15,16 +15,21 @@ std::string OutputFormat(const ModuleState& module, int output) {
     return format;
 }
 
-// The reference the genlock delay is measured against, as a format word TimingBoundOf knows.
-std::string ReferenceFormat(const ModuleState& module) {
-    std::string reference = module.Value("INP:REF:STAN");
-    if (module.Value("INP:SOUR") != "EXT" || module.Value("INP:SEL") != "REF")
-        return "NTSC";
+// How far the genlock can be delayed against the reference: by the reference's format. A CW
+// reference's frame reset marks PAL's frame or the HD rasters (1125 lines of 2750 samples at
+// most), whose bounds lie within PAL's; an Apply sends the genlock timing before the reset, so
+// a CW reference takes PAL's bound, the widest any reset gives.
+OutputTimingBound ReferenceBound(const ModuleState& module) {
+    if (module.Value("INP:SOUR") != "EXT")
+        return TimingBoundOf("NTSC");
+    if (module.Value("INP:SEL") == "CW")
+        return TimingBoundOf("PAL");
+    const std::string reference = module.Value("INP:REF:STAN");
     if (reference == "PBUR" || reference == "PSYN")
-        return "PAL";
+        return TimingBoundOf("PAL");
     if (reference == "HDSY")
-        return module.Value("INP:REF:HDSY");
-    return "NTSC";
+        return TimingBoundOf(module.Value("INP:REF:HDSY"));
+    return TimingBoundOf("NTSC");
 }
 
 }  // namespace
@@ -58,13 +63,13 @@ void RegisterBrumo(ModelTable& table) {
     ModelBehaviour& behaviour = table.Behaviour();
     behaviour.Limits("SOURce:CORRection:MDELay:VERTical",
                      [](const ModuleState& module, const std::vector<int>&) {
-                         double lines = TimingBoundOf(ReferenceFormat(module)).lines;
+                         double lines = ReferenceBound(module).lines;
                          return ParameterLimits{-lines, lines, {}};
                      });
     behaviour.Limits("SOURce:CORRection:MDELay:HORizontal",
                      [](const ModuleState& module, const std::vector<int>&) {
                          constexpr double kFineRange = 0.01;
-                         double delay = TimingBoundOf(ReferenceFormat(module)).delay + kFineRange;
+                         double delay = ReferenceBound(module).delay + kFineRange;
                          return ParameterLimits{-delay, delay, {}};
                      });
 
