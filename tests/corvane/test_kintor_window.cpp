@@ -265,12 +265,17 @@ TEST_F(KintorWindow, TimingLimitsFollowWhatTheDocumentKept) {
     }
 }
 
+// Each tab's picture, saved under the build tree's screenshots/ to be looked at, shows the
+// outputs as read: output 4 in HD sync on 1080 59.94i, timed within that format.
 TEST_F(KintorWindow, ScreenshotsOfEachTab) {
     Seed("OUTP3:CONF", "1");
     Seed("OUTP3:SIGN", "CB_SMPTE");
     Seed("OUTP4:STAN", "HD1080_59I");
     CKintorView* view = OpenQuiet();
     ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->m_outputPage.GetCurSel(kBlackFormatIds[3]), 3);
+    EXPECT_EQ(view->m_timingPage.Values()[3].signal, 14);
+    EXPECT_EQ(view->m_timingPage.Limits(3).lines, 562);
     std::vector<std::string> tabs;
     if (auto* bar = view->GetWidget()->findChild<QTabBar*>())
         for (int i = 0; i < bar->count(); ++i) tabs.push_back(bar->tabText(i).toStdString());
