@@ -4,7 +4,6 @@
 // Before any Qt header: the simulator's file tree has a member named as a Qt keyword macro.
 #include "quarnsim/VideoFiles.h"
 // clang-format off
-#include <QElapsedTimer>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -25,6 +24,7 @@
 #include "resources/corvane/VideoOutputPageForms.h"
 #include "resources/corvane/VideoSignalPageForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
+#include "tests/corvane/SimulatorLog.h"
 #include "tests/corvane/TabTexts.h"
 // clang-format on
 
@@ -480,15 +480,8 @@ TYPED_TEST(AnalogWindowTest, ASendFailingMidApplyKeepsTheRestForTheNextApply) {
     ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
     EXPECT_EQ(this->m_boxes.Records().size(), 1u);
     // The period went out with no reply after it, so the simulator may take it a moment after
-    // the link broke; a few seconds is far more than that, and a line that never comes ends it.
-    QElapsedTimer timer;
-    timer.start();
-    Lines log;
-    while (std::find(log.begin(), log.end(), "OUTP1:MOV:PER 7") == log.end() &&
-           timer.elapsed() < 5000) {
-        const Lines more = this->TakeLines();
-        log.insert(log.end(), more.begin(), more.end());
-    }
+    // the link broke.
+    Lines log = TakeLinesThrough(*this->m_sim, "OUTP1:MOV:PER 7");
     EXPECT_EQ(std::count(log.begin(), log.end(), "OUTP1:CIRC:DIAM 30"), 0);
     EXPECT_EQ(this->Setting("OUTP1:MOV:PER"), "7");
     EXPECT_EQ(this->Setting("OUTP1:CIRC:DIAM"), "20");

@@ -5,7 +5,6 @@
 // Before any Qt header: the simulator's file tree has a member named as a Qt keyword macro.
 #include "quarnsim/VideoFiles.h"
 // clang-format off
-#include <QElapsedTimer>
 #include <QTabBar>
 #include <algorithm>
 #include <string>
@@ -22,6 +21,7 @@
 #include "resources/corvane/TimingPageForms.h"
 #include "resources/corvane/VideoForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
+#include "tests/corvane/SimulatorLog.h"
 // clang-format on
 
 namespace corvane::testing {
@@ -64,18 +64,6 @@ protected:
             format ? kBlackFormatIds[i] : kBlackSignalIds[i], index));
     }
     void Apply(CKintorView& view) { ASSERT_TRUE(view.ClickButton(IDC_MODULE_APPLY)); }
-    // The lines received up to `last`, waiting for it a few seconds at the most.
-    Lines TakeLinesThrough(const std::string& last) {
-        QElapsedTimer timer;
-        timer.start();
-        Lines lines;
-        while (std::find(lines.begin(), lines.end(), last) == lines.end() &&
-               timer.elapsed() < 5000) {
-            const Lines more = TakeLines();
-            lines.insert(lines.end(), more.begin(), more.end());
-        }
-        return lines;
-    }
     void CloseQuietly() {
         if (!WindowOpen())
             return;
@@ -196,7 +184,7 @@ TEST_F(KintorWindow, ASendFailingMidApplyLeavesTheRestAndTheLiveTimingForTheNext
     Apply(*view);
     // The first Apply's lines had no reply after them: the simulator may take them late, or
     // lose them with the broken connection. Leave them and the selections out.
-    Lines log = TakeLinesThrough(Timing(1));
+    Lines log = TakeLinesThrough(*m_sim, Timing(1));
     std::erase_if(log, [](const std::string& line) {
         return line.rfind("INST:SEL", 0) == 0 || line.rfind("OUTP1:", 0) == 0;
     });

@@ -4,7 +4,6 @@
 // simulator received.
 #include "tests/corvane/PirvoSeed.h"
 // clang-format off
-#include <QElapsedTimer>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -20,6 +19,7 @@
 #include "resources/corvane/BlackOutputPageForms.h"
 #include "resources/corvane/PirvoPageForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
+#include "tests/corvane/SimulatorLog.h"
 #include "tests/corvane/TabTexts.h"
 // clang-format on
 
@@ -334,14 +334,9 @@ TEST_F(PirvoWindow, ASendFailingMidApplyKeepsTheRestForTheNextApply) {
     const Lines sent =
         Join({{kSelect, "OUTP2:STAN PAL", "OUTP2:SIGN SYNC"}, IdTextRereads(), {"OUTP3:TEXT:SAV"}});
     // The last line before the break has no reply after it, so the simulator may log it a
-    // moment later; a few seconds is far more than that, and a line that never comes ends it.
-    // The log is taken once it is complete: taking it piecemeal could clear a line that
-    // arrives in between.
-    QElapsedTimer timer;
-    timer.start();
-    while (m_sim->ReceivedLines().size() < sent.size() && timer.elapsed() < 5000)
-        RunPendingEvents();
-    EXPECT_EQ(TakeLines(), sent);
+    // moment later.
+    EXPECT_EQ(TakeLinesCount(*m_sim, sent.size()), sent);
+    RunPendingEvents();
     EXPECT_TRUE(WindowOpen());
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
