@@ -53,11 +53,6 @@ protected:
     void UlmethOn(const std::string& standard) {
         ASSERT_EQ(Instrument().SetModuleSetting(2, "OUTP1:STAN", standard), 1);
     }
-    CKintorView* OpenQuiet() {
-        CKintorView* view = Open();
-        TakeLines();
-        return view;
-    }
     void Choose(CKintorView& view, bool format, int output, int index) {
         const size_t i = static_cast<size_t>(output);
         ASSERT_TRUE(view.m_outputPage.ChooseComboItem(

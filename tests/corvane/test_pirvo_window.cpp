@@ -44,11 +44,9 @@ protected:
     }
     // Opens on the seeded settings, whatever an earlier Apply left, and forgets what the
     // opening sent.
-    CPirvoView* OpenQuiet() {
+    CPirvoView* OpenQuiet() override {
         for (const auto& [header, value] : PirvoSettings()) Seed(header, value);
-        CPirvoView* view = Open();
-        TakeLines();
-        return view;
+        return ModuleWindowFixture::OpenQuiet();
     }
     // The lines of an Apply from INST:SEL to "*OPC?", "SYST:ERR?".
     static Lines ApplyLines(const Lines& middle) {
@@ -178,16 +176,12 @@ TEST_F(PirvoWindow, EachPageMessageReachesTheModuleOnApply) {
     }
 }
 
-struct PageActionCase {
-    const char* name;
-    std::function<void(CPirvoView&)> act;
-    Lines sent;  // between INST:SEL and the closing queries
-    std::vector<int> live;
-};
-
 // What the operator does on the Signal and Bars pages reaches the module on Apply.
 TEST_F(PirvoWindow, EachPageActionReachesTheModuleOnApply) {
-    const std::vector<PageActionCase> cases = {
+    struct Case : PageAction<CPirvoView> {
+        std::vector<int> live;  // the outputs whose timing the pages read again
+    };
+    const std::vector<Case> cases = {
         // A new set starts on its first signal: one load, from the file name as listed.
         {"signal set",
          [](CPirvoView& v) { v.m_signalPage.ChooseComboItem(IDC_PIRVO_SIGNAL_SET, 1); },
@@ -220,16 +214,9 @@ TEST_F(PirvoWindow, EachPageActionReachesTheModuleOnApply) {
           "OUTP4:TEXT:DATA \"CAM 4\"", "OUTP4:TEXT:SAV"},
          {}},
     };
-    for (const PageActionCase& c : cases) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CPirvoView* view = OpenQuiet();
-        ASSERT_NE(view, nullptr);
-        c.act(*view);
-        EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
-        EXPECT_EQ(TakeLines(), Join({ApplyLines(c.sent), LiveTimingLines(c.live)}));
-        EXPECT_FALSE(Doc()->IsModified());
-        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+        ApplyPageAction(c.act, Join({ApplyLines(c.sent), LiveTimingLines(c.live)}));
     }
 }
 
