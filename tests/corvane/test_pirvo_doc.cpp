@@ -94,12 +94,12 @@ TEST_F(PirvoDocTest, ReadAllAsksForEverythingOnceInOrderAndStoresIt) {
     EXPECT_EQ(doc.IdText(kPirvoBarsOutput).text, "BARS 4");
     EXPECT_FALSE(doc.IsModified());
     // Two signal sets stepped within a range of 32 per root entry, the settings then taking
-    // the last fifteen steps.
+    // the last thirteen steps.
     const std::vector<ProgressRecord> runs = m_progress.TakeRuns();
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].text, "Reading Pirvo [1] ...");
-    EXPECT_EQ(runs[0].steps, 2 * 32 + 15);
-    EXPECT_EQ(runs[0].position, 2 * 32 + 15 - 2);
+    EXPECT_EQ(runs[0].steps, 2 * 32 + 13);
+    EXPECT_EQ(runs[0].position, 2 * 32 + 13);
     EXPECT_TRUE(runs[0].ended);
 }
 
