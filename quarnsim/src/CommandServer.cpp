@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -142,6 +143,19 @@ void CommandServer::AcceptLoop() {
     }
 }
 
+int CommandServer::OpenConnectionCount() const {
+    int waiting = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        tcp_info info{};
+        socklen_t size = sizeof info;
+        // On a listening socket the kernel reports its backlog's length as the unacked count.
+        if (m_listenFd >= 0 && ::getsockopt(m_listenFd, IPPROTO_TCP, TCP_INFO, &info, &size) == 0)
+            waiting = static_cast<int>(info.tcpi_unacked);
+    }
+    return waiting + m_connectionCount - m_endedCount;
+}
+
 void CommandServer::AcceptPending(ConnectionPolicy policy) {
     for (;;) {
         int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
@@ -153,6 +167,7 @@ void CommandServer::AcceptPending(ConnectionPolicy policy) {
         ++m_connectionCount;
         if (policy != ConnectionPolicy::Accept) {
             ::close(fd);
+            ++m_endedCount;
             continue;
         }
         m_connections.Start(fd, [this](int socket) { Serve(socket); });
@@ -160,6 +175,10 @@ void CommandServer::AcceptPending(ConnectionPolicy policy) {
 }
 
 void CommandServer::Serve(int fd) {
+    struct Ended {
+        std::atomic<int>& count;
+        ~Ended() { ++count; }
+    } ended{m_endedCount};
     const std::string terminator = m_instrument.GetOptions().replyTerminator;
     Session session;
     LineAssembler assembler;
@@ -203,8 +222,10 @@ void CommandServer::Serve(int fd) {
             } else {
                 std::string text = LineAssembler::WithoutBlockData(line);
                 std::optional<FaultPlan::LineFault> fault = m_faults.TakeForLine(text);
-                Log(std::move(text));
                 hasReply = m_instrument.ProcessLine(session, line.text, &reply);
+                // Logged once carried out, so a test that sees a line in the log may read
+                // what it did, even when the line has no reply to wait for.
+                Log(std::move(text));
                 if (fault && fault->stopReading) {
                     WaitForClientToLeave(fd);
                     open = false;

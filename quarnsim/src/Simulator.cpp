@@ -69,6 +69,10 @@ int Simulator::ConnectionCount() const {
     return m_server->ConnectionCount();
 }
 
+int Simulator::OpenConnectionCount() const {
+    return m_server->OpenConnectionCount();
+}
+
 void Simulator::SetCpuSoftware(std::string software) {
     m_instrument->SetCpuSoftware(std::move(software));
 }

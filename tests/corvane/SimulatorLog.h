@@ -1,17 +1,17 @@
 // Waiting on the simulator's log of received lines. A command with no reply after it, as the
-// last one before a link breaks, reaches the log some time after it was sent: a test waits for
-// the lines it expects, a few seconds at the most, and a line that never comes ends the wait.
+// last one before a link breaks, reaches the log some time after it was sent, once the
+// simulator has carried it out: a test waits for the lines it expects, and may then read what
+// they did. The wait is a few seconds at the most; a line that never comes ends it.
 #pragma once
 
-#include <QElapsedTimer>
 #include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "quarnsim/Simulator.h"
+#include "tests/support/WaitUntil.h"
 
 namespace corvane::testing {
 
@@ -19,10 +19,8 @@ namespace corvane::testing {
 inline std::vector<std::string> TakeLinesWhen(
     quarnsim::Simulator& sim,
     const std::function<bool(const std::vector<std::string>&)>& complete) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!complete(sim.ReceivedLines()) && timer.elapsed() < 5000)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    testsupport::WaitUntil([&] { return complete(sim.ReceivedLines()); },
+                           std::chrono::milliseconds(5000));
     std::vector<std::string> lines = sim.ReceivedLines();
     sim.ClearLog();
     return lines;

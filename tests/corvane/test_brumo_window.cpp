@@ -16,6 +16,7 @@
 #include "resources/corvane/BrumoForms.h"
 #include "resources/corvane/TimingPageForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
+#include "tests/corvane/SimulatorLog.h"
 
 namespace corvane::testing {
 namespace {
@@ -547,6 +548,8 @@ TEST_F(BrumoWindow, ASendFailingMidApplyLeavesTheRestForTheNextApply) {
     Doc()->SetLink(nullptr);
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+    // The last line before the break has no reply: the simulator's log shows when it is done.
+    TakeLinesThrough(*m_sim, "OUTP1:SIGN BB");
     EXPECT_EQ(Setting("OUTP1:STAN"), "PAL");
 
     ASSERT_EQ(Frame()->Connect(), 1);

@@ -28,6 +28,7 @@
 #include "resources/corvane/VideoOutputPageForms.h"
 #include "resources/corvane/VideoSignalPageForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
+#include "tests/corvane/SimulatorLog.h"
 // clang-format on
 
 namespace corvane::testing {
@@ -276,6 +277,8 @@ void SerialWindow<Doc, View>::ASendFailingMidApplyLeavesTheRestForTheNextApply()
     ASSERT_TRUE(this->WindowOpen());
     EXPECT_TRUE(this->Doc()->IsModified());
     EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+    // The last line before the break has no reply: the simulator's log shows when it is done.
+    TakeLinesThrough(*this->m_sim, "SENS1:CORR:MDEL:VERT 5");
     EXPECT_EQ(this->Setting("SENS1:CORR:MDEL:VERT"), "5");
 
     ASSERT_EQ(this->Frame()->Connect(), 1);

@@ -15,6 +15,7 @@
 
 #include "drenlo/comm/InstrumentNames.h"
 #include "tests/support/LoopbackSimulator.h"
+#include "tests/support/WaitUntil.h"
 
 namespace drenlo::testing {
 
@@ -147,7 +148,11 @@ bool CommFixture::WaitForJobEnd(int seconds) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(2);
     }
-    return m_host->m_jobDone;
+    // A job ends once its last bytes are sent, with no reply to wait for: the instrument has
+    // taken them when it has done with the job's connections.
+    return m_host->m_jobDone && testsupport::WaitUntil([this] {
+               return m_sim->OpenConnectionCount() <= (m_comm->IsConnected() ? 1 : 0);
+           });
 }
 
 std::string CommFixture::InstrumentFile(const std::string& relative) const {

@@ -115,8 +115,10 @@ TEST_F(TransferTest, CancelDuringADownloadEndsTheWholeJob) {
     ConnectLink();
     m_sim->SetReceivePacing(16384, std::chrono::milliseconds(20));
     m_host->m_onProgress = [this](std::uint64_t done) {
-        if (done >= 65536)
+        if (done >= 65536) {
             m_comm->CancelTransfer();
+            m_sim->SetReceivePacing(0, std::chrono::milliseconds(0));  // the rest drains at once
+        }
     };
     ASSERT_EQ(m_comm->CheckDownload({PcFile("a.pic"), PcFile("b.pic")}, "/F0:/DST"), 1);
     ASSERT_TRUE(WaitForJobEnd());
@@ -206,8 +208,10 @@ TEST_F(TransferTest, CancelDuringAnUploadLeavesNoFile) {
     ConnectLink();
     QueueUpload({"a.pic"});
     m_host->m_onProgress = [this](std::uint64_t done) {
-        if (done >= 65536)
+        if (done >= 65536) {
             m_comm->CancelTransfer();
+            m_sim->SetReceivePacing(0, std::chrono::milliseconds(0));  // the rest drains at once
+        }
     };
     ASSERT_EQ(m_comm->StartUploadJob(), 1);
     ASSERT_TRUE(WaitForJobEnd());

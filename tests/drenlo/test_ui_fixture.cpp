@@ -12,6 +12,7 @@
 #include "platform/Profile.h"
 #include "resources/drenlo/Resource.h"
 #include "tests/support/LoopbackSimulator.h"
+#include "tests/support/WaitUntil.h"
 
 namespace drenlo::testing {
 
@@ -210,7 +211,9 @@ bool DrenloFixture::WaitForJobEnd(int seconds) {
         if (!Comm()->IsJobActive() && Comm()->IsConnected()) {
             // The list is relisted after the reconnect, in the same handler.
             QCoreApplication::processEvents();
-            return true;
+            // The job's last bytes have no reply: the instrument has taken them when it has
+            // done with every connection but the list's.
+            return testsupport::WaitUntil([this] { return m_sim->OpenConnectionCount() <= 1; });
         }
     }
     return false;

@@ -42,6 +42,8 @@ public:
     std::vector<std::string> ReceivedLines() const;
     void ClearLog();
     int ConnectionCount() const { return m_connectionCount; }
+    // Connections waiting to be accepted, and accepted ones whose serving has not ended.
+    int OpenConnectionCount() const;
     void SetPolicy(ConnectionPolicy policy);
 
 private:
@@ -66,6 +68,7 @@ private:
     int m_controlPipe[2] = {-1, -1};  // wakes the accept thread for a policy change
     std::atomic<bool> m_running{false};
     std::atomic<int> m_connectionCount{0};
+    std::atomic<int> m_endedCount{0};
     std::thread m_acceptThread;
     ConnectionThreads m_connections;
 

@@ -55,10 +55,15 @@ public:
     const std::string& FtpError() const { return m_ftpError; }
     Instrument& GetInstrument() { return *m_instrument; }
 
-    // Every line received (CR LF stripped), in arrival order, across connections.
+    // Every line received (CR LF stripped), across connections, each once it has been carried
+    // out: what a logged line did can be read at once, reply or not.
     std::vector<std::string> ReceivedLines() const;
     void ClearLog();
     int ConnectionCount() const;  // accepted connections so far
+    // Connections not over yet: waiting to be accepted, or served until the client leaves and
+    // everything it sent has been carried out. A client that closed its connection after its
+    // last command, with no reply to wait for, knows it was carried out once this drops.
+    int OpenConnectionCount() const;
 
     void SetCpuSoftware(std::string software);  // what *OPT? and *IDN? report
     // The answer replaces that query's answer inside the joined reply. The query is matched
