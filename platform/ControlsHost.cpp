@@ -23,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Accessibility.h"
 #include "platform/ControlsTab.h"
 #include "platform/ControlsUpDown.h"
 #include "platform/IpAddressCtrl.h"
@@ -55,24 +56,10 @@ private:
     unsigned m_style;
 };
 
-// Turns Windows' mnemonic markers into plain text for labels: "&&" is a literal '&'.
+// The text a static or group box shows: the access-key markers go unless SS_NOPREFIX.
 QString StaticText(const std::string& text, unsigned style) {
-    QString q = ToQString(text);
-    if ((style & SS_NOPREFIX) != 0)
-        return q;
-    QString out;
-    for (qsizetype i = 0; i < q.size(); ++i) {
-        if (q[i] == '&') {
-            if (i + 1 < q.size() && q[i + 1] == '&')
-                out += '&';
-            ++i;
-            if (i < q.size() && q[i] != '&')
-                out += q[i];
-            continue;
-        }
-        out += q[i];
-    }
-    return out;
+    const QString q = ToQString(text);
+    return (style & SS_NOPREFIX) != 0 ? q : ControlsHost::WithoutAccessKeys(q);
 }
 
 bool IsEditKind(ControlKind kind) {
@@ -88,6 +75,22 @@ ControlsHost::ControlsHost() = default;
 
 ControlsHost::~ControlsHost() {
     ForgetControls();
+}
+
+QString ControlsHost::WithoutAccessKeys(const QString& text) {
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '&') {
+            if (i + 1 < text.size() && text[i + 1] == '&')
+                out += '&';
+            ++i;
+            if (i < text.size() && text[i] != '&')
+                out += text[i];
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
 }
 
 QPoint ControlsHost::DialogBaseUnits(const QFont& font) {
@@ -298,6 +301,8 @@ QWidget* ControlsHost::CreateWidget(const ControlTemplate& t, QWidget* surface, 
             break;
         }
     }
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        detail::AccessibleAsTemplateButton(button);
     w->setGeometry(rect);
     w->setObjectName(QString("control%1").arg(t.id));
     return w;

@@ -53,6 +53,8 @@ public:
     // Pixel size of dialog units for a font: x = units * base.x / 4, y = units * base.y / 8.
     static QPoint DialogBaseUnits(const QFont& font);
     static QRect MapDialogRect(const QRect& units, const QFont& font);
+    // A control's text as shown, without the access-key markers: "&&" is a literal '&'.
+    static QString WithoutAccessKeys(const QString& text);
 
     // Creates the template's controls on `surface` (which keeps them as children) and
     // reports their notifications to `owner`.

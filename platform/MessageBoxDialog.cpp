@@ -11,6 +11,8 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "platform/Accessibility.h"
+
 namespace platform::detail {
 
 namespace {
@@ -23,6 +25,9 @@ constexpr QSize kFrameAllowance(16, 48);
 MessageBoxDialog::MessageBoxDialog(QWidget* parent, int icon, const QString& caption,
                                    const QString& text)
     : QDialog(parent) {
+    // A screen reader announces an alert and reads it at once; a plain dialog would be an
+    // empty window to the listener.
+    AccessibleAsAlert(this);
     setWindowTitle(caption);
     setModal(true);
     auto* layout = new QGridLayout(this);
@@ -50,6 +55,9 @@ MessageBoxDialog::MessageBoxDialog(QWidget* parent, int icon, const QString& cap
     m_text->setPalette(palette);
     m_text->document()->setDocumentMargin(0);
     m_text->setPlainText(text);
+    // The text area's own accessible name would be empty: the message is what is read out.
+    m_text->setAccessibleName(text);
+    m_text->setAccessibleDescription(text);
     layout->addWidget(m_text, 0, 1);
     m_buttons = new QDialogButtonBox(this);
     m_buttons->setCenterButtons(

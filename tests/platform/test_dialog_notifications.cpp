@@ -2,6 +2,10 @@
 // selection, up-down steps, focus and buttons.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
 #include "test_dialog_fixture.h"
 #include "tests/support/BoxScript.h"
 
@@ -232,6 +236,45 @@ TEST_F(DialogNotifications, ButtonsToggleThenNotify) {
     m_dialog.ShowDlgItem(kRadioTwo, false);
     EXPECT_FALSE(m_dialog.ClickButton(kRadioTwo));
     EXPECT_TRUE(m_dialog.m_events.empty());
+}
+
+// Assistive technology works a button through its accessible action: the owner hears of it
+// as of a click by the mouse, and a radio button is announced as one.
+TEST_F(DialogNotifications, AccessibleActionsClickButtonsAndRadiosAreRadios) {
+    struct Case {
+        int id;
+        QAccessible::Role role;
+        QString action;
+        int checkedAfter;
+    };
+    m_dialog.CheckRadioButton(kRadioOne, kRadioThree, kRadioOne);
+    m_dialog.m_events.clear();
+    for (const Case& c : {
+             Case{kRadioTwo, QAccessible::RadioButton, QAccessibleActionInterface::toggleAction(),
+                  1},
+             Case{kRadioThree, QAccessible::RadioButton, QAccessibleActionInterface::pressAction(),
+                  1},
+             Case{kCheck, QAccessible::CheckBox, QAccessibleActionInterface::toggleAction(), 1},
+             Case{IDCANCEL, QAccessible::Button, QAccessibleActionInterface::pressAction(), 0},
+         }) {
+        SCOPED_TRACE(c.id);
+        QAccessibleInterface* button =
+            QAccessible::queryAccessibleInterface(m_dialog.GetDlgItem(c.id));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->role(), c.role);
+        ASSERT_NE(button->actionInterface(), nullptr);
+        button->actionInterface()->doAction(c.action);
+        // The click may come from the event loop; wait for it, within a bound.
+        const QDeadlineTimer deadline(5000);
+        while (m_dialog.CodesOf(c.id).empty() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_EQ(m_dialog.CodesOf(c.id), (std::vector<int>{BN_CLICKED}));
+        EXPECT_EQ(m_dialog.IsDlgButtonChecked(c.id), c.checkedAfter);
+    }
+    // The group stays one choice; the last radio clicked holds it.
+    EXPECT_EQ(m_dialog.IsDlgButtonChecked(kRadioOne), 0);
+    EXPECT_EQ(m_dialog.IsDlgButtonChecked(kRadioTwo), 0);
+    EXPECT_EQ(m_dialog.m_cancelCalls, 1);
 }
 
 TEST_F(DialogNotifications, RadioExchangeFollowsTheGroup) {

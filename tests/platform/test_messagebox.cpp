@@ -3,6 +3,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -260,6 +261,33 @@ TEST(RealMessageBox, AHugeTextIsCutAndTheBoxWithItsButtonsStaysOnTheScreen) {
             EXPECT_TRUE(seen.frame.contains(button));
             EXPECT_TRUE(seen.screen.contains(button));
         }
+    }
+}
+
+// A screen reader announces the box as an alert and reads its message from the box's text.
+TEST(RealMessageBox, AssistiveTechnologyReadsAnAlertAndItsMessage) {
+    for (const std::string& text : {std::string("Recall 'Studio A' ?"), std::string(5000, 'E')}) {
+        const std::string shown = text.size() > 4096 ? text.substr(0, 4096) + "..." : text;
+        QAccessible::Role role = QAccessible::NoRole;
+        QString name;
+        QString description;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (box == nullptr)
+                return;
+            role = QAccessible::queryAccessibleInterface(box)->role();
+            if (auto* area = box->findChild<QTextEdit*>()) {
+                QAccessibleInterface* readable = QAccessible::queryAccessibleInterface(area);
+                name = readable->text(QAccessible::Name);
+                description = readable->text(QAccessible::Description);
+            }
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(box, &escape);
+        });
+        platform::MessageBox(nullptr, text, "Real", platform::MB_YESNO | platform::MB_ICONQUESTION);
+        EXPECT_EQ(role, QAccessible::AlertMessage);
+        EXPECT_EQ(name.toStdString(), shown);
+        EXPECT_EQ(description.toStdString(), shown);
     }
 }
 
