@@ -11,8 +11,10 @@
 #include "nimbrel/ui/ToolIcons.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
+#include "platform/RuntimeDirectory.h"
 
 int main(int argc, char** argv) {
+    platform::EnsureRuntimeDirectory();
     QApplication application(argc, argv);
     platform::UseCNumericLocale();
     QApplication::setApplicationName("Nimbrel");

@@ -74,9 +74,9 @@ FileDialogAnswerer SetFileDialogAnswerer(FileDialogAnswerer answerer);
 // True while a test's answerer stands in for the real dialogs.
 bool FileDialogAnswererInstalled();
 
-// Sets up Qt's dialog as the calls with options run it (accept mode, file mode, OK text,
-// starting filter, overwrite question, case of the filters); exposed for tests, which look at
-// the dialog without running it.
+// Sets up Qt's dialog as the calls run it (accept mode, file mode, OK text, starting filter,
+// overwrite question, case of the filters, and room for its list's columns when it shows);
+// exposed for tests, which look at the dialog without running it.
 void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRecord& record);
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "platform/BlockingWait.h"
+#include "platform/WindowPlacement.h"
 
 namespace platform {
 
@@ -263,7 +264,13 @@ void CWnd::UpdateWindow() {
 }
 
 void CWnd::MoveWindow(int x, int y, int width, int height) {
-    if (QWidget* w = GetWidget())
+    QWidget* w = GetWidget();
+    if (w == nullptr)
+        return;
+    // A top-level window's rectangle is its frame's, as GetWindowRect reads it back.
+    if (w->isWindow())
+        MoveWindowFrame(w, QRect(x, y, width, height));
+    else
         w->setGeometry(x, y, width, height);
 }
 

@@ -74,8 +74,10 @@ public:
     // active window is already in front: it is left as it is.
     void SetForegroundWindow();
     bool IsWindowEnabled() const;
-    void UpdateWindow();                                   // repaint now
-    void MoveWindow(int x, int y, int width, int height);  // in the parent's coordinates
+    void UpdateWindow();  // repaint now
+    // In the parent's coordinates; a top-level window's rectangle is its frame's, on the
+    // screen (WindowPlacement.h).
+    void MoveWindow(int x, int y, int width, int height);
     // Destroys the Qt widget (and so its children). WM_DESTROY is sent first.
     virtual void DestroyWindow();
 

@@ -107,8 +107,7 @@ int CMainFrame::OnCreateClient() {
 }
 
 void CMainFrame::PlaceWindow() {
-    QMainWindow* window = Window();
-    if (window == nullptr)
+    if (Window() == nullptr)
         return;
     int left = -1, top = -1, width = kDefaultWidth, height = kDefaultHeight;
     if (CDrenloApp* app = DrenloApp())
@@ -119,12 +118,11 @@ void CMainFrame::PlaceWindow() {
     if ((left < 0 && top < 0) || !platform::RectFitsScreen(stored)) {
         if (width < 100 || height < 60 || !platform::RectFitsScreen(QRect(0, 0, width, height)))
             width = kDefaultWidth, height = kDefaultHeight;
-        window->resize(width, height);
+        MoveWindow(0, 0, width, height);
         CenterWindow();
         return;
     }
-    window->resize(width, height);
-    window->move(left, top);
+    MoveWindow(left, top, width, height);
 }
 
 void CMainFrame::OnUpdateFrameTitle() {

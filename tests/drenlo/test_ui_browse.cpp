@@ -22,7 +22,7 @@ TEST_F(Browse, StartUpAsksForTheAddressAndShowsTheRootOfTheInstrument) {
     ASSERT_NE(Frame(), nullptr);
     EXPECT_EQ(m_dialogs.Shown(), std::vector<int>{IDD_ETHERNET});
     EXPECT_EQ(Frame()->Window()->windowTitle().toStdString(), "Drenlo");
-    EXPECT_EQ(Frame()->Window()->size(), QSize(720, 560));
+    EXPECT_EQ(Frame()->Window()->frameGeometry().size(), QSize(720, 560));
     platform::CTreeCtrl& tree = Tree()->GetTreeCtrl();
     ASSERT_NE(Tree()->GetRootFolder(), nullptr);
     EXPECT_EQ(tree.GetItemText(Tree()->GetRootFolder()), "Quarn [" + m_address + "]");
@@ -311,7 +311,7 @@ TEST_F(Settings, TheLastRunsListModeOrderAndSizesComeBack) {
     StartSimulator();
     WriteSetting("PrivateSetting", "-1, -1, 800, 600, 250, 1, -2, 300, 0, 90");
     ASSERT_TRUE(StartDrenlo());
-    EXPECT_EQ(Frame()->Window()->size(), QSize(800, 600));
+    EXPECT_EQ(Frame()->Window()->frameGeometry().size(), QSize(800, 600));
     EXPECT_EQ(List()->GetViewMode(), 1);
     EXPECT_EQ(List()->GetSortKey(), -2);
     EXPECT_EQ(List()->GetListCtrl().GetColumnWidth(0), 300);
@@ -331,7 +331,7 @@ TEST_F(Settings, AStoredWindowOffEveryScreenIsCentredAtItsSize) {
     StartSimulator();
     WriteSetting("PrivateSetting", "-30000, -30000, 0, 0, 200, 0, 1, 200, 110, 110");
     ASSERT_TRUE(StartDrenlo());
-    EXPECT_EQ(Frame()->Window()->size(), QSize(720, 560));
+    EXPECT_EQ(Frame()->Window()->frameGeometry().size(), QSize(720, 560));
 }
 
 }  // namespace

@@ -6,8 +6,11 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <fstream>
+#include <utility>
 
 #include "platform/FileDialogs.h"
 
@@ -155,4 +158,41 @@ TEST(FileDialogOptions, AllFilesOffersNamesWithoutAnExtensionToo) {
                        QString::fromStdString(QtFilterFromWindows(filter)));
     ConfigureFileDialog(dialog, record);
     EXPECT_EQ(QStringList({"pb.raw", "y"}), ListedNames(dialog, dir.path(), 2));
+}
+
+// Qt's dialog opened so narrow that a file's size, type and date were cut ("35....KiB"):
+// every column of its list is as wide as what it shows, and the list holds all of them.
+TEST(FileDialogOptions, TheListShowsEveryColumnWhole) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("SUBFOLDER"));
+    for (const auto& [name, bytes] :
+         {std::pair{"SIGNAL_COLORBAR_100.dnl", 36000}, std::pair{"LOGO_BIG_PICTURE.lgo", 1200000},
+          std::pair{"a.pre", 500}})
+        std::ofstream((dir.path() + "/" + name).toStdString()) << std::string(bytes, 'x');
+    struct Case {
+        FileDialogKind kind;
+        const char* okLabel;
+        int rows;  // what the list shows: folders only for the folder picker
+    };
+    for (const Case& c : {Case{FileDialogKind::Open, "Download", 4},
+                          Case{FileDialogKind::Save, "", 4}, Case{FileDialogKind::Folder, "", 1}}) {
+        FileDialogRecord record{c.kind, "Files", kFilter, dir.path().toStdString(), true};
+        record.okLabel = c.okLabel;
+        record.filterIndex = 3;  // all files
+        QFileDialog dialog(nullptr, "Files", dir.path(),
+                           QString::fromStdString(QtFilterFromWindows(kFilter)));
+        ConfigureFileDialog(dialog, record);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);  // the list under test is Qt's
+        dialog.show();
+        ASSERT_EQ(c.rows, ListedNames(dialog, dir.path(), c.rows).size()) << c.okLabel;
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();  // the list's last batch
+        auto* tree = dialog.findChild<QTreeView*>();
+        ASSERT_NE(tree, nullptr);
+        const QAbstractItemView* view = tree;  // where the width a column's texts need is public
+        QHeaderView* header = tree->header();
+        for (int column = 0; column < header->count(); ++column)
+            EXPECT_GE(header->sectionSize(column), view->sizeHintForColumn(column))
+                << static_cast<int>(c.kind) << " column " << column;
+        EXPECT_LE(header->length(), view->viewport()->width()) << static_cast<int>(c.kind);
+    }
 }

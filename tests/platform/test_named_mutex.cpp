@@ -1,13 +1,16 @@
 // The build lock across processes: a child process holds it while the parent is refused, and
 // the kernel frees it when the child dies, without any clean-up by the child.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "platform/NamedMutex.h"
+#include "platform/RuntimeDirectory.h"
 #include "tests/support/LockHolderProcess.h"
 
 using platform::NamedMutex;
@@ -136,4 +139,53 @@ TEST_F(NamedMutexTest, PlantedLinkIsNotFollowed) {
     NamedMutex trap("Trap");
     EXPECT_EQ(trap.TryLock(), 0);
     EXPECT_NE(::access(victim.c_str(), F_OK), 0) << "the link's target must not be created";
+}
+
+// Started without XDG_RUNTIME_DIR a program takes a folder of this user's own, private as a
+// runtime folder must be, and its locks live there; the same user always gets the same one.
+TEST_F(NamedMutexTest, WithoutARuntimeFolderThePrivateOneOfTheUserIsTaken) {
+    const std::string folder = Dir() + "/quarn-runtime-" + std::to_string(::getuid());
+    const std::string elsewhere = Dir() + "/elsewhere";
+    ASSERT_EQ(::mkdir(elsewhere.c_str(), 0700), 0);
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"no folder yet", [] {}, true},
+        {"the same folder again", [] {}, true},
+        {"one of ours left open to others", [&] { ASSERT_EQ(::chmod(folder.c_str(), 0755), 0); },
+         true},
+        {"a link planted under its name",
+         [&] {
+             ASSERT_EQ(::rmdir(folder.c_str()), 0);
+             ASSERT_EQ(::symlink(elsewhere.c_str(), folder.c_str()), 0);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        c.prepare();
+        unsetenv("XDG_RUNTIME_DIR");
+        const std::string taken = platform::EnsureRuntimeDirectory(Dir());
+        const char* variable = std::getenv("XDG_RUNTIME_DIR");
+        if (!c.taken) {
+            EXPECT_EQ(taken, "") << c.name;
+            EXPECT_EQ(variable, nullptr) << c.name;
+            continue;
+        }
+        EXPECT_EQ(taken, folder) << c.name;
+        ASSERT_NE(variable, nullptr) << c.name;
+        EXPECT_EQ(std::string(variable), folder) << c.name;
+        struct stat info {};
+        ASSERT_EQ(::lstat(folder.c_str(), &info), 0) << c.name;
+        EXPECT_TRUE(S_ISDIR(info.st_mode)) << c.name;
+        EXPECT_EQ(info.st_mode & 07777, 0700u) << c.name;
+        EXPECT_EQ(info.st_uid, ::getuid()) << c.name;
+        EXPECT_EQ(NamedMutex::LockPathFor("Stowen"), folder + "/Stowen.lock") << c.name;
+    }
+    // A runtime folder the environment already names is kept.
+    setenv("XDG_RUNTIME_DIR", elsewhere.c_str(), 1);
+    EXPECT_EQ(platform::EnsureRuntimeDirectory(Dir()), elsewhere);
+    EXPECT_EQ(std::string(std::getenv("XDG_RUNTIME_DIR")), elsewhere);
 }

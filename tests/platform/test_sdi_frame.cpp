@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QToolBar>
 #include <QUrl>
+#include <array>
 
 #include "platform/Document.h"
 #include "platform/DropTarget.h"
@@ -340,6 +341,51 @@ TEST_F(SdiFixture, PlacementOfTheFrame) {
     EXPECT_FALSE(RectFitsScreen(QRect(100, 100, 0, 560))) << "zero width";
     EXPECT_FALSE(RectFitsScreen(QRect(-90000, -90000, 720, 560))) << "on a screen that is gone";
     EXPECT_TRUE(RectFitsScreen(QRect(10, 10, 600, 400)));
+}
+
+// The rectangle a program stores from GetWindowRect and gives back at its next start must
+// leave the window as it was: the frame, not the window inside it, goes on the rectangle,
+// also when the window is placed before it has a frame. Offscreen windows get a frame of a
+// few pixels once shown, which is enough to tell the two apart.
+TEST(WindowRect, PlacingAWindowPutsItsFrameOnTheRectangle) {
+    struct Case {
+        const char* name;
+        bool shownFirst;
+        bool byPlacement;  // SetWindowPlacement rather than MoveWindow
+    };
+    const Case cases[] = {
+        {"moved before it is shown", false, false},
+        {"moved while shown", true, false},
+        {"placed before it is shown", false, true},
+        {"placed while shown", true, true},
+    };
+    const QRect rect(40, 50, 400, 300);
+    for (const Case& c : cases) {
+        class TopLevel : public CWnd {
+        public:
+            TopLevel() { AttachWidget(new QWidget); }
+            ~TopLevel() override { delete GetWidget(); }
+        } window;
+        if (c.shownFirst) {
+            window.ShowWindow(true);
+            QApplication::processEvents();
+            ASSERT_NE(window.GetWidget()->frameGeometry(), window.GetWidget()->geometry())
+                << "offscreen windows are framed once shown";
+        }
+        if (c.byPlacement) {
+            WINDOWPLACEMENT placement;
+            placement.rcNormalPosition = rect;
+            ASSERT_TRUE(SetWindowPlacement(&window, placement));
+        } else {
+            window.MoveWindow(rect.x(), rect.y(), rect.width(), rect.height());
+        }
+        window.ShowWindow(true);
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();
+        const QRect got = GetWindowRect(&window);
+        EXPECT_EQ((std::array{got.x(), got.y(), got.width(), got.height()}),
+                  (std::array{rect.x(), rect.y(), rect.width(), rect.height()}))
+            << c.name;
+    }
 }
 
 TEST_F(SdiFixture, Screenshot) {

@@ -5,6 +5,7 @@
 #include "platform/BlockingWait.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
+#include "platform/RuntimeDirectory.h"
 #include "platform/Socket.h"
 #include "utilities/common/InstanceGuard.h"
 #include "utilities/common/UtilityBeep.h"
@@ -142,6 +143,7 @@ void CUtilityApp::WriteSettings() {
 
 int RunUtilityProgram(int argc, char* argv[],
                       const std::function<std::unique_ptr<CUtilityApp>()>& makeApp) {
+    platform::EnsureRuntimeDirectory();
     QApplication application(argc, argv);
     platform::UseCNumericLocale();
     platform::InstallUiBlockingHook();
