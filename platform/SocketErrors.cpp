@@ -3,6 +3,7 @@
 #include <netdb.h>
 
 #include <cerrno>
+#include <span>
 
 namespace platform {
 
@@ -133,7 +134,84 @@ constexpr NameEntry kNames[] = {
     {WSANO_DATA, "WSANO_DATA"},
 };
 
+struct TextEntry {
+    int code;
+    const char* text;
+};
+
+constexpr TextEntry kShortTexts[] = {
+    {WSAEINVAL, "Socket not bound"},
+    {WSAEWOULDBLOCK, "Error: WSAEWOULDBLOCK"},
+    {WSAEINPROGRESS, "Socket is blocked."},
+    {WSAENOTSOCK, "Descriptor is not socket."},
+    {WSAEMSGSIZE, "Error: WSAEMSGSIZE"},
+    {WSAEOPNOTSUPP, "Error: WSAEOPNOTSUPP"},
+    {WSAENETDOWN, "Network sub-system invalid"},
+    {WSAECONNABORTED, "Connection aborted. (Timeout, etc...)"},
+    {WSAECONNRESET, "Connection closed by foreign host."},
+    {WSAENOTCONN, "Socket is not connected."},
+    {WSAESHUTDOWN, "Socket is shutdown"},
+    {WSANOTINITIALISED, "Socket not initialized"},
+};
+
+constexpr TextEntry kReferenceTexts[] = {
+    {WSAEINTR, "Interrupted function call."},
+    {WSAEACCES, "Permission denied."},
+    {WSAEFAULT, "Bad address."},
+    {WSAEINVAL, "Invalid argument."},
+    {WSAEMFILE, "Too many open files."},
+    {WSAEWOULDBLOCK, "Resource temporarily unavailable."},
+    {WSAEINPROGRESS, "Operation now in progress."},
+    {WSAEALREADY, "Operation already in progress."},
+    {WSAENOTSOCK, "Socket operation on nonsocket."},
+    {WSAEDESTADDRREQ, "Destination address required."},
+    {WSAEMSGSIZE, "Message too long."},
+    {WSAEPROTOTYPE, "Protocol wrong type for socket."},
+    {WSAENOPROTOOPT, "Bad protocol option."},
+    {WSAEPROTONOSUPPORT, "Protocol not supported."},
+    {WSAESOCKTNOSUPPORT, "Socket type not supported."},
+    {WSAEOPNOTSUPP, "Operation not supported."},
+    {WSAEPFNOSUPPORT, "Protocol family not supported."},
+    {WSAEAFNOSUPPORT, "Address family not supported by protocol family."},
+    {WSAEADDRINUSE, "Address already in use."},
+    {WSAEADDRNOTAVAIL, "Cannot assign requested address."},
+    {WSAENETDOWN, "Network is down."},
+    {WSAENETUNREACH, "Network is unreachable."},
+    {WSAENETRESET, "Network dropped connection on reset."},
+    {WSAECONNABORTED, "Software caused connection abort."},
+    {WSAECONNRESET, "Connection reset by peer."},
+    {WSAENOBUFS, "No buffer space available."},
+    {WSAEISCONN, "Socket is already connected."},
+    {WSAENOTCONN, "Socket is not connected."},
+    {WSAESHUTDOWN, "Cannot send after socket shutdown."},
+    {WSAETIMEDOUT, "Connection timed out."},
+    {WSAECONNREFUSED, "Connection refused."},
+    {WSAEHOSTDOWN, "Host is down."},
+    {WSAEHOSTUNREACH, "No route to host."},
+    {WSAEPROCLIM, "Too many processes."},
+    {WSASYSNOTREADY, "Network subsystem is unavailable."},
+    {WSAVERNOTSUPPORTED, "Winsock.dll version out of range."},
+    {WSANOTINITIALISED, "Successful WSAStartup not yet performed."},
+    {WSAEDISCON, "Graceful shutdown in progress."},
+    {WSAHOST_NOT_FOUND, "Host not found."},
+    {WSATRY_AGAIN, "Nonauthoritative host not found."},
+    {WSANO_RECOVERY, "This is a nonrecoverable error."},
+    {WSANO_DATA, "Valid name, no data record of requested type."},
+};
+
 }  // namespace
+
+const char* SocketErrorText(int code, SocketErrorTexts texts) {
+    const std::span<const TextEntry> table = texts == SocketErrorTexts::kShort
+                                                 ? std::span<const TextEntry>(kShortTexts)
+                                                 : std::span<const TextEntry>(kReferenceTexts);
+    for (const TextEntry& entry : table) {
+        if (entry.code == code) {
+            return entry.text;
+        }
+    }
+    return "Socket error.";
+}
 
 int WsaErrorFromErrno(int posixErrno) {
     if (posixErrno == 0) {
