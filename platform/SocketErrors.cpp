@@ -74,12 +74,22 @@ constexpr ErrnoEntry kErrnoTable[] = {
     {EREMOTE, WSAEREMOTE},
 };
 
-struct NameEntry {
+// A code and what is said for it: its symbolic name, or a text the programs show.
+struct CodeText {
     int code;
-    const char* name;
+    const char* text;
 };
 
-constexpr NameEntry kNames[] = {
+const char* TextFor(std::span<const CodeText> table, int code, const char* otherwise) {
+    for (const CodeText& entry : table) {
+        if (entry.code == code) {
+            return entry.text;
+        }
+    }
+    return otherwise;
+}
+
+constexpr CodeText kNames[] = {
     {WSAEINTR, "WSAEINTR"},
     {WSAEBADF, "WSAEBADF"},
     {WSAEACCES, "WSAEACCES"},
@@ -134,12 +144,7 @@ constexpr NameEntry kNames[] = {
     {WSANO_DATA, "WSANO_DATA"},
 };
 
-struct TextEntry {
-    int code;
-    const char* text;
-};
-
-constexpr TextEntry kShortTexts[] = {
+constexpr CodeText kShortTexts[] = {
     {WSAEINVAL, "Socket not bound"},
     {WSAEWOULDBLOCK, "Error: WSAEWOULDBLOCK"},
     {WSAEINPROGRESS, "Socket is blocked."},
@@ -154,7 +159,7 @@ constexpr TextEntry kShortTexts[] = {
     {WSANOTINITIALISED, "Socket not initialized"},
 };
 
-constexpr TextEntry kReferenceTexts[] = {
+constexpr CodeText kReferenceTexts[] = {
     {WSAEINTR, "Interrupted function call."},
     {WSAEACCES, "Permission denied."},
     {WSAEFAULT, "Bad address."},
@@ -202,15 +207,9 @@ constexpr TextEntry kReferenceTexts[] = {
 }  // namespace
 
 const char* SocketErrorText(int code, SocketErrorTexts texts) {
-    const std::span<const TextEntry> table = texts == SocketErrorTexts::kShort
-                                                 ? std::span<const TextEntry>(kShortTexts)
-                                                 : std::span<const TextEntry>(kReferenceTexts);
-    for (const TextEntry& entry : table) {
-        if (entry.code == code) {
-            return entry.text;
-        }
-    }
-    return "Socket error.";
+    return TextFor(texts == SocketErrorTexts::kShort ? std::span<const CodeText>(kShortTexts)
+                                                     : std::span<const CodeText>(kReferenceTexts),
+                   code, "Socket error.");
 }
 
 int WsaErrorFromErrno(int posixErrno) {
@@ -262,12 +261,7 @@ const char* WsaErrorName(int code) {
     if (code == 0) {
         return "no error";
     }
-    for (const NameEntry& entry : kNames) {
-        if (entry.code == code) {
-            return entry.name;
-        }
-    }
-    return "unknown";
+    return TextFor(kNames, code, "unknown");
 }
 
 int WSAGetLastError() {
