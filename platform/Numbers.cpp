@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cfloat>
+#include <charconv>
 #include <climits>
 #include <clocale>
 #include <cmath>
@@ -11,7 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <system_error>
 
 namespace platform {
 
@@ -85,6 +86,14 @@ size_t DecimalSpan(const char* p) {
     return i;
 }
 
+double StrtodInC(const std::string& number) {
+    if (CLocale() != static_cast<locale_t>(0)) {
+        return ::strtod_l(number.c_str(), nullptr, CLocale());
+    }
+    CLocaleScope scope;
+    return std::strtod(number.c_str(), nullptr);
+}
+
 }  // namespace
 
 void UseCNumericLocale() {
@@ -106,16 +115,16 @@ double StrToDouble(const char* text, const char** end) {
     if (span == 0) {
         return 0.0;
     }
-    // Only the validated span reaches the C library, so its own extensions (nan, inf, hex)
-    // and the process locale's decimal point cannot come into play.
-    std::vector<char> copy(p, p + span);
-    copy.push_back('\0');
+    // Only the validated span is converted, so the C library's own extensions (nan, inf, hex)
+    // and the process locale's decimal point cannot come into play. from_chars rounds exactly
+    // as strtod does, without a copy or a locale; it gives no value for a number beyond the
+    // double range at either end, and those few take the C library's answer (an infinity,
+    // saturated below, or the nearest tiny value or zero).
+    const char* const first = *p == '+' ? p + 1 : p;
     double value = 0.0;
-    if (CLocale() != static_cast<locale_t>(0)) {
-        value = ::strtod_l(copy.data(), nullptr, CLocale());
-    } else {
-        CLocaleScope scope;
-        value = std::strtod(copy.data(), nullptr);
+    const std::from_chars_result parsed = std::from_chars(first, p + span, value);
+    if (parsed.ec != std::errc() || parsed.ptr != p + span) {
+        value = StrtodInC(std::string(p, span));
     }
     if (std::isinf(value)) {
         value = value < 0 ? -DBL_MAX : DBL_MAX;

@@ -140,7 +140,7 @@ public:
         if (m_fd < 0) {
             return;
         }
-        if (m_waitBegun && m_hook != nullptr) {
+        if (m_hookBegun) {
             RunHook([this] { m_hook->OnWaitEnd(); });
         }
         std::lock_guard<std::mutex> lock(m_socket.m_mutex);
@@ -160,6 +160,10 @@ public:
 
     // Waits until the descriptor is ready for `events` (or has an error to report). 1 ready,
     // 0 failed or cancelled, with the last error set.
+    //
+    // The hook begins only once a whole slice has passed without the descriptor getting
+    // ready: a call whose wait ends sooner (or never starts, because the bytes were there
+    // already) runs no hook at all.
     int Wait(short events) {
         if (m_waiter.cancelled.load()) {
             return Fail(WSAEINTR);
@@ -167,13 +171,10 @@ public:
         if (!m_waitBegun) {
             m_waitBegun = true;
             m_hook = t_hook;
-            // A wake left over from a cancel that came after an earlier call had finished
-            // only makes the loop below go round once more (it drains it); a cancel aimed at
-            // this call is not lost: its flag is checked first.
-            if (m_hook != nullptr) {
-                RunHook([this] { m_hook->OnWaitBegin(); });
-            }
         }
+        // A wake left over from a cancel that came after an earlier call had finished only
+        // makes the loop below go round once more (it drains it); a cancel aimed at this call
+        // is not lost: its flag is checked first.
         for (;;) {
             if (m_waiter.cancelled.load()) {
                 return Fail(WSAEINTR);
@@ -196,6 +197,10 @@ public:
                 return 1;
             }
             if (ready == 0 && m_hook != nullptr) {
+                if (!m_hookBegun) {
+                    m_hookBegun = true;
+                    RunHook([this] { m_hook->OnWaitBegin(); });
+                }
                 RunHook([this] { m_hook->OnWait(); });
             }
         }
@@ -206,6 +211,7 @@ private:
     int m_fd = -1;
     Waiter m_waiter;
     bool m_waitBegun = false;
+    bool m_hookBegun = false;
     BlockingHook* m_hook = nullptr;
 };
 
@@ -256,6 +262,7 @@ int CSocket::Adopt(int fd) {
     m_fd = fd;
     m_readPos = 0;
     m_readEnd = 0;
+    m_pollFirst = false;
     m_sendShutDown.store(false);
     m_receiveShutDown.store(false);
     m_open.store(true);
@@ -424,11 +431,19 @@ int CSocket::Receive(void* buffer, int length) {
     if (!direct && !m_buffer) {
         m_buffer = std::make_unique<char[]>(kReceiveBufferSize);
     }
+    // A read that emptied the kernel's queue means the peer has said all it had: in an
+    // exchange of questions and answers the next answer is not there yet when the reader
+    // comes for it, and a recv() would only fail with EAGAIN before the poll. So such a socket
+    // polls first; one whose last read filled the buffer reads first, as a stream's reader.
+    if (m_pollFirst && !call.Wait(POLLIN)) {
+        return kSocketError;
+    }
     for (;;) {
         char* target = direct ? out : m_buffer.get();
         const size_t capacity = static_cast<size_t>(direct ? length : kReceiveBufferSize);
         const ssize_t n = ::recv(call.Fd(), target, capacity, 0);
         if (n > 0) {
+            m_pollFirst = static_cast<size_t>(n) < capacity;
             if (direct) {
                 return static_cast<int>(n);
             }

@@ -45,12 +45,12 @@
 namespace platform {
 
 // Runs on a thread while one of its socket calls has to wait. Only when it actually has to
-// wait: a call that completes at once (data already buffered, room in the send queue) runs
-// no hook at all.
+// wait, for a whole slice (kHookSliceMs) at least: a call that completes at once (data
+// already buffered, room in the send queue) or within its first slice runs no hook at all.
 class BlockingHook {
 public:
     virtual ~BlockingHook() = default;
-    // Once per socket call, before its first wait.
+    // Once per socket call, when its first slice has passed without an end to the wait.
     virtual void OnWaitBegin() {}
     // Between poll slices (about every kHookSliceMs) while the call is still waiting.
     virtual void OnWait() = 0;
@@ -136,6 +136,8 @@ private:
     std::unique_ptr<char[]> m_buffer;
     int m_readPos = 0;
     int m_readEnd = 0;
+    // The last read from the kernel took all it had: the next one asks poll() first.
+    bool m_pollFirst = false;
 };
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <netdb.h>
 
 #include <cerrno>
+#include <span>
 
 namespace platform {
 
@@ -73,12 +74,22 @@ constexpr ErrnoEntry kErrnoTable[] = {
     {EREMOTE, WSAEREMOTE},
 };
 
-struct NameEntry {
+// A code and what is said for it: its symbolic name, or a text the programs show.
+struct CodeText {
     int code;
-    const char* name;
+    const char* text;
 };
 
-constexpr NameEntry kNames[] = {
+const char* TextFor(std::span<const CodeText> table, int code, const char* otherwise) {
+    for (const CodeText& entry : table) {
+        if (entry.code == code) {
+            return entry.text;
+        }
+    }
+    return otherwise;
+}
+
+constexpr CodeText kNames[] = {
     {WSAEINTR, "WSAEINTR"},
     {WSAEBADF, "WSAEBADF"},
     {WSAEACCES, "WSAEACCES"},
@@ -133,7 +144,73 @@ constexpr NameEntry kNames[] = {
     {WSANO_DATA, "WSANO_DATA"},
 };
 
+constexpr CodeText kShortTexts[] = {
+    {WSAEINVAL, "Socket not bound"},
+    {WSAEWOULDBLOCK, "Error: WSAEWOULDBLOCK"},
+    {WSAEINPROGRESS, "Socket is blocked."},
+    {WSAENOTSOCK, "Descriptor is not socket."},
+    {WSAEMSGSIZE, "Error: WSAEMSGSIZE"},
+    {WSAEOPNOTSUPP, "Error: WSAEOPNOTSUPP"},
+    {WSAENETDOWN, "Network sub-system invalid"},
+    {WSAECONNABORTED, "Connection aborted. (Timeout, etc...)"},
+    {WSAECONNRESET, "Connection closed by foreign host."},
+    {WSAENOTCONN, "Socket is not connected."},
+    {WSAESHUTDOWN, "Socket is shutdown"},
+    {WSANOTINITIALISED, "Socket not initialized"},
+};
+
+constexpr CodeText kReferenceTexts[] = {
+    {WSAEINTR, "Interrupted function call."},
+    {WSAEACCES, "Permission denied."},
+    {WSAEFAULT, "Bad address."},
+    {WSAEINVAL, "Invalid argument."},
+    {WSAEMFILE, "Too many open files."},
+    {WSAEWOULDBLOCK, "Resource temporarily unavailable."},
+    {WSAEINPROGRESS, "Operation now in progress."},
+    {WSAEALREADY, "Operation already in progress."},
+    {WSAENOTSOCK, "Socket operation on nonsocket."},
+    {WSAEDESTADDRREQ, "Destination address required."},
+    {WSAEMSGSIZE, "Message too long."},
+    {WSAEPROTOTYPE, "Protocol wrong type for socket."},
+    {WSAENOPROTOOPT, "Bad protocol option."},
+    {WSAEPROTONOSUPPORT, "Protocol not supported."},
+    {WSAESOCKTNOSUPPORT, "Socket type not supported."},
+    {WSAEOPNOTSUPP, "Operation not supported."},
+    {WSAEPFNOSUPPORT, "Protocol family not supported."},
+    {WSAEAFNOSUPPORT, "Address family not supported by protocol family."},
+    {WSAEADDRINUSE, "Address already in use."},
+    {WSAEADDRNOTAVAIL, "Cannot assign requested address."},
+    {WSAENETDOWN, "Network is down."},
+    {WSAENETUNREACH, "Network is unreachable."},
+    {WSAENETRESET, "Network dropped connection on reset."},
+    {WSAECONNABORTED, "Software caused connection abort."},
+    {WSAECONNRESET, "Connection reset by peer."},
+    {WSAENOBUFS, "No buffer space available."},
+    {WSAEISCONN, "Socket is already connected."},
+    {WSAENOTCONN, "Socket is not connected."},
+    {WSAESHUTDOWN, "Cannot send after socket shutdown."},
+    {WSAETIMEDOUT, "Connection timed out."},
+    {WSAECONNREFUSED, "Connection refused."},
+    {WSAEHOSTDOWN, "Host is down."},
+    {WSAEHOSTUNREACH, "No route to host."},
+    {WSAEPROCLIM, "Too many processes."},
+    {WSASYSNOTREADY, "Network subsystem is unavailable."},
+    {WSAVERNOTSUPPORTED, "Winsock.dll version out of range."},
+    {WSANOTINITIALISED, "Successful WSAStartup not yet performed."},
+    {WSAEDISCON, "Graceful shutdown in progress."},
+    {WSAHOST_NOT_FOUND, "Host not found."},
+    {WSATRY_AGAIN, "Nonauthoritative host not found."},
+    {WSANO_RECOVERY, "This is a nonrecoverable error."},
+    {WSANO_DATA, "Valid name, no data record of requested type."},
+};
+
 }  // namespace
+
+const char* SocketErrorText(int code, SocketErrorTexts texts) {
+    return TextFor(texts == SocketErrorTexts::kShort ? std::span<const CodeText>(kShortTexts)
+                                                     : std::span<const CodeText>(kReferenceTexts),
+                   code, "Socket error.");
+}
 
 int WsaErrorFromErrno(int posixErrno) {
     if (posixErrno == 0) {
@@ -184,12 +261,7 @@ const char* WsaErrorName(int code) {
     if (code == 0) {
         return "no error";
     }
-    for (const NameEntry& entry : kNames) {
-        if (entry.code == code) {
-            return entry.name;
-        }
-    }
-    return "unknown";
+    return TextFor(kNames, code, "unknown");
 }
 
 int WSAGetLastError() {

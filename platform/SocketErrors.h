@@ -79,6 +79,15 @@ int WsaErrorFromErrno(int posixErrno);
 // through errno as it stands when this is called.
 int WsaErrorFromGai(int gaiError);
 
+// The two sets of texts the programs show the operator for a failed socket call.
+//  - kShort: a dozen short texts, some of them only the code's name ("Error: WSAEMSGSIZE");
+//    WSAECONNABORTED, which the programs also set when a reply takes too long, reads as
+//    "Connection aborted. (Timeout, etc...)".
+//  - kReference: the Windows Sockets reference text of 42 codes ("Connection timed out.").
+// Either way a code outside the set, 0 included, reads as "Socket error.".
+enum class SocketErrorTexts { kShort, kReference };
+const char* SocketErrorText(int code, SocketErrorTexts texts);
+
 // The symbolic name of a code ("WSAECONNRESET"), or "unknown" for a code outside the table;
 // for logs and test messages, never for the operator.
 const char* WsaErrorName(int code);

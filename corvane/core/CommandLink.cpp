@@ -1,5 +1,7 @@
 #include "corvane/core/CommandLink.h"
 
+#include <cstring>
+
 #include "platform/MessageBox.h"
 #include "platform/SocketDeadline.h"
 #include "platform/SocketErrors.h"
@@ -11,37 +13,6 @@ namespace {
 
 std::chrono::milliseconds g_timeout = CCommandLink::kTimeout;
 size_t g_maxReplyLine = CCommandLink::kMaxReplyLine;
-
-const char* SocketErrorText(int code) {
-    switch (code) {
-        case 10022:
-            return "Socket not bound";
-        case 10035:
-            return "Error: WSAEWOULDBLOCK";
-        case 10036:
-            return "Socket is blocked.";
-        case 10038:
-            return "Descriptor is not socket.";
-        case 10040:
-            return "Error: WSAEMSGSIZE";
-        case 10045:
-            return "Error: WSAEOPNOTSUPP";
-        case 10050:
-            return "Network sub-system invalid";
-        case 10053:
-            return "Connection aborted. (Timeout, etc...)";
-        case 10054:
-            return "Connection closed by foreign host.";
-        case 10057:
-            return "Socket is not connected.";
-        case 10058:
-            return "Socket is shutdown";
-        case 10093:
-            return "Socket not initialized";
-        default:
-            return "Socket error.";
-    }
-}
 
 void ShowError(const std::string& text) {
     platform::AfxMessageBox(text, platform::MB_ICONSTOP);
@@ -81,16 +52,18 @@ int CCommandLink::Connect(const std::string& host) {
     }
     m_connected = true;
     m_skipToLineEnd = false;
-    m_received.clear();
     m_receivedPos = 0;
+    m_receivedEnd = 0;
     return 1;
 }
 
 int CCommandLink::SendCommand(const std::string& command) {
-    const std::string line = command + "\r\n";
-    const int length = static_cast<int>(line.size());
+    // The line is built in a buffer the link keeps, so a command costs no allocation.
+    m_line.assign(command);
+    m_line.append("\r\n");
+    const int length = static_cast<int>(m_line.size());
     platform::CSocketDeadline deadline(m_socket, g_timeout);
-    if (m_socket.Send(line.data(), length) != length) {
+    if (m_socket.Send(m_line.data(), length) != length) {
         if (deadline.TimedOut())
             platform::WSASetLastError(platform::WSAECONNABORTED);
         ReportSocketError();
@@ -105,44 +78,63 @@ int CCommandLink::ReceiveLine(std::string& reply) {
     // One limit for the whole line, the tail of an earlier one included, so that a peer
     // that trickles bytes or streams without a line end cannot hold the link either.
     platform::CSocketDeadline deadline(m_socket, g_timeout);
-    char byte = 0;
     // The tail of a line that was cut off earlier belongs to no query: drop it first, so
     // that the next reply is read in step.
     while (m_skipToLineEnd) {
-        if (!ReceiveByte(deadline, byte))
+        if (m_receivedPos == m_receivedEnd && !ReceiveMore(deadline))
             return FailRead(deadline, reply);
-        if (byte == '\n')
-            m_skipToLineEnd = false;
+        const char* const begin = m_received.get() + m_receivedPos;
+        const auto* lineEnd =
+            static_cast<const char*>(std::memchr(begin, '\n', m_receivedEnd - m_receivedPos));
+        if (lineEnd == nullptr) {
+            m_receivedPos = m_receivedEnd;
+            continue;
+        }
+        m_receivedPos = static_cast<size_t>(lineEnd + 1 - m_received.get());
+        m_skipToLineEnd = false;
     }
     for (;;) {
-        if (!ReceiveByte(deadline, byte))
+        if (m_receivedPos == m_receivedEnd && !ReceiveMore(deadline))
             return FailRead(deadline, reply);
-        if (byte == '\n')
-            return 1;
-        if (byte == '\r')
-            continue;
-        if (reply.size() >= g_maxReplyLine) {
-            platform::WSASetLastError(platform::WSAEMSGSIZE);
-            ReportSocketError();
-            reply.clear();
-            m_skipToLineEnd = true;
+        const char* const begin = m_received.get() + m_receivedPos;
+        const auto* lineEnd =
+            static_cast<const char*>(std::memchr(begin, '\n', m_receivedEnd - m_receivedPos));
+        const char* const stop = lineEnd != nullptr ? lineEnd : m_received.get() + m_receivedEnd;
+        // A CR anywhere in the line is dropped, not only the one before the LF.
+        for (const char* run = begin; run < stop;) {
+            const auto* cr = static_cast<const char*>(std::memchr(run, '\r', stop - run));
+            const char* const runEnd = cr != nullptr ? cr : stop;
+            const size_t room = g_maxReplyLine - reply.size();
+            if (static_cast<size_t>(runEnd - run) > room) {
+                // The byte past the limit ends the reply; the rest of its line is dropped
+                // before the next read.
+                m_receivedPos = static_cast<size_t>(run + room + 1 - m_received.get());
+                platform::WSASetLastError(platform::WSAEMSGSIZE);
+                ReportSocketError();
+                reply.clear();
+                m_skipToLineEnd = true;
+                return 1;
+            }
+            reply.append(run, runEnd);
+            run = cr != nullptr ? cr + 1 : stop;
+        }
+        if (lineEnd != nullptr) {
+            m_receivedPos = static_cast<size_t>(lineEnd + 1 - m_received.get());
             return 1;
         }
-        reply += byte;
+        m_receivedPos = m_receivedEnd;
     }
 }
 
-bool CCommandLink::ReceiveByte(platform::CSocketDeadline& deadline, char& byte) {
-    if (m_receivedPos < m_received.size()) {
-        byte = m_received[m_receivedPos++];
-        return true;
-    }
-    char chunk[4096];
-    const int count = deadline.Expired() ? 0 : m_socket.Receive(chunk, sizeof chunk);
+bool CCommandLink::ReceiveMore(platform::CSocketDeadline& deadline) {
+    // A buffer as large as the socket's own takes the bytes straight from the kernel.
+    constexpr int kSize = platform::CSocket::kReceiveBufferSize;
+    if (!m_received)
+        m_received = std::make_unique<char[]>(kSize);
+    const int count = deadline.Expired() ? 0 : m_socket.Receive(m_received.get(), kSize);
     if (count > 0) {
-        m_received.assign(chunk, static_cast<size_t>(count));
-        m_receivedPos = 1;
-        byte = m_received[0];
+        m_receivedPos = 0;
+        m_receivedEnd = static_cast<size_t>(count);
         return true;
     }
     if (deadline.TimedOut())
@@ -171,13 +163,14 @@ int CCommandLink::Query(const std::string& command, std::string& reply) {
 int CCommandLink::Disconnect() {
     m_socket.Close();
     m_connected = false;
-    m_received.clear();
     m_receivedPos = 0;
+    m_receivedEnd = 0;
     return 1;
 }
 
 void CCommandLink::ReportSocketError() {
-    ShowError(SocketErrorText(platform::WSAGetLastError()));
+    ShowError(
+        platform::SocketErrorText(platform::WSAGetLastError(), platform::SocketErrorTexts::kShort));
 }
 
 }  // namespace corvane

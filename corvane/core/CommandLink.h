@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "corvane/core/InstrumentLink.h"
@@ -54,10 +55,10 @@ public:
     bool IsConnected() const { return m_connected; }
 
 private:
-    // One byte of a reply within the line's time; false, with the last error set, when the
-    // socket failed or the time ran out. Bytes are taken from the socket as they came, not one
-    // call at a time, and kept for the next line.
-    bool ReceiveByte(platform::CSocketDeadline& deadline, char& byte);
+    // Refills the received bytes from the socket within the line's time; false, with the last
+    // error set, when the socket failed or the time ran out. Bytes beyond the line are kept
+    // for the next one.
+    bool ReceiveMore(platform::CSocketDeadline& deadline);
     // The end of a failed read: its box and an empty reply; a read that ran out of time also
     // closes the link. Returns ReceiveLine's result.
     int FailRead(const platform::CSocketDeadline& deadline, std::string& reply);
@@ -66,9 +67,13 @@ private:
     bool m_connected = false;
     // Drops the rest of an over-long reply line before the next read.
     bool m_skipToLineEnd = false;
-    // What the socket gave beyond the byte last read; it belongs to this connection only.
-    std::string m_received;
+    // What the socket gave and the link has not read yet: [m_receivedPos, m_receivedEnd). It
+    // belongs to this connection only.
+    std::unique_ptr<char[]> m_received;
     size_t m_receivedPos = 0;
+    size_t m_receivedEnd = 0;
+    // The command line being sent, kept for its storage.
+    std::string m_line;
 };
 
 }  // namespace corvane

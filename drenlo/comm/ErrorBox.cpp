@@ -11,34 +11,7 @@ void ShowErrorBox(const std::string& text) {
 }
 
 const char* SocketErrorText(int code) {
-    switch (code) {
-        case 10022:
-            return "Socket not bound";
-        case 10035:
-            return "Error: WSAEWOULDBLOCK";
-        case 10036:
-            return "Socket is blocked.";
-        case 10038:
-            return "Descriptor is not socket.";
-        case 10040:
-            return "Error: WSAEMSGSIZE";
-        case 10045:
-            return "Error: WSAEOPNOTSUPP";
-        case 10050:
-            return "Network sub-system invalid";
-        case 10053:
-            return "Connection aborted. (Timeout, etc...)";
-        case 10054:
-            return "Connection closed by foreign host.";
-        case 10057:
-            return "Socket is not connected.";
-        case 10058:
-            return "Socket is shutdown";
-        case 10093:
-            return "Socket not initialized";
-        default:
-            return "Socket error.";
-    }
+    return platform::SocketErrorText(code, platform::SocketErrorTexts::kShort);
 }
 
 void ShowSocketError() {

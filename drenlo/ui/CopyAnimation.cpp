@@ -1,15 +1,16 @@
 #include "drenlo/ui/CopyAnimation.h"
 
-#include <QLabel>
 #include <QPainter>
-#include <QPixmap>
-#include <QTimer>
 
 #include "resources/drenlo/Resource.h"
 
 namespace drenlo {
 
 namespace {
+
+constexpr int kFrames = 16;
+constexpr int kIntervalMs = 80;
+
 void DrawFolder(QPainter& painter, QRectF box) {
     painter.setPen(QColor(150, 110, 20));
     painter.setBrush(QColor(240, 200, 80));
@@ -17,40 +18,8 @@ void DrawFolder(QPainter& painter, QRectF box) {
     painter.drawRect(
         QRectF(box.left(), box.top() + box.height() * 0.15, box.width(), box.height() * 0.85));
 }
-}  // namespace
 
-CCopyAnimation::CCopyAnimation(QLabel* label)
-    : QObject(label), m_label(label), m_timer(new QTimer(this)) {
-    m_timer->setInterval(80);
-    connect(m_timer, &QTimer::timeout, this, [this] {
-        m_frame = (m_frame + 1) % kFrames;
-        Draw();
-    });
-}
-
-bool CCopyAnimation::Open(int id) {
-    if (id != IDR_COPY_ANIMATION || !m_label)
-        return false;
-    m_frame = 0;
-    Draw();
-    m_timer->start();
-    return true;
-}
-
-void CCopyAnimation::Stop() {
-    m_timer->stop();
-}
-
-void CCopyAnimation::Draw() {
-    if (!m_label)
-        return;
-    const QSize size = m_label->size();
-    if (size.isEmpty())
-        return;
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
+void DrawFrame(QPainter& painter, QSize size, int frame, int frames) {
     const qreal h = size.height() - 4;
     const qreal folderWidth = h * 1.2;
     const QRectF from(8, 2, folderWidth, h);
@@ -58,7 +27,7 @@ void CCopyAnimation::Draw() {
     DrawFolder(painter, from);
     DrawFolder(painter, to);
     // The sheet flies on an arc from the left folder to the right one.
-    const qreal t = static_cast<qreal>(m_frame) / (kFrames - 1);
+    const qreal t = static_cast<qreal>(frame) / (frames - 1);
     const qreal x = from.center().x() + (to.center().x() - from.center().x()) * t;
     // The arc's top keeps the whole sheet inside the control.
     const qreal y = from.center().y() - (h * 0.22) * 4 * t * (1 - t);
@@ -71,8 +40,12 @@ void CCopyAnimation::Draw() {
         const qreal ly = sheet.top() + sheet.height() * line / 4.5;
         painter.drawLine(QPointF(sheet.left() + 2, ly), QPointF(sheet.right() - 2, ly));
     }
-    painter.end();
-    m_label->setPixmap(pixmap);
+}
+
+}  // namespace
+
+platform::CAnimateCtrl::Clip CopyAnimationClip() {
+    return {IDR_COPY_ANIMATION, kFrames, kIntervalMs, DrawFrame};
 }
 
 }  // namespace drenlo

@@ -1,30 +1,12 @@
-// CCopyAnimation: the moving picture of the copy progress dialog (a sheet flying from one
-// folder to the other), drawn by the program itself and played in a label by a timer.
+// The moving picture of the copy progress dialog: a sheet flying from one folder to the other,
+// drawn by the program itself.
 #pragma once
 
-#include <QObject>
-#include <QPointer>
-
-class QLabel;
-class QTimer;
+#include "platform/AnimateCtrl.h"
 
 namespace drenlo {
 
-class CCopyAnimation : public QObject {
-public:
-    explicit CCopyAnimation(QLabel* label);
-    // Starts playing the animation resource `id`; false when there is no such animation.
-    bool Open(int id);
-    void Stop();
-    int Frame() const { return m_frame; }
-    static constexpr int kFrames = 16;
-
-private:
-    void Draw();
-
-    QPointer<QLabel> m_label;
-    QTimer* m_timer;
-    int m_frame = 0;
-};
+// The animation resource IDR_COPY_ANIMATION, for the dialog's animation control.
+platform::CAnimateCtrl::Clip CopyAnimationClip();
 
 }  // namespace drenlo

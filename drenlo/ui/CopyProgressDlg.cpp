@@ -57,7 +57,7 @@ CCopyProgressDlg::~CCopyProgressDlg() = default;
 platform::BOOL CCopyProgressDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     auto* label = qobject_cast<QLabel*>(GetDlgItem(IDC_ANIMATE));
-    m_animation = label ? new CCopyAnimation(label) : nullptr;
+    m_animation = label ? new platform::CAnimateCtrl(label, CopyAnimationClip()) : nullptr;
     if (!m_animation || !m_animation->Open(m_animationId))
         platform::AfxMessageBox("Error: Cannot open CAnimateCtrl", platform::MB_ICONSTOP);
     SetStep(IDC_COPY_PROGRESS, 2);

@@ -19,9 +19,11 @@
 #include "drenlo/transfer/TransferEvents.h"
 #include "platform/Dialog.h"
 
-namespace drenlo {
+namespace platform {
+class CAnimateCtrl;
+}
 
-class CCopyAnimation;
+namespace drenlo {
 
 class CCopyProgressDlg : public platform::CDialog, public ICopyProgress {
 public:
@@ -55,7 +57,7 @@ private:
 
     std::function<void()> m_cancelTransfer;
     int m_animationId;
-    CCopyAnimation* m_animation = nullptr;
+    platform::CAnimateCtrl* m_animation = nullptr;
     platform::CWnd* m_notifyWindow = nullptr;
     std::string m_fileText;
     std::string m_directionText;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <locale.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -6,8 +7,10 @@
 #include <climits>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -61,6 +64,90 @@ TEST(NumbersParse, ValuesBeyondTheRangeSaturate) {
     const char* end = nullptr;
     StrToLong("123456789012345678901234x", &end);
     EXPECT_STREQ("x", end);
+}
+
+// What the C library makes of a decimal number, saturated as StrToDouble saturates.
+double StrtodSaturated(const char* text, const char** end) {
+    static const locale_t c = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    char* stop = nullptr;
+    double value = ::strtod_l(text, &stop, c);
+    *end = stop;
+    if (std::isinf(value)) {
+        value = value < 0 ? -DBL_MAX : DBL_MAX;
+    }
+    return value;
+}
+
+void ExpectSameAsStrtod(const std::string& text) {
+    const char* ourEnd = nullptr;
+    const char* theirEnd = nullptr;
+    const double ours = StrToDouble(text.c_str(), &ourEnd);
+    const double theirs = StrtodSaturated(text.c_str(), &theirEnd);
+    std::uint64_t ourBits = 0;
+    std::uint64_t theirBits = 0;
+    std::memcpy(&ourBits, &ours, sizeof ours);
+    std::memcpy(&theirBits, &theirs, sizeof theirs);
+    EXPECT_EQ(ourBits, theirBits) << text << ": " << ours << " against " << theirs;
+    EXPECT_EQ(ourEnd - text.c_str(), theirEnd - text.c_str()) << text;
+}
+
+TEST(NumbersParse, EveryDecimalNumberReadsToTheBitAsStrtodReadsIt) {
+    const std::string manyDigits(800, '7');
+    const std::string hard[] = {
+        "0.1",
+        "-0",
+        "+0.0",
+        "-0.0e5",
+        "+1.5;2",
+        "1e23",
+        "8.5",
+        "2.5e-3",
+        "-.75e+2",
+        "9007199254740993",                   // halfway between two doubles: rounds to even
+        "9007199254740993.0000000000000001",  // just past halfway
+        "2.2250738585072011e-308",            // largest subnormal, rounds up to the normal
+        "2.2250738585072014e-308",            // smallest normal
+        "4.9406564584124654e-324",            // smallest subnormal
+        "2.4703282292062327e-324",            // just below half of it: zero
+        "2.4703282292062328e-324",            // just above: the smallest subnormal
+        "1e-400",
+        "-1e-400",
+        "1.7976931348623157e308",
+        "1.7976931348623158e308",
+        "1.7976931348623159e308",  // rounds past the largest double: saturates
+        "1e309",
+        "-1e309",
+        "0e99999999999",
+        "1e-99999999999",
+        "00000000000000000000001.5",
+        "0." + std::string(400, '0') + "1e400",
+        manyDigits,
+        manyDigits + "e-700",
+        "1." + manyDigits,
+        "  \t-3.25xyz",
+        "7.e",
+        "6.02214076e23;1",
+        "1.00000000000000011102230246251565404236316680908203125",
+        "1.00000000000000011102230246251565404236316680908203124",
+        "1.00000000000000011102230246251565404236316680908203126"};
+    for (const std::string& text : hard) {
+        ExpectSameAsStrtod(text);
+    }
+    // And a sweep of doubles from all over the range, written the ways a reply may write them.
+    std::uint64_t bits = 0x9E3779B97F4A7C15u;
+    for (int i = 0; i < 20000; ++i) {
+        bits = bits * 6364136223846793005u + 1442695040888963407u;
+        double value = 0.0;
+        std::memcpy(&value, &bits, sizeof value);
+        if (!std::isfinite(value)) {
+            continue;
+        }
+        for (const char* format : {"%.17g", "%.15g", "%.6e", "%.25e", "%f"}) {
+            char text[512];
+            std::snprintf(text, sizeof text, format, value);
+            ExpectSameAsStrtod(text);
+        }
+    }
 }
 
 TEST(NumbersConvert, DoubleToIntSaturates) {

@@ -1,15 +1,16 @@
 #include "utilities/mirrak/CopyAnimation.h"
 
-#include <QLabel>
 #include <QPainter>
-#include <QPixmap>
-#include <QTimer>
 
 #include "resources/mirrak/Resource.h"
 
 namespace mirrak {
 
 namespace {
+
+constexpr int kFrames = 20;
+constexpr int kIntervalMs = 70;
+
 // A front panel: a grey case, a small screen and a row of module slots.
 void DrawInstrument(QPainter& painter, const QRectF& box) {
     painter.setPen(QColor(70, 70, 80));
@@ -26,40 +27,8 @@ void DrawInstrument(QPainter& painter, const QRectF& box) {
             QRectF(x, box.top() + box.height() * 0.18, box.width() * 0.07, box.height() * 0.64));
     }
 }
-}  // namespace
 
-CCopyAnimation::CCopyAnimation(QLabel* label)
-    : QObject(label), m_label(label), m_timer(new QTimer(this)) {
-    m_timer->setInterval(70);
-    connect(m_timer, &QTimer::timeout, this, [this] {
-        m_frame = (m_frame + 1) % kFrames;
-        Draw();
-    });
-}
-
-bool CCopyAnimation::Open(int id) {
-    if (id != IDR_COPY_ANIMATION || !m_label)
-        return false;
-    m_frame = 0;
-    Draw();
-    m_timer->start();
-    return true;
-}
-
-void CCopyAnimation::Stop() {
-    m_timer->stop();
-}
-
-void CCopyAnimation::Draw() {
-    if (!m_label)
-        return;
-    const QSize size = m_label->size();
-    if (size.isEmpty())
-        return;
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
+void DrawFrame(QPainter& painter, QSize size, int frame, int frames) {
     const qreal h = size.height() - 6;
     const qreal w = h * 2.0;
     const QRectF from(6, 3, w, h);
@@ -67,7 +36,7 @@ void CCopyAnimation::Draw() {
     DrawInstrument(painter, from);
     DrawInstrument(painter, to);
     // The sheet goes straight across, below the instruments' top edge.
-    const qreal t = static_cast<qreal>(m_frame) / (kFrames - 1);
+    const qreal t = static_cast<qreal>(frame) / (frames - 1);
     const qreal startX = from.right() + 4;
     const qreal endX = to.left() - 4 - h * 0.45;
     const qreal x = startX + (endX - startX) * t;
@@ -80,8 +49,12 @@ void CCopyAnimation::Draw() {
         const qreal ly = sheet.top() + sheet.height() * line / 4.5;
         painter.drawLine(QPointF(sheet.left() + 2, ly), QPointF(sheet.right() - 2, ly));
     }
-    painter.end();
-    m_label->setPixmap(pixmap);
+}
+
+}  // namespace
+
+platform::CAnimateCtrl::Clip CopyAnimationClip() {
+    return {IDR_COPY_ANIMATION, kFrames, kIntervalMs, DrawFrame};
 }
 
 }  // namespace mirrak

@@ -1,30 +1,12 @@
-// CCopyAnimation: the moving picture of Mirrak's progress dialog (a sheet travelling from one
-// instrument to the other), drawn by the program and played in the animation control's label.
+// The moving picture of Mirrak's progress dialog: a sheet travelling from one instrument to the
+// other, drawn by the program itself.
 #pragma once
 
-#include <QObject>
-#include <QPointer>
-
-class QLabel;
-class QTimer;
+#include "platform/AnimateCtrl.h"
 
 namespace mirrak {
 
-class CCopyAnimation : public QObject {
-public:
-    explicit CCopyAnimation(QLabel* label);
-    // Starts playing the animation resource `id`; false when there is no such animation.
-    bool Open(int id);
-    void Stop();
-    int Frame() const { return m_frame; }
-    static constexpr int kFrames = 20;
-
-private:
-    void Draw();
-
-    QPointer<QLabel> m_label;
-    QTimer* m_timer;
-    int m_frame = 0;
-};
+// The animation resource IDR_COPY_ANIMATION, for the dialog's animation control.
+platform::CAnimateCtrl::Clip CopyAnimationClip();
 
 }  // namespace mirrak

@@ -42,7 +42,8 @@ CCopyProgressDlg::~CCopyProgressDlg() = default;
 platform::BOOL CCopyProgressDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     auto* label = qobject_cast<QLabel*>(GetDlgItem(IDC_ANIMATE));
-    m_animation = label != nullptr ? new CCopyAnimation(label) : nullptr;
+    m_animation =
+        label != nullptr ? new platform::CAnimateCtrl(label, CopyAnimationClip()) : nullptr;
     if (m_animation == nullptr || !m_animation->Open(m_animationId)) {
         platform::MessageBeep(platform::MB_ICONHAND);
         platform::MessageBox(this, kAnimationErrorText, kCaption,

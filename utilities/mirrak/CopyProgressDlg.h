@@ -15,9 +15,11 @@
 
 #include "platform/Dialog.h"
 
-namespace mirrak {
+namespace platform {
+class CAnimateCtrl;
+}
 
-class CCopyAnimation;
+namespace mirrak {
 
 class CCopyProgressDlg : public platform::CDialog {
 public:
@@ -45,7 +47,7 @@ public:
 private:
     platform::CWnd* m_mainDialog;
     int m_animationId;
-    CCopyAnimation* m_animation = nullptr;
+    platform::CAnimateCtrl* m_animation = nullptr;
     std::int64_t m_total = 0;
     std::int64_t m_startTime = 0;
     std::string m_timeText;

@@ -13,36 +13,50 @@ int ReplyCursor::StripField(std::string& reply) {
 }
 
 void ReplyCursor::Reset(std::string reply) {
-    m_rest = std::move(reply);
+    m_reply = std::move(reply);
+    m_answer = 0;
     m_started = false;
     m_exhausted = false;
 }
 
-int ReplyCursor::NextText(std::string& text) {
+std::string::size_type ReplyCursor::NextAnswer() {
     if (m_exhausted)
-        return 0;
-    if (m_started && !StripField(m_rest)) {
-        m_exhausted = true;
-        return 0;
+        return std::string::npos;
+    if (m_started) {
+        const std::string::size_type semicolon = m_reply.find(';', m_answer);
+        if (semicolon == std::string::npos) {
+            m_exhausted = true;
+            return std::string::npos;
+        }
+        m_answer = semicolon + 1;
     }
     m_started = true;
-    text = m_rest.substr(0, m_rest.find(';'));
+    return m_answer;
+}
+
+int ReplyCursor::NextText(std::string& text) {
+    const std::string::size_type begin = NextAnswer();
+    if (begin == std::string::npos)
+        return 0;
+    const std::string::size_type end = m_reply.find(';', begin);
+    text.assign(m_reply, begin, end == std::string::npos ? std::string::npos : end - begin);
     return 1;
 }
 
+// A number never runs over the ';' that ends its answer, so it is read where it stands.
 int ReplyCursor::NextDouble(double& value) {
-    std::string text;
-    if (!NextText(text))
+    const std::string::size_type begin = NextAnswer();
+    if (begin == std::string::npos)
         return 0;
-    value = platform::StrToDouble(text.c_str());
+    value = platform::StrToDouble(m_reply.c_str() + begin);
     return 1;
 }
 
 int ReplyCursor::NextInt(int& value) {
-    std::string text;
-    if (!NextText(text))
+    const std::string::size_type begin = NextAnswer();
+    if (begin == std::string::npos)
         return 0;
-    value = platform::StrToInt(text.c_str());
+    value = platform::StrToInt(m_reply.c_str() + begin);
     return 1;
 }
 

@@ -13,7 +13,7 @@ namespace corvane {
 class ReplyCursor {
 public:
     ReplyCursor() = default;
-    explicit ReplyCursor(std::string reply) : m_rest(std::move(reply)) {}
+    explicit ReplyCursor(std::string reply) : m_reply(std::move(reply)) {}
 
     // Replaces `reply` by what follows its first ';' (possibly nothing): 1. Without a ';' the
     // reply stays as it is: 0.
@@ -30,7 +30,12 @@ public:
     int NextTruncated(int& value);
 
 private:
-    std::string m_rest;
+    // Where the next answer begins in m_reply; npos when there is none.
+    std::string::size_type NextAnswer();
+
+    std::string m_reply;
+    // Where the answer taken last began.
+    std::string::size_type m_answer = 0;
     bool m_started = false;
     bool m_exhausted = false;
 };
