@@ -301,6 +301,10 @@ TEST_F(SormetDocument, ApplySendsOnlyWhatChangedInItsOrder) {
          {"OUTP1:TEXT:DATA \"Cam A\"", "OUTP1:TEXT:SAVE", "OUTP1:TEXT:POS:VERT 7",
           "OUTP1:TEXT:SAVE"},
          {}},
+        {"text with control bytes, DEL among them",
+         [](CSerialVideoDoc& d) { d.SetText("Cam\tA\x7f"); },
+         {"OUTP1:TEXT:DATA \"CamA\"", "OUTP1:TEXT:SAVE"},
+         {}},
         {"circle",
          [](CSerialVideoDoc& d) {
              d.SetCircleDiameter(30);

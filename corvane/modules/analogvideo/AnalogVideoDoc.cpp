@@ -620,7 +620,7 @@ void CAnalogVideoDoc::SetLogoState(int value) {
 }
 
 void CAnalogVideoDoc::SetLogoSelection(const std::string& name) {
-    Change(m_logoSelection, name);
+    Change(m_logoSelection, QuotableText(name));
 }
 
 void CAnalogVideoDoc::SetLogoHorizontal(double percent) {

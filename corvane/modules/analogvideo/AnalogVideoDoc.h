@@ -69,12 +69,12 @@ public:
     void SetMovingPeriod(int value);
     void SetMovingRandom(int value);
     void SetLogoState(int value);
+    // The logo name and the text keep only what can travel inside the quoted command.
     void SetLogoSelection(const std::string& name);
     // Percent; a value that is not a number is refused.
     void SetLogoHorizontal(double percent);
     void SetLogoVertical(double percent);
     void SetTextState(int value);
-    // Characters that cannot travel inside the quoted command are left out.
     void SetTextData(const std::string& text);
     void SetTextHorizontal(int value);
     void SetTextVertical(int value);

@@ -2,6 +2,7 @@
 
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
+#include "corvane/modules/common/QuotableText.h"
 #include "corvane/modules/video/CatalogLocators.h"
 #include "corvane/modules/video/CatalogReader.h"
 #include "corvane/modules/video/SettingReplies.h"
@@ -69,16 +70,6 @@ private:
     int m_upper = 0;
     int m_position = 0;
 };
-
-// A quoted text goes out as the instrument can carry it: a double quote would end it early
-// and control characters have no place in it, so they are left out.
-std::string Quotable(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != '"' && static_cast<unsigned char>(c) >= 0x20)
-            out += c;
-    return out;
-}
 
 std::string Root(const SerialVideoModel& model, const char* folder) {
     return "/F0:/" + ModelName(model.kind) + "/" + folder;
@@ -502,7 +493,7 @@ int CSerialVideoDoc::SendOverlay() {
     // One save covers what went before it; the text's save also follows a logo change.
     bool save = false;
     m_logoReread = false;
-    const std::string selectLogo = "OUTP1:LOGO:SEL \"" + Quotable(m_logoName) + "\"";
+    const std::string selectLogo = "OUTP1:LOGO:SEL \"" + m_logoName.Value() + "\"";
     if (m_logoState.Changed()) {
         if (m_logoState != 0) {
             if (!SendLine(selectLogo))
@@ -539,7 +530,7 @@ int CSerialVideoDoc::SendOverlay() {
     if (save && !SendLine("OUTP1:LOGO:SAVE"))
         return 0;
 
-    const std::string textData = "OUTP1:TEXT:DATA \"" + Quotable(m_text) + "\"";
+    const std::string textData = "OUTP1:TEXT:DATA \"" + m_text.Value() + "\"";
     if (m_textState.Changed()) {
         if (m_textState != 0) {
             if (!SendLine(textData))
@@ -844,7 +835,7 @@ void CSerialVideoDoc::SetLogoState(int state) {
     Change(m_logoState, state, 10);
 }
 void CSerialVideoDoc::SetLogoName(const std::string& name) {
-    Change(m_logoName, name, 11);
+    Change(m_logoName, QuotableText(name), 11);
 }
 void CSerialVideoDoc::SetLogoHorizontal(double p) {
     Change(m_logoHorizontal, p, 12);
@@ -856,7 +847,7 @@ void CSerialVideoDoc::SetTextState(int state) {
     Change(m_textState, state, 14);
 }
 void CSerialVideoDoc::SetText(const std::string& text) {
-    Change(m_text, text, 15);
+    Change(m_text, QuotableText(text), 15);
 }
 void CSerialVideoDoc::SetTextHorizontal(int v) {
     Change(m_textHorizontal, v, 16);

@@ -81,7 +81,8 @@ public:
     double FirmwareVersion() const;
 
     // Setters the view calls for its pages' messages. Channels are 0..15 (group = channel / 4),
-    // groups 0..3; anything outside is ignored.
+    // groups 0..3; anything outside is ignored. A logo name or text keeps only what can travel
+    // inside the quoted command, so the document holds what Apply sends.
     void SetFormat(int code, const std::string& name);
     void SetSignalSet(int index, const std::string& name);
     void SetSignal(int index, const std::string& name);
