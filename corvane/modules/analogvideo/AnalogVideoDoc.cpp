@@ -9,6 +9,7 @@
 #include "corvane/modules/video/CatalogLocators.h"
 #include "corvane/modules/video/CatalogProgress.h"
 #include "corvane/modules/video/CatalogReader.h"
+#include "corvane/modules/video/OverlaySender.h"
 #include "corvane/modules/video/SettingReplies.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
@@ -298,7 +299,6 @@ int CAnalogVideoDoc::Apply() {
     Progress().Step();
 
     Load load = Load::kNone;
-    bool save = false;
     if (!ApplyLoad(load))
         return 0;
     if (!SendFlagged(m_timingLines,
@@ -315,26 +315,15 @@ int CAnalogVideoDoc::Apply() {
                      platform::Format("OUTP1:MOV:RAND:STAT %d", m_movingRandom.Value())))
         return 0;
 
-    if (m_blinkCode.Changed()) {
-        if (!SendCommand(m_blinkCode == 0 ? "OUTP1:OVER:BLIN:STAT 0" : "OUTP1:OVER:BLIN:STAT 1"))
-            return 0;
-        if (m_blinkCode != 0 &&
-            !SendCommand(m_blinkCode == 2 ? "OUTP1:OVER:BLIN:PER 0.5" : "OUTP1:OVER:BLIN:PER 1.0"))
-            return 0;
-        m_blinkCode.ClearChanged();
-    }
-    Progress().Step();
-
-    if (!ApplyLogo(save) || !ApplyText(save))
-        return 0;
-    if (!SendFlagged(m_circleState,
-                     platform::Format("OUTP1:CIRC:STAT %d", m_circleState.Value())) ||
-        !SendFlagged(m_circleHorizontal,
-                     platform::Format("OUTP1:CIRC:POS:HOR %d", m_circleHorizontal.Value())) ||
-        !SendFlagged(m_circleVertical,
-                     platform::Format("OUTP1:CIRC:POS:VERT %d", m_circleVertical.Value())) ||
-        !SendFlagged(m_circleDiameter,
-                     platform::Format("OUTP1:CIRC:DIAM %d", m_circleDiameter.Value())))
+    bool logoReread = false;
+    COverlaySender overlay(Link(), Progress(), TextSave::kKeepsFlag);
+    const int overlaySent =
+        overlay.Send({m_blinkCode, m_logoState, m_logoSelection, m_logoHorizontal, m_logoVertical,
+                      m_textState, m_text, m_textHorizontal, m_textVertical, m_circleState,
+                      m_circleHorizontal, m_circleVertical, m_circleDiameter},
+                     logoReread);
+    m_logoRereadNotice = logoReread ? 1 : 0;
+    if (!overlaySent)
         return 0;
     if (!ApplySync() || !ApplyVideoConfiguration())
         return 0;
@@ -392,87 +381,6 @@ int CAnalogVideoDoc::ApplyLoad(Load& load) {
     }
     Progress().Step();
     return 1;
-}
-
-// The module keeps a logo change only once it is saved. Switching the logo on takes the
-// selected logo with it; a new selection while the logo stays as it is goes out with the logo
-// switched off and on again around it.
-int CAnalogVideoDoc::ApplyLogo(bool& save) {
-    m_logoRereadNotice = 0;
-    if (m_logoState.Changed()) {
-        if (m_logoState != 0) {
-            if (!SendCommand("OUTP1:LOGO:SEL \"" + m_logoSelection.Value() + "\""))
-                return 0;
-            m_logoSelection.ClearChanged();
-            save = true;
-        }
-        if (!SendCommand(platform::Format("OUTP1:LOGO:STAT %d", m_logoState.Value())))
-            return 0;
-        m_logoState.ClearChanged();
-        if (m_logoState == 1)
-            save = true;
-        m_logoRereadNotice = 1;
-    }
-    Progress().Step();
-    if (m_logoSelection.Changed()) {
-        if (!SendCommand("OUTP1:LOGO:STAT 0") ||
-            !SendCommand("OUTP1:LOGO:SEL \"" + m_logoSelection.Value() + "\"") ||
-            !SendCommand("OUTP1:LOGO:STAT 1"))
-            return 0;
-        m_logoSelection.ClearChanged();
-        m_logoRereadNotice = 1;
-        save = true;
-    }
-    Progress().Step();
-    if (save) {
-        if (!SendCommand("OUTP1:LOGO:SAVE"))
-            return 0;
-        save = false;
-    }
-    const bool horizontal = m_logoHorizontal.Changed();
-    const bool vertical = m_logoVertical.Changed();
-    if (!SendFlagged(m_logoHorizontal,
-                     platform::Format("OUTP1:LOGO:POS:HOR %.1f", m_logoHorizontal.Value())) ||
-        !SendFlagged(m_logoVertical,
-                     platform::Format("OUTP1:LOGO:POS:VERT %.1f", m_logoVertical.Value())))
-        return 0;
-    save = save || horizontal || vertical;
-    // The flag is left set: the text's save that follows goes out as well.
-    return !save || SendCommand("OUTP1:LOGO:SAVE");
-}
-
-int CAnalogVideoDoc::ApplyText(bool& save) {
-    const std::string data = "OUTP1:TEXT:DATA \"" + m_text.Value() + "\"";
-    if (m_textState.Changed()) {
-        if (m_textState != 0) {
-            if (!SendCommand(data))
-                return 0;
-            m_text.ClearChanged();
-        }
-        if (!SendCommand(platform::Format("OUTP1:TEXT:STAT %d", m_textState.Value())))
-            return 0;
-        m_textState.ClearChanged();
-        save = true;
-    }
-    Progress().Step();
-    if (m_text.Changed()) {
-        if (!SendCommand(data))
-            return 0;
-        m_text.ClearChanged();
-        save = true;
-    }
-    Progress().Step();
-    if (save && !SendCommand("OUTP1:TEXT:SAVE"))
-        return 0;
-    const bool horizontal = m_textHorizontal.Changed();
-    const bool vertical = m_textVertical.Changed();
-    if (!SendFlagged(m_textHorizontal,
-                     platform::Format("OUTP1:TEXT:POS:HOR %d", m_textHorizontal.Value())) ||
-        !SendFlagged(m_textVertical,
-                     platform::Format("OUTP1:TEXT:POS:VERT %d", m_textVertical.Value())))
-        return 0;
-    save = save || horizontal || vertical;
-    return !save || SendCommand("OUTP1:TEXT:SAVE");
 }
 
 // Only a GBR standard has a sync to choose; on any other the module syncs on green.

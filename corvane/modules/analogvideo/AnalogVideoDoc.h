@@ -187,8 +187,6 @@ private:
     void TakeActiveNames();
 
     int ApplyLoad(Load& load);
-    int ApplyLogo(bool& save);
-    int ApplyText(bool& save);
     int ApplySync();
     int ApplyCloseAndCheck(Load load, bool& rearmed);
     int RereadText();

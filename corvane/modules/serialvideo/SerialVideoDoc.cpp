@@ -5,6 +5,7 @@
 #include "corvane/modules/common/QuotableText.h"
 #include "corvane/modules/video/CatalogLocators.h"
 #include "corvane/modules/video/CatalogReader.h"
+#include "corvane/modules/video/OverlaySender.h"
 #include "corvane/modules/video/SettingReplies.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
@@ -477,99 +478,11 @@ int CSerialVideoDoc::SendLoad(bool& loadedSignal, bool& loadedPicture) {
 }
 
 int CSerialVideoDoc::SendOverlay() {
-    if (m_blinkMode.Changed()) {
-        if (m_blinkMode == kBlinkOff) {
-            if (!SendLine("OUTP1:OVER:BLIN:STAT 0"))
-                return 0;
-        } else if (!SendLine("OUTP1:OVER:BLIN:STAT 1") ||
-                   !SendLine(m_blinkMode == kBlinkFast ? "OUTP1:OVER:BLIN:PER 0.5"
-                                                       : "OUTP1:OVER:BLIN:PER 1.0")) {
-            return 0;
-        }
-        m_blinkMode.ClearChanged();
-    }
-    Progress().Step();
-
-    // One save covers what went before it; the text's save also follows a logo change.
-    bool save = false;
-    m_logoReread = false;
-    const std::string selectLogo = "OUTP1:LOGO:SEL \"" + m_logoName.Value() + "\"";
-    if (m_logoState.Changed()) {
-        if (m_logoState != 0) {
-            if (!SendLine(selectLogo))
-                return 0;
-            m_logoName.ClearChanged();
-        }
-        if (!SendLine(platform::Format("OUTP1:LOGO:STAT %d", m_logoState.Value())))
-            return 0;
-        m_logoState.ClearChanged();
-        m_logoReread = true;
-        save = m_logoState != 0;
-    }
-    Progress().Step();
-    if (m_logoName.Changed()) {
-        if (!SendLine("OUTP1:LOGO:STAT 0") || !SendLine(selectLogo) ||
-            !SendLine("OUTP1:LOGO:STAT 1"))
-            return 0;
-        m_logoName.ClearChanged();
-        m_logoReread = true;
-        save = true;
-    }
-    Progress().Step();
-    if (save) {
-        if (!SendLine("OUTP1:LOGO:SAVE"))
-            return 0;
-        save = false;
-    }
-    save = save || m_logoHorizontal.Changed() || m_logoVertical.Changed();
-    if (!SendIf(m_logoHorizontal,
-                platform::Format("OUTP1:LOGO:POS:HOR %.1f", m_logoHorizontal.Value())) ||
-        !SendIf(m_logoVertical,
-                platform::Format("OUTP1:LOGO:POS:VERT %.1f", m_logoVertical.Value())))
-        return 0;
-    if (save && !SendLine("OUTP1:LOGO:SAVE"))
-        return 0;
-
-    const std::string textData = "OUTP1:TEXT:DATA \"" + m_text.Value() + "\"";
-    if (m_textState.Changed()) {
-        if (m_textState != 0) {
-            if (!SendLine(textData))
-                return 0;
-            m_text.ClearChanged();
-        }
-        if (!SendLine(platform::Format("OUTP1:TEXT:STAT %d", m_textState.Value())))
-            return 0;
-        m_textState.ClearChanged();
-        save = true;
-    }
-    Progress().Step();
-    if (m_text.Changed()) {
-        if (!SendLine(textData))
-            return 0;
-        m_text.ClearChanged();
-        save = true;
-    }
-    Progress().Step();
-    if (save) {
-        if (!SendLine("OUTP1:TEXT:SAVE"))
-            return 0;
-        save = false;
-    }
-    save = m_textHorizontal.Changed() || m_textVertical.Changed();
-    if (!SendIf(m_textHorizontal,
-                platform::Format("OUTP1:TEXT:POS:HOR %d", m_textHorizontal.Value())) ||
-        !SendIf(m_textVertical, platform::Format("OUTP1:TEXT:POS:VERT %d", m_textVertical.Value())))
-        return 0;
-    if (save && !SendLine("OUTP1:TEXT:SAVE"))
-        return 0;
-
-    return SendIf(m_circleState, platform::Format("OUTP1:CIRC:STAT %d", m_circleState.Value())) &&
-           SendIf(m_circleHorizontal,
-                  platform::Format("OUTP1:CIRC:POS:HOR %d", m_circleHorizontal.Value())) &&
-           SendIf(m_circleVertical,
-                  platform::Format("OUTP1:CIRC:POS:VERT %d", m_circleVertical.Value())) &&
-           SendIf(m_circleDiameter,
-                  platform::Format("OUTP1:CIRC:DIAM %d", m_circleDiameter.Value()));
+    COverlaySender overlay(Link(), Progress(), TextSave::kClearsFlag);
+    return overlay.Send({m_blinkMode, m_logoState, m_logoName, m_logoHorizontal, m_logoVertical,
+                         m_textState, m_text, m_textHorizontal, m_textVertical, m_circleState,
+                         m_circleHorizontal, m_circleVertical, m_circleDiameter},
+                        m_logoReread);
 }
 
 int CSerialVideoDoc::SendAudio(int output, SerialAudio& audio) {
