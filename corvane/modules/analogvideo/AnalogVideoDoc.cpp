@@ -19,7 +19,6 @@ namespace corvane {
 
 namespace {
 
-const char* const kTimingQuery = "SENS1:CORR:MDEL:VERT?;:SENS1:CORR:MDEL:HOR?";
 const char* const kLogoPositionQuery = "OUTP1:LOGO:POS:HOR?;VERT?;:OUTP1:LOGO:STAT?";
 const char* const kChannelQuery = ":OUTP1:VID:Y:STAT?;:OUTP1:VID:PB:STAT?;:OUTP1:VID:PR:STAT?";
 
@@ -38,15 +37,6 @@ auto At(const Container& items, int index) -> const typename Container::value_ty
     if (index < 0 || static_cast<size_t>(index) >= items.size())
         return nullptr;
     return &items[static_cast<size_t>(index)];
-}
-
-int TakeTiming(const std::string& reply, int& lines, double& delay) {
-    ReplyCursor cursor(reply);
-    double microseconds = 0.0;
-    if (!cursor.NextTruncated(lines) || !cursor.NextDouble(microseconds))
-        return 0;
-    delay = microseconds * 1e-6;
-    return 1;
 }
 
 void Stop(const std::string& text) {
@@ -159,12 +149,8 @@ void CAnalogVideoDoc::TakeActiveNames() {
 
 int CAnalogVideoDoc::ReadSettings() {
     CCatalogReader reader(Link());
-    std::string reply;
-    OutputTiming timing;
-    if (!QueryReply(kTimingQuery, reply) || !TakeTiming(reply, timing.lines, timing.delay))
+    if (!LoadTiming(OutputTimingQuery(1), m_timingLines, m_timingDelay))
         return 0;
-    m_timingLines.Load(timing.lines);
-    m_timingDelay.Load(timing.delay);
     Progress().Step();
 
     MovingPictureSettings moving;
@@ -213,6 +199,7 @@ int CAnalogVideoDoc::ReadSettings() {
     m_circleVertical.Load(circle.vertical);
     Progress().Step();
 
+    std::string reply;
     if (!QueryReply(":OUTP1:VID:SYNC:STAT?", reply))
         return 0;
     m_syncState.Load(platform::StrToInt(reply.c_str()));
@@ -267,15 +254,9 @@ int CAnalogVideoDoc::QueryStandardCode() {
 }
 
 int CAnalogVideoDoc::QueryOutput1Timing(OutputTiming& timing) {
-    if (!SelectModule())
+    if (!LoadLiveTiming(OutputTimingQuery(1), m_timingLines, m_timingDelay))
         return 0;
-    std::string reply;
-    OutputTiming read;
-    if (!QueryReply(kTimingQuery, reply) || !TakeTiming(reply, read.lines, read.delay))
-        return 0;
-    m_timingLines.Load(read.lines);
-    m_timingDelay.Load(read.delay);
-    timing = read;
+    timing = {m_timingLines, m_timingDelay};
     return 1;
 }
 

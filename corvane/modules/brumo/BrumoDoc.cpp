@@ -88,11 +88,6 @@ bool SameWithoutCase(const std::string& a, std::string_view b) {
            });
 }
 
-std::string TimingQuery(int output) {
-    return platform::Format("SENS%d:CORR:MDEL:VERT?;:SENS%d:CORR:MDEL:HOR?", output + 1,
-                            output + 1);
-}
-
 const char* const kGenlockTimingQuery = "SOUR:CORR:MDEL:VERT?;HOR?";
 
 }  // namespace
@@ -209,7 +204,7 @@ int CBrumoDoc::ReadAll() {
     for (int i = 0; i < exchanges; ++i) steps.Step();
 
     if (m_source != kSourceInternal) {
-        if (!QueryTiming(kGenlockTimingQuery, m_genlockLines, m_genlockDelay))
+        if (!LoadTiming(kGenlockTimingQuery, m_genlockLines, m_genlockDelay))
             return 0;
         steps.Step();
     } else {
@@ -233,7 +228,7 @@ int CBrumoDoc::ReadAll() {
 
     for (int output = 0; output < kOutputs; ++output) {
         const size_t i = static_cast<size_t>(output);
-        if (!QueryTiming(TimingQuery(output), m_outputLines[i], m_outputDelay[i]))
+        if (!LoadTiming(OutputTimingQuery(output + 1), m_outputLines[i], m_outputDelay[i]))
             return 0;
         steps.Step();
     }
@@ -312,21 +307,10 @@ int CBrumoDoc::ReadOutputs() {
     return 1;
 }
 
-int CBrumoDoc::QueryTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay) {
-    ReplyCursor reply;
-    int count = 0;
-    double microseconds = 0.0;
-    if (!QueryReply(query, reply) || !reply.NextTruncated(count) || !reply.NextDouble(microseconds))
-        return 0;
-    lines.Load(count);
-    delay.Load(microseconds * 1e-6);
-    return 1;
-}
-
 int CBrumoDoc::QueryLiveTiming(const std::string& query, Flagged<int>& lines,
                                Flagged<double>& delay, LiveTiming& timing) {
     platform::CWaitCursor wait;
-    if (!SelectModule() || !QueryTiming(query, lines, delay))
+    if (!LoadLiveTiming(query, lines, delay))
         return 0;
     timing.lines = lines;
     timing.delay = delay;
@@ -337,7 +321,8 @@ int CBrumoDoc::QueryOutputTiming(int output, LiveTiming& timing) {
     if (!ValidOutput(output))
         return 0;
     const size_t i = static_cast<size_t>(output);
-    return QueryLiveTiming(TimingQuery(output), m_outputLines[i], m_outputDelay[i], timing);
+    return QueryLiveTiming(OutputTimingQuery(output + 1), m_outputLines[i], m_outputDelay[i],
+                           timing);
 }
 
 int CBrumoDoc::QueryGenlockTiming(LiveTiming& timing) {

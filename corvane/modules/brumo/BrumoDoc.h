@@ -106,9 +106,7 @@ private:
     // Sends the changed parameters in the module's order; 0 at the first failed send.
     int SendChanges(bool& applied);
     int SendOutput(int output, bool& applied);
-    // A timing reply "<lines>;<microseconds>" into the two, without change flags; 0 when the
-    // exchange failed or an answer is missing, and then nothing is stored.
-    int QueryTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay);
+    // LoadLiveTiming under a wait cursor, handed back in `timing` as well.
     int QueryLiveTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay,
                         LiveTiming& timing);
 

@@ -194,6 +194,36 @@ int CModuleDoc::QueryActiveSignal(std::string& reply) {
     return 1;
 }
 
+std::string CModuleDoc::OutputTimingQuery(int number) {
+    return platform::Format("SENS%d:CORR:MDEL:VERT?;:SENS%d:CORR:MDEL:HOR?", number, number);
+}
+
+int CModuleDoc::NextTiming(ReplyCursor& reply, int& lines, double& seconds) {
+    int count = 0;
+    double microseconds = 0.0;
+    if (!reply.NextTruncated(count) || !reply.NextDouble(microseconds))
+        return 0;
+    lines = count;
+    seconds = microseconds * 1e-6;
+    return 1;
+}
+
+int CModuleDoc::LoadTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay) {
+    ReplyCursor reply;
+    int count = 0;
+    double seconds = 0.0;
+    if (!QueryReply(query, reply) || !NextTiming(reply, count, seconds))
+        return 0;
+    lines.Load(count);
+    delay.Load(seconds);
+    return 1;
+}
+
+int CModuleDoc::LoadLiveTiming(const std::string& query, Flagged<int>& lines,
+                               Flagged<double>& delay) {
+    return SelectModule() && LoadTiming(query, lines, delay) ? 1 : 0;
+}
+
 int CModuleDoc::QueryReply(const std::string& query, std::string& reply) {
     IInstrumentLink* link = Link();
     if (link == nullptr)

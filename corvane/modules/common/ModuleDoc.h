@@ -107,6 +107,17 @@ protected:
     // exchange failed, or when no signal is loaded, after saying so.
     int QueryActiveSignal(std::string& reply);
 
+    // An output's timing: "SENS<n>:CORR:MDEL:VERT?;:SENS<n>:CORR:MDEL:HOR?", n from 1.
+    static std::string OutputTimingQuery(int number);
+    // A timing answer "<lines>;<microseconds>" at the cursor: the lines truncated, the delay in
+    // seconds. 0 when either answer is missing, and then neither is stored.
+    static int NextTiming(ReplyCursor& reply, int& lines, double& seconds);
+    // The timing `query` answers, into the two parameters without touching their change flags.
+    // 0 when the exchange failed or an answer is missing, and then nothing is stored.
+    int LoadTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay);
+    // The live timing the pages ask for: INST:SEL, then LoadTiming.
+    int LoadLiveTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay);
+
     // The link and the sink in use: the ones given, else the main frame's. The link is null
     // only while there is neither a link given nor a main frame.
     IInstrumentLink* Link() const;

@@ -35,21 +35,6 @@ bool ValidOutput(int output) {
     return output >= 0 && output < CKintorDoc::kOutputs;
 }
 
-std::string TimingQuery(int n) {
-    return platform::Format("SENS%d:CORR:MDEL:VERT?;:SENS%d:CORR:MDEL:HOR?", n, n);
-}
-
-// "<lines>;<microseconds>": both answers, or nothing.
-int ParseTiming(ReplyCursor& reply, int& lines, double& seconds) {
-    int readLines = 0;
-    double micro = 0.0;
-    if (!reply.NextTruncated(readLines) || !reply.NextDouble(micro))
-        return 0;
-    lines = readLines;
-    seconds = micro * kMicro;
-    return 1;
-}
-
 }  // namespace
 
 std::string KintorKeyword(int code) {
@@ -243,30 +228,20 @@ int CKintorDoc::ReadOutput(int output) {
         m_signal[i].Load(code);
     }
     Progress().Step();
-    ReplyCursor timing;
-    int lines = 0;
-    double seconds = 0.0;
-    if (!QueryReply(TimingQuery(n), timing) || !ParseTiming(timing, lines, seconds))
+    if (!LoadTiming(OutputTimingQuery(n), m_verticalLines[i], m_horizontalDelay[i]))
         return 0;
-    m_verticalLines[i].Load(lines);
-    m_horizontalDelay[i].Load(seconds);
     Progress().Step();
     return 1;
 }
 
 int CKintorDoc::QueryTiming(int output, int& lines, double& seconds) {
-    if (!ValidOutput(output) || !SelectModule())
-        return 0;
-    ReplyCursor reply;
-    int readLines = 0;
-    double readSeconds = 0.0;
-    if (!QueryReply(TimingQuery(output + 1), reply) || !ParseTiming(reply, readLines, readSeconds))
+    if (!ValidOutput(output))
         return 0;
     const size_t i = static_cast<size_t>(output);
-    m_verticalLines[i].Load(readLines);
-    m_horizontalDelay[i].Load(readSeconds);
-    lines = readLines;
-    seconds = readSeconds;
+    if (!LoadLiveTiming(OutputTimingQuery(output + 1), m_verticalLines[i], m_horizontalDelay[i]))
+        return 0;
+    lines = m_verticalLines[i];
+    seconds = m_horizontalDelay[i];
     return 1;
 }
 

@@ -25,8 +25,6 @@ constexpr int kApplySteps = 92;
 // The opening asks for output 1's timing in the short form the module has always been sent;
 // the live queries spell both headers out.
 const char* const kOpeningTimingQuery = "SENS1:CORR:MDEL:VERT?;HOR?";
-const char* const kLiveTimingQuery = "SENS1:CORR:MDEL:VERT?;:SENS1:CORR:MDEL:HOR?";
-const char* const kLiveBlackTimingQuery = "SENS2:CORR:MDEL:VERT?;:SENS2:CORR:MDEL:HOR?";
 
 const char* const kPreEmphasisWords[] = {"OFF", "CD", "CCIT"};
 const char* const kSamplingWords[] = {"FRAM", "NOFR", "ASYN"};
@@ -150,12 +148,8 @@ int CSerialVideoDoc::ReadAll() {
         return 0;
     bar.LeaveSteps(extraSteps);
 
-    int lines = 0;
-    double delay = 0.0;
-    if (!ReadTiming(kOpeningTimingQuery, lines, delay))
+    if (!LoadTiming(kOpeningTimingQuery, m_lines, m_delay))
         return 0;
-    m_lines.Load(lines);
-    m_delay.Load(delay);
     bar.StepIt();
     if (!ReadOutput1() || !ReadAudio(1, m_audio))
         return 0;
@@ -234,17 +228,6 @@ int CSerialVideoDoc::ReadFormat(const std::string& reply, int& code) const {
     if (!row)
         return 0;
     code = row->code;
-    return 1;
-}
-
-int CSerialVideoDoc::ReadTiming(const char* query, int& lines, double& delay) {
-    ReplyCursor reply;
-    if (!QueryReply(query, reply))
-        return 0;
-    double microseconds = 0.0;
-    if (!reply.NextTruncated(lines) || !reply.NextDouble(microseconds))
-        return 0;
-    delay = microseconds * 1e-6;
     return 1;
 }
 
@@ -385,17 +368,17 @@ int CSerialVideoDoc::ReadBlack() {
     m_blackSignal.Load(signalCode);
     Progress().Step();
 
-    std::string query = "SENS2:CORR:MDEL:VERT?;:SENS2:CORR:MDEL:HOR?";
+    std::string query = OutputTimingQuery(2);
     if (m_model.hasBitsAndEdh)
         query += ";:OUTP2:VID:EDH:STAT?;:OUTP2:VID:NBIT?";
     int lines = 0, edh = 0, bits = 0;
-    double microseconds = 0.0;
-    if (!QueryReply(query, reply) || !reply.NextTruncated(lines) || !reply.NextDouble(microseconds))
+    double delay = 0.0;
+    if (!QueryReply(query, reply) || !NextTiming(reply, lines, delay))
         return 0;
     if (m_model.hasBitsAndEdh && (!reply.NextInt(edh) || !reply.NextTruncated(bits)))
         return 0;
     m_blackLines.Load(lines);
-    m_blackDelay.Load(microseconds * 1e-6);
+    m_blackDelay.Load(delay);
     if (m_model.hasBitsAndEdh) {
         m_blackEdh.Load(edh);
         m_blackBits.Load(bits);
@@ -405,15 +388,19 @@ int CSerialVideoDoc::ReadBlack() {
 }
 
 int CSerialVideoDoc::ReadLiveTiming(int& lines, double& delay) {
-    if (!SelectModule())
+    if (!LoadLiveTiming(OutputTimingQuery(1), m_lines, m_delay))
         return 0;
-    return ReadTiming(kLiveTimingQuery, lines, delay);
+    lines = m_lines;
+    delay = m_delay;
+    return 1;
 }
 
 int CSerialVideoDoc::ReadLiveBlackTiming(int& lines, double& delay) {
-    if (!SelectModule())
+    if (!LoadLiveTiming(OutputTimingQuery(2), m_blackLines, m_blackDelay))
         return 0;
-    return ReadTiming(kLiveBlackTimingQuery, lines, delay);
+    lines = m_blackLines;
+    delay = m_blackDelay;
+    return 1;
 }
 
 // ---- Applying ----

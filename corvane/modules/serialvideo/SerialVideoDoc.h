@@ -63,7 +63,8 @@ public:
     int ReadAll() override;
     int Apply() override;
 
-    // The live timing of output 1 or 2; changes no flag. 1 when both answers were read.
+    // The live timing of output 1 or 2, kept by the document without a change flag and handed
+    // back. 1 when both answers were read; otherwise nothing changes.
     int ReadLiveTiming(int& lines, double& delay);
     int ReadLiveBlackTiming(int& lines, double& delay);
 
@@ -219,7 +220,6 @@ private:
     int ReadOutput1();
     int ReadBlack();
     int ReadAudio(int output, SerialAudio& audio);
-    int ReadTiming(const char* query, int& lines, double& delay);
 
     // Apply's pieces; each 0 when an exchange failed.
     int SendIf(ChangeFlag& parameter, const std::string& command);
