@@ -28,10 +28,11 @@ using Lines = std::vector<std::string>;
 template <typename Doc>
 class Recorded : public Doc {
 public:
+    Recorded() {
+        this->SetPostSink(
+            [this](platform::UINT message, platform::WPARAM) { posted.push_back(message); });
+    }
     std::vector<platform::UINT> posted;
-
-protected:
-    void PostToMainFrame(platform::UINT message) override { posted.push_back(message); }
 };
 
 // Replaces every "%M" by the model's name.

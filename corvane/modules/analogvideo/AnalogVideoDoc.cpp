@@ -3,7 +3,6 @@
 #include <cmath>
 #include <optional>
 
-#include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/common/QuotableText.h"
 #include "corvane/modules/video/CatalogLocators.h"
@@ -51,11 +50,6 @@ CAnalogVideoDoc::~CAnalogVideoDoc() = default;
 
 std::string CAnalogVideoDoc::DrivePath(const char* folder) const {
     return "/F0:/" + ModelName(Kind()) + "/" + folder;
-}
-
-void CAnalogVideoDoc::PostToMainFrame(platform::UINT message) {
-    if (CMainFrame* frame = MainFrame())
-        frame->PostMessage(message);
 }
 
 // ---- reading ------------------------------------------------------------------------------

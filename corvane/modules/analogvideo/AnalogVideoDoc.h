@@ -157,9 +157,6 @@ protected:
         return 1;
     }
 
-    // Posts to the main frame (none without one).
-    virtual void PostToMainFrame(platform::UINT message);
-
     // ":OUTP1:STAN?" into m_standardCode. 1 read, 0 failed.
     int QueryStandardCode();
     // Sends `command` when `parameter` is flagged and clears the flag once it went; steps.

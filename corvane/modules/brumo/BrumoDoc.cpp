@@ -122,11 +122,6 @@ void CBrumoDoc::SetOtherHdModules(bool kintor, bool ulmeth) {
     m_hasUlmeth = ulmeth ? 1 : 0;
 }
 
-void CBrumoDoc::PostToMainFrame(platform::UINT message, platform::WPARAM wParam) {
-    if (CMainFrame* frame = MainFrame())
-        frame->PostMessage(message, wParam, 0);
-}
-
 // ---- setters ---------------------------------------------------------------------------------
 
 void CBrumoDoc::SetSource(int source) {

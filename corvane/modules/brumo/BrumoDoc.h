@@ -95,9 +95,6 @@ public:
     FlaggedArray<int, brumo::kOutputs> m_outputLines;
     FlaggedArray<double, brumo::kOutputs> m_outputDelay;  // seconds
 
-protected:
-    virtual void PostToMainFrame(platform::UINT message, platform::WPARAM wParam);
-
 private:
     // The read steps after the other modules' families; 0 at the first that fails.
     int ReadFamilies();

@@ -146,6 +146,15 @@ int CModuleDoc::SendChangedParameters() {
     return 1;
 }
 
+void CModuleDoc::PostToMainFrame(platform::UINT message, platform::WPARAM wParam) {
+    if (m_post) {
+        m_post(message, wParam);
+        return;
+    }
+    if (CMainFrame* frame = MainFrame())
+        frame->PostMessage(message, wParam, 0);
+}
+
 void CModuleDoc::ReportInstrumentError(int, const std::string& reply) {
     platform::AfxMessageBox("Command send error!\n" + reply, platform::MB_ICONSTOP);
 }

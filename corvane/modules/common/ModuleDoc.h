@@ -24,6 +24,7 @@
 #include "corvane/modules/common/ModuleProgress.h"
 #include "corvane/modules/common/ReplyCursor.h"
 #include "platform/Document.h"
+#include "platform/Types.h"
 
 namespace corvane {
 
@@ -56,6 +57,10 @@ public:
     // The link and the progress sink to use from now on; null goes back to the main frame's.
     void SetLink(IInstrumentLink* link) { m_link = link; }
     void SetProgressSink(IProgressSink* sink) { m_progress = sink; }
+
+    // Where the document's notifications go; the main frame unless set. Tests record.
+    using PostSink = std::function<void(platform::UINT message, platform::WPARAM wParam)>;
+    void SetPostSink(PostSink sink) { m_post = std::move(sink); }
 
     ModuleKind Kind() const { return m_kind; }
     // "<model>:<slot>", the module's address in INST:SEL.
@@ -92,6 +97,8 @@ protected:
     virtual void ReportInstrumentError(int number, const std::string& reply);
     // Posts the model's notifications to the main frame at the end of an apply.
     virtual void PostApplyNotifications() {}
+    // Posts to the sink set, else to the main frame (none without one).
+    void PostToMainFrame(platform::UINT message, platform::WPARAM wParam = 0);
 
     // INST:SEL of this module. 1 sent, 0 failed.
     int SelectModule();
@@ -144,6 +151,7 @@ private:
     IInstrumentLink* m_link = nullptr;
     IProgressSink* m_progress = nullptr;
     ModuleProgress m_statusBarProgress;
+    PostSink m_post;
 };
 
 }  // namespace corvane

@@ -254,18 +254,12 @@ int CKintorDoc::Apply() {
 }
 
 void CKintorDoc::PostApplyNotifications() {
-    const auto post = [this](platform::UINT message, platform::WPARAM wParam) {
-        if (m_post) {
-            m_post(message, wParam);
-        } else if (CMainFrame* frame = MainFrame()) {
-            frame->PostMessage(message, wParam, 0);
-        }
-    };
     if (m_sentSetting)
-        post(WM_MODULE_APPLIED, 0);
+        PostToMainFrame(WM_MODULE_APPLIED);
     if (m_sentFormat)
-        post(WM_KINTOR_CLOCK_FAMILY,
-             static_cast<platform::WPARAM>(static_cast<platform::LPARAM>(CombinedHdClockFamily())));
+        PostToMainFrame(
+            WM_KINTOR_CLOCK_FAMILY,
+            static_cast<platform::WPARAM>(static_cast<platform::LPARAM>(CombinedHdClockFamily())));
 }
 
 }  // namespace corvane

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 
 #include "corvane/modules/common/ModuleDoc.h"
@@ -56,9 +55,6 @@ public:
 
     // Which of the other HD modules the instrument has; the main frame's unless set.
     void SetOtherHdModules(bool brumo, bool ulmeth);
-    // Where the notifications of an Apply go; the main frame unless set.
-    using PostSink = std::function<void(platform::UINT message, platform::WPARAM wParam)>;
-    void SetPostSink(PostSink sink) { m_post = std::move(sink); }
 
     int ReadAll() override;
     int Apply() override;
@@ -86,7 +82,6 @@ private:
     bool m_lastApplyDone = false;
     int m_hasBrumo = -1;  // -1: ask the main frame
     int m_hasUlmeth = -1;
-    PostSink m_post;
 };
 
 }  // namespace corvane

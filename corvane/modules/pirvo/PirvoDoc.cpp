@@ -5,7 +5,6 @@
 #include <optional>
 #include <utility>
 
-#include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/common/QuotableText.h"
 #include "corvane/modules/pirvo/PirvoSignalWords.h"
@@ -77,11 +76,6 @@ CPirvoDoc::~CPirvoDoc() = default;
 bool CPirvoDoc::SaveModified() {
     NotifyViews(AboutToClose());
     return CModuleDoc::SaveModified();
-}
-
-void CPirvoDoc::PostToMainFrame(platform::UINT message) {
-    if (CMainFrame* frame = MainFrame())
-        frame->PostMessage(message);
 }
 
 PirvoIdText CPirvoDoc::IdText(int output) const {

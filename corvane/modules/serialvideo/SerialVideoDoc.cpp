@@ -88,15 +88,6 @@ double CSerialVideoDoc::FirmwareVersion() const {
     return frame ? frame->m_firmwareVersion : 0.0;
 }
 
-void CSerialVideoDoc::Post(platform::UINT message, platform::WPARAM wParam) {
-    if (m_post) {
-        m_post(message, wParam);
-        return;
-    }
-    if (CMainFrame* frame = MainFrame())
-        frame->PostMessage(message, wParam, 0);
-}
-
 int CSerialVideoDoc::BlackSignalCode(const std::string& word) {
     for (int i = 0; i < 4; ++i)
         if (word == kBlackSignalWords[i])
@@ -607,7 +598,7 @@ int CSerialVideoDoc::Apply() {
     if (m_logoReread && !RereadLogo())
         return 0;
     if ((loadedSignal && !loadRefused) || postBlack)
-        Post(WM_MODULE_APPLIED, 0);
+        PostToMainFrame(WM_MODULE_APPLIED);
     Progress().ShowStatus("Ready");
     SetModifiedFlag(loadRefused);
     return 1;

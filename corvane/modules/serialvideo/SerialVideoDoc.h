@@ -12,7 +12,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 
 #include "corvane/modules/common/ModuleDoc.h"
@@ -74,9 +73,6 @@ public:
     int TakeLogoReread() { return Take(m_logoReread); }
     int TakeTextReread() { return Take(m_textReread); }
 
-    // Where the document posts its notifications; the main frame unless set. Tests record.
-    using PostSink = std::function<void(platform::UINT message, platform::WPARAM wParam)>;
-    void SetPostSink(PostSink sink) { m_post = std::move(sink); }
     // The controller's firmware; the main frame's unless set.
     void SetFirmwareVersion(double version) { m_firmwareOverride = version; }
     double FirmwareVersion() const;
@@ -201,7 +197,6 @@ protected:
     virtual int ReadBeforeSelect() { return 1; }
     // After a test-signal load that the module took.
     virtual void SignalLoaded() {}
-    void Post(platform::UINT message, platform::WPARAM wParam);
 
 private:
     static int Take(bool& flag) {
@@ -239,7 +234,6 @@ private:
     bool m_logoReread = false;
     bool m_textReread = false;
     bool m_rereadText = false;
-    PostSink m_post;
     double m_firmwareOverride = -1.0;
 };
 

@@ -33,7 +33,7 @@ int CUlmethDoc::ReadBeforeSelect() {
 
 void CUlmethDoc::SignalLoaded() {
     if (const int family = FolderClockFamily(VideoModel::Ulmeth, m_formatName); family != 0)
-        Post(WM_ULMETH_CLOCK_FAMILY, static_cast<platform::WPARAM>(family));
+        PostToMainFrame(WM_ULMETH_CLOCK_FAMILY, static_cast<platform::WPARAM>(family));
 }
 
 }  // namespace corvane
