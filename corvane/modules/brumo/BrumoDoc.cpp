@@ -7,7 +7,6 @@
 #include <string_view>
 #include <utility>
 
-#include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/video/VideoFormats.h"
 #include "platform/Numbers.h"
@@ -118,8 +117,8 @@ CBrumoDoc::CBrumoDoc() : CModuleDoc(kModuleBrumo, IDS_APPLY_BRUMO) {
 }
 
 void CBrumoDoc::SetOtherHdModules(bool kintor, bool ulmeth) {
-    m_hasKintor = kintor ? 1 : 0;
-    m_hasUlmeth = ulmeth ? 1 : 0;
+    m_hdModules.SetInstalled(kModuleKintor, kintor);
+    m_hdModules.SetInstalled(kModuleUlmeth, ulmeth);
 }
 
 // ---- setters ---------------------------------------------------------------------------------
@@ -231,16 +230,11 @@ int CBrumoDoc::ReadAll() {
 }
 
 int CBrumoDoc::ReadFamilies() {
-    const CMainFrame* frame = MainFrame();
-    const bool kintor = m_hasKintor >= 0 ? m_hasKintor != 0 : frame && frame->m_hasKintor;
-    const bool ulmeth = m_hasUlmeth >= 0 ? m_hasUlmeth != 0 : frame && frame->m_hasUlmeth;
     IInstrumentLink* link = Link();
-    if (link == nullptr)
-        return 0;
-    if (!ReadClockFamily(QueryKintorClockFamily, *link, kintor, m_kintorClockFamily) ||
-        !ReadClockFamily(QueryUlmethClockFamily, *link, ulmeth, m_ulmethClockFamily))
-        return 0;
-    return 1;
+    return link != nullptr && m_hdModules.ReadFamily(kModuleKintor, *link, m_kintorClockFamily) &&
+                   m_hdModules.ReadFamily(kModuleUlmeth, *link, m_ulmethClockFamily)
+               ? 1
+               : 0;
 }
 
 // The reference takes one to three queries, the HD one the detection's two exchanges more.

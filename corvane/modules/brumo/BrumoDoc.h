@@ -15,6 +15,7 @@
 #include "corvane/modules/brumo/BrumoMessages.h"
 #include "corvane/modules/common/ModuleDoc.h"
 #include "corvane/modules/hdclock/HdClock.h"
+#include "corvane/modules/hdclock/HdModules.h"
 
 namespace corvane {
 
@@ -107,8 +108,7 @@ private:
     int QueryLiveTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay,
                         LiveTiming& timing);
 
-    int m_hasKintor = -1;  // -1: ask the main frame
-    int m_hasUlmeth = -1;
+    HdModules m_hdModules;
     bool m_referenceMark = false;
     bool m_hdSyncMark = false;
     std::array<bool, brumo::kOutputs> m_outputMark{};

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/video/VideoFormats.h"
 #include "platform/Numbers.h"
@@ -146,8 +145,8 @@ void CKintorDoc::RestoreOutput(int output, const OutputState& state) {
 }
 
 void CKintorDoc::SetOtherHdModules(bool brumo, bool ulmeth) {
-    m_hasBrumo = brumo ? 1 : 0;
-    m_hasUlmeth = ulmeth ? 1 : 0;
+    m_hdModules.SetInstalled(kModuleBrumo, brumo);
+    m_hdModules.SetInstalled(kModuleUlmeth, ulmeth);
 }
 
 int CKintorDoc::CombinedHdClockFamily() const {
@@ -169,14 +168,9 @@ int CKintorDoc::CombinedHdClockFamily() const {
 }
 
 int CKintorDoc::ReadClockFamilies() {
-    const CMainFrame* frame = MainFrame();
-    const bool brumo = m_hasBrumo >= 0 ? m_hasBrumo != 0 : frame && frame->m_hasBrumo;
-    const bool ulmeth = m_hasUlmeth >= 0 ? m_hasUlmeth != 0 : frame && frame->m_hasUlmeth;
     IInstrumentLink* link = Link();
-    if (link == nullptr)
-        return 0;
-    return ReadClockFamily(QueryBrumoClockFamily, *link, brumo, m_brumoClockFamily) &&
-                   ReadClockFamily(QueryUlmethClockFamily, *link, ulmeth, m_ulmethClockFamily)
+    return link != nullptr && m_hdModules.ReadFamily(kModuleBrumo, *link, m_brumoClockFamily) &&
+                   m_hdModules.ReadFamily(kModuleUlmeth, *link, m_ulmethClockFamily)
                ? 1
                : 0;
 }

@@ -9,6 +9,7 @@
 
 #include "corvane/modules/common/ModuleDoc.h"
 #include "corvane/modules/hdclock/HdClock.h"
+#include "corvane/modules/hdclock/HdModules.h"
 #include "platform/Types.h"
 
 namespace corvane {
@@ -80,8 +81,7 @@ private:
     bool m_sentFormat = false;
     bool m_sentSetting = false;
     bool m_lastApplyDone = false;
-    int m_hasBrumo = -1;  // -1: ask the main frame
-    int m_hasUlmeth = -1;
+    HdModules m_hdModules;
 };
 
 }  // namespace corvane
