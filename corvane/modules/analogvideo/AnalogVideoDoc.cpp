@@ -256,16 +256,6 @@ int CAnalogVideoDoc::QueryOutput1Timing(OutputTiming& timing) {
 
 // ---- applying -----------------------------------------------------------------------------
 
-int CAnalogVideoDoc::SendFlagged(ChangeFlag& parameter, const std::string& command) {
-    if (parameter.Changed()) {
-        if (!SendCommand(command))
-            return 0;
-        parameter.ClearChanged();
-    }
-    Progress().Step();
-    return 1;
-}
-
 int CAnalogVideoDoc::Apply() {
     platform::CWaitCursor wait;
     ProgressRun run(Progress(), "Sending...", kApplySteps);
@@ -276,18 +266,18 @@ int CAnalogVideoDoc::Apply() {
     Load load = Load::kNone;
     if (!ApplyLoad(load))
         return 0;
-    if (!SendFlagged(m_timingLines,
-                     platform::Format("SENS1:CORR:MDEL:VERT %d", m_timingLines.Value())) ||
-        !SendFlagged(m_timingDelay,
-                     platform::Format("SENS1:CORR:MDEL:HOR %.8f", m_timingDelay.Value() * 1e6)) ||
-        !SendFlagged(m_movingHorizontal,
-                     platform::Format("OUTP1:MOV:HOR %d", m_movingHorizontal.Value())) ||
-        !SendFlagged(m_movingVertical,
-                     platform::Format("OUTP1:MOV:VERT %d", m_movingVertical.Value())) ||
-        !SendFlagged(m_movingPeriod,
-                     platform::Format("OUTP1:MOV:PER %d", m_movingPeriod.Value())) ||
-        !SendFlagged(m_movingRandom,
-                     platform::Format("OUTP1:MOV:RAND:STAT %d", m_movingRandom.Value())))
+    if (!SendIfChanged(m_timingLines,
+                       platform::Format("SENS1:CORR:MDEL:VERT %d", m_timingLines.Value())) ||
+        !SendIfChanged(m_timingDelay,
+                       platform::Format("SENS1:CORR:MDEL:HOR %.8f", m_timingDelay.Value() * 1e6)) ||
+        !SendIfChanged(m_movingHorizontal,
+                       platform::Format("OUTP1:MOV:HOR %d", m_movingHorizontal.Value())) ||
+        !SendIfChanged(m_movingVertical,
+                       platform::Format("OUTP1:MOV:VERT %d", m_movingVertical.Value())) ||
+        !SendIfChanged(m_movingPeriod,
+                       platform::Format("OUTP1:MOV:PER %d", m_movingPeriod.Value())) ||
+        !SendIfChanged(m_movingRandom,
+                       platform::Format("OUTP1:MOV:RAND:STAT %d", m_movingRandom.Value())))
         return 0;
 
     bool logoReread = false;
@@ -302,9 +292,10 @@ int CAnalogVideoDoc::Apply() {
         return 0;
     if (!ApplySync() || !ApplyVideoConfiguration())
         return 0;
-    if (!SendFlagged(m_channelY, platform::Format("OUTP1:VID:Y:STAT %d", m_channelY.Value())) ||
-        !SendFlagged(m_channelPb, platform::Format("OUTP1:VID:PB:STAT %d", m_channelPb.Value())) ||
-        !SendFlagged(m_channelPr, platform::Format("OUTP1:VID:PR:STAT %d", m_channelPr.Value())))
+    if (!SendIfChanged(m_channelY, platform::Format("OUTP1:VID:Y:STAT %d", m_channelY.Value())) ||
+        !SendIfChanged(m_channelPb,
+                       platform::Format("OUTP1:VID:PB:STAT %d", m_channelPb.Value())) ||
+        !SendIfChanged(m_channelPr, platform::Format("OUTP1:VID:PR:STAT %d", m_channelPr.Value())))
         return 0;
     bool notify = false;
     if (!ApplyAfterChannels(notify))

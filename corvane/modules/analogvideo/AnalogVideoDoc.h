@@ -159,8 +159,6 @@ protected:
 
     // ":OUTP1:STAN?" into m_standardCode. 1 read, 0 failed.
     int QueryStandardCode();
-    // Sends `command` when `parameter` is flagged and clears the flag once it went; steps.
-    int SendFlagged(ChangeFlag& parameter, const std::string& command);
 
 private:
     enum class Load { kNone, kSignal, kPicture };

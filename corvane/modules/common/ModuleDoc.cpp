@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "corvane/core/MainFrame.h"
+#include "corvane/modules/common/ParameterSend.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
@@ -187,8 +188,11 @@ int CModuleDoc::SelectModule() {
 }
 
 int CModuleDoc::SendCommand(const std::string& command) {
-    IInstrumentLink* link = Link();
-    return link != nullptr && link->SendCommand(command) ? 1 : 0;
+    return SendLine(Link(), command);
+}
+
+int CModuleDoc::SendIfChanged(ChangeFlag& parameter, const std::string& command) {
+    return corvane::SendIfChanged(Link(), Progress(), parameter, command);
 }
 
 int CModuleDoc::QueryActiveSignal(std::string& reply) {

@@ -110,6 +110,9 @@ protected:
     int QueryCompletion(std::string& error);
     // One command; 0 when it could not be sent.
     int SendCommand(const std::string& command);
+    // Sends `command` when `parameter` is flagged and clears the flag once it went; a progress
+    // step either way. 0 when the send failed.
+    int SendIfChanged(ChangeFlag& parameter, const std::string& command);
     // The quoted path of the signal the module plays ("MMEM:SIGN:ACT? <slot>"). 0 when the
     // exchange failed, or when no signal is loaded, after saying so.
     int QueryActiveSignal(std::string& reply);

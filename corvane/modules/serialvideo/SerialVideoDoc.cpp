@@ -396,24 +396,9 @@ int CSerialVideoDoc::ReadLiveBlackTiming(int& lines, double& delay) {
 
 // ---- Applying ----
 
-int CSerialVideoDoc::SendLine(const std::string& command) {
-    IInstrumentLink* link = Link();
-    return link != nullptr && link->SendCommand(command) ? 1 : 0;
-}
-
 int CSerialVideoDoc::QueryOk(const std::string& query) {
     std::string reply;
     return QueryReply(query, reply);
-}
-
-int CSerialVideoDoc::SendIf(ChangeFlag& parameter, const std::string& command) {
-    if (parameter.Changed()) {
-        if (!SendLine(command))
-            return 0;
-        parameter.ClearChanged();
-    }
-    Progress().Step();
-    return 1;
 }
 
 // A code with no word would go out as a bare header; it stays flagged instead.
@@ -423,14 +408,14 @@ int CSerialVideoDoc::SendWordIf(ChangeFlag& parameter, const std::string& header
         Progress().Step();
         return 1;
     }
-    return SendIf(parameter, header + word);
+    return SendIfChanged(parameter, header + word);
 }
 
 int CSerialVideoDoc::SendLoad(bool& loadedSignal, bool& loadedPicture) {
     if (m_signalMode.Changed() || m_signalSet.Changed() || m_signal.Changed()) {
-        if (!SendLine(platform::Format("MMEM:LOAD:SIGN %d,\"/%s/%s/%s\"", m_slot,
-                                       m_formatName.c_str(), m_signalSetName.c_str(),
-                                       m_signalName.c_str())))
+        if (!SendCommand(platform::Format("MMEM:LOAD:SIGN %d,\"/%s/%s/%s\"", m_slot,
+                                          m_formatName.c_str(), m_signalSetName.c_str(),
+                                          m_signalName.c_str())))
             return 0;
         m_signalMode.ClearChanged();
         m_signalSet.ClearChanged();
@@ -441,8 +426,8 @@ int CSerialVideoDoc::SendLoad(bool& loadedSignal, bool& loadedPicture) {
         if (!QueryOk("*OPC?"))
             return 0;
     } else if (m_pictureFolder.Changed() || m_pictureFile.Changed()) {
-        if (!SendLine(platform::Format("MMEM:LOAD:SIGN %d,\"/PICTURE/%s/%s\"", m_slot,
-                                       m_pictureFolderName.c_str(), m_pictureFileName.c_str())))
+        if (!SendCommand(platform::Format("MMEM:LOAD:SIGN %d,\"/PICTURE/%s/%s\"", m_slot,
+                                          m_pictureFolderName.c_str(), m_pictureFileName.c_str())))
             return 0;
         m_pictureFolder.ClearChanged();
         m_pictureFile.ClearChanged();
@@ -467,22 +452,25 @@ int CSerialVideoDoc::SendAudio(int output, SerialAudio& audio) {
     for (int n = 1; n <= SerialAudio::kGroups; ++n) {
         const size_t g = static_cast<size_t>(n - 1);
         const std::string group = platform::Format("OUTP%d:EAUD:GRO%d:", output, n);
-        if (!SendIf(audio.groupState[g],
-                    group + "STAT " + std::to_string(audio.groupState[g].Value())) ||
+        if (!SendIfChanged(audio.groupState[g],
+                           group + "STAT " + std::to_string(audio.groupState[g].Value())) ||
             !SendWordIf(audio.preEmphasis[g], group + "PRE ",
                         WordOf(kPreEmphasisWords, audio.preEmphasis[g])) ||
-            !SendIf(audio.bits[g], group + "NBIT " + std::to_string(audio.bits[g].Value())) ||
+            !SendIfChanged(audio.bits[g],
+                           group + "NBIT " + std::to_string(audio.bits[g].Value())) ||
             !SendWordIf(audio.sampling[g], group + "SAMPLI ",
                         WordOf(kSamplingWords, audio.sampling[g])))
             return 0;
         for (int c = 4 * (n - 1) + 1; c <= 4 * n; ++c) {
             const size_t i = static_cast<size_t>(c - 1);
             const std::string channel = platform::Format("OUTP%d:EAUD:CHAN%d:", output, c);
-            if (!SendIf(audio.amplitude[i],
-                        channel + "AMPL " + std::to_string(audio.amplitude[i].Value())) ||
-                !SendIf(audio.frequencyHertz[i],
-                        channel + "FREQ " + std::to_string(audio.frequencyHertz[i].Value())) ||
-                !SendIf(audio.click[i], channel + "CLIC " + std::to_string(audio.click[i].Value())))
+            if (!SendIfChanged(audio.amplitude[i],
+                               channel + "AMPL " + std::to_string(audio.amplitude[i].Value())) ||
+                !SendIfChanged(
+                    audio.frequencyHertz[i],
+                    channel + "FREQ " + std::to_string(audio.frequencyHertz[i].Value())) ||
+                !SendIfChanged(audio.click[i],
+                               channel + "CLIC " + std::to_string(audio.click[i].Value())))
                 return 0;
         }
     }
@@ -492,7 +480,7 @@ int CSerialVideoDoc::SendAudio(int output, SerialAudio& audio) {
 int CSerialVideoDoc::SendBlack(bool& post) {
     const std::string keyword = FormatKeyword(m_model.model, m_blackFormat);
     if (m_blackFormat.Changed() && !keyword.empty()) {
-        if (!SendLine("OUTP2:STAN " + keyword))
+        if (!SendCommand("OUTP2:STAN " + keyword))
             return 0;
         m_blackFormat.ClearChanged();
         m_blackChanged = true;
@@ -501,16 +489,18 @@ int CSerialVideoDoc::SendBlack(bool& post) {
     // A code of no format is never sent as an empty word; it stays flagged.
     Progress().Step();
     if (!SendWordIf(m_blackSignal, "OUTP2:SIGN ", BlackSignalWord(m_blackSignal)) ||
-        !SendIf(m_blackLines, platform::Format("SENS2:CORR:MDEL:VERT %d", m_blackLines.Value())))
+        !SendIfChanged(m_blackLines,
+                       platform::Format("SENS2:CORR:MDEL:VERT %d", m_blackLines.Value())))
         return 0;
     const bool delayChanged = m_blackDelay.Changed();
-    if (!SendIf(m_blackDelay,
-                platform::Format("SENS2:CORR:MDEL:HOR %.8f", m_blackDelay.Value() * 1e6)))
+    if (!SendIfChanged(m_blackDelay,
+                       platform::Format("SENS2:CORR:MDEL:HOR %.8f", m_blackDelay.Value() * 1e6)))
         return 0;
     m_blackChanged = m_blackChanged || delayChanged;
     if (m_model.hasBitsAndEdh &&
-        (!SendIf(m_blackEdh, platform::Format("OUTP2:VID:EDH:STAT %d", m_blackEdh.Value())) ||
-         !SendIf(m_blackBits, platform::Format("OUTP2:VID:NBIT %d", m_blackBits.Value()))))
+        (!SendIfChanged(m_blackEdh,
+                        platform::Format("OUTP2:VID:EDH:STAT %d", m_blackEdh.Value())) ||
+         !SendIfChanged(m_blackBits, platform::Format("OUTP2:VID:NBIT %d", m_blackBits.Value()))))
         return 0;
     return SendAudio(2, m_blackAudio);
 }
@@ -525,33 +515,37 @@ int CSerialVideoDoc::Apply() {
     if (!SendLoad(loadedSignal, loadedPicture))
         return 0;
 
-    if (!SendIf(m_lines, platform::Format("SENS1:CORR:MDEL:VERT %d", m_lines.Value())))
+    if (!SendIfChanged(m_lines, platform::Format("SENS1:CORR:MDEL:VERT %d", m_lines.Value())))
         return 0;
     const bool delayChanged = m_delay.Changed();
-    if (!SendIf(m_delay, platform::Format("SENS1:CORR:MDEL:HOR %.8f", m_delay.Value() * 1e6)))
+    if (!SendIfChanged(m_delay,
+                       platform::Format("SENS1:CORR:MDEL:HOR %.8f", m_delay.Value() * 1e6)))
         return 0;
     m_timingChanged = m_timingChanged || delayChanged;
-    if (!SendIf(m_movingHorizontalStep,
-                platform::Format("OUTP1:MOV:HOR %d", m_movingHorizontalStep.Value())) ||
-        !SendIf(m_movingVerticalStep,
-                platform::Format("OUTP1:MOV:VERT %d", m_movingVerticalStep.Value())) ||
-        !SendIf(m_movingPeriod, platform::Format("OUTP1:MOV:PER %d", m_movingPeriod.Value())) ||
-        !SendIf(m_movingRandom, platform::Format("OUTP1:MOV:RAND:STAT %d", m_movingRandom.Value())))
+    if (!SendIfChanged(m_movingHorizontalStep,
+                       platform::Format("OUTP1:MOV:HOR %d", m_movingHorizontalStep.Value())) ||
+        !SendIfChanged(m_movingVerticalStep,
+                       platform::Format("OUTP1:MOV:VERT %d", m_movingVerticalStep.Value())) ||
+        !SendIfChanged(m_movingPeriod,
+                       platform::Format("OUTP1:MOV:PER %d", m_movingPeriod.Value())) ||
+        !SendIfChanged(m_movingRandom,
+                       platform::Format("OUTP1:MOV:RAND:STAT %d", m_movingRandom.Value())))
         return 0;
     if (!SendOverlay() || !SendAudio(1, m_audio))
         return 0;
 
-    if (!SendIf(m_videoY, platform::Format("OUTP1:VID:Y:STAT %d", m_videoY.Value())) ||
-        !SendIf(m_videoPb, platform::Format("OUTP1:VID:PB:STAT %d", m_videoPb.Value())) ||
-        !SendIf(m_videoPr, platform::Format("OUTP1:VID:PR:STAT %d", m_videoPr.Value())))
+    if (!SendIfChanged(m_videoY, platform::Format("OUTP1:VID:Y:STAT %d", m_videoY.Value())) ||
+        !SendIfChanged(m_videoPb, platform::Format("OUTP1:VID:PB:STAT %d", m_videoPb.Value())) ||
+        !SendIfChanged(m_videoPr, platform::Format("OUTP1:VID:PR:STAT %d", m_videoPr.Value())))
         return 0;
     if (m_model.hasBitsAndEdh &&
-        (!SendIf(m_videoBits, platform::Format("OUTP1:VID:NBIT %d", m_videoBits.Value())) ||
-         !SendIf(m_videoEdh, platform::Format("OUTP1:VID:EDH:STAT %d", m_videoEdh.Value()))))
+        (!SendIfChanged(m_videoBits, platform::Format("OUTP1:VID:NBIT %d", m_videoBits.Value())) ||
+         !SendIfChanged(m_videoEdh, platform::Format("OUTP1:VID:EDH:STAT %d", m_videoEdh.Value()))))
         return 0;
     // Older firmware has no AV timing switch: the change waits, flagged, for one that has.
     if (FirmwareVersion() >= kAvTimingFirmware) {
-        if (!SendIf(m_avTiming, platform::Format("OUTP1:VID:AVT:STAT %d", m_avTiming.Value())))
+        if (!SendIfChanged(m_avTiming,
+                           platform::Format("OUTP1:VID:AVT:STAT %d", m_avTiming.Value())))
             return 0;
     } else {
         Progress().Step();

@@ -217,9 +217,7 @@ private:
     int ReadAudio(int output, SerialAudio& audio);
 
     // Apply's pieces; each 0 when an exchange failed.
-    int SendIf(ChangeFlag& parameter, const std::string& command);
     int SendWordIf(ChangeFlag& parameter, const std::string& header, const std::string& word);
-    int SendLine(const std::string& command);
     int QueryOk(const std::string& query);
     int SendLoad(bool& loadedSignal, bool& loadedPicture);
     int SendOverlay();

@@ -1,5 +1,6 @@
 #include "corvane/modules/video/OverlaySender.h"
 
+#include "corvane/modules/common/ParameterSend.h"
 #include "platform/Numbers.h"
 
 namespace corvane {
@@ -15,17 +16,11 @@ int COverlaySender::Send(const OverlayParameters& overlay, bool& logoReread) {
 }
 
 int COverlaySender::Line(const std::string& command) {
-    return m_link != nullptr && m_link->SendCommand(command) ? 1 : 0;
+    return SendLine(m_link, command);
 }
 
 int COverlaySender::IfChanged(ChangeFlag& parameter, const std::string& command) {
-    if (parameter.Changed()) {
-        if (!Line(command))
-            return 0;
-        parameter.ClearChanged();
-    }
-    m_progress.Step();
-    return 1;
+    return SendIfChanged(m_link, m_progress, parameter, command);
 }
 
 int COverlaySender::Blink(Flagged<int>& blink) {

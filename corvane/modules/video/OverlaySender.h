@@ -51,8 +51,8 @@ public:
     int Send(const OverlayParameters& overlay, bool& logoReread);
 
 private:
+    // ParameterSend.h on this sender's link and progress.
     int Line(const std::string& command);
-    // Sends `command` when `parameter` is flagged and clears the flag once it went; steps.
     int IfChanged(ChangeFlag& parameter, const std::string& command);
     int Blink(Flagged<int>& blink);
     int Logo(const OverlayParameters& overlay, bool& save, bool& logoReread);
