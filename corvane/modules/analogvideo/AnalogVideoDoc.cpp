@@ -87,10 +87,9 @@ int CAnalogVideoDoc::ReadSettingsSteps() const {
 }
 
 int CAnalogVideoDoc::ApplySteps() const {
-    // The selection, the load, the timing (2), the moving picture (4), the blinking, the logo
-    // (4), the text (4), the circle (4), the sync, the model's own, the channels (3) and the
-    // closing "*OPC?" and "SYST:ERR?".
-    return 1 + 1 + 2 + 4 + 1 + 4 + 4 + 4 + 1 + HookApplySteps() + 3 + 2;
+    // The selection, the load, the timing (2), the moving picture (4), the overlay, the sync,
+    // the model's own, the channels (3) and the closing "*OPC?" and "SYST:ERR?".
+    return 1 + 1 + 2 + 4 + COverlaySender::kSteps + 1 + HookApplySteps() + 3 + 2;
 }
 
 int CAnalogVideoDoc::ReadCatalogues(int& readSteps) {

@@ -24,9 +24,6 @@ constexpr int kAudioReadSteps = SerialAudio::kGroups * (1 + kChannelsPerGroup);
 // SendAudio: each group's state, pre-emphasis, bits and sampling, each channel's amplitude,
 // frequency and click.
 constexpr int kAudioApplySteps = SerialAudio::kGroups * (4 + 3 * kChannelsPerGroup);
-// SendOverlay: the blinking, the logo's state, name and position, the text's state, data and
-// position, the circle's state, position and diameter.
-constexpr int kOverlayApplySteps = 1 + 4 + 4 + 4;
 
 // The read's steps after the catalogues, which take their own.
 int ReadStepsAfterCatalog(bool blackOption) {
@@ -42,7 +39,7 @@ int ApplySteps(const SerialVideoModel& model, bool blackOption) {
     const int bitsAndEdh = model.hasBitsAndEdh ? 2 : 0;
     // The load, the timing, the moving picture, the overlay, the audio, the Y, PB and PR
     // switches, the bits and EDH where the model has them, the AV timing.
-    const int output1 = 1 + 2 + 4 + kOverlayApplySteps + kAudioApplySteps + 3 + bitsAndEdh + 1;
+    const int output1 = 1 + 2 + 4 + COverlaySender::kSteps + kAudioApplySteps + 3 + bitsAndEdh + 1;
     // The format, the signal, the timing, the EDH and bits where the model has them, the audio.
     const int output2 = 1 + 1 + 2 + bitsAndEdh + kAudioApplySteps;
     // The selection first, "*OPC?" and "SYST:ERR?" last.

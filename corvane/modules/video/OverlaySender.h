@@ -43,6 +43,10 @@ enum class TextSave {
 
 class COverlaySender {
 public:
+    // The progress steps of a Send that goes through: the blinking; the logo's state, name and
+    // two positions; the text's state, data and two positions; the circle's four parameters.
+    static constexpr int kSteps = 1 + 4 + 4 + 4;
+
     COverlaySender(IInstrumentLink* link, IProgressSink& progress, TextSave textSave);
 
     // 1 when every change went out; 0 at the first send that failed, and then the parameters
