@@ -216,9 +216,8 @@ int CBrumoDoc::ReadAll() {
 }
 
 int CBrumoDoc::ReadFamilies() {
-    IInstrumentLink* link = Link();
-    return link != nullptr && m_hdModules.ReadFamily(kModuleKintor, *link, m_kintorClockFamily) &&
-                   m_hdModules.ReadFamily(kModuleUlmeth, *link, m_ulmethClockFamily)
+    return m_hdModules.ReadFamily(kModuleKintor, Link(), m_kintorClockFamily) &&
+                   m_hdModules.ReadFamily(kModuleUlmeth, Link(), m_ulmethClockFamily)
                ? 1
                : 0;
 }

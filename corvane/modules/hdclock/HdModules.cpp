@@ -38,13 +38,15 @@ bool HdModules::Installed(ModuleKind kind) const {
     }
 }
 
-bool HdModules::ReadFamily(ModuleKind kind, IInstrumentLink& link, int& family) const {
+bool HdModules::ReadFamily(ModuleKind kind, IInstrumentLink* link, int& family) const {
+    if (link == nullptr)
+        return false;
     int (*query)(IInstrumentLink&, bool) = QueryUlmethClockFamily;
     if (kind == kModuleBrumo)
         query = QueryBrumoClockFamily;
     else if (kind == kModuleKintor)
         query = QueryKintorClockFamily;
-    return ReadClockFamily(query, link, Installed(kind), family);
+    return ReadClockFamily(query, *link, Installed(kind), family);
 }
 
 }  // namespace corvane

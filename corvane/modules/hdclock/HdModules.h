@@ -14,9 +14,9 @@ public:
     // As set, else what the main frame's module catalogue listed; false without a main frame
     // and for any other kind.
     bool Installed(ModuleKind kind) const;
-    // The clock family of the first module of `kind` (ReadClockFamily): false when it is
-    // installed but its family cannot be told.
-    bool ReadFamily(ModuleKind kind, IInstrumentLink& link, int& family) const;
+    // The clock family of the first module of `kind` (ReadClockFamily): false without a link,
+    // or when the module is installed but its family cannot be told.
+    bool ReadFamily(ModuleKind kind, IInstrumentLink* link, int& family) const;
 
 private:
     // -1: ask the main frame.

@@ -169,9 +169,8 @@ int CKintorDoc::CombinedHdClockFamily() const {
 }
 
 int CKintorDoc::ReadClockFamilies() {
-    IInstrumentLink* link = Link();
-    return link != nullptr && m_hdModules.ReadFamily(kModuleBrumo, *link, m_brumoClockFamily) &&
-                   m_hdModules.ReadFamily(kModuleUlmeth, *link, m_ulmethClockFamily)
+    return m_hdModules.ReadFamily(kModuleBrumo, Link(), m_brumoClockFamily) &&
+                   m_hdModules.ReadFamily(kModuleUlmeth, Link(), m_ulmethClockFamily)
                ? 1
                : 0;
 }

@@ -18,9 +18,8 @@ void CUlmethDoc::SetOtherHdModules(bool brumo, bool kintor) {
 }
 
 int CUlmethDoc::ReadBeforeSelect() {
-    IInstrumentLink* link = Link();
-    return link != nullptr && m_hdModules.ReadFamily(kModuleBrumo, *link, m_brumoClockFamily) &&
-                   m_hdModules.ReadFamily(kModuleKintor, *link, m_kintorClockFamily)
+    return m_hdModules.ReadFamily(kModuleBrumo, Link(), m_brumoClockFamily) &&
+                   m_hdModules.ReadFamily(kModuleKintor, Link(), m_kintorClockFamily)
                ? 1
                : 0;
 }
