@@ -28,10 +28,11 @@ using Lines = std::vector<std::string>;
 template <typename Doc>
 class Recorded : public Doc {
 public:
+    Recorded() {
+        this->SetPostSink(
+            [this](platform::UINT message, platform::WPARAM) { posted.push_back(message); });
+    }
     std::vector<platform::UINT> posted;
-
-protected:
-    void PostToMainFrame(platform::UINT message) override { posted.push_back(message); }
 };
 
 // Replaces every "%M" by the model's name.
@@ -565,6 +566,16 @@ const std::vector<ApplyCase> kApplyCases = {
      {}},
     {"LogoSelectionAlone",
      [](CAnalogVideoDoc& doc, quarnsim::Simulator&) { doc.SetLogoSelection("ID.lgo"); },
+     {"OUTP1:LOGO:STAT 0", "OUTP1:LOGO:SEL \"ID.lgo\"", "OUTP1:LOGO:STAT 1", "OUTP1:LOGO:SAVE"},
+     {kLogoPosition},
+     nullptr,
+     false,
+     false,
+     {},
+     {}},
+    // A quote in a logo name would end the command's argument early.
+    {"LogoSelectionWithAQuote",
+     [](CAnalogVideoDoc& doc, quarnsim::Simulator&) { doc.SetLogoSelection("ID\".lgo"); },
      {"OUTP1:LOGO:STAT 0", "OUTP1:LOGO:SEL \"ID.lgo\"", "OUTP1:LOGO:STAT 1", "OUTP1:LOGO:SAVE"},
      {kLogoPosition},
      nullptr,

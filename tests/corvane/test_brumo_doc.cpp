@@ -26,12 +26,12 @@ using Posts = std::vector<Post>;
 // A document whose posts to the main frame are kept for the test.
 class RecordedBrumo : public CBrumoDoc {
 public:
-    Posts posted;
-
-protected:
-    void PostToMainFrame(platform::UINT message, platform::WPARAM wParam) override {
-        posted.emplace_back(message, wParam);
+    RecordedBrumo() {
+        SetPostSink([this](platform::UINT message, platform::WPARAM wParam) {
+            posted.emplace_back(message, wParam);
+        });
     }
+    Posts posted;
 };
 
 // The fixture's link with the whole reply of one query replaced, for answers the simulator

@@ -33,10 +33,11 @@ using namespace pirvo;
 
 class RecordedPirvoDoc : public CPirvoDoc {
 public:
+    RecordedPirvoDoc() {
+        SetPostSink(
+            [this](platform::UINT message, platform::WPARAM) { posted.push_back(message); });
+    }
     std::vector<platform::UINT> posted;
-
-protected:
-    void PostToMainFrame(platform::UINT message) override { posted.push_back(message); }
 };
 
 class PirvoDocTest : public ModuleDocFixture<RecordedPirvoDoc> {

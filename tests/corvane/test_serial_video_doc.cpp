@@ -222,28 +222,30 @@ TEST_F(SormetDocument, LiveTimingAsksTheOutputsHeadersInFull) {
         double delay;
     };
     const Case cases[] = {
-        // The override answers the first header; the second answer follows it.
         {"output 1", 1, "-3;1.5", 1, -3, 1.5e-6},
         {"output 2", 2, "12.9;-0.25", 1, 12, -0.25e-6},
+        // Without the delay answer nothing is taken: the document keeps the last timing read.
+        {"output 2 without its delay", 2, "7", 0, 12, -0.25e-6},
     };
     Load("/525-270/Bars/Bars75.cmp");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string query = c.output == 1 ? "SENS1:CORR:MDEL:VERT?;:SENS1:CORR:MDEL:HOR?"
                                                 : "SENS2:CORR:MDEL:VERT?;:SENS2:CORR:MDEL:HOR?";
-        Instrument().SetReplyOverride(query, c.reply);
-        int lines = 0;
-        double delay = 0.0;
+        m_sim->ReplaceNextReply(std::string(c.reply) + "\n");
+        int lines = -99;
+        double delay = -99.0;
         const int result = c.output == 1 ? m_doc->ReadLiveTiming(lines, delay)
                                          : m_doc->ReadLiveBlackTiming(lines, delay);
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(TakeLines(), (Lines{ModuleSelect(), query}));
-        if (c.result) {
-            EXPECT_EQ(lines, c.lines);
-            EXPECT_DOUBLE_EQ(delay, c.delay);
-        }
+        EXPECT_EQ(lines, c.result ? c.lines : -99);
+        EXPECT_DOUBLE_EQ(delay, c.result ? c.delay : -99.0);
+        // The document keeps the live timing, without a change flag.
+        const Flagged<int>& kept = c.output == 1 ? m_doc->m_lines : m_doc->m_blackLines;
+        EXPECT_EQ(kept.Value(), c.lines);
+        EXPECT_FALSE(kept.Changed());
         EXPECT_FALSE(m_doc->IsModified());
-        Instrument().ClearReplyOverrides();
     }
 }
 
@@ -299,6 +301,10 @@ TEST_F(SormetDocument, ApplySendsOnlyWhatChangedInItsOrder) {
          },
          {"OUTP1:TEXT:DATA \"Cam A\"", "OUTP1:TEXT:SAVE", "OUTP1:TEXT:POS:VERT 7",
           "OUTP1:TEXT:SAVE"},
+         {}},
+        {"text with control bytes, DEL among them",
+         [](CSerialVideoDoc& d) { d.SetText("Cam\tA\x7f"); },
+         {"OUTP1:TEXT:DATA \"CamA\"", "OUTP1:TEXT:SAVE"},
          {}},
         {"circle",
          [](CSerialVideoDoc& d) {

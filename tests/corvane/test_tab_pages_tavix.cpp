@@ -2,6 +2,7 @@
 // the page's own writes, which must never come back as the operator's.
 #include <utility>
 
+#include "corvane/modules/common/AudioFrequencies.h"
 #include "corvane/modules/tavix/TavixMessages.h"
 #include "corvane/pages/audio/AudioEntryText.h"
 #include "corvane/pages/tavix/TavixAudioTables.h"
@@ -46,13 +47,13 @@ TEST(TavixFrequencyList, TextRuleAndTableAgreeForEveryEntry) {
     const auto& items = page.controls[1].items;
     ASSERT_EQ(items.size(), 32u);
     for (int i = 0; i < 32; ++i) {
-        EXPECT_EQ(HertzOfEntryText(items[static_cast<size_t>(i)]), CTavixDoc::FrequencyOfIndex(i))
+        EXPECT_EQ(HertzOfEntryText(items[static_cast<size_t>(i)]), AudioFrequencyOfIndex(i))
             << items[static_cast<size_t>(i)];
-        EXPECT_EQ(CTavixDoc::FrequencyIndex(CTavixDoc::FrequencyOfIndex(i)), i);
+        EXPECT_EQ(AudioFrequencyIndex(AudioFrequencyOfIndex(i)), i);
     }
     EXPECT_EQ(HertzOfEntryText("1.2 kHz"), 1200);
-    EXPECT_EQ(CTavixDoc::FrequencyIndex(440), -1);
-    EXPECT_EQ(CTavixDoc::FrequencyOfIndex(32), -1);
+    EXPECT_EQ(AudioFrequencyIndex(440), -1);
+    EXPECT_EQ(AudioFrequencyOfIndex(32), -1);
 }
 
 TEST_F(TavixPages, FrequencyChoicesSendHertz) {

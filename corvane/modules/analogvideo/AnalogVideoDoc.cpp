@@ -3,12 +3,12 @@
 #include <cmath>
 #include <optional>
 
-#include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/common/QuotableText.h"
 #include "corvane/modules/video/CatalogLocators.h"
 #include "corvane/modules/video/CatalogProgress.h"
 #include "corvane/modules/video/CatalogReader.h"
+#include "corvane/modules/video/OverlaySender.h"
 #include "corvane/modules/video/SettingReplies.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
@@ -18,7 +18,6 @@ namespace corvane {
 
 namespace {
 
-const char* const kTimingQuery = "SENS1:CORR:MDEL:VERT?;:SENS1:CORR:MDEL:HOR?";
 const char* const kLogoPositionQuery = "OUTP1:LOGO:POS:HOR?;VERT?;:OUTP1:LOGO:STAT?";
 const char* const kChannelQuery = ":OUTP1:VID:Y:STAT?;:OUTP1:VID:PB:STAT?;:OUTP1:VID:PR:STAT?";
 
@@ -39,15 +38,6 @@ auto At(const Container& items, int index) -> const typename Container::value_ty
     return &items[static_cast<size_t>(index)];
 }
 
-int TakeTiming(const std::string& reply, int& lines, double& delay) {
-    ReplyCursor cursor(reply);
-    double microseconds = 0.0;
-    if (!cursor.NextTruncated(lines) || !cursor.NextDouble(microseconds))
-        return 0;
-    delay = microseconds * 1e-6;
-    return 1;
-}
-
 void Stop(const std::string& text) {
     platform::AfxMessageBox(text, platform::MB_ICONSTOP);
 }
@@ -60,11 +50,6 @@ CAnalogVideoDoc::~CAnalogVideoDoc() = default;
 
 std::string CAnalogVideoDoc::DrivePath(const char* folder) const {
     return "/F0:/" + ModelName(Kind()) + "/" + folder;
-}
-
-void CAnalogVideoDoc::PostToMainFrame(platform::UINT message) {
-    if (CMainFrame* frame = MainFrame())
-        frame->PostMessage(message);
 }
 
 // ---- reading ------------------------------------------------------------------------------
@@ -102,10 +87,9 @@ int CAnalogVideoDoc::ReadSettingsSteps() const {
 }
 
 int CAnalogVideoDoc::ApplySteps() const {
-    // The selection, the load, the timing (2), the moving picture (4), the blinking, the logo
-    // (4), the text (4), the circle (4), the sync, the model's own, the channels (3) and the
-    // closing "*OPC?" and "SYST:ERR?".
-    return 1 + 1 + 2 + 4 + 1 + 4 + 4 + 4 + 1 + HookApplySteps() + 3 + 2;
+    // The selection, the load, the timing (2), the moving picture (4), the overlay, the sync,
+    // the model's own, the channels (3) and the closing "*OPC?" and "SYST:ERR?".
+    return 1 + 1 + 2 + 4 + COverlaySender::kSteps + 1 + HookApplySteps() + 3 + 2;
 }
 
 int CAnalogVideoDoc::ReadCatalogues(int& readSteps) {
@@ -173,12 +157,8 @@ void CAnalogVideoDoc::TakeActiveNames() {
 
 int CAnalogVideoDoc::ReadSettings() {
     CCatalogReader reader(Link());
-    std::string reply;
-    OutputTiming timing;
-    if (!QueryReply(kTimingQuery, reply) || !TakeTiming(reply, timing.lines, timing.delay))
+    if (!LoadTiming(OutputTimingQuery(1), m_timingLines, m_timingDelay))
         return 0;
-    m_timingLines.Load(timing.lines);
-    m_timingDelay.Load(timing.delay);
     Progress().Step();
 
     MovingPictureSettings moving;
@@ -225,6 +205,7 @@ int CAnalogVideoDoc::ReadSettings() {
     m_circleVertical.Load(circle.vertical);
     Progress().Step();
 
+    std::string reply;
     if (!QueryReply(":OUTP1:VID:SYNC:STAT?", reply))
         return 0;
     m_syncState.Load(platform::StrToInt(reply.c_str()));
@@ -280,29 +261,13 @@ int CAnalogVideoDoc::QueryStandardCode() {
 }
 
 int CAnalogVideoDoc::QueryOutput1Timing(OutputTiming& timing) {
-    if (!SelectModule())
+    if (!LoadLiveTiming(OutputTimingQuery(1), m_timingLines, m_timingDelay))
         return 0;
-    std::string reply;
-    OutputTiming read;
-    if (!QueryReply(kTimingQuery, reply) || !TakeTiming(reply, read.lines, read.delay))
-        return 0;
-    m_timingLines.Load(read.lines);
-    m_timingDelay.Load(read.delay);
-    timing = read;
+    timing = {m_timingLines, m_timingDelay};
     return 1;
 }
 
 // ---- applying -----------------------------------------------------------------------------
-
-int CAnalogVideoDoc::SendFlagged(ChangeFlag& parameter, const std::string& command) {
-    if (parameter.Changed()) {
-        if (!SendCommand(command))
-            return 0;
-        parameter.ClearChanged();
-    }
-    Progress().Step();
-    return 1;
-}
 
 int CAnalogVideoDoc::Apply() {
     platform::CWaitCursor wait;
@@ -312,49 +277,38 @@ int CAnalogVideoDoc::Apply() {
     Progress().Step();
 
     Load load = Load::kNone;
-    bool save = false;
     if (!ApplyLoad(load))
         return 0;
-    if (!SendFlagged(m_timingLines,
-                     platform::Format("SENS1:CORR:MDEL:VERT %d", m_timingLines.Value())) ||
-        !SendFlagged(m_timingDelay,
-                     platform::Format("SENS1:CORR:MDEL:HOR %.8f", m_timingDelay.Value() * 1e6)) ||
-        !SendFlagged(m_movingHorizontal,
-                     platform::Format("OUTP1:MOV:HOR %d", m_movingHorizontal.Value())) ||
-        !SendFlagged(m_movingVertical,
-                     platform::Format("OUTP1:MOV:VERT %d", m_movingVertical.Value())) ||
-        !SendFlagged(m_movingPeriod,
-                     platform::Format("OUTP1:MOV:PER %d", m_movingPeriod.Value())) ||
-        !SendFlagged(m_movingRandom,
-                     platform::Format("OUTP1:MOV:RAND:STAT %d", m_movingRandom.Value())))
+    if (!SendIfChanged(m_timingLines,
+                       platform::Format("SENS1:CORR:MDEL:VERT %d", m_timingLines.Value())) ||
+        !SendIfChanged(m_timingDelay,
+                       platform::Format("SENS1:CORR:MDEL:HOR %.8f", m_timingDelay.Value() * 1e6)) ||
+        !SendIfChanged(m_movingHorizontal,
+                       platform::Format("OUTP1:MOV:HOR %d", m_movingHorizontal.Value())) ||
+        !SendIfChanged(m_movingVertical,
+                       platform::Format("OUTP1:MOV:VERT %d", m_movingVertical.Value())) ||
+        !SendIfChanged(m_movingPeriod,
+                       platform::Format("OUTP1:MOV:PER %d", m_movingPeriod.Value())) ||
+        !SendIfChanged(m_movingRandom,
+                       platform::Format("OUTP1:MOV:RAND:STAT %d", m_movingRandom.Value())))
         return 0;
 
-    if (m_blinkCode.Changed()) {
-        if (!SendCommand(m_blinkCode == 0 ? "OUTP1:OVER:BLIN:STAT 0" : "OUTP1:OVER:BLIN:STAT 1"))
-            return 0;
-        if (m_blinkCode != 0 &&
-            !SendCommand(m_blinkCode == 2 ? "OUTP1:OVER:BLIN:PER 0.5" : "OUTP1:OVER:BLIN:PER 1.0"))
-            return 0;
-        m_blinkCode.ClearChanged();
-    }
-    Progress().Step();
-
-    if (!ApplyLogo(save) || !ApplyText(save))
-        return 0;
-    if (!SendFlagged(m_circleState,
-                     platform::Format("OUTP1:CIRC:STAT %d", m_circleState.Value())) ||
-        !SendFlagged(m_circleHorizontal,
-                     platform::Format("OUTP1:CIRC:POS:HOR %d", m_circleHorizontal.Value())) ||
-        !SendFlagged(m_circleVertical,
-                     platform::Format("OUTP1:CIRC:POS:VERT %d", m_circleVertical.Value())) ||
-        !SendFlagged(m_circleDiameter,
-                     platform::Format("OUTP1:CIRC:DIAM %d", m_circleDiameter.Value())))
+    bool logoReread = false;
+    COverlaySender overlay(Link(), Progress(), TextSave::kKeepsFlag);
+    const int overlaySent =
+        overlay.Send({m_blinkCode, m_logoState, m_logoSelection, m_logoHorizontal, m_logoVertical,
+                      m_textState, m_text, m_textHorizontal, m_textVertical, m_circleState,
+                      m_circleHorizontal, m_circleVertical, m_circleDiameter},
+                     logoReread);
+    m_logoRereadNotice = logoReread ? 1 : 0;
+    if (!overlaySent)
         return 0;
     if (!ApplySync() || !ApplyVideoConfiguration())
         return 0;
-    if (!SendFlagged(m_channelY, platform::Format("OUTP1:VID:Y:STAT %d", m_channelY.Value())) ||
-        !SendFlagged(m_channelPb, platform::Format("OUTP1:VID:PB:STAT %d", m_channelPb.Value())) ||
-        !SendFlagged(m_channelPr, platform::Format("OUTP1:VID:PR:STAT %d", m_channelPr.Value())))
+    if (!SendIfChanged(m_channelY, platform::Format("OUTP1:VID:Y:STAT %d", m_channelY.Value())) ||
+        !SendIfChanged(m_channelPb,
+                       platform::Format("OUTP1:VID:PB:STAT %d", m_channelPb.Value())) ||
+        !SendIfChanged(m_channelPr, platform::Format("OUTP1:VID:PR:STAT %d", m_channelPr.Value())))
         return 0;
     bool notify = false;
     if (!ApplyAfterChannels(notify))
@@ -406,87 +360,6 @@ int CAnalogVideoDoc::ApplyLoad(Load& load) {
     }
     Progress().Step();
     return 1;
-}
-
-// The module keeps a logo change only once it is saved. Switching the logo on takes the
-// selected logo with it; a new selection while the logo stays as it is goes out with the logo
-// switched off and on again around it.
-int CAnalogVideoDoc::ApplyLogo(bool& save) {
-    m_logoRereadNotice = 0;
-    if (m_logoState.Changed()) {
-        if (m_logoState != 0) {
-            if (!SendCommand("OUTP1:LOGO:SEL \"" + m_logoSelection.Value() + "\""))
-                return 0;
-            m_logoSelection.ClearChanged();
-            save = true;
-        }
-        if (!SendCommand(platform::Format("OUTP1:LOGO:STAT %d", m_logoState.Value())))
-            return 0;
-        m_logoState.ClearChanged();
-        if (m_logoState == 1)
-            save = true;
-        m_logoRereadNotice = 1;
-    }
-    Progress().Step();
-    if (m_logoSelection.Changed()) {
-        if (!SendCommand("OUTP1:LOGO:STAT 0") ||
-            !SendCommand("OUTP1:LOGO:SEL \"" + m_logoSelection.Value() + "\"") ||
-            !SendCommand("OUTP1:LOGO:STAT 1"))
-            return 0;
-        m_logoSelection.ClearChanged();
-        m_logoRereadNotice = 1;
-        save = true;
-    }
-    Progress().Step();
-    if (save) {
-        if (!SendCommand("OUTP1:LOGO:SAVE"))
-            return 0;
-        save = false;
-    }
-    const bool horizontal = m_logoHorizontal.Changed();
-    const bool vertical = m_logoVertical.Changed();
-    if (!SendFlagged(m_logoHorizontal,
-                     platform::Format("OUTP1:LOGO:POS:HOR %.1f", m_logoHorizontal.Value())) ||
-        !SendFlagged(m_logoVertical,
-                     platform::Format("OUTP1:LOGO:POS:VERT %.1f", m_logoVertical.Value())))
-        return 0;
-    save = save || horizontal || vertical;
-    // The flag is left set: the text's save that follows goes out as well.
-    return !save || SendCommand("OUTP1:LOGO:SAVE");
-}
-
-int CAnalogVideoDoc::ApplyText(bool& save) {
-    const std::string data = "OUTP1:TEXT:DATA \"" + m_text.Value() + "\"";
-    if (m_textState.Changed()) {
-        if (m_textState != 0) {
-            if (!SendCommand(data))
-                return 0;
-            m_text.ClearChanged();
-        }
-        if (!SendCommand(platform::Format("OUTP1:TEXT:STAT %d", m_textState.Value())))
-            return 0;
-        m_textState.ClearChanged();
-        save = true;
-    }
-    Progress().Step();
-    if (m_text.Changed()) {
-        if (!SendCommand(data))
-            return 0;
-        m_text.ClearChanged();
-        save = true;
-    }
-    Progress().Step();
-    if (save && !SendCommand("OUTP1:TEXT:SAVE"))
-        return 0;
-    const bool horizontal = m_textHorizontal.Changed();
-    const bool vertical = m_textVertical.Changed();
-    if (!SendFlagged(m_textHorizontal,
-                     platform::Format("OUTP1:TEXT:POS:HOR %d", m_textHorizontal.Value())) ||
-        !SendFlagged(m_textVertical,
-                     platform::Format("OUTP1:TEXT:POS:VERT %d", m_textVertical.Value())))
-        return 0;
-    save = save || horizontal || vertical;
-    return !save || SendCommand("OUTP1:TEXT:SAVE");
 }
 
 // Only a GBR standard has a sync to choose; on any other the module syncs on green.
@@ -634,7 +507,7 @@ void CAnalogVideoDoc::SetLogoState(int value) {
 }
 
 void CAnalogVideoDoc::SetLogoSelection(const std::string& name) {
-    Change(m_logoSelection, name);
+    Change(m_logoSelection, QuotableText(name));
 }
 
 void CAnalogVideoDoc::SetLogoHorizontal(double percent) {

@@ -66,12 +66,12 @@ public:
     void SetMovingPeriod(int value);
     void SetMovingRandom(int value);
     void SetLogoState(int value);
+    // The logo name and the text keep only what can travel inside the quoted command.
     void SetLogoSelection(const std::string& name);
     // Percent; a value that is not a number is refused.
     void SetLogoHorizontal(double percent);
     void SetLogoVertical(double percent);
     void SetTextState(int value);
-    // Characters that cannot travel inside the quoted command are left out.
     void SetTextData(const std::string& text);
     void SetTextHorizontal(int value);
     void SetTextVertical(int value);
@@ -157,13 +157,8 @@ protected:
     virtual int HookReadSteps() const { return 0; }
     virtual int HookApplySteps() const { return 0; }
 
-    // Posts to the main frame (none without one).
-    virtual void PostToMainFrame(platform::UINT message);
-
     // ":OUTP1:STAN?" into m_standardCode. 1 read, 0 failed.
     int QueryStandardCode();
-    // Sends `command` when `parameter` is flagged and clears the flag once it went; steps.
-    int SendFlagged(ChangeFlag& parameter, const std::string& command);
 
 private:
     enum class Load { kNone, kSignal, kPicture };
@@ -191,8 +186,6 @@ private:
     void TakeActiveNames();
 
     int ApplyLoad(Load& load);
-    int ApplyLogo(bool& save);
-    int ApplyText(bool& save);
     int ApplySync();
     int ApplyCloseAndCheck(Load load, bool& rearmed);
     int RereadText();

@@ -7,7 +7,6 @@
 #include <string_view>
 #include <utility>
 
-#include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/video/VideoFormats.h"
 #include "platform/Numbers.h"
@@ -76,11 +75,6 @@ bool SameWithoutCase(const std::string& a, std::string_view b) {
            });
 }
 
-std::string TimingQuery(int output) {
-    return platform::Format("SENS%d:CORR:MDEL:VERT?;:SENS%d:CORR:MDEL:HOR?", output + 1,
-                            output + 1);
-}
-
 const char* const kGenlockTimingQuery = "SOUR:CORR:MDEL:VERT?;HOR?";
 
 }  // namespace
@@ -111,13 +105,8 @@ CBrumoDoc::CBrumoDoc() : CModuleDoc(kModuleBrumo, IDS_APPLY_BRUMO) {
 }
 
 void CBrumoDoc::SetOtherHdModules(bool kintor, bool ulmeth) {
-    m_hasKintor = kintor ? 1 : 0;
-    m_hasUlmeth = ulmeth ? 1 : 0;
-}
-
-void CBrumoDoc::PostToMainFrame(platform::UINT message, platform::WPARAM wParam) {
-    if (CMainFrame* frame = MainFrame())
-        frame->PostMessage(message, wParam, 0);
+    m_hdModules.SetInstalled(kModuleKintor, kintor);
+    m_hdModules.SetInstalled(kModuleUlmeth, ulmeth);
 }
 
 // ---- setters ---------------------------------------------------------------------------------
@@ -195,7 +184,7 @@ int CBrumoDoc::ReadAll() {
     Progress().Step();
 
     if (m_source != kSourceInternal) {
-        if (!QueryTiming(kGenlockTimingQuery, m_genlockLines, m_genlockDelay))
+        if (!LoadTiming(kGenlockTimingQuery, m_genlockLines, m_genlockDelay))
             return 0;
     } else {
         m_genlockLines.Load(0);
@@ -219,7 +208,7 @@ int CBrumoDoc::ReadAll() {
 
     for (int output = 0; output < kOutputs; ++output) {
         const size_t i = static_cast<size_t>(output);
-        if (!QueryTiming(TimingQuery(output), m_outputLines[i], m_outputDelay[i]))
+        if (!LoadTiming(OutputTimingQuery(output + 1), m_outputLines[i], m_outputDelay[i]))
             return 0;
         Progress().Step();
     }
@@ -227,16 +216,10 @@ int CBrumoDoc::ReadAll() {
 }
 
 int CBrumoDoc::ReadFamilies() {
-    const CMainFrame* frame = MainFrame();
-    const bool kintor = m_hasKintor >= 0 ? m_hasKintor != 0 : frame && frame->m_hasKintor;
-    const bool ulmeth = m_hasUlmeth >= 0 ? m_hasUlmeth != 0 : frame && frame->m_hasUlmeth;
-    IInstrumentLink* link = Link();
-    if (link == nullptr)
-        return 0;
-    if (!ReadClockFamily(QueryKintorClockFamily, *link, kintor, m_kintorClockFamily) ||
-        !ReadClockFamily(QueryUlmethClockFamily, *link, ulmeth, m_ulmethClockFamily))
-        return 0;
-    return 1;
+    return m_hdModules.ReadFamily(kModuleKintor, Link(), m_kintorClockFamily) &&
+                   m_hdModules.ReadFamily(kModuleUlmeth, Link(), m_ulmethClockFamily)
+               ? 1
+               : 0;
 }
 
 // The reference takes one to three queries, the HD one the detection's two exchanges more.
@@ -294,21 +277,10 @@ int CBrumoDoc::ReadOutputs() {
     return 1;
 }
 
-int CBrumoDoc::QueryTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay) {
-    ReplyCursor reply;
-    int count = 0;
-    double microseconds = 0.0;
-    if (!QueryReply(query, reply) || !reply.NextTruncated(count) || !reply.NextDouble(microseconds))
-        return 0;
-    lines.Load(count);
-    delay.Load(microseconds * 1e-6);
-    return 1;
-}
-
 int CBrumoDoc::QueryLiveTiming(const std::string& query, Flagged<int>& lines,
                                Flagged<double>& delay, LiveTiming& timing) {
     platform::CWaitCursor wait;
-    if (!SelectModule() || !QueryTiming(query, lines, delay))
+    if (!LoadLiveTiming(query, lines, delay))
         return 0;
     timing.lines = lines;
     timing.delay = delay;
@@ -319,7 +291,8 @@ int CBrumoDoc::QueryOutputTiming(int output, LiveTiming& timing) {
     if (!ValidOutput(output))
         return 0;
     const size_t i = static_cast<size_t>(output);
-    return QueryLiveTiming(TimingQuery(output), m_outputLines[i], m_outputDelay[i], timing);
+    return QueryLiveTiming(OutputTimingQuery(output + 1), m_outputLines[i], m_outputDelay[i],
+                           timing);
 }
 
 int CBrumoDoc::QueryGenlockTiming(LiveTiming& timing) {

@@ -15,6 +15,7 @@
 #include "corvane/modules/brumo/BrumoMessages.h"
 #include "corvane/modules/common/ModuleDoc.h"
 #include "corvane/modules/hdclock/HdClock.h"
+#include "corvane/modules/hdclock/HdModules.h"
 
 namespace corvane {
 
@@ -95,9 +96,6 @@ public:
     FlaggedArray<int, brumo::kOutputs> m_outputLines;
     FlaggedArray<double, brumo::kOutputs> m_outputDelay;  // seconds
 
-protected:
-    virtual void PostToMainFrame(platform::UINT message, platform::WPARAM wParam);
-
 private:
     // The read steps after the other modules' families; 0 at the first that fails.
     int ReadFamilies();
@@ -108,14 +106,11 @@ private:
     // Sends the changed parameters in the module's order; 0 at the first failed send.
     int SendChanges(bool& applied);
     int SendOutput(int output, bool& applied);
-    // A timing reply "<lines>;<microseconds>" into the two, without change flags; 0 when the
-    // exchange failed or an answer is missing, and then nothing is stored.
-    int QueryTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay);
+    // LoadLiveTiming under a wait cursor, handed back in `timing` as well.
     int QueryLiveTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay,
                         LiveTiming& timing);
 
-    int m_hasKintor = -1;  // -1: ask the main frame
-    int m_hasUlmeth = -1;
+    HdModules m_hdModules;
     bool m_referenceMark = false;
     bool m_hdSyncMark = false;
     std::array<bool, brumo::kOutputs> m_outputMark{};

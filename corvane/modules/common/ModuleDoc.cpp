@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "corvane/core/MainFrame.h"
+#include "corvane/modules/common/ParameterSend.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
@@ -146,6 +147,15 @@ int CModuleDoc::SendChangedParameters() {
     return 1;
 }
 
+void CModuleDoc::PostToMainFrame(platform::UINT message, platform::WPARAM wParam) {
+    if (m_post) {
+        m_post(message, wParam);
+        return;
+    }
+    if (CMainFrame* frame = MainFrame())
+        frame->PostMessage(message, wParam, 0);
+}
+
 void CModuleDoc::ReportInstrumentError(int, const std::string& reply) {
     platform::AfxMessageBox("Command send error!\n" + reply, platform::MB_ICONSTOP);
 }
@@ -178,8 +188,11 @@ int CModuleDoc::SelectModule() {
 }
 
 int CModuleDoc::SendCommand(const std::string& command) {
-    IInstrumentLink* link = Link();
-    return link != nullptr && link->SendCommand(command) ? 1 : 0;
+    return SendLine(Link(), command);
+}
+
+int CModuleDoc::SendIfChanged(ChangeFlag& parameter, const std::string& command) {
+    return corvane::SendIfChanged(Link(), Progress(), parameter, command);
 }
 
 int CModuleDoc::QueryActiveSignal(std::string& reply) {
@@ -192,6 +205,36 @@ int CModuleDoc::QueryActiveSignal(std::string& reply) {
         return 0;
     }
     return 1;
+}
+
+std::string CModuleDoc::OutputTimingQuery(int number) {
+    return platform::Format("SENS%d:CORR:MDEL:VERT?;:SENS%d:CORR:MDEL:HOR?", number, number);
+}
+
+int CModuleDoc::NextTiming(ReplyCursor& reply, int& lines, double& seconds) {
+    int count = 0;
+    double microseconds = 0.0;
+    if (!reply.NextTruncated(count) || !reply.NextDouble(microseconds))
+        return 0;
+    lines = count;
+    seconds = microseconds * 1e-6;
+    return 1;
+}
+
+int CModuleDoc::LoadTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay) {
+    ReplyCursor reply;
+    int count = 0;
+    double seconds = 0.0;
+    if (!QueryReply(query, reply) || !NextTiming(reply, count, seconds))
+        return 0;
+    lines.Load(count);
+    delay.Load(seconds);
+    return 1;
+}
+
+int CModuleDoc::LoadLiveTiming(const std::string& query, Flagged<int>& lines,
+                               Flagged<double>& delay) {
+    return SelectModule() && LoadTiming(query, lines, delay) ? 1 : 0;
 }
 
 int CModuleDoc::QueryReply(const std::string& query, std::string& reply) {

@@ -24,6 +24,7 @@
 #include "corvane/modules/common/ModuleProgress.h"
 #include "corvane/modules/common/ReplyCursor.h"
 #include "platform/Document.h"
+#include "platform/Types.h"
 
 namespace corvane {
 
@@ -56,6 +57,10 @@ public:
     // The link and the progress sink to use from now on; null goes back to the main frame's.
     void SetLink(IInstrumentLink* link) { m_link = link; }
     void SetProgressSink(IProgressSink* sink) { m_progress = sink; }
+
+    // Where the document's notifications go; the main frame unless set. Tests record.
+    using PostSink = std::function<void(platform::UINT message, platform::WPARAM wParam)>;
+    void SetPostSink(PostSink sink) { m_post = std::move(sink); }
 
     ModuleKind Kind() const { return m_kind; }
     // "<model>:<slot>", the module's address in INST:SEL.
@@ -92,6 +97,8 @@ protected:
     virtual void ReportInstrumentError(int number, const std::string& reply);
     // Posts the model's notifications to the main frame at the end of an apply.
     virtual void PostApplyNotifications() {}
+    // Posts to the sink set, else to the main frame (none without one).
+    void PostToMainFrame(platform::UINT message, platform::WPARAM wParam = 0);
 
     // INST:SEL of this module. 1 sent, 0 failed.
     int SelectModule();
@@ -103,9 +110,23 @@ protected:
     int QueryCompletion(std::string& error);
     // One command; 0 when it could not be sent.
     int SendCommand(const std::string& command);
+    // Sends `command` when `parameter` is flagged and clears the flag once it went; a progress
+    // step either way. 0 when the send failed.
+    int SendIfChanged(ChangeFlag& parameter, const std::string& command);
     // The quoted path of the signal the module plays ("MMEM:SIGN:ACT? <slot>"). 0 when the
     // exchange failed, or when no signal is loaded, after saying so.
     int QueryActiveSignal(std::string& reply);
+
+    // An output's timing: "SENS<n>:CORR:MDEL:VERT?;:SENS<n>:CORR:MDEL:HOR?", n from 1.
+    static std::string OutputTimingQuery(int number);
+    // A timing answer "<lines>;<microseconds>" at the cursor: the lines truncated, the delay in
+    // seconds. 0 when either answer is missing, and then neither is stored.
+    static int NextTiming(ReplyCursor& reply, int& lines, double& seconds);
+    // The timing `query` answers, into the two parameters without touching their change flags.
+    // 0 when the exchange failed or an answer is missing, and then nothing is stored.
+    int LoadTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay);
+    // The live timing the pages ask for: INST:SEL, then LoadTiming.
+    int LoadLiveTiming(const std::string& query, Flagged<int>& lines, Flagged<double>& delay);
 
     // The link and the sink in use: the ones given, else the main frame's. The link is null
     // only while there is neither a link given nor a main frame.
@@ -133,6 +154,7 @@ private:
     IInstrumentLink* m_link = nullptr;
     IProgressSink* m_progress = nullptr;
     ModuleProgress m_statusBarProgress;
+    PostSink m_post;
 };
 
 }  // namespace corvane

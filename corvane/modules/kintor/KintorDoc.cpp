@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/video/VideoFormats.h"
 #include "platform/Numbers.h"
@@ -34,21 +33,6 @@ constexpr double kMicro = 1e-6;
 
 bool ValidOutput(int output) {
     return output >= 0 && output < CKintorDoc::kOutputs;
-}
-
-std::string TimingQuery(int n) {
-    return platform::Format("SENS%d:CORR:MDEL:VERT?;:SENS%d:CORR:MDEL:HOR?", n, n);
-}
-
-// "<lines>;<microseconds>": both answers, or nothing.
-int ParseTiming(ReplyCursor& reply, int& lines, double& seconds) {
-    int readLines = 0;
-    double micro = 0.0;
-    if (!reply.NextTruncated(readLines) || !reply.NextDouble(micro))
-        return 0;
-    lines = readLines;
-    seconds = micro * kMicro;
-    return 1;
 }
 
 }  // namespace
@@ -162,8 +146,8 @@ void CKintorDoc::RestoreOutput(int output, const OutputState& state) {
 }
 
 void CKintorDoc::SetOtherHdModules(bool brumo, bool ulmeth) {
-    m_hasBrumo = brumo ? 1 : 0;
-    m_hasUlmeth = ulmeth ? 1 : 0;
+    m_hdModules.SetInstalled(kModuleBrumo, brumo);
+    m_hdModules.SetInstalled(kModuleUlmeth, ulmeth);
 }
 
 int CKintorDoc::CombinedHdClockFamily() const {
@@ -185,14 +169,8 @@ int CKintorDoc::CombinedHdClockFamily() const {
 }
 
 int CKintorDoc::ReadClockFamilies() {
-    const CMainFrame* frame = MainFrame();
-    const bool brumo = m_hasBrumo >= 0 ? m_hasBrumo != 0 : frame && frame->m_hasBrumo;
-    const bool ulmeth = m_hasUlmeth >= 0 ? m_hasUlmeth != 0 : frame && frame->m_hasUlmeth;
-    IInstrumentLink* link = Link();
-    if (link == nullptr)
-        return 0;
-    return ReadClockFamily(QueryBrumoClockFamily, *link, brumo, m_brumoClockFamily) &&
-                   ReadClockFamily(QueryUlmethClockFamily, *link, ulmeth, m_ulmethClockFamily)
+    return m_hdModules.ReadFamily(kModuleBrumo, Link(), m_brumoClockFamily) &&
+                   m_hdModules.ReadFamily(kModuleUlmeth, Link(), m_ulmethClockFamily)
                ? 1
                : 0;
 }
@@ -244,30 +222,20 @@ int CKintorDoc::ReadOutput(int output) {
         m_signal[i].Load(code);
     }
     Progress().Step();
-    ReplyCursor timing;
-    int lines = 0;
-    double seconds = 0.0;
-    if (!QueryReply(TimingQuery(n), timing) || !ParseTiming(timing, lines, seconds))
+    if (!LoadTiming(OutputTimingQuery(n), m_verticalLines[i], m_horizontalDelay[i]))
         return 0;
-    m_verticalLines[i].Load(lines);
-    m_horizontalDelay[i].Load(seconds);
     Progress().Step();
     return 1;
 }
 
 int CKintorDoc::QueryTiming(int output, int& lines, double& seconds) {
-    if (!ValidOutput(output) || !SelectModule())
-        return 0;
-    ReplyCursor reply;
-    int readLines = 0;
-    double readSeconds = 0.0;
-    if (!QueryReply(TimingQuery(output + 1), reply) || !ParseTiming(reply, readLines, readSeconds))
+    if (!ValidOutput(output))
         return 0;
     const size_t i = static_cast<size_t>(output);
-    m_verticalLines[i].Load(readLines);
-    m_horizontalDelay[i].Load(readSeconds);
-    lines = readLines;
-    seconds = readSeconds;
+    if (!LoadLiveTiming(OutputTimingQuery(output + 1), m_verticalLines[i], m_horizontalDelay[i]))
+        return 0;
+    lines = m_verticalLines[i];
+    seconds = m_horizontalDelay[i];
     return 1;
 }
 
@@ -280,18 +248,12 @@ int CKintorDoc::Apply() {
 }
 
 void CKintorDoc::PostApplyNotifications() {
-    const auto post = [this](platform::UINT message, platform::WPARAM wParam) {
-        if (m_post) {
-            m_post(message, wParam);
-        } else if (CMainFrame* frame = MainFrame()) {
-            frame->PostMessage(message, wParam, 0);
-        }
-    };
     if (m_sentSetting)
-        post(WM_MODULE_APPLIED, 0);
+        PostToMainFrame(WM_MODULE_APPLIED);
     if (m_sentFormat)
-        post(WM_KINTOR_CLOCK_FAMILY,
-             static_cast<platform::WPARAM>(static_cast<platform::LPARAM>(CombinedHdClockFamily())));
+        PostToMainFrame(
+            WM_KINTOR_CLOCK_FAMILY,
+            static_cast<platform::WPARAM>(static_cast<platform::LPARAM>(CombinedHdClockFamily())));
 }
 
 }  // namespace corvane

@@ -5,11 +5,11 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 
 #include "corvane/modules/common/ModuleDoc.h"
 #include "corvane/modules/hdclock/HdClock.h"
+#include "corvane/modules/hdclock/HdModules.h"
 #include "platform/Types.h"
 
 namespace corvane {
@@ -56,9 +56,6 @@ public:
 
     // Which of the other HD modules the instrument has; the main frame's unless set.
     void SetOtherHdModules(bool brumo, bool ulmeth);
-    // Where the notifications of an Apply go; the main frame unless set.
-    using PostSink = std::function<void(platform::UINT message, platform::WPARAM wParam)>;
-    void SetPostSink(PostSink sink) { m_post = std::move(sink); }
 
     int ReadAll() override;
     int Apply() override;
@@ -84,9 +81,7 @@ private:
     bool m_sentFormat = false;
     bool m_sentSetting = false;
     bool m_lastApplyDone = false;
-    int m_hasBrumo = -1;  // -1: ask the main frame
-    int m_hasUlmeth = -1;
-    PostSink m_post;
+    HdModules m_hdModules;
 };
 
 }  // namespace corvane

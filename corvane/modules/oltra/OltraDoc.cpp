@@ -56,8 +56,8 @@ int COltraDoc::ApplyVideoConfiguration() {
 int COltraDoc::ApplyAfterChannels(bool& notify) {
     const bool mode = m_aplMode.Changed();
     const bool period = m_aplPeriod.Changed();
-    if (!SendFlagged(m_aplMode, "OUTP1:APL:MOD " + m_aplMode.Value()) ||
-        !SendFlagged(m_aplPeriod, "OUTP1:APL:PER " + m_aplPeriod.Value()))
+    if (!SendIfChanged(m_aplMode, "OUTP1:APL:MOD " + m_aplMode.Value()) ||
+        !SendIfChanged(m_aplPeriod, "OUTP1:APL:PER " + m_aplPeriod.Value()))
         return 0;
     notify = notify || mode || period;
     return 1;

@@ -5,7 +5,6 @@
 #include <optional>
 #include <utility>
 
-#include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "corvane/modules/common/QuotableText.h"
 #include "corvane/modules/pirvo/PirvoSignalWords.h"
@@ -46,20 +45,6 @@ int FormatOf(const std::string& reply) {
     return kPirvoOtherFormat;
 }
 
-int TimingOf(const std::string& reply, PirvoTiming& timing) {
-    ReplyCursor cursor(reply);
-    double microseconds = 0.0;
-    if (!cursor.NextTruncated(timing.lines) || !cursor.NextDouble(microseconds))
-        return 0;
-    timing.delay = microseconds * 1e-6;
-    return 1;
-}
-
-std::string TimingQuery(int output) {
-    return platform::Format("SENS%d:CORR:MDEL:VERT?;:SENS%d:CORR:MDEL:HOR?", Number(output),
-                            Number(output));
-}
-
 // The mode the window shows for what the module answered.
 int IdTextMode(const std::string& textState, int blinkState, const std::string& blinkPeriod) {
     if (textState == "0")
@@ -91,11 +76,6 @@ CPirvoDoc::~CPirvoDoc() = default;
 bool CPirvoDoc::SaveModified() {
     NotifyViews(AboutToClose());
     return CModuleDoc::SaveModified();
-}
-
-void CPirvoDoc::PostToMainFrame(platform::UINT message) {
-    if (CMainFrame* frame = MainFrame())
-        frame->PostMessage(message);
 }
 
 PirvoIdText CPirvoDoc::IdText(int output) const {
@@ -260,26 +240,19 @@ int CPirvoDoc::ReadOutput(int output) {
         }
         Progress().Step();  // the signal's step, asked or already known
     }
-    PirvoTiming timing;
-    if (!QueryReply(TimingQuery(output), reply) || !TimingOf(reply, timing))
+    if (!LoadTiming(OutputTimingQuery(n), m_lines[i], m_delay[i]))
         return 0;
-    m_lines[i].Load(timing.lines);
-    m_delay[i].Load(timing.delay);
     Progress().Step();
     return 1;
 }
 
 int CPirvoDoc::QueryTiming(int output, PirvoTiming& timing) {
-    if (!ValidPirvoOutput(output) || !SelectModule())
-        return 0;
-    std::string reply;
-    PirvoTiming read;
-    if (!QueryReply(TimingQuery(output), reply) || !TimingOf(reply, read))
+    if (!ValidPirvoOutput(output))
         return 0;
     const auto i = static_cast<size_t>(output);
-    m_lines[i].Load(read.lines);
-    m_delay[i].Load(read.delay);
-    timing = read;
+    if (!LoadLiveTiming(OutputTimingQuery(Number(output)), m_lines[i], m_delay[i]))
+        return 0;
+    timing = {m_lines[i], m_delay[i]};
     return 1;
 }
 

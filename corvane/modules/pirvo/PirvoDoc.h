@@ -89,10 +89,6 @@ public:
     // The ID text of output 2 or 3 as the document holds it.
     PirvoIdText IdText(int output) const;
 
-protected:
-    // Posts to the main frame (none without one).
-    virtual void PostToMainFrame(platform::UINT message);
-
 private:
     int ReadCatalogue();
     int ReadActiveSignal();

@@ -2,8 +2,10 @@
 
 #include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
+#include "corvane/modules/common/QuotableText.h"
 #include "corvane/modules/video/CatalogLocators.h"
 #include "corvane/modules/video/CatalogReader.h"
+#include "corvane/modules/video/OverlaySender.h"
 #include "corvane/modules/video/SettingReplies.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
@@ -22,9 +24,6 @@ constexpr int kAudioReadSteps = SerialAudio::kGroups * (1 + kChannelsPerGroup);
 // SendAudio: each group's state, pre-emphasis, bits and sampling, each channel's amplitude,
 // frequency and click.
 constexpr int kAudioApplySteps = SerialAudio::kGroups * (4 + 3 * kChannelsPerGroup);
-// SendOverlay: the blinking, the logo's state, name and position, the text's state, data and
-// position, the circle's state, position and diameter.
-constexpr int kOverlayApplySteps = 1 + 4 + 4 + 4;
 
 // The read's steps after the catalogues, which take their own.
 int ReadStepsAfterCatalog(bool blackOption) {
@@ -40,7 +39,7 @@ int ApplySteps(const SerialVideoModel& model, bool blackOption) {
     const int bitsAndEdh = model.hasBitsAndEdh ? 2 : 0;
     // The load, the timing, the moving picture, the overlay, the audio, the Y, PB and PR
     // switches, the bits and EDH where the model has them, the AV timing.
-    const int output1 = 1 + 2 + 4 + kOverlayApplySteps + kAudioApplySteps + 3 + bitsAndEdh + 1;
+    const int output1 = 1 + 2 + 4 + COverlaySender::kSteps + kAudioApplySteps + 3 + bitsAndEdh + 1;
     // The format, the signal, the timing, the EDH and bits where the model has them, the audio.
     const int output2 = 1 + 1 + 2 + bitsAndEdh + kAudioApplySteps;
     // The selection first, "*OPC?" and "SYST:ERR?" last.
@@ -50,8 +49,6 @@ int ApplySteps(const SerialVideoModel& model, bool blackOption) {
 // The opening asks for output 1's timing in the short form the module has always been sent;
 // the live queries spell both headers out.
 const char* const kOpeningTimingQuery = "SENS1:CORR:MDEL:VERT?;HOR?";
-const char* const kLiveTimingQuery = "SENS1:CORR:MDEL:VERT?;:SENS1:CORR:MDEL:HOR?";
-const char* const kLiveBlackTimingQuery = "SENS2:CORR:MDEL:VERT?;:SENS2:CORR:MDEL:HOR?";
 
 const char* const kPreEmphasisWords[] = {"OFF", "CD", "CCIT"};
 const char* const kSamplingWords[] = {"FRAM", "NOFR", "ASYN"};
@@ -97,16 +94,6 @@ private:
     int m_position = 0;
 };
 
-// A quoted text goes out as the instrument can carry it: a double quote would end it early
-// and control characters have no place in it, so they are left out.
-std::string Quotable(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != '"' && static_cast<unsigned char>(c) >= 0x20)
-            out += c;
-    return out;
-}
-
 std::string Root(const SerialVideoModel& model, const char* folder) {
     return "/F0:/" + ModelName(model.kind) + "/" + folder;
 }
@@ -123,15 +110,6 @@ double CSerialVideoDoc::FirmwareVersion() const {
         return m_firmwareOverride;
     const CMainFrame* frame = MainFrame();
     return frame ? frame->m_firmwareVersion : 0.0;
-}
-
-void CSerialVideoDoc::Post(platform::UINT message, platform::WPARAM wParam) {
-    if (m_post) {
-        m_post(message, wParam);
-        return;
-    }
-    if (CMainFrame* frame = MainFrame())
-        frame->PostMessage(message, wParam, 0);
 }
 
 int CSerialVideoDoc::BlackSignalCode(const std::string& word) {
@@ -185,12 +163,8 @@ int CSerialVideoDoc::ReadAll() {
         return 0;
     bar.LeaveSteps(extraSteps);
 
-    int lines = 0;
-    double delay = 0.0;
-    if (!ReadTiming(kOpeningTimingQuery, lines, delay))
+    if (!LoadTiming(kOpeningTimingQuery, m_lines, m_delay))
         return 0;
-    m_lines.Load(lines);
-    m_delay.Load(delay);
     bar.StepIt();
     if (!ReadOutput1() || !ReadAudio(1, m_audio))
         return 0;
@@ -269,17 +243,6 @@ int CSerialVideoDoc::ReadFormat(const std::string& reply, int& code) const {
     if (!row)
         return 0;
     code = row->code;
-    return 1;
-}
-
-int CSerialVideoDoc::ReadTiming(const char* query, int& lines, double& delay) {
-    ReplyCursor reply;
-    if (!QueryReply(query, reply))
-        return 0;
-    double microseconds = 0.0;
-    if (!reply.NextTruncated(lines) || !reply.NextDouble(microseconds))
-        return 0;
-    delay = microseconds * 1e-6;
     return 1;
 }
 
@@ -421,17 +384,17 @@ int CSerialVideoDoc::ReadBlack() {
     m_blackSignal.Load(signalCode);
     Progress().Step();
 
-    std::string query = "SENS2:CORR:MDEL:VERT?;:SENS2:CORR:MDEL:HOR?";
+    std::string query = OutputTimingQuery(2);
     if (m_model.hasBitsAndEdh)
         query += ";:OUTP2:VID:EDH:STAT?;:OUTP2:VID:NBIT?";
     int lines = 0, edh = 0, bits = 0;
-    double microseconds = 0.0;
-    if (!QueryReply(query, reply) || !reply.NextTruncated(lines) || !reply.NextDouble(microseconds))
+    double delay = 0.0;
+    if (!QueryReply(query, reply) || !NextTiming(reply, lines, delay))
         return 0;
     if (m_model.hasBitsAndEdh && (!reply.NextInt(edh) || !reply.NextTruncated(bits)))
         return 0;
     m_blackLines.Load(lines);
-    m_blackDelay.Load(microseconds * 1e-6);
+    m_blackDelay.Load(delay);
     if (m_model.hasBitsAndEdh) {
         m_blackEdh.Load(edh);
         m_blackBits.Load(bits);
@@ -441,37 +404,26 @@ int CSerialVideoDoc::ReadBlack() {
 }
 
 int CSerialVideoDoc::ReadLiveTiming(int& lines, double& delay) {
-    if (!SelectModule())
+    if (!LoadLiveTiming(OutputTimingQuery(1), m_lines, m_delay))
         return 0;
-    return ReadTiming(kLiveTimingQuery, lines, delay);
+    lines = m_lines;
+    delay = m_delay;
+    return 1;
 }
 
 int CSerialVideoDoc::ReadLiveBlackTiming(int& lines, double& delay) {
-    if (!SelectModule())
+    if (!LoadLiveTiming(OutputTimingQuery(2), m_blackLines, m_blackDelay))
         return 0;
-    return ReadTiming(kLiveBlackTimingQuery, lines, delay);
+    lines = m_blackLines;
+    delay = m_blackDelay;
+    return 1;
 }
 
 // ---- Applying ----
 
-int CSerialVideoDoc::SendLine(const std::string& command) {
-    IInstrumentLink* link = Link();
-    return link != nullptr && link->SendCommand(command) ? 1 : 0;
-}
-
 int CSerialVideoDoc::QueryOk(const std::string& query) {
     std::string reply;
     return QueryReply(query, reply);
-}
-
-int CSerialVideoDoc::SendIf(ChangeFlag& parameter, const std::string& command) {
-    if (parameter.Changed()) {
-        if (!SendLine(command))
-            return 0;
-        parameter.ClearChanged();
-    }
-    Progress().Step();
-    return 1;
 }
 
 // A code with no word would go out as a bare header; it stays flagged instead.
@@ -481,14 +433,14 @@ int CSerialVideoDoc::SendWordIf(ChangeFlag& parameter, const std::string& header
         Progress().Step();
         return 1;
     }
-    return SendIf(parameter, header + word);
+    return SendIfChanged(parameter, header + word);
 }
 
 int CSerialVideoDoc::SendLoad(bool& loadedSignal, bool& loadedPicture) {
     if (m_signalMode.Changed() || m_signalSet.Changed() || m_signal.Changed()) {
-        if (!SendLine(platform::Format("MMEM:LOAD:SIGN %d,\"/%s/%s/%s\"", m_slot,
-                                       m_formatName.c_str(), m_signalSetName.c_str(),
-                                       m_signalName.c_str())))
+        if (!SendCommand(platform::Format("MMEM:LOAD:SIGN %d,\"/%s/%s/%s\"", m_slot,
+                                          m_formatName.c_str(), m_signalSetName.c_str(),
+                                          m_signalName.c_str())))
             return 0;
         m_signalMode.ClearChanged();
         m_signalSet.ClearChanged();
@@ -499,8 +451,8 @@ int CSerialVideoDoc::SendLoad(bool& loadedSignal, bool& loadedPicture) {
         if (!QueryOk("*OPC?"))
             return 0;
     } else if (m_pictureFolder.Changed() || m_pictureFile.Changed()) {
-        if (!SendLine(platform::Format("MMEM:LOAD:SIGN %d,\"/PICTURE/%s/%s\"", m_slot,
-                                       m_pictureFolderName.c_str(), m_pictureFileName.c_str())))
+        if (!SendCommand(platform::Format("MMEM:LOAD:SIGN %d,\"/PICTURE/%s/%s\"", m_slot,
+                                          m_pictureFolderName.c_str(), m_pictureFileName.c_str())))
             return 0;
         m_pictureFolder.ClearChanged();
         m_pictureFile.ClearChanged();
@@ -514,121 +466,36 @@ int CSerialVideoDoc::SendLoad(bool& loadedSignal, bool& loadedPicture) {
 }
 
 int CSerialVideoDoc::SendOverlay() {
-    if (m_blinkMode.Changed()) {
-        if (m_blinkMode == kBlinkOff) {
-            if (!SendLine("OUTP1:OVER:BLIN:STAT 0"))
-                return 0;
-        } else if (!SendLine("OUTP1:OVER:BLIN:STAT 1") ||
-                   !SendLine(m_blinkMode == kBlinkFast ? "OUTP1:OVER:BLIN:PER 0.5"
-                                                       : "OUTP1:OVER:BLIN:PER 1.0")) {
-            return 0;
-        }
-        m_blinkMode.ClearChanged();
-    }
-    Progress().Step();
-
-    // One save covers what went before it; the text's save also follows a logo change.
-    bool save = false;
-    m_logoReread = false;
-    const std::string selectLogo = "OUTP1:LOGO:SEL \"" + Quotable(m_logoName) + "\"";
-    if (m_logoState.Changed()) {
-        if (m_logoState != 0) {
-            if (!SendLine(selectLogo))
-                return 0;
-            m_logoName.ClearChanged();
-        }
-        if (!SendLine(platform::Format("OUTP1:LOGO:STAT %d", m_logoState.Value())))
-            return 0;
-        m_logoState.ClearChanged();
-        m_logoReread = true;
-        save = m_logoState != 0;
-    }
-    Progress().Step();
-    if (m_logoName.Changed()) {
-        if (!SendLine("OUTP1:LOGO:STAT 0") || !SendLine(selectLogo) ||
-            !SendLine("OUTP1:LOGO:STAT 1"))
-            return 0;
-        m_logoName.ClearChanged();
-        m_logoReread = true;
-        save = true;
-    }
-    Progress().Step();
-    if (save) {
-        if (!SendLine("OUTP1:LOGO:SAVE"))
-            return 0;
-        save = false;
-    }
-    save = save || m_logoHorizontal.Changed() || m_logoVertical.Changed();
-    if (!SendIf(m_logoHorizontal,
-                platform::Format("OUTP1:LOGO:POS:HOR %.1f", m_logoHorizontal.Value())) ||
-        !SendIf(m_logoVertical,
-                platform::Format("OUTP1:LOGO:POS:VERT %.1f", m_logoVertical.Value())))
-        return 0;
-    if (save && !SendLine("OUTP1:LOGO:SAVE"))
-        return 0;
-
-    const std::string textData = "OUTP1:TEXT:DATA \"" + Quotable(m_text) + "\"";
-    if (m_textState.Changed()) {
-        if (m_textState != 0) {
-            if (!SendLine(textData))
-                return 0;
-            m_text.ClearChanged();
-        }
-        if (!SendLine(platform::Format("OUTP1:TEXT:STAT %d", m_textState.Value())))
-            return 0;
-        m_textState.ClearChanged();
-        save = true;
-    }
-    Progress().Step();
-    if (m_text.Changed()) {
-        if (!SendLine(textData))
-            return 0;
-        m_text.ClearChanged();
-        save = true;
-    }
-    Progress().Step();
-    if (save) {
-        if (!SendLine("OUTP1:TEXT:SAVE"))
-            return 0;
-        save = false;
-    }
-    save = m_textHorizontal.Changed() || m_textVertical.Changed();
-    if (!SendIf(m_textHorizontal,
-                platform::Format("OUTP1:TEXT:POS:HOR %d", m_textHorizontal.Value())) ||
-        !SendIf(m_textVertical, platform::Format("OUTP1:TEXT:POS:VERT %d", m_textVertical.Value())))
-        return 0;
-    if (save && !SendLine("OUTP1:TEXT:SAVE"))
-        return 0;
-
-    return SendIf(m_circleState, platform::Format("OUTP1:CIRC:STAT %d", m_circleState.Value())) &&
-           SendIf(m_circleHorizontal,
-                  platform::Format("OUTP1:CIRC:POS:HOR %d", m_circleHorizontal.Value())) &&
-           SendIf(m_circleVertical,
-                  platform::Format("OUTP1:CIRC:POS:VERT %d", m_circleVertical.Value())) &&
-           SendIf(m_circleDiameter,
-                  platform::Format("OUTP1:CIRC:DIAM %d", m_circleDiameter.Value()));
+    COverlaySender overlay(Link(), Progress(), TextSave::kClearsFlag);
+    return overlay.Send({m_blinkMode, m_logoState, m_logoName, m_logoHorizontal, m_logoVertical,
+                         m_textState, m_text, m_textHorizontal, m_textVertical, m_circleState,
+                         m_circleHorizontal, m_circleVertical, m_circleDiameter},
+                        m_logoReread);
 }
 
 int CSerialVideoDoc::SendAudio(int output, SerialAudio& audio) {
     for (int n = 1; n <= SerialAudio::kGroups; ++n) {
         const size_t g = static_cast<size_t>(n - 1);
         const std::string group = platform::Format("OUTP%d:EAUD:GRO%d:", output, n);
-        if (!SendIf(audio.groupState[g],
-                    group + "STAT " + std::to_string(audio.groupState[g].Value())) ||
+        if (!SendIfChanged(audio.groupState[g],
+                           group + "STAT " + std::to_string(audio.groupState[g].Value())) ||
             !SendWordIf(audio.preEmphasis[g], group + "PRE ",
                         WordOf(kPreEmphasisWords, audio.preEmphasis[g])) ||
-            !SendIf(audio.bits[g], group + "NBIT " + std::to_string(audio.bits[g].Value())) ||
+            !SendIfChanged(audio.bits[g],
+                           group + "NBIT " + std::to_string(audio.bits[g].Value())) ||
             !SendWordIf(audio.sampling[g], group + "SAMPLI ",
                         WordOf(kSamplingWords, audio.sampling[g])))
             return 0;
         for (int c = 4 * (n - 1) + 1; c <= 4 * n; ++c) {
             const size_t i = static_cast<size_t>(c - 1);
             const std::string channel = platform::Format("OUTP%d:EAUD:CHAN%d:", output, c);
-            if (!SendIf(audio.amplitude[i],
-                        channel + "AMPL " + std::to_string(audio.amplitude[i].Value())) ||
-                !SendIf(audio.frequencyHertz[i],
-                        channel + "FREQ " + std::to_string(audio.frequencyHertz[i].Value())) ||
-                !SendIf(audio.click[i], channel + "CLIC " + std::to_string(audio.click[i].Value())))
+            if (!SendIfChanged(audio.amplitude[i],
+                               channel + "AMPL " + std::to_string(audio.amplitude[i].Value())) ||
+                !SendIfChanged(
+                    audio.frequencyHertz[i],
+                    channel + "FREQ " + std::to_string(audio.frequencyHertz[i].Value())) ||
+                !SendIfChanged(audio.click[i],
+                               channel + "CLIC " + std::to_string(audio.click[i].Value())))
                 return 0;
         }
     }
@@ -638,7 +505,7 @@ int CSerialVideoDoc::SendAudio(int output, SerialAudio& audio) {
 int CSerialVideoDoc::SendBlack(bool& post) {
     const std::string keyword = FormatKeyword(m_model.model, m_blackFormat);
     if (m_blackFormat.Changed() && !keyword.empty()) {
-        if (!SendLine("OUTP2:STAN " + keyword))
+        if (!SendCommand("OUTP2:STAN " + keyword))
             return 0;
         m_blackFormat.ClearChanged();
         m_blackChanged = true;
@@ -647,16 +514,18 @@ int CSerialVideoDoc::SendBlack(bool& post) {
     // A code of no format is never sent as an empty word; it stays flagged.
     Progress().Step();
     if (!SendWordIf(m_blackSignal, "OUTP2:SIGN ", BlackSignalWord(m_blackSignal)) ||
-        !SendIf(m_blackLines, platform::Format("SENS2:CORR:MDEL:VERT %d", m_blackLines.Value())))
+        !SendIfChanged(m_blackLines,
+                       platform::Format("SENS2:CORR:MDEL:VERT %d", m_blackLines.Value())))
         return 0;
     const bool delayChanged = m_blackDelay.Changed();
-    if (!SendIf(m_blackDelay,
-                platform::Format("SENS2:CORR:MDEL:HOR %.8f", m_blackDelay.Value() * 1e6)))
+    if (!SendIfChanged(m_blackDelay,
+                       platform::Format("SENS2:CORR:MDEL:HOR %.8f", m_blackDelay.Value() * 1e6)))
         return 0;
     m_blackChanged = m_blackChanged || delayChanged;
     if (m_model.hasBitsAndEdh &&
-        (!SendIf(m_blackEdh, platform::Format("OUTP2:VID:EDH:STAT %d", m_blackEdh.Value())) ||
-         !SendIf(m_blackBits, platform::Format("OUTP2:VID:NBIT %d", m_blackBits.Value()))))
+        (!SendIfChanged(m_blackEdh,
+                        platform::Format("OUTP2:VID:EDH:STAT %d", m_blackEdh.Value())) ||
+         !SendIfChanged(m_blackBits, platform::Format("OUTP2:VID:NBIT %d", m_blackBits.Value()))))
         return 0;
     return SendAudio(2, m_blackAudio);
 }
@@ -671,33 +540,37 @@ int CSerialVideoDoc::Apply() {
     if (!SendLoad(loadedSignal, loadedPicture))
         return 0;
 
-    if (!SendIf(m_lines, platform::Format("SENS1:CORR:MDEL:VERT %d", m_lines.Value())))
+    if (!SendIfChanged(m_lines, platform::Format("SENS1:CORR:MDEL:VERT %d", m_lines.Value())))
         return 0;
     const bool delayChanged = m_delay.Changed();
-    if (!SendIf(m_delay, platform::Format("SENS1:CORR:MDEL:HOR %.8f", m_delay.Value() * 1e6)))
+    if (!SendIfChanged(m_delay,
+                       platform::Format("SENS1:CORR:MDEL:HOR %.8f", m_delay.Value() * 1e6)))
         return 0;
     m_timingChanged = m_timingChanged || delayChanged;
-    if (!SendIf(m_movingHorizontalStep,
-                platform::Format("OUTP1:MOV:HOR %d", m_movingHorizontalStep.Value())) ||
-        !SendIf(m_movingVerticalStep,
-                platform::Format("OUTP1:MOV:VERT %d", m_movingVerticalStep.Value())) ||
-        !SendIf(m_movingPeriod, platform::Format("OUTP1:MOV:PER %d", m_movingPeriod.Value())) ||
-        !SendIf(m_movingRandom, platform::Format("OUTP1:MOV:RAND:STAT %d", m_movingRandom.Value())))
+    if (!SendIfChanged(m_movingHorizontalStep,
+                       platform::Format("OUTP1:MOV:HOR %d", m_movingHorizontalStep.Value())) ||
+        !SendIfChanged(m_movingVerticalStep,
+                       platform::Format("OUTP1:MOV:VERT %d", m_movingVerticalStep.Value())) ||
+        !SendIfChanged(m_movingPeriod,
+                       platform::Format("OUTP1:MOV:PER %d", m_movingPeriod.Value())) ||
+        !SendIfChanged(m_movingRandom,
+                       platform::Format("OUTP1:MOV:RAND:STAT %d", m_movingRandom.Value())))
         return 0;
     if (!SendOverlay() || !SendAudio(1, m_audio))
         return 0;
 
-    if (!SendIf(m_videoY, platform::Format("OUTP1:VID:Y:STAT %d", m_videoY.Value())) ||
-        !SendIf(m_videoPb, platform::Format("OUTP1:VID:PB:STAT %d", m_videoPb.Value())) ||
-        !SendIf(m_videoPr, platform::Format("OUTP1:VID:PR:STAT %d", m_videoPr.Value())))
+    if (!SendIfChanged(m_videoY, platform::Format("OUTP1:VID:Y:STAT %d", m_videoY.Value())) ||
+        !SendIfChanged(m_videoPb, platform::Format("OUTP1:VID:PB:STAT %d", m_videoPb.Value())) ||
+        !SendIfChanged(m_videoPr, platform::Format("OUTP1:VID:PR:STAT %d", m_videoPr.Value())))
         return 0;
     if (m_model.hasBitsAndEdh &&
-        (!SendIf(m_videoBits, platform::Format("OUTP1:VID:NBIT %d", m_videoBits.Value())) ||
-         !SendIf(m_videoEdh, platform::Format("OUTP1:VID:EDH:STAT %d", m_videoEdh.Value()))))
+        (!SendIfChanged(m_videoBits, platform::Format("OUTP1:VID:NBIT %d", m_videoBits.Value())) ||
+         !SendIfChanged(m_videoEdh, platform::Format("OUTP1:VID:EDH:STAT %d", m_videoEdh.Value()))))
         return 0;
     // Older firmware has no AV timing switch: the change waits, flagged, for one that has.
     if (FirmwareVersion() >= kAvTimingFirmware) {
-        if (!SendIf(m_avTiming, platform::Format("OUTP1:VID:AVT:STAT %d", m_avTiming.Value())))
+        if (!SendIfChanged(m_avTiming,
+                           platform::Format("OUTP1:VID:AVT:STAT %d", m_avTiming.Value())))
             return 0;
     } else {
         Progress().Step();
@@ -744,7 +617,7 @@ int CSerialVideoDoc::Apply() {
     if (m_logoReread && !RereadLogo())
         return 0;
     if ((loadedSignal && !loadRefused) || postBlack)
-        Post(WM_MODULE_APPLIED, 0);
+        PostToMainFrame(WM_MODULE_APPLIED);
     Progress().ShowStatus("Ready");
     SetModifiedFlag(loadRefused);
     return 1;
@@ -872,7 +745,7 @@ void CSerialVideoDoc::SetLogoState(int state) {
     Change(m_logoState, state, 10);
 }
 void CSerialVideoDoc::SetLogoName(const std::string& name) {
-    Change(m_logoName, name, 11);
+    Change(m_logoName, QuotableText(name), 11);
 }
 void CSerialVideoDoc::SetLogoHorizontal(double p) {
     Change(m_logoHorizontal, p, 12);
@@ -884,7 +757,7 @@ void CSerialVideoDoc::SetTextState(int state) {
     Change(m_textState, state, 14);
 }
 void CSerialVideoDoc::SetText(const std::string& text) {
-    Change(m_text, text, 15);
+    Change(m_text, QuotableText(text), 15);
 }
 void CSerialVideoDoc::SetTextHorizontal(int v) {
     Change(m_textHorizontal, v, 16);

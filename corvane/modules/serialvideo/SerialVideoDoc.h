@@ -12,7 +12,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 
 #include "corvane/modules/common/ModuleDoc.h"
@@ -63,7 +62,8 @@ public:
     int ReadAll() override;
     int Apply() override;
 
-    // The live timing of output 1 or 2; changes no flag. 1 when both answers were read.
+    // The live timing of output 1 or 2, kept by the document without a change flag and handed
+    // back. 1 when both answers were read; otherwise nothing changes.
     int ReadLiveTiming(int& lines, double& delay);
     int ReadLiveBlackTiming(int& lines, double& delay);
 
@@ -73,15 +73,13 @@ public:
     int TakeLogoReread() { return Take(m_logoReread); }
     int TakeTextReread() { return Take(m_textReread); }
 
-    // Where the document posts its notifications; the main frame unless set. Tests record.
-    using PostSink = std::function<void(platform::UINT message, platform::WPARAM wParam)>;
-    void SetPostSink(PostSink sink) { m_post = std::move(sink); }
     // The controller's firmware; the main frame's unless set.
     void SetFirmwareVersion(double version) { m_firmwareOverride = version; }
     double FirmwareVersion() const;
 
     // Setters the view calls for its pages' messages. Channels are 0..15 (group = channel / 4),
-    // groups 0..3; anything outside is ignored.
+    // groups 0..3; anything outside is ignored. A logo name or text keeps only what can travel
+    // inside the quoted command, so the document holds what Apply sends.
     void SetFormat(int code, const std::string& name);
     void SetSignalSet(int index, const std::string& name);
     void SetSignal(int index, const std::string& name);
@@ -199,7 +197,6 @@ protected:
     virtual int ReadBeforeSelect() { return 1; }
     // After a test-signal load that the module took.
     virtual void SignalLoaded() {}
-    void Post(platform::UINT message, platform::WPARAM wParam);
 
 private:
     static int Take(bool& flag) {
@@ -218,12 +215,9 @@ private:
     int ReadOutput1();
     int ReadBlack();
     int ReadAudio(int output, SerialAudio& audio);
-    int ReadTiming(const char* query, int& lines, double& delay);
 
     // Apply's pieces; each 0 when an exchange failed.
-    int SendIf(ChangeFlag& parameter, const std::string& command);
     int SendWordIf(ChangeFlag& parameter, const std::string& header, const std::string& word);
-    int SendLine(const std::string& command);
     int QueryOk(const std::string& query);
     int SendLoad(bool& loadedSignal, bool& loadedPicture);
     int SendOverlay();
@@ -238,7 +232,6 @@ private:
     bool m_logoReread = false;
     bool m_textReread = false;
     bool m_rereadText = false;
-    PostSink m_post;
     double m_firmwareOverride = -1.0;
 };
 

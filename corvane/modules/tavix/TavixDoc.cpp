@@ -1,7 +1,6 @@
 #include "corvane/modules/tavix/TavixDoc.h"
 
-#include <array>
-
+#include "corvane/modules/common/AudioFrequencies.h"
 #include "platform/Numbers.h"
 #include "platform/WaitCursor.h"
 #include "resources/corvane/ModuleForms.h"
@@ -10,11 +9,6 @@
 namespace corvane {
 
 namespace {
-
-constexpr std::array<int, CTavixDoc::kFrequencyEntries> kFrequencies{
-    -1,   0,    50,   100,  150,  200,   250,   300,   400,   500,  600,
-    750,  800,  1000, 1200, 1500, 1600,  2000,  2400,  3000,  3200, 4000,
-    4800, 5000, 6000, 8000, 9600, 10000, 12000, 15000, 16000, 20000};
 
 const char* const kDelayQuery = "SENS:CORR:MDEL?;:SENS:ROSC:FRAME1:FREQ?;:SENS:ROSC:FRAME2:FREQ?";
 
@@ -35,7 +29,7 @@ CTavixDoc::CTavixDoc() : CModuleDoc(kModuleTavix, IDS_APPLY_TAVIX) {
                         !reply.NextInt(click))
                         return 0;
                     m_amplitude[ch].Load(amplitude);
-                    m_frequency[ch].Load(FrequencyIndex(hertz));
+                    m_frequency[ch].Load(AudioFrequencyIndex(hertz));
                     m_click[ch].Load(click);
                     return 1;
                 });
@@ -80,19 +74,6 @@ CTavixDoc::CTavixDoc() : CModuleDoc(kModuleTavix, IDS_APPLY_TAVIX) {
 }
 
 CTavixDoc::~CTavixDoc() = default;
-
-int CTavixDoc::FrequencyIndex(int hertz) {
-    for (size_t i = 0; i < kFrequencies.size(); ++i)
-        if (kFrequencies[i] == hertz)
-            return static_cast<int>(i);
-    return -1;
-}
-
-int CTavixDoc::FrequencyOfIndex(int index) {
-    if (index < 0 || index >= kFrequencyEntries)
-        return -1;
-    return kFrequencies[static_cast<size_t>(index)];
-}
 
 const char* CTavixDoc::SyncKeyword(int mode) {
     switch (mode) {

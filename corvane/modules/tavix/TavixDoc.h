@@ -22,7 +22,6 @@ public:
     static constexpr int kMaxAmplitude = 0;
     static constexpr int kMinAudioDelay = -160000;
     static constexpr int kMaxAudioDelay = 160000;
-    static constexpr int kFrequencyEntries = 32;
 
     // What the views are told when a value is refused.
     struct AmplitudeRefused : ModuleHint {
@@ -53,10 +52,6 @@ public:
     // delay the operator changed and has not applied is kept. 1 read, 0 failed (nothing kept).
     int RereadSync();
 
-    // The frequency list: index of a frequency in Hz (-1 when it is not in the list), and
-    // the frequency of an index (Hz; -1 "Inactive", 0 "Silence").
-    static int FrequencyIndex(int hertz);
-    static int FrequencyOfIndex(int index);
     // "FREE", "FRAME_ONE", "FRAME_TWO" and back; -1 for any other word.
     static const char* SyncKeyword(int mode);
     static int SyncModeFromKeyword(const std::string& keyword);

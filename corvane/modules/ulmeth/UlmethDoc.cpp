@@ -1,6 +1,5 @@
 #include "corvane/modules/ulmeth/UlmethDoc.h"
 
-#include "corvane/core/MainFrame.h"
 #include "corvane/core/Messages.h"
 #include "resources/corvane/ModuleForms.h"
 
@@ -14,26 +13,20 @@ const SerialVideoModel kUlmeth{VideoModel::Ulmeth, kModuleUlmeth, IDS_APPLY_ULME
 CUlmethDoc::CUlmethDoc() : CSerialVideoDoc(kUlmeth) {}
 
 void CUlmethDoc::SetOtherHdModules(bool brumo, bool kintor) {
-    m_hasBrumo = brumo ? 1 : 0;
-    m_hasKintor = kintor ? 1 : 0;
+    m_hdModules.SetInstalled(kModuleBrumo, brumo);
+    m_hdModules.SetInstalled(kModuleKintor, kintor);
 }
 
 int CUlmethDoc::ReadBeforeSelect() {
-    const CMainFrame* frame = MainFrame();
-    const bool brumo = m_hasBrumo >= 0 ? m_hasBrumo != 0 : frame && frame->m_hasBrumo;
-    const bool kintor = m_hasKintor >= 0 ? m_hasKintor != 0 : frame && frame->m_hasKintor;
-    IInstrumentLink* link = Link();
-    if (link == nullptr)
-        return 0;
-    return ReadClockFamily(QueryBrumoClockFamily, *link, brumo, m_brumoClockFamily) &&
-                   ReadClockFamily(QueryKintorClockFamily, *link, kintor, m_kintorClockFamily)
+    return m_hdModules.ReadFamily(kModuleBrumo, Link(), m_brumoClockFamily) &&
+                   m_hdModules.ReadFamily(kModuleKintor, Link(), m_kintorClockFamily)
                ? 1
                : 0;
 }
 
 void CUlmethDoc::SignalLoaded() {
     if (const int family = FolderClockFamily(VideoModel::Ulmeth, m_formatName); family != 0)
-        Post(WM_ULMETH_CLOCK_FAMILY, static_cast<platform::WPARAM>(family));
+        PostToMainFrame(WM_ULMETH_CLOCK_FAMILY, static_cast<platform::WPARAM>(family));
 }
 
 }  // namespace corvane

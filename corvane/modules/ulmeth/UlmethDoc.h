@@ -3,6 +3,8 @@
 // and announces its own after a signal load.
 #pragma once
 
+#include "corvane/modules/hdclock/HdClock.h"
+#include "corvane/modules/hdclock/HdModules.h"
 #include "corvane/modules/serialvideo/SerialVideoDoc.h"
 
 namespace corvane {
@@ -25,8 +27,7 @@ protected:
     void SignalLoaded() override;
 
 private:
-    int m_hasBrumo = -1;  // -1: ask the main frame
-    int m_hasKintor = -1;
+    HdModules m_hdModules;
 };
 
 }  // namespace corvane

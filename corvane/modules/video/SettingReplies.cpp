@@ -1,8 +1,6 @@
 #include "corvane/modules/video/SettingReplies.h"
 
-#include <algorithm>
 #include <array>
-#include <iterator>
 #include <optional>
 
 #include "corvane/modules/common/ReplyCursor.h"
@@ -10,12 +8,6 @@
 namespace corvane {
 
 namespace {
-
-// The frequencies of the audio pages' list after "inactive" (-1), in list order.
-constexpr std::array<int, 31> kFrequencies = {0,    50,   100,   150,   200,   250,   300,  400,
-                                              500,  600,  750,   800,   1000,  1200,  1500, 1600,
-                                              2000, 2400, 3000,  3200,  4000,  4800,  5000, 6000,
-                                              8000, 9600, 10000, 12000, 15000, 16000, 20000};
 
 // The code of `word` in `words`, or -1.
 template <size_t N>
@@ -90,14 +82,6 @@ std::optional<std::string> QuotedText(std::string_view reply) {
     if (close == std::string_view::npos)
         return std::nullopt;
     return std::string(reply.substr(open + 1, close - open - 1));
-}
-
-int AudioFrequencyIndex(int hertz) {
-    if (hertz == -1)
-        return 0;
-    const auto it = std::find(kFrequencies.begin(), kFrequencies.end(), hertz);
-    return it == kFrequencies.end() ? -1
-                                    : static_cast<int>(std::distance(kFrequencies.begin(), it)) + 1;
 }
 
 }  // namespace corvane

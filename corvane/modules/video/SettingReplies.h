@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "corvane/modules/common/AudioFrequencies.h"
 #include "corvane/modules/video/CatalogRecords.h"
 
 namespace corvane {
@@ -26,9 +27,5 @@ int ParseAudioChannelReply(const std::string& reply, AudioChannelSettings& setti
 
 // The text between the first two double quotes; none without two.
 std::optional<std::string> QuotedText(std::string_view reply);
-
-// The position of a frequency in the audio pages' list: -1 (inactive) is 0, silence and the
-// 30 tones follow; -1 for a frequency the list does not hold.
-int AudioFrequencyIndex(int hertz);
 
 }  // namespace corvane
