@@ -332,11 +332,6 @@ const HeaderTree* Instrument::TreeFor(const Session& session) const {
 bool Instrument::ProcessLine(Session& session, std::string_view line, std::string* reply) {
     std::lock_guard lock(m_mutex);
     std::vector<ParsedCommand> commands = LineParser::Parse(line);
-    // Any command but a query may change the drive (folders, deletes, moves, loads); a
-    // listing then counts its bytes afresh.
-    if (std::any_of(commands.begin(), commands.end(),
-                    [](const ParsedCommand& command) { return !command.query; }))
-        m_files.NoteChange();
     bool hasQuery = false;
     std::string joined;
     for (const ParsedCommand& command : commands) {
