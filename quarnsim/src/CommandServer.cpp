@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "quarnsim/ErrorQueue.h"
 #include "quarnsim/FaultPlan.h"
@@ -163,6 +164,7 @@ void CommandServer::Serve(int fd) {
     const std::string terminator = m_instrument.GetOptions().replyTerminator;
     Session session;
     LineAssembler assembler;
+    assembler.TakeRoomFrom([this](size_t bytes) { return TakeBlockRoom(bytes); });
     std::vector<LineAssembler::Line> lines;
     std::vector<char> buffer(256 * 1024);
     bool open = true;
@@ -219,7 +221,7 @@ void CommandServer::Serve(int fd) {
                     continue;
                 }
             }
-            std::string().swap(line.text);  // a block of many MiB is not kept any longer
+            KeepBlockRoom(std::move(line.text));  // its bytes are done with
             if (!hasReply)
                 continue;
             reply += terminator;
@@ -337,6 +339,23 @@ void CommandServer::SetPolicy(ConnectionPolicy policy) {
     [[maybe_unused]] ssize_t ignored = ::write(m_controlPipe[1], "p", 1);
     m_policyApplied.wait_for(lock, std::chrono::seconds(5),
                              [&] { return m_policyDone >= request || !m_running; });
+}
+
+std::string CommandServer::TakeBlockRoom(size_t bytes) {
+    std::lock_guard lock(m_roomMutex);
+    if (m_blockRoom.capacity() < bytes)
+        return {};
+    return std::exchange(m_blockRoom, std::string());
+}
+
+void CommandServer::KeepBlockRoom(std::string room) {
+    if (room.capacity() < LineAssembler::kLargeBlock || room.capacity() > kMaxKeptRoom)
+        return;
+    room.clear();
+    std::lock_guard lock(m_roomMutex);
+    if (room.capacity() > m_blockRoom.capacity())
+        m_blockRoom.swap(room);
+    // The smaller one goes when `room` does, after the lock.
 }
 
 void CommandServer::Log(std::string line) {

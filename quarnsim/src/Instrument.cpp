@@ -331,7 +331,7 @@ const HeaderTree* Instrument::TreeFor(const Session& session) const {
 
 bool Instrument::ProcessLine(Session& session, std::string_view line, std::string* reply) {
     std::lock_guard lock(m_mutex);
-    std::vector<ParsedCommand> commands = LineParser::Parse(line);
+    std::vector<ParsedCommand> commands = LineParser::Parse(line, true);
     bool hasQuery = false;
     std::string joined;
     for (const ParsedCommand& command : commands) {
@@ -398,8 +398,8 @@ const Instrument::Override* Instrument::FindOverride(const ParsedCommand& comman
                 continue;
             bool same = true;
             for (size_t i = 0; i < key.arguments.size(); ++i) {
-                same =
-                    same && SameTextIgnoringCase(key.arguments[i].text, command.arguments[i].text);
+                same = same &&
+                       SameTextIgnoringCase(key.arguments[i].Value(), command.arguments[i].Value());
             }
             if (!same)
                 continue;

@@ -56,6 +56,11 @@ private:
     bool SendChunked(int fd, std::string_view bytes, const FaultPlan::ReplyPlan& plan);
     bool WaitStop(std::chrono::milliseconds delay);  // true when stopped meanwhile
     void Log(std::string line);
+    // The room of the largest block received lately, kept for the next one on any connection:
+    // fresh memory costs a page fault per page, which a file of many MiB pays more for than for
+    // its copying.
+    std::string TakeBlockRoom(size_t bytes);
+    void KeepBlockRoom(std::string room);
 
     Instrument& m_instrument;
     FaultPlan& m_faults;
@@ -77,6 +82,11 @@ private:
     std::string m_listenError;
 
     BoundedLog m_log{kLogCapacity};
+
+    // At most one block's room of at most kMaxKeptRoom, for as long as the server lives.
+    static constexpr size_t kMaxKeptRoom = size_t{512} << 20;
+    std::mutex m_roomMutex;
+    std::string m_blockRoom;
 };
 
 }  // namespace quarnsim
