@@ -68,6 +68,9 @@ void Simulator::ClearLog() {
 int Simulator::ConnectionCount() const {
     return m_server->ConnectionCount();
 }
+std::chrono::nanoseconds Simulator::HandlingTime() const {
+    return m_server->HandlingTime();
+}
 
 void Simulator::SetCpuSoftware(std::string software) {
     m_instrument->SetCpuSoftware(std::move(software));

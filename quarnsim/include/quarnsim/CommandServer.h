@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -42,6 +43,11 @@ public:
     std::vector<std::string> ReceivedLines() const;
     void ClearLog();
     int ConnectionCount() const { return m_connectionCount; }
+    // Time the connections have spent on what they received, from its arrival to the reply
+    // leaving: waits and the sending itself left out.
+    std::chrono::nanoseconds HandlingTime() const {
+        return std::chrono::nanoseconds(m_handlingNanoseconds.load());
+    }
     void SetPolicy(ConnectionPolicy policy);
 
 private:
@@ -71,6 +77,7 @@ private:
     int m_controlPipe[2] = {-1, -1};  // wakes the accept thread for a policy change
     std::atomic<bool> m_running{false};
     std::atomic<int> m_connectionCount{0};
+    std::atomic<int64_t> m_handlingNanoseconds{0};
     std::thread m_acceptThread;
     ConnectionThreads m_connections;
 

@@ -59,6 +59,10 @@ public:
     std::vector<std::string> ReceivedLines() const;
     void ClearLog();
     int ConnectionCount() const;  // accepted connections so far
+    // Time the command port has spent since Start acting on what it received, from a line's
+    // arrival to its reply leaving, waits and the sending left out: the simulator's own part of
+    // the exchanges, for benchmarks to tell apart from the exchange itself.
+    std::chrono::nanoseconds HandlingTime() const;
 
     void SetCpuSoftware(std::string software);  // what *OPT? and *IDN? report
     // The answer replaces that query's answer inside the joined reply. The query is matched
