@@ -24,9 +24,10 @@ bool EndsWithIgnoringCase(const std::string& text, std::string_view suffix) {
     return true;
 }
 
-// A listed name never holds a quote and is never empty, ".", ".." or a folder.
+// A listed name never holds a quote or a '/' and is never empty, ".", ".." or a folder.
 void CheckName(const std::string& name) {
-    if (name.empty() || name == "." || name == ".." || name.find('"') != std::string::npos)
+    if (name.empty() || name == "." || name == ".." ||
+        name.find_first_of("\"/") != std::string::npos)
         __builtin_trap();
 }
 

@@ -5,6 +5,7 @@
 
 #include "drenlo/comm/CatalogParser.h"
 #include "drenlo/comm/InstrumentNames.h"
+#include "platform/CatalogItem.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     drenlo::CCatalogReply reply{std::string(reinterpret_cast<const char*>(data), size)};
@@ -18,7 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Every entry consumes text, so a walk ends within the reply's length.
         if (++entries > size)
             __builtin_trap();
-        if (item.GetName().empty() || item.GetSize() > (1ULL << 53))
+        // One name in the folder listed, never a path: no '/', not "." or "..".
+        if (!platform::IsSingleCatalogItem(item.GetName()) ||
+            item.GetName().find('/') != std::string::npos || item.GetSize() > (1ULL << 53))
             __builtin_trap();
         const std::string pcName = drenlo::PcNameFromListedName(item.GetName());
         if (pcName.find('/') != std::string::npos || pcName == "." || pcName == "..")

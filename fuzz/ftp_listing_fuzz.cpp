@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/CatalogItem.h"
 #include "utilities/mirrak/ListEntry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::string_view line = text.substr(pos, end - pos);
         mirrak::ListEntry entry;
         if (mirrak::ParseListLine(line, entry) == mirrak::ListLineKind::Entry) {
-            if (entry.name.empty() || entry.name == "." || entry.name == ".." || entry.size < 0)
+            if (!platform::IsSingleCatalogItem(entry.name) || entry.size < 0)
                 __builtin_trap();
             if (line.find(entry.name) == std::string_view::npos || line.size() >= 512)
                 __builtin_trap();

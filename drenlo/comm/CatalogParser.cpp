@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/CatalogItem.h"
+
 namespace drenlo {
 
 namespace {
@@ -62,6 +64,14 @@ void CCatalogParser::SkipToEntries(CCatalogReply& reply) {
 }
 
 int CCatalogParser::TakeEntry(CCatalogReply& reply, CFileInfo& item) {
+    for (;;) {
+        const int taken = TakeListedEntry(reply, item);
+        if (taken != kNamesNothing)
+            return taken;
+    }
+}
+
+int CCatalogParser::TakeListedEntry(CCatalogReply& reply, CFileInfo& item) {
     const std::string& text = reply.text;
     const std::string::size_type open =
         reply.AtEnd() ? std::string::npos : text.find('"', reply.at);
@@ -103,16 +113,15 @@ int CCatalogParser::TakeEntry(CCatalogReply& reply, CFileInfo& item) {
             return 0;
         }
     }
-    int isFolder = 0;
-    const std::string::size_type slash = name.find('/');
-    if (slash != std::string::npos) {
-        name.erase(slash);
-        isFolder = 1;
-    }
-    if (name.empty()) {
+    const int isFolder = !name.empty() && name.back() == '/' ? 1 : 0;
+    if (name.size() == static_cast<std::string::size_type>(isFolder)) {
         reply.Clear();
         return 0;
     }
+    if (!platform::IsSingleCatalogItem(name))
+        return kNamesNothing;
+    if (isFolder)
+        name.pop_back();
     item = CFileInfo(name, static_cast<std::uint64_t>(size), FileTime{0}, isFolder);
     return 1;
 }

@@ -41,12 +41,19 @@ public:
     // Moves the walk to the reply's first double quote (its end when there is none).
     static void SkipToEntries(CCatalogReply& reply);
 
-    // Takes the next entry of `reply` into `item`. 1 on success; 0 at the end or when the
-    // entry does not read (the rest of the reply is then dropped).
+    // Takes the next entry of `reply` that names something in the folder listed into `item`;
+    // entries platform::IsSingleCatalogItem refuses ("..", "X/Y/") are passed over. 1 on
+    // success; 0 at the end or when an entry does not read (the rest of the reply is then
+    // dropped).
     static int TakeEntry(CCatalogReply& reply, CFileInfo& item);
 
     // Largest size taken as exact: beyond it a double no longer holds every whole number.
     static constexpr double kMaxSize = 9007199254740992.0;  // 2^53
+
+private:
+    // TakeEntry's answers for one entry, and this when the entry read but names nothing.
+    static constexpr int kNamesNothing = 2;
+    static int TakeListedEntry(CCatalogReply& reply, CFileInfo& item);
 };
 
 }  // namespace drenlo

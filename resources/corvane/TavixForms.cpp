@@ -19,9 +19,7 @@ constexpr unsigned kSpin = platform::UDS_SETBUDDYINT | platform::UDS_AUTOBUDDY |
                            platform::UDS_ALIGNRIGHT | platform::UDS_ARROWKEYS |
                            platform::UDS_NOTHOUSANDS;
 
-// Page geometry: one row per channel, over the display area of the form's tab control.
-constexpr int kPageX = 11;
-constexpr int kPageY = 24;
+// Page geometry: one row per channel.
 constexpr int kPageCx = 262;
 constexpr int kPageCy = 150;
 constexpr int kRowTop = 9;
@@ -47,7 +45,8 @@ const std::vector<std::string>& FrequencyItems() {
 
 platform::DialogTemplate ComboPage(int id, int firstCombo, int secondCombo,
                                    const std::vector<std::string>& items, int listHeight) {
-    platform::DialogTemplate page{id, "", kPageCx, kPageCy, {}, platform::WS_CHILD, kPageX, kPageY};
+    platform::DialogTemplate page{
+        id, "", kPageCx, kPageCy, {}, platform::WS_CHILD, kModulePageX, kModulePageY};
     for (int ch = 0; ch < 8; ++ch) {
         const int y = RowY(ch);
         page.controls.push_back(
@@ -65,31 +64,23 @@ platform::DialogTemplate ComboPage(int id, int firstCombo, int secondCombo,
 }  // namespace
 
 const platform::DialogTemplate& TavixFormTemplate() {
-    static const platform::DialogTemplate form{
-        IDD_TAVIX_FORM,
-        "",
-        384,
-        184,
-        {
-            {ControlKind::Tab, IDC_MODULE_TAB, "", 7, 7, 270, 170, kTab},
-            {ControlKind::GroupBox, IDC_STATIC, "Resolution", 284, 7, 93, 42},
-            {ControlKind::RadioButton, IDC_TAVIX_BITS20, "20 bits", 292, 19, 60, 10,
-             platform::BS_AUTORADIOBUTTON | platform::WS_GROUP | kTab},
-            {ControlKind::RadioButton, IDC_TAVIX_BITS24, "24 bits", 292, 33, 60, 10,
-             platform::BS_AUTORADIOBUTTON},
-            {ControlKind::GroupBox, IDC_STATIC, "Audio-Video Sync", 284, 54, 93, 34},
-            {ControlKind::ComboDropDownList, IDC_TAVIX_SYNC, "", 292, 67, 77, 60,
-             kList | platform::WS_GROUP},
-            {ControlKind::Static, IDC_TAVIX_DELAY_LABEL, "Audio timing", 284, 96, 80, 8},
-            {ControlKind::Edit, IDC_TAVIX_DELAY, "", 284, 107, 60, 13,
-             platform::ES_AUTOHSCROLL | platform::ES_RIGHT | kTab},
-            {ControlKind::Static, IDC_TAVIX_DELAY_UNIT, "[usec]", 348, 109, 28, 8},
-            {ControlKind::DefPushButton, IDC_MODULE_OK, "OK", 305, 127, 50, 14, kTab},
-            {ControlKind::PushButton, IDC_MODULE_CANCEL, "Cancel", 305, 145, 50, 14, kTab},
-            {ControlKind::PushButton, IDC_MODULE_APPLY, "Apply", 305, 163, 50, 14,
-             kTab | platform::WS_DISABLED},
-        },
-        platform::WS_CHILD};
+    static const platform::DialogTemplate form =
+        ModuleForm(IDD_TAVIX_FORM, kPageCx, kPageCy,
+                   {
+                       {ControlKind::GroupBox, IDC_STATIC, "Resolution", 284, 7, 93, 42},
+                       {ControlKind::RadioButton, IDC_TAVIX_BITS20, "20 bits", 292, 19, 60, 10,
+                        platform::BS_AUTORADIOBUTTON | platform::WS_GROUP | kTab},
+                       {ControlKind::RadioButton, IDC_TAVIX_BITS24, "24 bits", 292, 33, 60, 10,
+                        platform::BS_AUTORADIOBUTTON},
+                       {ControlKind::GroupBox, IDC_STATIC, "Audio-Video Sync", 284, 54, 93, 34},
+                       {ControlKind::ComboDropDownList, IDC_TAVIX_SYNC, "", 292, 67, 77, 60,
+                        kList | platform::WS_GROUP},
+                       {ControlKind::Static, IDC_TAVIX_DELAY_LABEL, "Audio timing", 284, 96, 80, 8},
+                       {ControlKind::Edit, IDC_TAVIX_DELAY, "", 284, 107, 60, 13,
+                        platform::ES_AUTOHSCROLL | platform::ES_RIGHT | kTab},
+                       {ControlKind::Static, IDC_TAVIX_DELAY_UNIT, "[usec]", 348, 109, 28, 8},
+                   },
+                   false);
     return form;
 }
 
@@ -109,8 +100,8 @@ const platform::DialogTemplate& TavixClickPageTemplate() {
 
 const platform::DialogTemplate& TavixAmplitudePageTemplate() {
     static const platform::DialogTemplate page = [] {
-        platform::DialogTemplate t{IDD_TAVIX_AMPLITUDE, "",     kPageCx, kPageCy, {},
-                                   platform::WS_CHILD,  kPageX, kPageY};
+        platform::DialogTemplate t{IDD_TAVIX_AMPLITUDE, "",           kPageCx,     kPageCy, {},
+                                   platform::WS_CHILD,  kModulePageX, kModulePageY};
         for (int ch = 0; ch < 8; ++ch) {
             const int y = RowY(ch);
             t.controls.push_back(

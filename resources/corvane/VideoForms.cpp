@@ -11,22 +11,6 @@ namespace corvane {
 
 using platform::ControlKind;
 
-namespace {
-
-// The tab control takes the pages' size plus its frame and its row of tabs.
-constexpr int kTabX = 7;
-constexpr int kTabY = 7;
-constexpr int kTabCx = videoform::kPageCx + 8;
-constexpr int kTabCy = videoform::kPageCy + 20;
-constexpr int kButtonX = kTabX + kTabCx + 10;
-constexpr int kButtonCx = 50;
-constexpr int kButtonCy = 14;
-// The pages' place in the form; the view moves them onto the tab's display area anyway.
-constexpr int kPageX = kTabX + 4;
-constexpr int kPageY = kTabY + 17;
-
-}  // namespace
-
 void RegisterVideoPageStrings() {
     static const bool registered = [] {
         platform::RegisterStrings({
@@ -39,23 +23,7 @@ void RegisterVideoPageStrings() {
 }
 
 platform::DialogTemplate VideoModuleForm(int id, bool applyEnabled) {
-    constexpr unsigned kTab = platform::WS_TABSTOP;
-    const int bottom = kTabY + kTabCy;
-    return platform::DialogTemplate{
-        id,
-        "",
-        kButtonX + kButtonCx + 7,
-        bottom + 7,
-        {
-            {ControlKind::Tab, IDC_MODULE_TAB, "", kTabX, kTabY, kTabCx, kTabCy, kTab},
-            {ControlKind::DefPushButton, IDC_MODULE_OK, "OK", kButtonX, bottom - 3 * kButtonCy - 8,
-             kButtonCx, kButtonCy, kTab},
-            {ControlKind::PushButton, IDC_MODULE_CANCEL, "Cancel", kButtonX,
-             bottom - 2 * kButtonCy - 4, kButtonCx, kButtonCy, kTab},
-            {ControlKind::PushButton, IDC_MODULE_APPLY, "Apply", kButtonX, bottom - kButtonCy,
-             kButtonCx, kButtonCy, kTab | (applyEnabled ? 0u : platform::WS_DISABLED)},
-        },
-        platform::WS_CHILD};
+    return ModuleForm(id, videoform::kPageCx, videoform::kPageCy, {}, applyEnabled);
 }
 
 int VideoModelIndex(VideoModel model) {
@@ -91,8 +59,8 @@ const std::vector<std::string>& HdFormatNames() {
 namespace videoform {
 
 platform::DialogTemplate Page(int id) {
-    return platform::DialogTemplate{id,     "",    kPageCx, kPageCy, {}, platform::WS_CHILD,
-                                    kPageX, kPageY};
+    return platform::DialogTemplate{
+        id, "", kPageCx, kPageCy, {}, platform::WS_CHILD, kModulePageX, kModulePageY};
 }
 
 void PageBuilder::Add(platform::ControlTemplate control) {

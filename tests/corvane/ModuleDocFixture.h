@@ -2,12 +2,9 @@
 // its own and reports its progress to a recorder. No Corvane runs.
 #pragma once
 
-#include <QElapsedTimer>
-#include <chrono>
 #include <memory>
 #include <ostream>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -16,6 +13,7 @@
 #include "platform/MessageBox.h"
 #include "quarnsim/Instrument.h"
 #include "tests/corvane/CorvaneFixture.h"
+#include "tests/corvane/SimulatorLog.h"
 
 namespace corvane::testing {
 
@@ -114,16 +112,8 @@ protected:
     }
     // A link broken by BreakBefore comes back as a new connection.
     void Reconnect() { ASSERT_EQ(m_link.Connect(m_address), 1); }
-    // The lines received once there are `count` of them. A command with no reply after it
-    // (as before a break) reaches the simulator's log some time after it was sent; a few
-    // seconds is far more than any such delay, and a count that is never reached ends there.
-    std::vector<std::string> TakeLines(size_t count) {
-        QElapsedTimer timer;
-        timer.start();
-        while (m_sim->ReceivedLines().size() < count && timer.elapsed() < 5000)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return CorvaneFixture::TakeLines();
-    }
+    // The lines received once there are `count` of them (SimulatorLog.h).
+    std::vector<std::string> TakeLines(size_t count) { return TakeLinesCount(*m_sim, count); }
     using CorvaneFixture::TakeLines;
 
     const std::string m_model;

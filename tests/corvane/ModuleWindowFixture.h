@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +48,15 @@ private:
     std::string m_before;
 };
 
+// An operator's action on the pages of a module's window, and the lines the next Apply sends
+// for it between the module's selection and the closing "*OPC?".
+template <typename ViewT>
+struct PageAction {
+    const char* name;
+    std::function<void(ViewT&)> act;
+    std::vector<std::string> sent;
+};
+
 template <typename DocT, typename ViewT>
 class ModuleWindowFixture : public CorvaneFixture {
 protected:
@@ -74,6 +85,12 @@ protected:
         if (doc == nullptr || doc->GetViews().empty())
             return nullptr;
         return dynamic_cast<ViewT*>(doc->GetViews().front());
+    }
+    // Opens the module's slot and forgets the opening's lines.
+    virtual ViewT* OpenQuiet() {
+        ViewT* view = Open();
+        TakeLines();
+        return view;
     }
     DocT* Doc() const { return dynamic_cast<DocT*>(SlotDoc()); }
     bool WindowOpen() const { return SlotDoc() != nullptr; }
@@ -106,6 +123,26 @@ protected:
         RunPendingEvents();
         EXPECT_EQ(WindowOpen(), !closes);
         EXPECT_EQ(m_boxes.Pending(), 0u);
+    }
+
+    // Opens the window, does `act` on it and applies: the document is changed until the Apply
+    // sends `expected` (with `leading`, its lines begin with them) and unchanged after it. The
+    // window is closed again.
+    void ApplyPageAction(const std::function<void(ViewT&)>& act,
+                         const std::vector<std::string>& expected, bool leading = false) {
+        ViewT* view = OpenQuiet();
+        ASSERT_NE(view, nullptr);
+        act(*view);
+        EXPECT_TRUE(Doc()->IsModified());
+        EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
+        std::vector<std::string> sent = TakeLines();
+        if (leading)
+            sent.resize(std::min(sent.size(), expected.size()));
+        EXPECT_EQ(sent, expected);
+        EXPECT_FALSE(Doc()->IsModified());
+        EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
+        ASSERT_TRUE(Frame()->Children().front()->OnClose());
     }
 
     const std::string m_model;

@@ -375,14 +375,15 @@ auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 INSTANTIATE_TEST_SUITE_P(Corvane, OltraRead, ::testing::ValuesIn(kReadCases), CaseName);
 INSTANTIATE_TEST_SUITE_P(Corvane, YarloRead, ::testing::ValuesIn(kReadCases), CaseName);
 
-// The catalogue sets the bar's length; the settings then take the last 29 steps' start, one
-// step per query.
+// The catalogue sets the bar's length; the settings then take its last 12 steps, one per
+// query or query with its follow-up.
 TEST_F(OltraRead, ProgressFollowsTheCatalogue) {
     ASSERT_EQ(m_doc->ReadAll(), 1);
-    // Two root entries of 32 steps and the 29 of the settings; two signal sets and one picture
-    // folder stepped, then the bar set back to 64 and 14 queries after it.
-    EXPECT_EQ(m_progress.TakeRuns(),
-              (std::vector<ProgressRecord>{{"Reading Oltra [1] ...", 2 * 32 + 29, 64 + 14, true}}));
+    // Two root entries of 32 steps and the 12 of the settings; two signal sets and one picture
+    // folder stepped, then the bar set back to 64 and the settings filling it.
+    EXPECT_EQ(
+        m_progress.TakeRuns(),
+        (std::vector<ProgressRecord>{{"Reading Oltra [1] ...", 2 * 32 + 12, 2 * 32 + 12, true}}));
 }
 
 TEST_F(OltraRead, VideoConfigurationReadsCompositeAsOne) {
@@ -679,8 +680,8 @@ void CheckApply(AnalogDocument<Doc>& test, const ApplyCase& c) {
         Join({{kSelect}, c.lines, {"*OPC?", "SYST:ERR?"}, c.after, {":OUTP1:STAN?"}});
     EXPECT_EQ(test.TakeLines(lines.size()), test.Expected(lines));
     EXPECT_EQ(test.m_progress.TakeRuns(),
-              (std::vector<ProgressRecord>{
-                  {"Sending...", 92, AnalogDocument<Doc>::ApplyPositions(), true}}));
+              (std::vector<ProgressRecord>{{"Sending...", AnalogDocument<Doc>::ApplyPositions(),
+                                            AnalogDocument<Doc>::ApplyPositions(), true}}));
     EXPECT_EQ(test.m_progress.TakeStatuses(), Lines{"Ready"});
     EXPECT_EQ(test.m_boxes.Pending(), 0u);
     EXPECT_EQ(test.m_doc->posted, c.posts ? std::vector<platform::UINT>{WM_MODULE_APPLIED}
@@ -814,7 +815,7 @@ TEST_F(YarloApply, BrokenLinkKeepsWhatWasNotSent) {
     TakeLines();
     EXPECT_EQ(m_doc->Apply(), 0);
     EXPECT_EQ(TakeLines(2), Expected({kSelect, "OUTP1:MOV:HOR 4"}));
-    EXPECT_EQ(m_progress.TakeRuns(), (std::vector<ProgressRecord>{{"Sending...", 92, 5, true}}));
+    EXPECT_EQ(m_progress.TakeRuns(), (std::vector<ProgressRecord>{{"Sending...", 27, 5, true}}));
     EXPECT_TRUE(m_progress.TakeStatuses().empty());
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_EQ(m_boxes.Pending(), 0u);

@@ -4,7 +4,6 @@
 // Before any Qt header: the simulator's file tree has a member named as a Qt keyword macro.
 #include "quarnsim/VideoFiles.h"
 // clang-format off
-#include <QElapsedTimer>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -25,6 +24,7 @@
 #include "resources/corvane/VideoOutputPageForms.h"
 #include "resources/corvane/VideoSignalPageForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
+#include "tests/corvane/SimulatorLog.h"
 #include "tests/corvane/TabTexts.h"
 // clang-format on
 
@@ -83,12 +83,6 @@ public:
         std::string reply;
         this->Instrument().ProcessLine(session, "INST:SEL \"" + this->m_model + ":1\"", &reply);
         this->Instrument().ProcessLine(session, "MMEM:LOAD:SIGN 1,\"" + path + "\"", &reply);
-    }
-    // Opens and forgets what the opening sent.
-    View* OpenQuiet() {
-        View* view = this->Open();
-        this->TakeLines();
-        return view;
     }
 };
 
@@ -363,13 +357,6 @@ TYPED_TEST(AnalogWindowTest, FramePictureModeReachesTheDocumentAndTheOverlayPage
 
 // An operator's change on a page's own controls, and what the next Apply sends for it between
 // the selection and the closing "*OPC?". Settings are seeded so that each change is one.
-struct PageAction {
-    const char* name;
-    std::function<void(CAnalogVideoView&)> act;
-    Lines sent;
-    bool oltraOnly = false;
-};
-
 TYPED_TEST(AnalogWindowTest, AChangeOnEachPageReachesTheInstrumentOnApply) {
     for (const auto& [header, value] :
          std::vector<std::pair<const char*, const char*>>{{"OUTP1:MOV:PER", "1"},
@@ -380,7 +367,7 @@ TYPED_TEST(AnalogWindowTest, AChangeOnEachPageReachesTheInstrumentOnApply) {
                                                           {"OUTP1:CIRC:DIAM", "20"},
                                                           {"OUTP1:VID:PB:STAT", "1"}})
         this->Seed(header, value);
-    const std::vector<PageAction> cases = {
+    const std::vector<PageAction<CAnalogVideoView>> cases = {
         {"signal set",
          [](CAnalogVideoView& v) { v.m_signalPage.ChooseComboItem(IDC_SIGNAL_SET, 0); },
          {"MMEM:LOAD:SIGN 1,\"/%F/Bars/Full.cmp\"", "*OPC?"}},
@@ -403,16 +390,8 @@ TYPED_TEST(AnalogWindowTest, AChangeOnEachPageReachesTheInstrumentOnApply) {
          [](CAnalogVideoView& v) { v.m_videoPage.ClickButton(IDC_CHANNEL2_OFF); },
          {"OUTP1:VID:PB:STAT 0"}},
     };
-    for (const PageAction& c : cases) {
-        if (c.oltraOnly && !TestFixture::kOltra)
-            continue;
+    for (const PageAction<CAnalogVideoView>& c : cases) {
         SCOPED_TRACE(c.name);
-        auto* view = this->OpenQuiet();
-        ASSERT_NE(view, nullptr);
-        c.act(*view);
-        EXPECT_TRUE(this->Doc()->IsModified());
-        EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
         Lines expected{ForModel("INST:SEL \"%M:1\"", this->m_model)};
         for (std::string line : c.sent) {
             if (size_t at = line.find("%F"); at != std::string::npos)
@@ -420,12 +399,7 @@ TYPED_TEST(AnalogWindowTest, AChangeOnEachPageReachesTheInstrumentOnApply) {
             expected.push_back(line);
         }
         expected.push_back("*OPC?");
-        Lines log = this->TakeLines();
-        log.resize(std::min(log.size(), expected.size()));
-        EXPECT_EQ(log, expected);
-        EXPECT_FALSE(this->Doc()->IsModified());
-        EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-        ASSERT_TRUE(this->Frame()->Children().front()->OnClose());
+        this->ApplyPageAction(c.act, expected, true);
     }
 }
 
@@ -480,15 +454,8 @@ TYPED_TEST(AnalogWindowTest, ASendFailingMidApplyKeepsTheRestForTheNextApply) {
     ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
     EXPECT_EQ(this->m_boxes.Records().size(), 1u);
     // The period went out with no reply after it, so the simulator may take it a moment after
-    // the link broke; a few seconds is far more than that, and a line that never comes ends it.
-    QElapsedTimer timer;
-    timer.start();
-    Lines log;
-    while (std::find(log.begin(), log.end(), "OUTP1:MOV:PER 7") == log.end() &&
-           timer.elapsed() < 5000) {
-        const Lines more = this->TakeLines();
-        log.insert(log.end(), more.begin(), more.end());
-    }
+    // the link broke.
+    Lines log = TakeLinesThrough(*this->m_sim, "OUTP1:MOV:PER 7");
     EXPECT_EQ(std::count(log.begin(), log.end(), "OUTP1:CIRC:DIAM 30"), 0);
     EXPECT_EQ(this->Setting("OUTP1:MOV:PER"), "7");
     EXPECT_EQ(this->Setting("OUTP1:CIRC:DIAM"), "20");

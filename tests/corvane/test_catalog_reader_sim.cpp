@@ -21,6 +21,7 @@
 #include "corvane/modules/video/CatalogLocators.h"
 #include "corvane/modules/video/CatalogReader.h"
 #include "platform/Numbers.h"
+#include "tests/support/ItemsNamingNothing.h"
 #include "tests/support/LoopbackSimulator.h"
 
 namespace corvane {
@@ -362,6 +363,70 @@ TEST_F(CatalogReaderSim, AGarbledOrEmptyListingFailsTheRead) {
         TakeLines();
         EXPECT_FALSE(c.readGoesWrong(m_reader));
         EXPECT_EQ(TakeLines(), c.lines);
+    }
+}
+
+// An item of any level that names nothing in the folder listed is neither read nor asked
+// for: the level reads, and every later read goes, exactly as with the good items alone.
+TEST_F(CatalogReaderSim, ItemsNamingNothingAreLeftOutAtEveryLevel) {
+    Seed({"SIGNAL/F/S/a.cmp", "SIGNAL/G/", "PICTURE/P/a.pic", "PICTURE/Q/", "LOGO/a.lgo"});
+    auto signalTree = [](CCatalogReader& reader) {
+        SignalTree tree;
+        std::string text = std::to_string(reader.ReadSignalTree(tree, nullptr, 0, kSignal));
+        for (const SignalSet& format : tree) {
+            text += " " + format.name + "[";
+            for (const CatalogFolder& set : format.sets) {
+                text += set.name + "(";
+                for (const CatalogFile& file : set.files)
+                    text += file.fileName + "=" + file.displayName + ";";
+                text += ")";
+            }
+            text += "]";
+        }
+        return text;
+    };
+    auto pictures = [](CCatalogReader& reader) {
+        PictureCatalog catalog;
+        std::string text = std::to_string(reader.ReadPictureCatalog(catalog, nullptr, kPicture));
+        for (const CatalogFolder& folder : catalog.folders) {
+            text += " " + folder.name + "(";
+            for (const CatalogFile& file : folder.files)
+                text += file.fileName + "=" + file.displayName + ";";
+            text += ")";
+        }
+        return text;
+    };
+    auto logos = [](CCatalogReader& reader) {
+        LogoSettings logo;
+        std::string text = std::to_string(reader.ReadLogoList(kLogo, logo));
+        for (const std::string& name : logo.logos) text += " " + name;
+        return text;
+    };
+    struct Case {
+        std::string query;
+        std::vector<std::string> good;
+        std::function<std::string(CCatalogReader&)> read;
+    };
+    const Case cases[] = {
+        {Cat(kSignal), {"F/", "notes.txt", "G/"}, signalTree},
+        {Cat(kSignal + "/F"), {"S/", "x.cmp"}, signalTree},
+        {Cat(kSignal + "/F/S"), {"a.cmp", "b`hc`sd.cmp", "Sub/"}, signalTree},
+        {Cat(kPicture), {"P/", "loose.pic", "Q/"}, pictures},
+        {Cat(kPicture + "/P"), {"a.pic", "b`sc.PIC"}, pictures},
+        {Cat(kLogo), {"a.lgo", "B`sC.LGO", "Sub/"}, logos},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.query);
+        m_sim->ClearReplyOverrides();
+        m_sim->SetReplyOverride(c.query, testsupport::CatalogueReply(c.good));
+        TakeLines();
+        const std::string alone = c.read(m_reader);
+        const std::vector<std::string> aloneLines = TakeLines();
+        m_sim->SetReplyOverride(
+            c.query, testsupport::CatalogueReply(testsupport::AmongItemsNamingNothing(c.good)));
+        EXPECT_EQ(c.read(m_reader), alone);
+        EXPECT_EQ(TakeLines(), aloneLines);
+        EXPECT_EQ(alone.substr(0, 1), "1");
     }
 }
 

@@ -1,11 +1,18 @@
 // The editor windows together, as the operator uses them: a preset recall with the mainframe
-// window and a changed Tavix window open, and a module's Apply notification reaching both
-// through the main frame.
+// window and a changed Tavix window open, a module's Apply notification reaching both through
+// the main frame, and every model's window opening whole inside the first-start main window.
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+
 #include "corvane/core/Messages.h"
 #include "corvane/core/QuarnDoc.h"
 #include "corvane/modules/tavix/TavixDoc.h"
+#include "platform/FormView.h"
 #include "platform/MessageBox.h"
+#include "quarnsim/Options.h"
 #include "quarnsim/Session.h"
+#include "resources/corvane/ModuleForms.h"
 #include "tests/corvane/TavixFixture.h"
 
 namespace corvane::testing {
@@ -89,6 +96,53 @@ TEST_F(EditorWindows, AWindowLargerThanTheFramesAreaOpensWithItsTitleInView) {
     EXPECT_GE(window->x(), 0);
     EXPECT_GE(window->y(), 0);
 }
+
+// Each model's window, opened on the demo instrument in a main window of the size a first
+// start gives it, lies whole inside the frame's client area with OK, Cancel and Apply in reach
+// and no scroll bar.
+class ModuleWindowInFirstStartFrame : public CorvaneFixture,
+                                      public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        CorvaneFixture::SetUp();
+        StartSimulator({{GetParam(), 1}},
+                       [](quarnsim::Options& options) { quarnsim::ApplyDemo(options); });
+        ASSERT_TRUE(StartCorvane());
+        ASSERT_EQ(PaneText(), "Ready");
+    }
+};
+
+TEST_P(ModuleWindowInFirstStartFrame, FitsWithItsButtonsAndNoScrollBar) {
+    ASSERT_EQ(Frame()->GetWidget()->size(), QSize(720, 560));
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_OPEN_SLOT_FIRST));
+    ASSERT_EQ(Frame()->Children().size(), 1u);
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+    platform::CMDIChildWnd* child = Frame()->Children().front();
+    auto* view = dynamic_cast<platform::CFormView*>(child->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    QMdiArea* area = Frame()->MdiArea();
+    QWidget* client = area->viewport();
+    SaveScreenshot(Frame()->GetWidget(), std::string("first-start-frame-") + GetParam());
+
+    const QRect inside = client->rect();
+    const QRect window = child->SubWindow()->geometry();
+    EXPECT_TRUE(inside.contains(window))
+        << window.x() << "," << window.y() << " " << window.width() << "x" << window.height()
+        << " in " << inside.width() << "x" << inside.height();
+    for (int id : {IDC_MODULE_OK, IDC_MODULE_CANCEL, IDC_MODULE_APPLY}) {
+        QWidget* button = view->GetDlgItem(id);
+        ASSERT_NE(button, nullptr) << id;
+        const QRect place(button->mapTo(client, QPoint(0, 0)), button->size());
+        EXPECT_TRUE(inside.contains(place))
+            << "button " << id << " at " << place.x() << "," << place.y();
+    }
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryModel, ModuleWindowInFirstStartFrame,
+                         ::testing::Values("Tavix", "Brumo", "Kintor", "Sormet", "Ulmeth", "Pirvo",
+                                           "Oltra", "Yarlo"));
 
 }  // namespace
 }  // namespace corvane::testing

@@ -5,7 +5,6 @@
 // Before any Qt header: the simulator's file tree has a member named as a Qt keyword macro.
 #include "quarnsim/VideoFiles.h"
 // clang-format off
-#include <QElapsedTimer>
 #include <QTabBar>
 #include <algorithm>
 #include <string>
@@ -22,6 +21,7 @@
 #include "resources/corvane/TimingPageForms.h"
 #include "resources/corvane/VideoForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
+#include "tests/corvane/SimulatorLog.h"
 // clang-format on
 
 namespace corvane::testing {
@@ -53,29 +53,12 @@ protected:
     void UlmethOn(const std::string& standard) {
         ASSERT_EQ(Instrument().SetModuleSetting(2, "OUTP1:STAN", standard), 1);
     }
-    CKintorView* OpenQuiet() {
-        CKintorView* view = Open();
-        TakeLines();
-        return view;
-    }
     void Choose(CKintorView& view, bool format, int output, int index) {
         const size_t i = static_cast<size_t>(output);
         ASSERT_TRUE(view.m_outputPage.ChooseComboItem(
             format ? kBlackFormatIds[i] : kBlackSignalIds[i], index));
     }
     void Apply(CKintorView& view) { ASSERT_TRUE(view.ClickButton(IDC_MODULE_APPLY)); }
-    // The lines received up to `last`, waiting for it a few seconds at the most.
-    Lines TakeLinesThrough(const std::string& last) {
-        QElapsedTimer timer;
-        timer.start();
-        Lines lines;
-        while (std::find(lines.begin(), lines.end(), last) == lines.end() &&
-               timer.elapsed() < 5000) {
-            const Lines more = TakeLines();
-            lines.insert(lines.end(), more.begin(), more.end());
-        }
-        return lines;
-    }
     void CloseQuietly() {
         if (!WindowOpen())
             return;
@@ -196,7 +179,7 @@ TEST_F(KintorWindow, ASendFailingMidApplyLeavesTheRestAndTheLiveTimingForTheNext
     Apply(*view);
     // The first Apply's lines had no reply after them: the simulator may take them late, or
     // lose them with the broken connection. Leave them and the selections out.
-    Lines log = TakeLinesThrough(Timing(1));
+    Lines log = TakeLinesThrough(*m_sim, Timing(1));
     std::erase_if(log, [](const std::string& line) {
         return line.rfind("INST:SEL", 0) == 0 || line.rfind("OUTP1:", 0) == 0;
     });
@@ -265,12 +248,17 @@ TEST_F(KintorWindow, TimingLimitsFollowWhatTheDocumentKept) {
     }
 }
 
+// Each tab's picture, saved under the build tree's screenshots/ to be looked at, shows the
+// outputs as read: output 4 in HD sync on 1080 59.94i, timed within that format.
 TEST_F(KintorWindow, ScreenshotsOfEachTab) {
     Seed("OUTP3:CONF", "1");
     Seed("OUTP3:SIGN", "CB_SMPTE");
     Seed("OUTP4:STAN", "HD1080_59I");
     CKintorView* view = OpenQuiet();
     ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->m_outputPage.GetCurSel(kBlackFormatIds[3]), 3);
+    EXPECT_EQ(view->m_timingPage.Values()[3].signal, 14);
+    EXPECT_EQ(view->m_timingPage.Limits(3).lines, 562);
     std::vector<std::string> tabs;
     if (auto* bar = view->GetWidget()->findChild<QTabBar*>())
         for (int i = 0; i < bar->count(); ++i) tabs.push_back(bar->tabText(i).toStdString());

@@ -20,6 +20,7 @@
 #include "quarnsim/Options.h"
 #include "tests/corvane/ModuleDocFixture.h"
 #include "tests/corvane/PirvoSeed.h"
+#include "tests/support/ItemsNamingNothing.h"
 // clang-format on
 
 namespace corvane::testing {
@@ -94,12 +95,12 @@ TEST_F(PirvoDocTest, ReadAllAsksForEverythingOnceInOrderAndStoresIt) {
     EXPECT_EQ(doc.IdText(kPirvoBarsOutput).text, "BARS 4");
     EXPECT_FALSE(doc.IsModified());
     // Two signal sets stepped within a range of 32 per root entry, the settings then taking
-    // the last fifteen steps.
+    // the last thirteen steps.
     const std::vector<ProgressRecord> runs = m_progress.TakeRuns();
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].text, "Reading Pirvo [1] ...");
-    EXPECT_EQ(runs[0].steps, 2 * 32 + 15);
-    EXPECT_EQ(runs[0].position, 2 * 32 + 15 - 2);
+    EXPECT_EQ(runs[0].steps, 2 * 32 + 13);
+    EXPECT_EQ(runs[0].position, 2 * 32 + 13);
     EXPECT_TRUE(runs[0].ended);
 }
 
@@ -171,6 +172,36 @@ const std::vector<ReadCase>& ReadCases() {
          "Could not read 'signal directory' correctry!\n\nCan not continue.",
          MB_ICONSTOP,
          {}},
+        // Items naming nothing in the folder listed are neither read nor counted: every
+        // index refers to the good items alone.
+        {"ItemsNamingNothing",
+         {{Cat(""),
+           testsupport::CatalogueReply(testsupport::AmongItemsNamingNothing({"NTSC/", "PAL/"}))},
+          {Cat("/NTSC"),
+           testsupport::CatalogueReply(testsupport::AmongItemsNamingNothing({"Bars/", "Ramp/"}))},
+          {Cat("/NTSC/Bars"), testsupport::CatalogueReply(testsupport::AmongItemsNamingNothing(
+                                  {"Full.cmp", "Split`h75.cmp"}))}},
+         1,
+         TimingQuery(4),
+         nullptr,
+         0,
+         [](const CPirvoDoc& doc) {
+             Lines names;
+             for (const SignalSet& format : doc.m_catalog) {
+                 names.push_back(format.name);
+                 for (const CatalogFolder& set : format.sets) {
+                     names.push_back(" " + set.name);
+                     for (const CatalogFile& file : set.files)
+                         names.push_back("  " + file.fileName);
+                 }
+             }
+             EXPECT_EQ(names,
+                       (Lines{"NTSC", " Bars", "  Full.cmp", "  Split`h75.cmp", " Ramp",
+                              "  Ramp.cmp", "PAL", " Bars", "  Full.cmp", "  Split`h75.cmp"}));
+             EXPECT_EQ(
+                 (std::array<int, 3>{doc.m_active.format, doc.m_active.set, doc.m_active.signal}),
+                 (std::array<int, 3>{0, 0, 1}));
+         }},
         {"AplModeUnknown", {{"OUTP3:APL:MOD?", "apl_low"}}, 0, "OUTP3:APL:MOD?", nullptr, 0, {}},
         {"AplPeriodUnknown", {{"OUTP3:APL:PER?", "1.50"}}, 0, "OUTP3:APL:PER?", nullptr, 0, {}},
         {"BlinkStateUnknown",

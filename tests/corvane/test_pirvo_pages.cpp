@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "corvane/pages/pirvo/PirvoBarsPage.h"
@@ -244,13 +245,6 @@ TEST_F(BarsPageTest, FormatAndSignalChoicesSendFormatThenSignal) {
     }
 }
 
-TEST_F(BarsPageTest, Picture) {
-    PirvoBarsValues values = Bars(0, 1);
-    values.idText.mode = 1;
-    Open(values);
-    SavePagePicture(*m_page, "pirvo_bars");
-}
-
 // --- Signal page ----------------------------------------------------------------------------
 
 CatalogFolder Set(const std::string& name, std::vector<CatalogFile> files) {
@@ -380,14 +374,6 @@ TEST_F(SignalPageTest, AnEmptySetSendsNothing) {
     EXPECT_EQ(m_view.Take(), Log{"1292 2 \"MB3.cmp\""});
 }
 
-TEST_F(SignalPageTest, Picture) {
-    PirvoSignalValues values = Signals();
-    values.idText.blinkState = 1;
-    values.idText.blinkPeriod = "0.5";
-    Open(values);
-    SavePagePicture(*m_page, "pirvo_signal");
-}
-
 // --- The ID text box both pages share -------------------------------------------------------
 
 // One page's ids and numbers, as its view documents them.
@@ -453,6 +439,47 @@ TEST_F(IdTextBoxTest, OpeningShowsModeTextAndClampedPositions) {
                 EXPECT_EQ(page.IsDlgItemEnabled(id), row.checked != 1) << id;
             EXPECT_EQ(m_view.Take(), Log{});
         }
+}
+
+// Each page's picture, saved under the build tree's screenshots/ to be looked at, shows what
+// the page was opened on: its lists' choices and its ID text.
+TEST_F(IdTextBoxTest, PicturesShowWhatEachPageWasOpenedOn) {
+    struct Row {
+        const Box& box;
+        PirvoIdTextValues idText;
+        int checked;  // 0..3: the radio in mode order
+        std::vector<std::pair<int, const char*>> shown;
+        const char* picture;
+    };
+    const Row rows[] = {
+        {kBoxes[1],
+         IdTextOf(1, 0, "0.5", "BARS 4", 10, 20),
+         1,
+         {{IDC_PIRVO_BARS_FORMAT, "NTSC"}, {IDC_PIRVO_BARS_SIGNAL, "Black Burst"}},
+         "pirvo_bars"},
+        {kBoxes[0],
+         IdTextOf(0, 1, "0.5", "SIGNAL 3", 30, 40),
+         2,
+         {{IDC_PIRVO_SIGNAL_FORMAT, "NTSC"},
+          {IDC_PIRVO_SIGNAL_SET, "Bars"},
+          {IDC_PIRVO_SIGNAL_SIGNAL, "CB/100"},
+          {IDC_PIRVO_APL_MODE, "Low APL"},
+          {IDC_PIRVO_APL_PERIOD, "1.5 sec"}},
+         "pirvo_signal"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.picture);
+        platform::CDialog& page = Open(row.box, row.idText);
+        for (const auto& [id, text] : row.shown) EXPECT_EQ(Shown(id), text) << id;
+        const int radios[] = {row.box.enable, row.box.disable, row.box.blinkFast,
+                              row.box.blinkSlow};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(page.IsDlgButtonChecked(radios[i]), i == row.checked ? 1 : 0) << i;
+        EXPECT_EQ(page.GetDlgItemText(row.box.text), row.idText.text);
+        EXPECT_EQ(page.GetDlgItemText(row.box.x), std::to_string(row.idText.x));
+        EXPECT_EQ(page.GetDlgItemText(row.box.y), std::to_string(row.idText.y));
+        SavePagePicture(page, row.picture);
+    }
 }
 
 TEST_F(IdTextBoxTest, ModeClicksSendTheModeAndGreyTheTextOnDisable) {

@@ -4,7 +4,6 @@
 // simulator received.
 #include "tests/corvane/PirvoSeed.h"
 // clang-format off
-#include <QElapsedTimer>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -20,6 +19,7 @@
 #include "resources/corvane/BlackOutputPageForms.h"
 #include "resources/corvane/PirvoPageForms.h"
 #include "tests/corvane/ModuleWindowFixture.h"
+#include "tests/corvane/SimulatorLog.h"
 #include "tests/corvane/TabTexts.h"
 // clang-format on
 
@@ -44,11 +44,9 @@ protected:
     }
     // Opens on the seeded settings, whatever an earlier Apply left, and forgets what the
     // opening sent.
-    CPirvoView* OpenQuiet() {
+    CPirvoView* OpenQuiet() override {
         for (const auto& [header, value] : PirvoSettings()) Seed(header, value);
-        CPirvoView* view = Open();
-        TakeLines();
-        return view;
+        return ModuleWindowFixture::OpenQuiet();
     }
     // The lines of an Apply from INST:SEL to "*OPC?", "SYST:ERR?".
     static Lines ApplyLines(const Lines& middle) {
@@ -178,16 +176,12 @@ TEST_F(PirvoWindow, EachPageMessageReachesTheModuleOnApply) {
     }
 }
 
-struct PageActionCase {
-    const char* name;
-    std::function<void(CPirvoView&)> act;
-    Lines sent;  // between INST:SEL and the closing queries
-    std::vector<int> live;
-};
-
 // What the operator does on the Signal and Bars pages reaches the module on Apply.
 TEST_F(PirvoWindow, EachPageActionReachesTheModuleOnApply) {
-    const std::vector<PageActionCase> cases = {
+    struct Case : PageAction<CPirvoView> {
+        std::vector<int> live;  // the outputs whose timing the pages read again
+    };
+    const std::vector<Case> cases = {
         // A new set starts on its first signal: one load, from the file name as listed.
         {"signal set",
          [](CPirvoView& v) { v.m_signalPage.ChooseComboItem(IDC_PIRVO_SIGNAL_SET, 1); },
@@ -220,16 +214,9 @@ TEST_F(PirvoWindow, EachPageActionReachesTheModuleOnApply) {
           "OUTP4:TEXT:DATA \"CAM 4\"", "OUTP4:TEXT:SAV"},
          {}},
     };
-    for (const PageActionCase& c : cases) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CPirvoView* view = OpenQuiet();
-        ASSERT_NE(view, nullptr);
-        c.act(*view);
-        EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-        ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
-        EXPECT_EQ(TakeLines(), Join({ApplyLines(c.sent), LiveTimingLines(c.live)}));
-        EXPECT_FALSE(Doc()->IsModified());
-        ASSERT_TRUE(Frame()->Children().front()->OnClose());
+        ApplyPageAction(c.act, Join({ApplyLines(c.sent), LiveTimingLines(c.live)}));
     }
 }
 
@@ -334,14 +321,9 @@ TEST_F(PirvoWindow, ASendFailingMidApplyKeepsTheRestForTheNextApply) {
     const Lines sent =
         Join({{kSelect, "OUTP2:STAN PAL", "OUTP2:SIGN SYNC"}, IdTextRereads(), {"OUTP3:TEXT:SAV"}});
     // The last line before the break has no reply after it, so the simulator may log it a
-    // moment later; a few seconds is far more than that, and a line that never comes ends it.
-    // The log is taken once it is complete: taking it piecemeal could clear a line that
-    // arrives in between.
-    QElapsedTimer timer;
-    timer.start();
-    while (m_sim->ReceivedLines().size() < sent.size() && timer.elapsed() < 5000)
-        RunPendingEvents();
-    EXPECT_EQ(TakeLines(), sent);
+    // moment later.
+    EXPECT_EQ(TakeLinesCount(*m_sim, sent.size()), sent);
+    RunPendingEvents();
     EXPECT_TRUE(WindowOpen());
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));

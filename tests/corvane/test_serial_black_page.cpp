@@ -11,6 +11,7 @@
 #include "corvane/modules/hdclock/HdClock.h"
 #include "corvane/pages/black/SerialBlackPage.h"
 #include "platform/MessageBox.h"
+#include "platform/Numbers.h"
 #include "platform/StringTable.h"
 #include "resources/corvane/SerialBlackPageForms.h"
 #include "tests/corvane/PageHost.h"
@@ -383,10 +384,25 @@ TEST_F(SerialBlackPage, ReloadTakesTheLiveTimingWithoutSendingItBack) {
     }
 }
 
+// Each model's picture, saved under the build tree's screenshots/ to be looked at, shows the
+// format and timing the page was opened on, which it takes as they are.
 TEST_F(SerialBlackPage, PicturesOfBothModels) {
-    for (const Model* model : {&kSormet, &kUlmeth}) {
-        Open(*model, model == &kSormet ? Sormet(2, 20, 3e-6) : Ulmeth(9, 9));
-        SavePagePicture(Page(), std::string("page_black_") + model->name);
+    struct Row {
+        const Model* model;
+        SerialBlackValues values;
+        const char* lines;
+        double delayMicro;
+    };
+    for (const Row& r : std::vector<Row>{{&kSormet, Sormet(2, 20, 3e-6), "20", 3.0},
+                                         {&kUlmeth, Ulmeth(9, 9), "0", 0.0}}) {
+        SCOPED_TRACE(r.model->name);
+        Open(*r.model, r.values);
+        EXPECT_EQ(Page().GetCurSel(r.model->table().formatId), r.values.format);
+        EXPECT_EQ(Page().GetDlgItemText(IDC_BLACK_LINES), r.lines);
+        EXPECT_NEAR(platform::StrToDouble(Page().GetDlgItemText(IDC_BLACK_DELAY).c_str()),
+                    r.delayMicro, 1e-4);
+        EXPECT_TRUE(m_host->Take().empty());
+        SavePagePicture(Page(), std::string("page_black_") + r.model->name);
     }
 }
 

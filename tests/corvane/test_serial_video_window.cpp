@@ -39,13 +39,7 @@ constexpr platform::UINT kQuestion = platform::MB_YESNOCANCEL | platform::MB_ICO
 const char* const kSerialTabs[] = {"Signal", "Moving Picture", "Overlay",      "Audio",
                                    "Video",  "Black",          "Black (Audio)"};
 
-// An operator's action on one page, and what Apply then sends between the selection and the
-// closing "*OPC?".
-struct PageAction {
-    const char* name;
-    std::function<void(CSerialVideoView&)> act;
-    Lines sent;
-};
+using SerialPageAction = PageAction<CSerialVideoView>;
 
 template <typename Doc, typename View>
 class SerialWindow : public ModuleWindowFixture<Doc, View> {
@@ -78,12 +72,6 @@ protected:
     void BlackOption(bool on) { this->Instrument().SetReplyOverride("OUTP:CONF?", on ? "1" : "0"); }
     std::string Select() const { return "INST:SEL \"" + this->m_model + ":1\""; }
 
-    // Opens the window and forgets the opening's lines.
-    View* OpenQuiet() {
-        View* view = this->Open();
-        this->TakeLines();
-        return view;
-    }
     static Lines TabTexts(View* view) {
         Lines texts;
         const auto* bar = view->GetWidget()->template findChild<QTabBar*>();
@@ -109,21 +97,10 @@ protected:
     void ApplyEach(const Action& cases) {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.name);
-            View* view = OpenQuiet();
-            ASSERT_NE(view, nullptr);
-            c.act(*view);
-            EXPECT_TRUE(this->Doc()->IsModified());
-            EXPECT_TRUE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-            ASSERT_TRUE(view->ClickButton(IDC_MODULE_APPLY));
             Lines expected{Select()};
             expected.insert(expected.end(), c.sent.begin(), c.sent.end());
             expected.insert(expected.end(), {"*OPC?", "SYST:ERR?"});
-            Lines log = this->TakeLines();
-            log.resize(std::min(log.size(), expected.size()));
-            EXPECT_EQ(log, expected);
-            EXPECT_FALSE(this->Doc()->IsModified());
-            EXPECT_FALSE(view->IsDlgItemEnabled(IDC_MODULE_APPLY));
-            ASSERT_TRUE(this->Frame()->Children().front()->OnClose());
+            this->ApplyPageAction(c.act, expected, true);
         }
     }
 
@@ -176,7 +153,7 @@ void SerialWindow<Doc, View>::ClosingFollowsEachAnswer() {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         this->Seed("OUTP1:MOV:PER", "1");
-        View* view = OpenQuiet();
+        View* view = this->OpenQuiet();
         ASSERT_NE(view, nullptr);
         view->m_movingPage.TypeText(IDC_MOVING_PERIOD, "9");
         this->m_boxes.Expect("Apply changes to " + this->m_model + "?", kQuestion, c.answer);
@@ -251,7 +228,7 @@ void SerialWindow<Doc, View>::ARefusedApplyTellsWhatItSentAndKeepsOnlyARefusedLo
         this->Seed("OUTP1:MOV:PER", "1");
         this->RunPendingEvents();  // what the previous case posted
         m_posts.clear();
-        View* view = OpenQuiet();
+        View* view = this->OpenQuiet();
         ASSERT_NE(view, nullptr);
         c.act(*view);
         if (c.refuseLoad)
@@ -284,7 +261,7 @@ void SerialWindow<Doc, View>::ARefusedApplyTellsWhatItSentAndKeepsOnlyARefusedLo
 
 template <typename Doc, typename View>
 void SerialWindow<Doc, View>::ASendFailingMidApplyLeavesTheRestForTheNextApply() {
-    View* view = OpenQuiet();
+    View* view = this->OpenQuiet();
     ASSERT_NE(view, nullptr);
     view->m_signalPage.TypeText(IDC_SIGNAL_LINES, "5");
     view->m_overlayPage.ClickButton(IDC_CIRCLE_ENABLE);
@@ -331,7 +308,7 @@ void SerialWindow<Doc, View>::TheOverlayPageShowsWhatTheApplyReadAgain() {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        View* view = OpenQuiet();
+        View* view = this->OpenQuiet();
         ASSERT_NE(view, nullptr);
         c.act(*view);
         this->Instrument().SetReplyOverride(c.query, c.reply);
@@ -348,8 +325,8 @@ void SerialWindow<Doc, View>::TheOverlayPageShowsWhatTheApplyReadAgain() {
 }
 
 // What every serial model sends alike for a change on its pages.
-const std::vector<PageAction>& CommonPageActions() {
-    static const std::vector<PageAction> actions{
+const std::vector<SerialPageAction>& CommonPageActions() {
+    static const std::vector<SerialPageAction> actions{
         {"moving period",
          [](CSerialVideoView& v) { v.m_movingPage.TypeText(IDC_MOVING_PERIOD, "7"); },
          {"OUTP1:MOV:PER 7"}},
@@ -436,7 +413,7 @@ TEST_F(SormetWindow, TheBlackOptionGivesItsTwoTabsAndTheOpeningChangesNothing) {
 }
 
 TEST_F(SormetWindow, AChangeOnEachPageReachesTheInstrumentOnApply) {
-    const PageAction cases[] = {
+    const SerialPageAction cases[] = {
         {"signal",
          [](CSerialVideoView& v) { v.m_signalPage.ChooseComboItem(IDC_SIGNAL_SIGNAL, 1); },
          {"MMEM:LOAD:SIGN 1,\"/525-270/Bars/Ramp.cmp\"", "*OPC?"}},
@@ -696,7 +673,7 @@ TEST_F(UlmethWindow, OpensWithItsTabsAndTakesTheRelayedClockFamilies) {
 }
 
 TEST_F(UlmethWindow, AChangeOnEachPageReachesTheInstrumentOnApply) {
-    const PageAction cases[] = {
+    const SerialPageAction cases[] = {
         {"video Y",
          [](CSerialVideoView& v) { v.m_videoPage.ClickButton(IDC_CHANNEL1_OFF); },
          {"OUTP1:VID:Y:STAT 0"}},

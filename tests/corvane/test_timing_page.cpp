@@ -13,6 +13,7 @@
 #include "corvane/pages/timing/BrumoTimingPage.h"
 #include "corvane/pages/timing/TimingPage.h"
 #include "platform/MessageBox.h"
+#include "platform/Numbers.h"
 #include "tests/corvane/PageHost.h"
 #include "tests/support/BoxScript.h"
 
@@ -412,13 +413,34 @@ TEST_F(TimingPage, BrumoBlack2HasNoTimingOfItsOwnWhileItCarriesBlack3sHdSync) {
     EXPECT_EQ(m_host->Take(), Log{Lines(1, 1000)});
 }
 
+// Each model's picture, saved under the build tree's screenshots/ to be looked at, shows the
+// timings the page was opened on: all within their formats, so they are taken as they are.
 TEST_F(TimingPage, PicturesOfEachModel) {
-    Open(Model::Pirvo, Values({{0, 0, 12, 10e-6}, {1, 0, -3, -2e-6}, {2}, {0, 0, 1, 0.5e-6}}));
-    SavePagePicture(Page(), "page_timing_Pirvo");
-    Open(Model::Kintor, Values({{0}, {1, 0, 20}, {3, 15, 100, 5e-6}, {3, 24, -5, -1e-6}}));
-    SavePagePicture(Page(), "page_timing_Kintor");
-    Open(Model::Brumo, Values({{0, 0, 3, 10.0185e-6 + 3.3e-9}, {3}, {6, 0, 2, 1e-6}}));
-    SavePagePicture(Page(), "page_timing_Brumo");
+    struct Row {
+        Model model;
+        TimingValues values;
+    };
+    const std::vector<Row> rows{
+        {Model::Pirvo, Values({{0, 0, 12, 10e-6}, {1, 0, -3, -2e-6}, {2}, {0, 0, 1, 0.5e-6}})},
+        {Model::Kintor, Values({{0}, {1, 0, 20}, {3, 15, 100, 5e-6}, {3, 24, -5, -1e-6}})},
+        {Model::Brumo, Values({{0, 0, 3, 10.0185e-6 + 3.3e-9}, {3}, {6, 0, 2, 1e-6}})},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(Name(r.model));
+        Open(r.model, r.values);
+        EXPECT_EQ(m_host->Take(), Log{});
+        for (int g = 0; g < Page().GroupCount(); ++g) {
+            const TimingOutput& output = r.values[static_cast<size_t>(g)];
+            EXPECT_EQ(Page().GetDlgItemText(Ids(g).linesEdit), std::to_string(output.lines)) << g;
+            // The Brumo's delay field holds the coarse part only, its fine part beside it.
+            if (r.model != Model::Brumo) {
+                EXPECT_NEAR(platform::StrToDouble(Page().GetDlgItemText(Ids(g).delayEdit).c_str()),
+                            output.delay * 1e6, 1e-4)
+                    << g;
+            }
+        }
+        SavePagePicture(Page(), std::string("page_timing_") + Name(r.model));
+    }
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "drenlo/comm/CatalogParser.h"
 #include "drenlo/comm/InstrumentNames.h"
 #include "drenlo/comm/QuarnComm.h"
 #include "drenlo/transfer/BlockHeader.h"
+#include "tests/support/ItemsNamingNothing.h"
 
 namespace drenlo {
 namespace {
@@ -53,6 +57,24 @@ TEST(CatalogParserTest, NamesStayWholeAndEscaped) {
     ASSERT_EQ(CCatalogParser::TakeEntry(reply, item), 1);
     EXPECT_EQ(item.GetName(), "my^file`h1.seq");
     EXPECT_EQ(UnescapeListedName(item.GetName()), "my file-1.seq");
+}
+
+// An item naming nothing in the folder listed is passed over; the walk goes on to the next.
+TEST(CatalogParserTest, ItemsNamingNothingArePassedOver) {
+    auto walk = [](const std::vector<std::string>& items) {
+        CCatalogReply reply{testsupport::CatalogueReply(items)};
+        CCatalogParser::SkipToEntries(reply);
+        std::vector<std::string> taken;
+        CFileInfo item;
+        while (CCatalogParser::TakeEntry(reply, item) == 1)
+            taken.push_back(item.GetName() + (item.IsFolder() ? "/" : "") + " " +
+                            std::to_string(item.GetSize()));
+        return taken;
+    };
+    const std::vector<std::string> good{"A.PIC", "SUB/", "a`sb.pic", "my^file`h1.seq"};
+    EXPECT_EQ(walk(good),
+              (std::vector<std::string>{"A.PIC 4", "SUB/ 0", "a`sb.pic 4", "my^file`h1.seq 4"}));
+    EXPECT_EQ(walk(testsupport::AmongItemsNamingNothing(good)), walk(good));
 }
 
 TEST(CatalogParserTest, HostileRepliesEndTheWalk) {

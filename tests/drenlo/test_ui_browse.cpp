@@ -275,17 +275,28 @@ TEST_F(Browse, AHugeFreeMemoryFigureIsCutInItsPaneAndTheWindowKeepsItsWidth) {
               Frame()->m_wndStatusBar.Bar()->contentsRect().right());
 }
 
+// The main window's pictures, saved under the build tree's screenshots/ to be looked at, show
+// one folder's files in two of the list's modes beside a tree with another folder open.
 TEST_F(Browse, MainWindowScreenshot) {
     StartConnected();
     OpenFolder("/F0:/Tavix/SIGNAL");
-    Tree()->GetTreeCtrl().Expand(Tree()->FindChild(Tree()->GetRootFolder(), "Oltra"),
-                                 platform::TVE_EXPAND);
-    Frame()->ExecuteCommand(ID_VIEW_LARGE_ICONS);
-    Pump(50);
-    SaveScreenshot(Frame()->Window(), "drenlo_main_large_icons");
-    Frame()->ExecuteCommand(ID_VIEW_DETAILS);
-    Pump(50);
-    SaveScreenshot(Frame()->Window(), "drenlo_main_details");
+    const platform::HTREEITEM oltra = Tree()->FindChild(Tree()->GetRootFolder(), "Oltra");
+    ASSERT_NE(oltra, nullptr);
+    Tree()->GetTreeCtrl().ExpandByOperator(oltra);
+    EXPECT_NE(TreeChildren(oltra), std::vector<std::string>{CUiTreeView::kPlaceholder});
+    EXPECT_FALSE(TreeChildren(oltra).empty());
+    const std::vector<std::string> files = ListNames();
+    EXPECT_FALSE(files.empty());
+    const std::pair<int, const char*> modes[] = {{ID_VIEW_LARGE_ICONS, "drenlo_main_large_icons"},
+                                                 {ID_VIEW_DETAILS, "drenlo_main_details"}};
+    for (const auto& [command, picture] : modes) {
+        ASSERT_TRUE(Frame()->ExecuteCommand(command));
+        Pump(50);
+        EXPECT_EQ(List()->GetViewMode(), command == ID_VIEW_DETAILS ? 1 : 0);
+        EXPECT_EQ(List()->GetFolder(), "/F0:/Tavix/SIGNAL");
+        EXPECT_EQ(ListNames(), files);
+        SaveScreenshot(Frame()->Window(), picture);
+    }
 }
 
 }  // namespace

@@ -22,16 +22,11 @@
 #include "nimbrel/PictureBuild.h"
 #include "platform/Bitmap.h"
 #include "platform/IniFile.h"
+#include "tests/nimbrel/ShippedFiles.h"
 
 using reference::ReferenceModel;
 
 namespace {
-
-std::string ResourceDir() {
-    std::string here = __FILE__;
-    const std::string tail = "tests/nimbrel/test_full_build.cpp";
-    return here.substr(0, here.size() - tail.size()) + "resources/nimbrel/";
-}
 
 std::vector<uint8_t> ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
@@ -194,8 +189,8 @@ class FullBuild : public testing::Test {
 protected:
     void SetUp() override {
         m_folder = m_dir.path().toStdString();
-        std::ifstream main(ResourceDir() + "Nimbrel.ini", std::ios::binary);
-        std::ifstream filter(ResourceDir() + "Nimbrel_Filter.ini", std::ios::binary);
+        std::ifstream main(ShippedResourceDir() + "Nimbrel.ini", std::ios::binary);
+        std::ifstream filter(ShippedResourceDir() + "Nimbrel_Filter.ini", std::ios::binary);
         std::stringstream m;
         std::stringstream f;
         m << main.rdbuf();
@@ -612,7 +607,7 @@ std::array<std::vector<int>, 3> Build444Planes(const std::string& folder,
 }
 
 // An outside implementation of the equations (swscale) agrees within its fixed-point error, and
-// within the Part's rounded SD constants for Rec. 601.
+// for Rec. 601 within what our rounded SD coefficients add to that error.
 TEST_F(FullBuild, AgreesWithFfmpegOn444) {
     if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "ffmpeg is not installed";

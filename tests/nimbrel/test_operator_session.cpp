@@ -25,17 +25,12 @@
 #include "platform/FileDialogs.h"
 #include "platform/IniFile.h"
 #include "platform/MessageBox.h"
+#include "tests/nimbrel/ShippedFiles.h"
 
 using nimbrel::TMainForm;
 using platform::Bitmap;
 
 namespace {
-
-std::string ResourceDir() {
-    std::string here = __FILE__;
-    const std::string tail = "tests/nimbrel/test_operator_session.cpp";
-    return here.substr(0, here.size() - tail.size()) + "resources/nimbrel/";
-}
 
 // Seven bars over a grey ramp, wide pairs of equal pixels so 4:2:2 loses nothing.
 Bitmap Bars(int width, int height) {
@@ -64,7 +59,7 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         m_folder = m_dir.path().toStdString();
         for (const char* name : {"Nimbrel.ini", "Nimbrel_Filter.ini"}) {
-            std::filesystem::copy_file(ResourceDir() + name, m_folder + "/" + name);
+            std::filesystem::copy_file(ShippedResourceDir() + name, m_folder + "/" + name);
         }
         const char* runtime = std::getenv("XDG_RUNTIME_DIR");
         m_savedRuntime = runtime != nullptr ? std::optional<std::string>(runtime) : std::nullopt;

@@ -2,24 +2,17 @@
 // interlaced picture, black lines, the words and layouts of every component file, Cancel and a
 // failing disk in the middle, and the build lock held by another process. Files are read back
 // with a record parser of this test, independent of the writer.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "nimbrel/CBitmapMakeMng.h"
@@ -28,8 +21,7 @@
 #include "nimbrel/PictureBuild.h"
 #include "nimbrel/PictureFileScan.h"
 #include "platform/Bitmap.h"
-
-extern char** environ;
+#include "tests/support/LockHolderProcess.h"
 
 using namespace nimbrel;
 
@@ -157,118 +149,11 @@ protected:
     std::string m_folder;
 };
 
-constexpr char kLockChildVariable[] = "QUARN_BUILD_LOCK_CHILD_FDS";
-constexpr char kLockChildTest[] =
-    "--gtest_filter=PictureBuildChildProcess.HoldsTheBuildLockUntilReleased";
-
-// True when the process ended within timeoutMs; otherwise it is killed and reaped.
-bool WaitForExit(pid_t pid, int timeoutMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < end) {
-        const pid_t done = ::waitpid(pid, nullptr, WNOHANG);
-        if (done == pid || (done < 0 && errno != EINTR)) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ::kill(pid, SIGKILL);
-    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-    }
-    return false;
-}
-
-// Another process that takes the build lock, says whether it got it and holds it until
-// Release; it is killed when it does not answer or end in time.
-class LockHolder {
+// Another build holding the build lock.
+class LockHolder : public testsupport::LockHolderProcess {
 public:
-    LockHolder() {
-        int ready[2];
-        int release[2];
-        // Close-on-exec, so no other process started meanwhile keeps an end open.
-        if (::pipe2(ready, O_CLOEXEC) != 0) {
-            return;
-        }
-        if (::pipe2(release, O_CLOEXEC) != 0) {
-            ::close(ready[0]);
-            ::close(ready[1]);
-            return;
-        }
-        // Everything the child needs is made before the fork.
-        std::string self = "/proc/self/exe";
-        std::string filter = kLockChildTest;
-        std::vector<std::string> env;
-        for (char** entry = environ; *entry != nullptr; ++entry) {
-            if (std::string(*entry).rfind(kLockChildVariable, 0) != 0) {
-                env.emplace_back(*entry);
-            }
-        }
-        env.push_back(std::string(kLockChildVariable) + "=" + std::to_string(ready[1]) + "," +
-                      std::to_string(release[0]));
-        std::vector<char*> argv{self.data(), filter.data(), nullptr};
-        std::vector<char*> envp;
-        for (std::string& text : env) {
-            envp.push_back(text.data());
-        }
-        envp.push_back(nullptr);
-
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::fcntl(ready[1], F_SETFD, 0);
-            ::fcntl(release[0], F_SETFD, 0);
-            ::execve(self.c_str(), argv.data(), envp.data());
-            ::_exit(127);
-        }
-        ::close(ready[1]);
-        ::close(release[0]);
-        if (m_pid < 0) {
-            ::close(ready[0]);
-            ::close(release[1]);
-            return;
-        }
-        m_ready = ready[0];
-        m_release = release[1];
-    }
-    ~LockHolder() { Release(); }
-    LockHolder(const LockHolder&) = delete;
-    LockHolder& operator=(const LockHolder&) = delete;
-
-    bool Started() const { return m_pid > 0; }
-    // '1' holds the lock, '0' refused; 0 when no answer came in time (the child is killed).
-    char Answer() {
-        pollfd ready{m_ready, POLLIN, 0};
-        int polled;
-        while ((polled = ::poll(&ready, 1, 20000)) < 0 && errno == EINTR) {
-        }
-        char byte = 0;
-        if (polled != 1 || ::read(m_ready, &byte, 1) != 1) {
-            if (m_pid > 0) {
-                ::kill(m_pid, SIGKILL);
-            }
-            Release();
-            return 0;
-        }
-        return byte;
-    }
-    // Lets the child go; true when it ended in time.
-    bool Release() {
-        for (int* fd : {&m_ready, &m_release}) {
-            if (*fd >= 0) {
-                ::close(*fd);
-                *fd = -1;
-            }
-        }
-        if (m_pid <= 0) {
-            return true;
-        }
-        const bool ended = WaitForExit(m_pid, 10000);
-        m_pid = -1;
-        return ended;
-    }
-
-private:
-    pid_t m_pid = -1;
-    int m_ready = -1;
-    int m_release = -1;
+    LockHolder()
+        : LockHolderProcess("PictureBuildChildProcess.HoldsTheBuildLockUntilReleased", {}) {}
 };
 }  // namespace
 
@@ -661,27 +546,13 @@ TEST_F(PictureBuildTest, BuiltPictureReadsBackAndIsSavedUnderTheChosenName) {
     EXPECT_NEAR(row[0].g, 51, 2);
 }
 
-// The other build runs as a fresh copy of this test binary: this process has threads, so a
-// forked child may make only async-signal-safe calls until it execs, and taking the build lock
-// allocates. The parent's waits are bounded; a child that does not answer is killed.
+// The other build of the lock test; it runs only in a process that test starts.
 TEST(PictureBuildChildProcess, HoldsTheBuildLockUntilReleased) {
-    const char* fds = std::getenv(kLockChildVariable);
-    if (fds == nullptr) {
+    if (!testsupport::IsLockHolderProcess()) {
         GTEST_SKIP() << "runs only as the other build of the lock test";
     }
-    char* rest = nullptr;
-    const int ready = static_cast<int>(std::strtol(fds, &rest, 10));
-    const int release = static_cast<int>(std::strtol(rest + 1, nullptr, 10));
     BuildLock lock;
-    const char held = lock.Code() == 0 ? '1' : '0';
-    if (::write(ready, &held, 1) != 1) {
-        ::_exit(2);
-    }
-    // Until the parent closes its end or goes away; a minute at most, so no orphan lingers.
-    pollfd wait{release, POLLIN, 0};
-    while (::poll(&wait, 1, 60000) < 0 && errno == EINTR) {
-    }
-    ::_exit(0);
+    testsupport::HoldLock(lock.Code() == 0);
 }
 
 TEST_F(PictureBuildTest, BuildLockHeldByAnotherProcessRefusesWith37) {

@@ -17,19 +17,14 @@
 #include "nimbrel/MainSwitches.h"
 #include "nimbrel/MessageByCode.h"
 #include "platform/IniFile.h"
+#include "tests/nimbrel/ShippedFiles.h"
 
 using namespace nimbrel;
 
 namespace {
 
-std::string ResourceDir() {
-    std::string here = __FILE__;
-    const std::string tail = "tests/nimbrel/test_shipped_ini.cpp";
-    return here.substr(0, here.size() - tail.size()) + "resources/nimbrel/";
-}
-
-const std::string kMainIni = ResourceDir() + "Nimbrel.ini";
-const std::string kFilterIni = ResourceDir() + "Nimbrel_Filter.ini";
+const std::string kMainIni = ShippedResourceDir() + "Nimbrel.ini";
+const std::string kFilterIni = ShippedResourceDir() + "Nimbrel_Filter.ini";
 
 std::string RawValue(const std::string& file, const std::string& section, const std::string& key) {
     platform::IniFile ini;

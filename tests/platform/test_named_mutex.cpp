@@ -1,37 +1,21 @@
 // The build lock across processes: a child process holds it while the parent is refused, and
 // the kernel frees it when the child dies, without any clean-up by the child.
-//
-// The holder is a fresh run of this test binary: this process has threads (Qt's among them),
-// so a forked child may make only async-signal-safe calls until it execs, and taking a lock
-// allocates. Every wait of the parent is bounded, and a holder that does not answer is killed.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QTemporaryDir>
-#include <cerrno>
-#include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "platform/NamedMutex.h"
-
-extern char** environ;
+#include "tests/support/LockHolderProcess.h"
 
 using platform::NamedMutex;
 
 namespace {
 
 constexpr char kChildNameVariable[] = "QUARN_NAMED_MUTEX_CHILD_NAME";
-constexpr char kChildFdsVariable[] = "QUARN_NAMED_MUTEX_CHILD_FDS";
-constexpr char kChildTest[] = "--gtest_filter=NamedMutexChildProcess.HoldsTheLockUntilReleased";
-constexpr int kAnswerTimeoutMs = 20000;
-constexpr int kExitTimeoutMs = 10000;
+constexpr char kHolderTest[] = "NamedMutexChildProcess.HoldsTheLockUntilReleased";
 
 // Lock files of these tests live in a folder of their own, so a Nimbrel or another test
 // running at the same time cannot hold one of our names.
@@ -60,130 +44,11 @@ protected:
     std::string m_old;
 };
 
-// True when the process ended within timeoutMs; otherwise it is killed and reaped.
-bool WaitForExit(pid_t pid, int timeoutMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < end) {
-        const pid_t done = ::waitpid(pid, nullptr, WNOHANG);
-        if (done == pid || (done < 0 && errno != EINTR)) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ::kill(pid, SIGKILL);
-    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-    }
-    return false;
-}
-
-// A child that takes the lock, reports the outcome and holds it until Release (or Kill).
-class Holder {
+// A holder of the lock `name` in another process.
+class Holder : public testsupport::LockHolderProcess {
 public:
-    explicit Holder(const std::string& name) {
-        int ready[2];
-        int release[2];
-        // Close-on-exec, so no other process started meanwhile keeps an end open.
-        if (::pipe2(ready, O_CLOEXEC) != 0) {
-            return;
-        }
-        if (::pipe2(release, O_CLOEXEC) != 0) {
-            ::close(ready[0]);
-            ::close(ready[1]);
-            return;
-        }
-        // Everything the child needs is made before the fork.
-        std::string self = "/proc/self/exe";
-        std::string filter = kChildTest;
-        std::vector<std::string> env;
-        for (char** entry = environ; *entry != nullptr; ++entry) {
-            const std::string text = *entry;
-            if (text.rfind(kChildNameVariable, 0) != 0 && text.rfind(kChildFdsVariable, 0) != 0) {
-                env.push_back(text);
-            }
-        }
-        env.push_back(std::string(kChildNameVariable) + "=" + name);
-        env.push_back(std::string(kChildFdsVariable) + "=" + std::to_string(ready[1]) + "," +
-                      std::to_string(release[0]));
-        std::vector<char*> argv{self.data(), filter.data(), nullptr};
-        std::vector<char*> envp;
-        for (std::string& text : env) {
-            envp.push_back(text.data());
-        }
-        envp.push_back(nullptr);
-
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::fcntl(ready[1], F_SETFD, 0);
-            ::fcntl(release[0], F_SETFD, 0);
-            ::execve(self.c_str(), argv.data(), envp.data());
-            ::_exit(127);
-        }
-        ::close(ready[1]);
-        ::close(release[0]);
-        if (m_pid < 0) {
-            ::close(ready[0]);
-            ::close(release[1]);
-            return;
-        }
-        m_ready = ready[0];
-        m_release = release[1];
-    }
-    ~Holder() {
-        Release();
-        if (m_pid > 0) {
-            WaitForExit(m_pid, kExitTimeoutMs);
-        }
-    }
-    Holder(const Holder&) = delete;
-    Holder& operator=(const Holder&) = delete;
-
-    bool Started() const { return m_pid > 0; }
-    // '1' holder, '0' refused; 0 when the child did not answer in time (it is then killed).
-    char Answer() {
-        pollfd ready{m_ready, POLLIN, 0};
-        int polled;
-        while ((polled = ::poll(&ready, 1, kAnswerTimeoutMs)) < 0 && errno == EINTR) {
-        }
-        char byte = 0;
-        if (polled != 1 || ::read(m_ready, &byte, 1) != 1) {
-            Kill();
-            return 0;
-        }
-        return byte;
-    }
-    // Lets the child go; true when it ended in time.
-    bool Release() {
-        if (m_release >= 0) {
-            ::close(m_release);
-            m_release = -1;
-        }
-        return Reap();
-    }
-    // Killed, not asked to let go: the kernel alone frees what it held.
-    void Kill() {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-        }
-        Reap();
-    }
-
-private:
-    bool Reap() {
-        if (m_ready >= 0) {
-            ::close(m_ready);
-            m_ready = -1;
-        }
-        if (m_pid <= 0) {
-            return true;
-        }
-        const bool ended = WaitForExit(m_pid, kExitTimeoutMs);
-        m_pid = -1;
-        return ended;
-    }
-
-    pid_t m_pid = -1;
-    int m_ready = -1;
-    int m_release = -1;
+    explicit Holder(const std::string& name)
+        : LockHolderProcess(kHolderTest, {std::string(kChildNameVariable) + "=" + name}) {}
 };
 
 }  // namespace
@@ -191,23 +56,11 @@ private:
 // The holder's side of the tests below; it runs only in a process they start.
 TEST(NamedMutexChildProcess, HoldsTheLockUntilReleased) {
     const char* name = std::getenv(kChildNameVariable);
-    const char* fds = std::getenv(kChildFdsVariable);
-    if (name == nullptr || fds == nullptr) {
+    if (name == nullptr || !testsupport::IsLockHolderProcess()) {
         GTEST_SKIP() << "runs only as the holder process of the lock tests";
     }
-    char* rest = nullptr;
-    const int ready = static_cast<int>(std::strtol(fds, &rest, 10));
-    const int release = static_cast<int>(std::strtol(rest + 1, nullptr, 10));
     NamedMutex mutex(name);
-    const char result = mutex.TryLock() ? '1' : '0';
-    if (::write(ready, &result, 1) != 1) {
-        ::_exit(2);
-    }
-    // Until the parent closes its end or goes away; a minute at most, so no orphan lingers.
-    pollfd wait{release, POLLIN, 0};
-    while (::poll(&wait, 1, 60000) < 0 && errno == EINTR) {
-    }
-    ::_exit(0);
+    testsupport::HoldLock(mutex.TryLock() != 0);
 }
 
 TEST_F(NamedMutexTest, AnotherProcessHoldingTheLockRefusesUntilItDies) {

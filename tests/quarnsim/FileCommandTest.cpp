@@ -5,6 +5,7 @@
 #include <optional>
 #include <sstream>
 
+#include "InstrumentFixture.h"
 #include "quarnsim/Instrument.h"
 
 using namespace quarnsim;
@@ -12,53 +13,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class FileCommandTest : public ::testing::Test {
+class FileCommandTest : public InstrumentFixture {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/quarnsim-files-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_root = pattern;
-    }
-    void TearDown() override {
-        m_instrument.reset();
-        std::error_code ignored;
-        fs::remove_all(m_root, ignored);
-    }
-
-    void Start(Options options) {
-        m_instrument = std::make_unique<Instrument>(std::move(options));
-        std::string error;
-        ASSERT_TRUE(m_instrument->Initialize(&error)) << error;
-    }
-    void Start() {
-        Options options;
-        options.root = m_root;
-        options.modules = {{"Tavix", 1}, {"Oltra", 2}};
-        Start(options);
-    }
-
-    std::optional<std::string> Run(const std::string& line) {
-        std::string reply;
-        if (!m_instrument->ProcessLine(m_session, line, &reply))
-            return std::nullopt;
-        return reply;
-    }
+    FileCommandTest() : InstrumentFixture({{"Tavix", 1}, {"Oltra", 2}}) {}
+    // The error query in the utilities' lower-case form.
     std::string NextError() { return Run("stat:que:next?").value_or("<none>"); }
-    void Write(const std::string& relative, const std::string& data) const {
-        fs::create_directories(fs::path(m_root + "/" + relative).parent_path());
-        std::ofstream(m_root + "/" + relative, std::ios::binary) << data;
-    }
-    std::string Read(const std::string& relative) const {
-        std::ifstream in(m_root + "/" + relative, std::ios::binary);
-        std::stringstream data;
-        data << in.rdbuf();
-        return data.str();
-    }
-    bool Exists(const std::string& relative) const { return fs::exists(m_root + "/" + relative); }
-
-    std::string m_root;
-    std::unique_ptr<Instrument> m_instrument;
-    Session m_session;
 };
 
 }  // namespace

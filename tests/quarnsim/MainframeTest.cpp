@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "InstrumentFixture.h"
 #include "quarnsim/Catalog.h"
 #include "quarnsim/Instrument.h"
 
@@ -13,48 +14,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class MainframeTest : public ::testing::Test {
+class MainframeTest : public InstrumentFixture {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/quarnsim-mainframe-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_root = pattern;
-    }
-    void TearDown() override {
-        m_instrument.reset();
-        std::error_code ignored;
-        fs::remove_all(m_root, ignored);
-    }
-
-    Options MakeOptions(bool withDrive = true) const {
-        Options options;
-        if (withDrive)
-            options.root = m_root;
-        options.modules = {{"Tavix", 1}, {"Kintor", 3}, {"Tavix", 4}};
+    MainframeTest() : InstrumentFixture({{"Tavix", 1}, {"Kintor", 3}, {"Tavix", 4}}) {}
+    // An instrument without a drive.
+    quarnsim::Options WithoutDrive() const {
+        quarnsim::Options options = MakeOptions();
+        options.root.clear();
         return options;
     }
-    void Start(Options options) {
-        m_instrument = std::make_unique<Instrument>(std::move(options));
-        std::string error;
-        ASSERT_TRUE(m_instrument->Initialize(&error)) << error;
-    }
-    void Start() { Start(MakeOptions()); }
-
-    std::optional<std::string> Run(const std::string& line) {
-        std::string reply;
-        if (!m_instrument->ProcessLine(m_session, line, &reply))
-            return std::nullopt;
-        return reply;
-    }
-    std::string NextError() { return Run("SYST:ERR?").value_or("<none>"); }
-    void Write(const std::string& relative, const std::string& data) const {
-        fs::create_directories(fs::path(m_root + "/" + relative).parent_path());
-        std::ofstream(m_root + "/" + relative, std::ios::binary) << data;
-    }
-
-    std::string m_root;
-    std::unique_ptr<Instrument> m_instrument;
-    Session m_session;
 };
 
 }  // namespace
@@ -187,7 +155,7 @@ TEST_F(MainframeTest, UsedBytesFollowChangesMadeOnTheDiskAtOnce) {
 }
 
 TEST_F(MainframeTest, RootCatalogueHoldsEntriesWithoutADrive) {
-    Start(MakeOptions(false));
+    Start(WithoutDrive());
     EXPECT_EQ(Run("MMEM:CAT? \"/F0:/\""),
               "0,67108864,\"CPU/\",DIR,0,\"Tavix/\",DIR,0,\"Kintor/\",DIR,0");
     EXPECT_EQ(Run("MMEM:CAT? \"/F0:/CPU\""), "");

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <optional>
 
+#include "InstrumentFixture.h"
 #include "quarnsim/Instrument.h"
 
 using namespace quarnsim;
@@ -11,52 +12,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class PresetTest : public ::testing::Test {
+class PresetTest : public InstrumentFixture {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/quarnsim-preset-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_root = pattern;
-    }
-    void TearDown() override {
-        m_instrument.reset();
-        std::error_code ignored;
-        fs::remove_all(m_root, ignored);
-    }
-
-    Options MakeOptions() const {
-        Options options;
-        options.root = m_root;
-        options.modules = {{"Tavix", 1}, {"Kintor", 3}};
-        return options;
-    }
-    void Start(Options options) {
-        m_instrument = std::make_unique<Instrument>(std::move(options));
-        std::string error;
-        ASSERT_TRUE(m_instrument->Initialize(&error)) << error;
-    }
-    void Start() { Start(MakeOptions()); }
-
-    std::optional<std::string> Run(const std::string& line) {
-        std::string reply;
-        if (!m_instrument->ProcessLine(m_session, line, &reply))
-            return std::nullopt;
-        return reply;
-    }
-    std::string NextError() { return Run("SYST:ERR?").value_or("<none>"); }
-    bool Exists(const std::string& relative) const { return fs::exists(m_root + "/" + relative); }
-    std::string Read(const std::string& relative) const {
-        std::ifstream in(m_root + "/" + relative);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    void Write(const std::string& relative, const std::string& data) const {
-        fs::create_directories(fs::path(m_root + "/" + relative).parent_path());
-        std::ofstream(m_root + "/" + relative) << data;
-    }
-
-    std::string m_root;
-    std::unique_ptr<Instrument> m_instrument;
-    Session m_session;
+    PresetTest() : InstrumentFixture({{"Tavix", 1}, {"Kintor", 3}}) {}
 };
 
 }  // namespace

@@ -20,10 +20,7 @@ namespace testsupport {
 namespace {
 
 std::string ScriptPath() {
-    std::string here = __FILE__;
-    size_t slash = here.find_last_of('/');
-    return (slash == std::string::npos ? std::string(".") : here.substr(0, slash)) +
-           "/pyftpd_instrument.py";
+    return QUARN_SOURCE_DIR "/tests/support/pyftpd_instrument.py";
 }
 
 // Runs `argv` with its output on a pipe; the pid, or -1.

@@ -213,7 +213,7 @@ CDuplicationRunner::Walk CDuplicationRunner::CopyDirectoryTree(std::string path,
             LeaveOut("unreadable listing line in " + path + ": " +
                      PrintableName(std::string(line.substr(0, 80))));
             AddDone(kFolderBytes);
-        } else if (kind == ListLineKind::DotEntry) {
+        } else if (kind == ListLineKind::NamesNothing) {
             AddDone(kFolderBytes);
         } else if (!IsCarriableName(entry.name)) {
             LeaveOut(path + PrintableName(entry.name) + " (the name cannot be sent)");

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/CatalogItem.h"
+
 namespace mirrak {
 
 namespace {
@@ -62,8 +64,8 @@ ListLineKind ParseListLine(std::string_view line, ListEntry& entry) {
     if (nameEnd == 0)
         return ListLineKind::Unreadable;
     const std::string_view name = rest.substr(0, nameEnd);
-    if (name == "." || name == "..")
-        return ListLineKind::DotEntry;
+    if (!platform::IsSingleCatalogItem(name))
+        return ListLineKind::NamesNothing;
     entry.name = std::string(name);
     entry.size = ReadSize(tokens[0]);
     entry.folder = line.find("<DIR>") != std::string_view::npos;

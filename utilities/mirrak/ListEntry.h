@@ -21,9 +21,9 @@ struct ListEntry {
 };
 
 enum class ListLineKind {
-    Entry,      // `entry` is filled
-    DotEntry,   // "." or "..": nothing to copy
-    Unreadable  // not a listing line in the instrument's format
+    Entry,         // `entry` is filled
+    NamesNothing,  // ".", "..", "X/Y" (platform::IsSingleCatalogItem): nothing to copy
+    Unreadable     // not a listing line in the instrument's format
 };
 
 // Lines of 512 characters or more are unreadable, as the instrument never writes them.

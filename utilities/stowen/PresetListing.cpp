@@ -1,5 +1,7 @@
 #include "utilities/stowen/PresetListing.h"
 
+#include "platform/CatalogItem.h"
+
 namespace stowen {
 
 namespace {
@@ -78,7 +80,8 @@ int CPresetListing::Parse(const std::string& reply) {
             fields[i + 2].quoted) {
             return 0;
         }
-        entries.push_back({fields[i].text, fields[i + 1].text, fields[i + 2].text});
+        if (platform::IsSingleCatalogItem(fields[i].text))
+            entries.push_back({fields[i].text, fields[i + 1].text, fields[i + 2].text});
     }
     m_entries = std::move(entries);
     return 1;

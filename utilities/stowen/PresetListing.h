@@ -6,6 +6,7 @@
 // would find names inside longer names and sizes of later entries.
 //
 // An empty folder is its two counts alone, with or without the comma after the second one.
+// An entry that names nothing in the folder (platform::IsSingleCatalogItem) is read and left out.
 //
 // The reply comes from the network and is read as hostile: a listing without its two counts,
 // an entry without its closing quote or without its three fields does not read at all, so a

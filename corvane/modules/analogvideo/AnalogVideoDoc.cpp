@@ -83,21 +83,36 @@ int CAnalogVideoDoc::ReadAll() {
     }
     m_framePicture = FramePictureReply(reply) ? 1 : 0;
 
+    const int settingsSteps = ReadSettingsSteps();
     ProgressRun run(Progress(),
                     platform::Format("Reading %s [%d] ...", ModelName(Kind()).c_str(), m_slot),
-                    kReadExtraSteps);
-    int readSteps = kReadExtraSteps;
+                    settingsSteps);
+    int readSteps = settingsSteps;
     if (!ReadCatalogues(readSteps) || !ReadActiveSignal())
         return 0;
     // The settings fill the last steps of the bar whatever the catalogues took.
-    Progress().SetPosition(readSteps - kReadExtraSteps);
+    Progress().SetPosition(readSteps - settingsSteps);
     return ReadSettings();
 }
 
+int CAnalogVideoDoc::ReadSettingsSteps() const {
+    // The timing, the moving picture, the blinking, the logo, the logo list, the text's two
+    // queries, the circle, the sync, the standard, the model's own and the channels.
+    return 1 + 1 + 1 + 1 + 1 + 2 + 1 + 1 + 1 + HookReadSteps() + 1;
+}
+
+int CAnalogVideoDoc::ApplySteps() const {
+    // The selection, the load, the timing (2), the moving picture (4), the blinking, the logo
+    // (4), the text (4), the circle (4), the sync, the model's own, the channels (3) and the
+    // closing "*OPC?" and "SYST:ERR?".
+    return 1 + 1 + 2 + 4 + 1 + 4 + 4 + 4 + 1 + HookApplySteps() + 3 + 2;
+}
+
 int CAnalogVideoDoc::ReadCatalogues(int& readSteps) {
+    const int settingsSteps = readSteps;
     CountingCatalogProgress progress(Progress(), readSteps);
     CCatalogReader reader(Link());
-    if (!reader.ReadSignalTree(m_signals, &progress, kReadExtraSteps, DrivePath("SIGNAL"))) {
+    if (!reader.ReadSignalTree(m_signals, &progress, settingsSteps, DrivePath("SIGNAL"))) {
         Stop("Could not read 'signal directory' correctry!\n\nCan not continue.");
         return 0;
     }
@@ -185,9 +200,7 @@ int CAnalogVideoDoc::ReadSettings() {
     m_logoVertical.Load(logo.vertical);
     m_logoState.Load(logo.state);
     m_logoSelection.Load(logo.selected);
-    Progress().Step();
-    if (logo.state != 0)
-        Progress().Step();  // the selected logo's query
+    Progress().Step();  // with the selected logo's query when the logo is on
     if (!reader.ReadLogoList(DrivePath("LOGO"), logo))
         return 0;
     m_logoNames = std::move(logo.logos);
@@ -240,9 +253,10 @@ int CAnalogVideoDoc::ReadBlink() {
     std::string reply;
     if (!QueryReply("OUTP1:OVER:BLIN:STAT?", reply))
         return 0;
-    Progress().Step();
+    // One step, with the period's query when blinking is on.
     if (reply == "0") {
         m_blinkCode.Load(0);
+        Progress().Step();
         return 1;
     }
     if (reply != "1" || !QueryReply("OUTP1:OVER:BLIN:PER?", reply))
@@ -292,7 +306,7 @@ int CAnalogVideoDoc::SendFlagged(ChangeFlag& parameter, const std::string& comma
 
 int CAnalogVideoDoc::Apply() {
     platform::CWaitCursor wait;
-    ProgressRun run(Progress(), "Sending...", kApplySteps);
+    ProgressRun run(Progress(), "Sending...", ApplySteps());
     if (!SelectModule())
         return 0;
     Progress().Step();

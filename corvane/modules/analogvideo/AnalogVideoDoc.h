@@ -22,9 +22,6 @@ namespace corvane {
 
 class CAnalogVideoDoc : public CModuleDoc {
 public:
-    // The read's part after the catalogues is counted in these steps, the Apply in these.
-    static constexpr int kReadExtraSteps = 29;
-    static constexpr int kApplySteps = 92;
     // Standard codes of output 1 that have a selectable GBR sync.
     static constexpr int kGbrStandardCodes = 32768;
 
@@ -156,6 +153,9 @@ protected:
         (void)notify;
         return 1;
     }
+    // The bar's steps the hooks above take, in the read and in the Apply.
+    virtual int HookReadSteps() const { return 0; }
+    virtual int HookApplySteps() const { return 0; }
 
     // Posts to the main frame (none without one).
     virtual void PostToMainFrame(platform::UINT message);
@@ -183,6 +183,10 @@ private:
 
     int ReadCatalogues(int& readSteps);
     int ReadSettings();
+    // The bar's range: the read's steps after the catalogues, which take their own, and the
+    // Apply's, one per query or parameter position.
+    int ReadSettingsSteps() const;
+    int ApplySteps() const;
     int ReadBlink();
     void TakeActiveNames();
 

@@ -20,30 +20,18 @@ using namespace brumo;
 
 namespace {
 
-constexpr int kReadSteps = 12;
-constexpr int kApplySteps = 19;
+// The bar's steps, one per position whatever number of exchanges it took: the selection, the
+// reference, the genlock timing, the CW frame with the lock loss, each output's format and
+// signal, and each output's timing.
+constexpr int kReadSteps = 1 + 1 + 1 + 1 + 2 * kOutputs;
+// One per parameter position: the selection, the reference's five (source, genlock lines and
+// delay, lock loss, CW frame), each output's format, lines and delay, the signals of BLACK 1
+// and 2, and the closing "*OPC?" and "SYST:ERR?".
+constexpr int kApplySteps = 1 + 5 + 3 * kOutputs + 2 + 2;
 
 // "INP:REF:STAN" words of the references 1..6.
 constexpr const char* kReferences[] = {"NBUR", "PBUR", "N318M", "PSYN", "NSYN", "HDSY"};
 constexpr const char* kSignals[] = {"BB", "BB_FREF", "BB_NO_FREF"};
-
-// The read steps its bar once per exchange, but the other modules' families and the HD
-// reference detection can make more exchanges than the range the bar was given: it stops at
-// the end instead of running past it.
-class BoundedSteps {
-public:
-    BoundedSteps(IProgressSink& sink, int steps) : m_sink(sink), m_left(steps) {}
-    void Step() {
-        if (m_left > 0) {
-            --m_left;
-            m_sink.Step();
-        }
-    }
-
-private:
-    IProgressSink& m_sink;
-    int m_left;
-};
 
 bool ValidOutput(int output) {
     return output >= 0 && output < kOutputs;
@@ -198,24 +186,22 @@ int CBrumoDoc::TakeHdSyncMark() {
 int CBrumoDoc::ReadAll() {
     platform::CWaitCursor wait;
     ProgressRun run(Progress(), platform::Format("Reading Brumo [%d] ...", m_slot), kReadSteps);
-    BoundedSteps steps(Progress(), kReadSteps);
     if (!ReadFamilies() || !SelectModule())
         return 0;
-    steps.Step();
+    Progress().Step();
     m_hdSyncFormat = kNoHdSync;
-    int exchanges = 0;
-    if (!ReadSource(exchanges))
+    if (!ReadSource())
         return 0;
-    for (int i = 0; i < exchanges; ++i) steps.Step();
+    Progress().Step();
 
     if (m_source != kSourceInternal) {
         if (!QueryTiming(kGenlockTimingQuery, m_genlockLines, m_genlockDelay))
             return 0;
-        steps.Step();
     } else {
         m_genlockLines.Load(0);
         m_genlockDelay.Load(0.0);
     }
+    Progress().Step();
 
     ReplyCursor reply;
     double frame = 0.0;
@@ -225,17 +211,17 @@ int CBrumoDoc::ReadAll() {
         return 0;
     m_cwFrame.Load(frame);
     m_lockLossAction.Load(action == "STA" ? 1 : 0);
-    steps.Step();
+    Progress().Step();
 
     if (!ReadOutputs())
         return 0;
-    for (int i = 0; i < kOutputs; ++i) steps.Step();
+    for (int i = 0; i < kOutputs; ++i) Progress().Step();  // one exchange each
 
     for (int output = 0; output < kOutputs; ++output) {
         const size_t i = static_cast<size_t>(output);
         if (!QueryTiming(TimingQuery(output), m_outputLines[i], m_outputDelay[i]))
             return 0;
-        steps.Step();
+        Progress().Step();
     }
     return 1;
 }
@@ -254,25 +240,22 @@ int CBrumoDoc::ReadFamilies() {
 }
 
 // The reference takes one to three queries, the HD one the detection's two exchanges more.
-int CBrumoDoc::ReadSource(int& exchanges) {
+int CBrumoDoc::ReadSource() {
     std::string word;
     if (!QueryReply("INP:SOUR?", word))
         return 0;
-    ++exchanges;
     if (word == "INT") {
         m_source.Load(kSourceInternal);
         return 1;
     }
     if (word != "EXT" || !QueryReply("INP:SEL?", word))
         return 0;
-    ++exchanges;
     if (word == "CW") {
         m_source.Load(kSourceCw);
         return 1;
     }
     if (word != "REF" || !QueryReply("INP:REF:STAN?", word))
         return 0;
-    ++exchanges;
     const int reference = IndexOf(word, std::begin(kReferences), std::end(kReferences));
     if (reference < 0)
         return 0;
@@ -280,7 +263,6 @@ int CBrumoDoc::ReadSource(int& exchanges) {
     if (m_source == kSourceHdSync) {
         if (ReadHdSyncFormat() < 0)
             return 0;
-        exchanges += 2;
     }
     return 1;
 }

@@ -101,7 +101,9 @@ protected:
 private:
     // The read steps after the other modules' families; 0 at the first that fails.
     int ReadFamilies();
-    int ReadSource(int& step);
+    // The reference, and for the HD one the format detected on it; 0 when an exchange failed or
+    // an answer is unknown.
+    int ReadSource();
     int ReadOutputs();
     // Sends the changed parameters in the module's order; 0 at the first failed send.
     int SendChanges(bool& applied);

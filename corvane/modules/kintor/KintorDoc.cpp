@@ -28,7 +28,8 @@ constexpr KintorWord kKintorWords[] = {
     {29, "CB75PER"},     {30, "CB_SMPTE"},    {31, "FF40PER"},    {32, "CB100_OR"},
     {33, "CB75_OR"}};
 
-constexpr int kReadSteps = 14;
+// The selection, output 3's configuration, and each output's format, signal and timing.
+constexpr int kReadSteps = 2 + 3 * CKintorDoc::kOutputs;
 constexpr double kMicro = 1e-6;
 
 bool ValidOutput(int output) {

@@ -37,6 +37,9 @@ protected:
     int ReadVideoConfiguration() override;
     int ApplyVideoConfiguration() override;
     int ApplyAfterChannels(bool& notify) override;
+    // The video configuration in the read; in the Apply, it and the APL's mode and period.
+    int HookReadSteps() const override { return 1; }
+    int HookApplySteps() const override { return 3; }
 };
 
 }  // namespace corvane

@@ -114,9 +114,18 @@ PirvoIdText CPirvoDoc::IdText(int output) const {
 
 // ---- reading ------------------------------------------------------------------------------
 
+int CPirvoDoc::ReadSettingsSteps() {
+    // The active signal, the APL, the ID texts; then each output's standard and signal where
+    // it has them, and its timing.
+    int steps = 3;
+    for (int output = 0; output < kPirvoOutputCount; ++output) steps += HasStandard(output) ? 3 : 1;
+    return steps;
+}
+
 int CPirvoDoc::ReadAll() {
     platform::CWaitCursor wait;
-    ProgressRun run(Progress(), platform::Format("Reading Pirvo [%d] ...", m_slot), kReadSteps);
+    ProgressRun run(Progress(), platform::Format("Reading Pirvo [%d] ...", m_slot),
+                    ReadSettingsSteps());
     if (!SelectModule())
         return 0;
     Progress().Step();
@@ -130,16 +139,17 @@ int CPirvoDoc::ReadAll() {
 }
 
 int CPirvoDoc::ReadCatalogue() {
-    int steps = kReadSteps;
+    const int settingsSteps = ReadSettingsSteps();
+    int steps = settingsSteps;
     CountingCatalogProgress progress(Progress(), steps);
     CCatalogReader reader(Link());
-    if (!reader.ReadSignalTree(m_catalog, &progress, kReadSteps, kSignalRoot,
+    if (!reader.ReadSignalTree(m_catalog, &progress, settingsSteps, kSignalRoot,
                                kPirvoFormatFolders)) {
         Stop("Could not read 'signal directory' correctry!\n\nCan not continue.");
         return 0;
     }
     // The settings take the last steps of the bar, however many the catalogue took.
-    Progress().SetPosition(steps - kReadSteps);
+    Progress().SetPosition(steps - settingsSteps);
     return 1;
 }
 
@@ -247,8 +257,8 @@ int CPirvoDoc::ReadOutput(int output) {
             if (code < 0)
                 return 0;
             m_signal[i].Load(code);
-            Progress().Step();
         }
+        Progress().Step();  // the signal's step, asked or already known
     }
     PirvoTiming timing;
     if (!QueryReply(TimingQuery(output), reply) || !TimingOf(reply, timing))
@@ -298,9 +308,26 @@ std::string CPirvoDoc::LoadCommand() const {
     return platform::Format("MMEM:LOAD:SIGN %d,\"%s\"", m_slot, path.c_str());
 }
 
+// ApplyIdText's steps: one as it begins, and one after each of the mode, text, X and Y.
+constexpr int kIdTextApplySteps = 5;
+
+int CPirvoDoc::ApplySteps() {
+    // Each output's format, signal, lines, delay and close, the SIGNAL output's APL and the ID
+    // texts, between the selection and the closing "*OPC?" and "SYST:ERR?".
+    int steps = 1 + 2;
+    for (int output = 0; output < kPirvoOutputCount; ++output) {
+        steps += 5;
+        if (output == kPirvoSignalOutput)
+            ++steps;
+        if (HasPirvoIdText(output))
+            steps += kIdTextApplySteps;
+    }
+    return steps;
+}
+
 int CPirvoDoc::Apply() {
     platform::CWaitCursor wait;
-    ProgressRun run(Progress(), "Sending...", kApplySteps);
+    ProgressRun run(Progress(), "Sending...", ApplySteps());
     m_sentAny = false;
     if (!SelectModule())
         return 0;

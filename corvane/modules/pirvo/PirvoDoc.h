@@ -21,9 +21,6 @@ namespace corvane {
 
 class CPirvoDoc : public CModuleDoc {
 public:
-    // The read after the catalogue is counted in this many steps; Apply in kApplySteps.
-    static constexpr int kReadSteps = 15;
-    static constexpr int kApplySteps = 34;
     static constexpr const char* kSignalRoot = "/F0:/Pirvo/SIGNAL";
 
     // Told to the views before the close question reads the document: a page sends what the
@@ -104,6 +101,11 @@ private:
     int ReadIdTexts(bool keepChanged);
     int ReadIdText(int output, bool keepChanged);
     int ReadOutput(int output);
+
+    // The bar's range: the read's steps after the catalogue, which takes its own, and the
+    // Apply's, one per query or parameter position.
+    static int ReadSettingsSteps();
+    static int ApplySteps();
 
     int ApplyOutput(int output);
     int ApplyIdText(int output);

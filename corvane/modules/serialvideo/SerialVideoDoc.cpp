@@ -13,12 +13,39 @@ namespace corvane {
 
 namespace {
 
-// Progress steps of the reads after the catalogue, and the range of an Apply, with and without
-// output 2: one per query or parameter position.
-constexpr int kReadStepsBlack = 51;
-constexpr int kReadSteps = 29;
-constexpr int kApplyStepsBlack = 162;
-constexpr int kApplySteps = 92;
+// The bar's steps, one per query or parameter position, counted by the parts that take them.
+// ReadOutput1: the moving picture, the blinking, the logo, the logo list, the text, the circle.
+constexpr int kOutput1ReadSteps = 6;
+// ReadAudio: each group's query and each of its channels'.
+constexpr int kChannelsPerGroup = SerialAudio::kChannels / SerialAudio::kGroups;
+constexpr int kAudioReadSteps = SerialAudio::kGroups * (1 + kChannelsPerGroup);
+// SendAudio: each group's state, pre-emphasis, bits and sampling, each channel's amplitude,
+// frequency and click.
+constexpr int kAudioApplySteps = SerialAudio::kGroups * (4 + 3 * kChannelsPerGroup);
+// SendOverlay: the blinking, the logo's state, name and position, the text's state, data and
+// position, the circle's state, position and diameter.
+constexpr int kOverlayApplySteps = 1 + 4 + 4 + 4;
+
+// The read's steps after the catalogues, which take their own.
+int ReadStepsAfterCatalog(bool blackOption) {
+    // Output 1: its timing, ReadOutput1, its audio, the video switches and the AV timing.
+    const int output1 = 1 + kOutput1ReadSteps + kAudioReadSteps + 2;
+    // Output 2: its format and signal, its timing and its audio.
+    const int output2 = 2 + kAudioReadSteps;
+    return output1 + (blackOption ? output2 : 0);
+}
+
+// The Apply's steps.
+int ApplySteps(const SerialVideoModel& model, bool blackOption) {
+    const int bitsAndEdh = model.hasBitsAndEdh ? 2 : 0;
+    // The load, the timing, the moving picture, the overlay, the audio, the Y, PB and PR
+    // switches, the bits and EDH where the model has them, the AV timing.
+    const int output1 = 1 + 2 + 4 + kOverlayApplySteps + kAudioApplySteps + 3 + bitsAndEdh + 1;
+    // The format, the signal, the timing, the EDH and bits where the model has them, the audio.
+    const int output2 = 1 + 1 + 2 + bitsAndEdh + kAudioApplySteps;
+    // The selection first, "*OPC?" and "SYST:ERR?" last.
+    return 1 + output1 + (blackOption ? output2 : 0) + 2;
+}
 
 // The opening asks for output 1's timing in the short form the module has always been sent;
 // the live queries spell both headers out.
@@ -138,7 +165,7 @@ int CSerialVideoDoc::ReadAll() {
         return 0;
     m_blackOption = option == "1" ? 1 : 0;
 
-    const int extraSteps = m_blackOption ? kReadStepsBlack : kReadSteps;
+    const int extraSteps = ReadStepsAfterCatalog(m_blackOption != 0);
     CatalogProgressOnSink bar(
         Progress(),
         platform::Format("Reading %s [%d] ...", ModelName(m_model.kind).c_str(), m_slot));
@@ -368,13 +395,14 @@ int CSerialVideoDoc::ReadAudio(int output, SerialAudio& audio) {
             m_videoEdh.Load(edh);
         }
         Progress().Step();
+        // Older firmware has no AV timing switch; its step is passed all the same.
         if (FirmwareVersion() >= kAvTimingFirmware) {
             std::string avTiming;
             if (!QueryReply("OUTP1:VID:AVT:STAT?", avTiming))
                 return 0;
             m_avTiming.Load(platform::StrToInt(avTiming.c_str()));
-            Progress().Step();
         }
+        Progress().Step();
     }
     return 1;
 }
@@ -635,7 +663,7 @@ int CSerialVideoDoc::SendBlack(bool& post) {
 
 int CSerialVideoDoc::Apply() {
     platform::CWaitCursor wait;
-    ProgressRun run(Progress(), "Sending...", m_blackOption ? kApplyStepsBlack : kApplySteps);
+    ProgressRun run(Progress(), "Sending...", ApplySteps(m_model, m_blackOption != 0));
     if (!SelectModule())
         return 0;
     Progress().Step();

@@ -3,15 +3,14 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/CatalogItem.h"
+
 namespace corvane {
 
 namespace {
 
 bool UsableName(std::string_view item) {
-    std::string_view name = item;
-    if (!name.empty() && name.back() == '/')
-        name.remove_suffix(1);
-    if (name.empty() || name == "." || name == "..")
+    if (!platform::IsSingleCatalogItem(item))
         return false;
     return std::none_of(item.begin(), item.end(), [](char c) {
         const auto u = static_cast<unsigned char>(c);

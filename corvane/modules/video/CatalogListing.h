@@ -30,9 +30,9 @@ public:
     static std::string UnescapeInstrumentName(std::string_view name);
 
 private:
-    // The next complete quoted entry that names something: "." and "..", empty names and
-    // names with control bytes (which could never travel back inside a command line) are
-    // passed over.
+    // The next complete quoted entry that names something in the folder listed: what
+    // platform::IsSingleCatalogItem refuses and names with control bytes (which could never
+    // travel back inside a command line) are passed over.
     std::optional<std::string> NextEntry();
 
     std::string m_reply;

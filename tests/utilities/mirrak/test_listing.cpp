@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ItemsNamingNothing.h"
 #include "utilities/mirrak/ListEntry.h"
 
 namespace {
@@ -44,10 +45,19 @@ TEST(ParseListLine, NamesKeepInnerBlanksAndNeedAFieldAfterThem) {
               ListLineKind::Unreadable);
 }
 
-TEST(ParseListLine, DotEntriesAndOverlongLinesGiveNothing) {
+// An item naming nothing in the folder listed is nothing to copy, not a name to refuse.
+TEST(ParseListLine, ItemsNamingNothingAndOverlongLinesGiveNothing) {
     ListEntry entry;
-    EXPECT_EQ(ParseListLine("0 01-01-00 12:00 . <DIR>", entry), ListLineKind::DotEntry);
-    EXPECT_EQ(ParseListLine("0 01-01-00 12:00 .. <DIR>", entry), ListLineKind::DotEntry);
+    for (const std::string& name : testsupport::ItemsNamingNothing()) {
+        EXPECT_EQ(ParseListLine("0 01-01-00 12:00 " + name + " <DIR>", entry),
+                  ListLineKind::NamesNothing)
+            << name;
+        EXPECT_EQ(ParseListLine("4 01-01-00 12:00 " + name + " A", entry),
+                  ListLineKind::NamesNothing)
+            << name;
+    }
+    EXPECT_EQ(ParseListLine("0 01-01-00 12:00 . <DIR>", entry), ListLineKind::NamesNothing);
+    EXPECT_EQ(ParseListLine("0 01-01-00 12:00 .. <DIR>", entry), ListLineKind::NamesNothing);
     std::string longLine = "1 01-01-00 12:00 " + std::string(500, 'N') + " A";
     EXPECT_EQ(ParseListLine(longLine, entry), ListLineKind::Unreadable);
     longLine = "1 01-01-00 12:00 " + std::string(490, 'N') + " A";

@@ -4,7 +4,10 @@
 
 #include <QTemporaryDir>
 #include <fstream>
+#include <string>
+#include <vector>
 
+#include "tests/support/ItemsNamingNothing.h"
 #include "utilities/stowen/BackupFolder.h"
 #include "utilities/stowen/PresetListing.h"
 
@@ -25,6 +28,22 @@ TEST(PresetListing, FindsExactNamesWithAnyTypeField) {
     EXPECT_EQ(listing.Find("MSTATE1.P03"), nullptr);
     // A folder of a preset's name is not the preset.
     EXPECT_EQ(listing.Find("PRESET"), nullptr);
+}
+
+// An item naming nothing in the folder listed is read and left out.
+TEST(PresetListing, ItemsNamingNothingAreLeftOut) {
+    auto names = [](const std::vector<std::string>& items) {
+        CPresetListing listing;
+        EXPECT_EQ(listing.Parse(testsupport::CatalogueReply(items)), 1);
+        std::vector<std::string> listed;
+        for (const CPresetListing::Entry& entry : listing.Entries())
+            listed.push_back(entry.name + " " + entry.type + " " + entry.size);
+        return listed;
+    };
+    const std::vector<std::string> good{"MSTATE1.P01", "PRESET/", "a`sb.P02"};
+    EXPECT_EQ(names(good),
+              (std::vector<std::string>{"MSTATE1.P01 BIN 4", "PRESET/ DIR 0", "a`sb.P02 BIN 4"}));
+    EXPECT_EQ(names(testsupport::AmongItemsNamingNothing(good)), names(good));
 }
 
 TEST(PresetListing, AnEmptyFolderHasItsCountsWithOrWithoutACommaAfterThem) {

@@ -1,0 +1,22 @@
+// Whether one item of a folder listing names one thing in that folder.
+//
+// Listings give each item as one name, a folder's with a single '/' after it. The instrument
+// writes a '/' inside a name as "`s", so a raw '/' anywhere else would make the item a path:
+// "../../LOGO/", "X/Y/" or "a/b/c.cmp" would lead a later command out of the folder listed, and
+// "." and ".." name the folder itself and its parent. Such an item is passed over by every
+// reader, as if the listing did not hold it. The test is on the item as listed, escapes
+// unresolved: a name that resolves to a '/' is a name like any other and goes back escaped.
+#pragma once
+
+#include <string_view>
+
+namespace platform {
+
+inline bool IsSingleCatalogItem(std::string_view listed) {
+    if (!listed.empty() && listed.back() == '/')
+        listed.remove_suffix(1);
+    return !listed.empty() && listed != "." && listed != ".." &&
+           listed.find('/') == std::string_view::npos;
+}
+
+}  // namespace platform
