@@ -143,10 +143,10 @@ int RoundLevels(const double* levels, int count, double maximum, uint16_t* out) 
 
 using ByteLanes = uint8_t __attribute__((vector_size(16)));
 
-// One colour channel of eight pixels of B, G, R bytes as lanes: `first` holds the bytes of pixels
-// 0 to 4 (and one more), `second` the same row's bytes from pixel 2 on (to the end of pixel 7),
-// so that the eight pixels are read without a byte past them. Byte shuffles within 16 bytes are
-// single instructions everywhere; wider ones are not.
+// One colour channel of eight pixels of B, G, R bytes as lanes: `first` holds the sixteen bytes
+// that start with pixel 0, `second` the sixteen that end with pixel 7, so that the eight pixels
+// are read without a byte past them. Byte shuffles within 16 bytes are single instructions
+// everywhere; wider ones are not.
 template <int kChannel>
 inline void ChannelLanes(const ByteLanes& first, const ByteLanes& second, Lanes& out) {
     using Quad = int __attribute__((vector_size(16)));
