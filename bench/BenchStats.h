@@ -61,6 +61,38 @@ struct Side {
     std::function<double()> run;  // one timed sample, in seconds
 };
 
+// The part another party's time takes of each sample of a side, such as the simulator's work
+// while it serves the side: `busy` reads that party's running total in seconds.
+struct Share {
+    std::function<double()> busy;
+    std::vector<double> parts;
+};
+
+// `side`, each of whose runs also notes in `share` the part of its time the total grew by.
+inline Side SharedWith(Share& share, Side side) {
+    return Side{side.name, [&share, run = std::move(side.run)] {
+                    const double busyBefore = share.busy();
+                    const auto start = Clock::now();
+                    const double sample = run();
+                    const double seconds = SecondsSince(start);
+                    share.parts.push_back(seconds > 0 ? (share.busy() - busyBefore) / seconds : 0);
+                    return sample;
+                }};
+}
+
+// Prints the parts noted since the last print as percentages, the first (the warm-up of
+// CompareAlternately or Measure) left out, with the goal that they stay the smaller part.
+inline Spread PrintShare(const char* label, Share& share) {
+    if (!share.parts.empty())
+        share.parts.erase(share.parts.begin());
+    const Spread spread = SpreadOf(share.parts);
+    share.parts.clear();
+    PrintSpread(label, spread, 100, "%");
+    std::printf("  %s: %s (goal: under 50 %%, the exchange itself the larger part)\n", label,
+                spread.median < 0.5 ? "the smaller part" : "NOT the smaller part");
+    return spread;
+}
+
 struct Comparison {
     Spread ours;
     Spread reference;

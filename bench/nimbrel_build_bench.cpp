@@ -3,8 +3,10 @@
 // gradients with sharp edges. Each is built without and with the filter, as the whole build and
 // as the main file alone, and its samples are made alone, without settings or files; every
 // figure runs alternately with libswscale converting the same bitmap in this process to 10-bit
-// 4:2:2 (BT.709, TV range), when the bench was linked with it. The file writing a build does is
-// timed on its own as the floor under the build's figures. One core each side.
+// 4:2:2 (BT.709, TV range), when the bench was linked with it. Both sides of the samples alone
+// write the same bytes: 16-bit samples in the machine's own byte order, the picture file's order
+// being put on by the file writing the whole build times. The file writing a build does is timed
+// on its own as the floor under the build's figures. One core each side.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -261,13 +263,14 @@ double TimeFileWriting(const std::string& folder, int files) {
 
 #if defined(QUARN_HAVE_SWSCALE)
 // libswscale's conversion of the frame's picture to planar 10-bit 4:2:2, as ffmpeg's scale
-// filter makes it by default (bicubic, one thread), to the BT.709 matrix at TV range and
-// big-endian samples like the picture file's.
+// filter makes it by default (bicubic, one thread), to the BT.709 matrix at TV range, its samples
+// in the machine's own byte order like the ones the samples alone keep: asked for the picture
+// file's big-endian order it would swap every sample inside its figure while ours swaps outside.
 class Swscale {
 public:
     Swscale() {
         m_context = sws_getContext(kWidth, kHeight, AV_PIX_FMT_BGR24, kWidth, kHeight,
-                                   AV_PIX_FMT_YUV422P10BE, SWS_BICUBIC, nullptr, nullptr, nullptr);
+                                   AV_PIX_FMT_YUV422P10, SWS_BICUBIC, nullptr, nullptr, nullptr);
         if (m_context == nullptr) {
             std::fprintf(stderr, "sws_getContext failed\n");
             std::exit(1);

@@ -10,9 +10,13 @@ namespace nimbrel {
 
 namespace {
 
+// The weights of R, G and B in the luma sum: Rec. 709, then Rec. 601.
+constexpr double kLumaWeights[2][3] = {{0.2126, 0.7152, 0.0722}, {0.299, 0.587, 0.114}};
+
 // What turns a luma sum and the B and R values into Y, Pb and Pr levels.
 struct LevelScale {
     bool standardDefinition;
+    const double* lumaWeights;  // R, G, B
     double black;
     double ySpan;
     double pbZero;
@@ -36,6 +40,7 @@ struct LevelBlock {
 
 LevelScale ScaleOf(const LevelSet& levels, bool standardDefinition, double fullScale) {
     return LevelScale{standardDefinition,
+                      kLumaWeights[standardDefinition ? 1 : 0],
                       double(levels.yBlack),
                       double(levels.yWhite) - levels.yBlack,
                       double(levels.pbZero),
@@ -54,14 +59,8 @@ constexpr double kNearHalf = 1e-6;
 // order of operations. The divisions are most of a row's cost, and eight of them go at once
 // where the processor can. `quick` multiplies by each divisor's reciprocal instead, for a
 // fraction of the cost: only for levels rounded at once and checked against kNearHalf.
-inline void LaneLevels(const LevelScale& k, bool quick, const double* luma, const double* b,
-                       const double* r, Lanes& y, Lanes& pb, Lanes& pr) {
-    Lanes l;
-    LoadLanes(l, luma);
-    Lanes bb;
-    LoadLanes(bb, b);
-    Lanes rr;
-    LoadLanes(rr, r);
+inline void LaneLevels(const LevelScale& k, bool quick, const Lanes& l, const Lanes& bb,
+                       const Lanes& rr, Lanes& y, Lanes& pb, Lanes& pr) {
     Lanes blue;
     Lanes red;
     if (k.standardDefinition) {
@@ -88,7 +87,8 @@ inline void LaneLevels(const LevelScale& k, bool quick, const double* luma, cons
 
 // ColourConverter::Round of eight levels into out. `nearest` keeps, lane by lane, the largest
 // distance of a level from its nearest whole number: within kNearHalf of 0.5, a quick level's
-// sample is in doubt.
+// sample is in doubt. A level held at 0 or the maximum is never in doubt: the exact level lies
+// within far less than kNearHalf of it, so it is held to the same sample.
 inline void RoundLanes(const Lanes& level, double maximum, uint16_t* out, Lanes& nearest) {
     using Whole = int __attribute__((vector_size(32)));
     using Samples = uint16_t __attribute__((vector_size(16)));
@@ -98,7 +98,7 @@ inline void RoundLanes(const Lanes& level, double maximum, uint16_t* out, Lanes&
     Lanes held = level > zero ? level : zero;
     held = held < top ? held : top;
     const Lanes rounded = (held + kShift) - kShift;
-    Lanes off = level - ((level + kShift) - kShift);
+    Lanes off = held - rounded;
     off = off < zero ? -off : off;
     nearest = off > nearest ? off : nearest;
     const Samples samples =
@@ -114,7 +114,13 @@ void LevelsOf(const LevelScale& k, const double* luma, const double* b, const do
         Lanes levelY;
         Lanes levelPb;
         Lanes levelPr;
-        LaneLevels(k, false, luma + i, b + i, r + i, levelY, levelPb, levelPr);
+        Lanes l;
+        LoadLanes(l, luma + i);
+        Lanes bb;
+        LoadLanes(bb, b + i);
+        Lanes rr;
+        LoadLanes(rr, r + i);
+        LaneLevels(k, false, l, bb, rr, levelY, levelPb, levelPr);
         StoreLanes(y + i, levelY);
         StoreLanes(pb + i, levelPb);
         StoreLanes(pr + i, levelPr);
@@ -135,20 +141,57 @@ int RoundLevels(const double* levels, int count, double maximum, uint16_t* out) 
     return i;
 }
 
+using ByteLanes = uint8_t __attribute__((vector_size(16)));
+
+// One colour channel of eight pixels of B, G, R bytes as lanes: `first` holds the sixteen bytes
+// that start with pixel 0, `second` the sixteen that end with pixel 7, so that the eight pixels
+// are read without a byte past them. Byte shuffles within 16 bytes are single instructions
+// everywhere; wider ones are not.
+template <int kChannel>
+inline void ChannelLanes(const ByteLanes& first, const ByteLanes& second, Lanes& out) {
+    using Quad = int __attribute__((vector_size(16)));
+    using Eight = int __attribute__((vector_size(32)));
+    constexpr int z = 16;  // a byte of the zero vector
+    constexpr int c = kChannel;
+    const ByteLanes zero = {};
+    const ByteLanes low = __builtin_shufflevector(first, zero, c, z, z, z, c + 3, z, z, z, c + 6, z,
+                                                  z, z, c + 9, z, z, z);
+    const ByteLanes high = __builtin_shufflevector(second, zero, c + 4, z, z, z, c + 7, z, z, z,
+                                                   c + 10, z, z, z, c + 13, z, z, z);
+    const Eight values = __builtin_shufflevector(Quad(low), Quad(high), 0, 1, 2, 3, 4, 5, 6, 7);
+    out = __builtin_convertvector(values, Lanes);
+}
+
+// The luma sums and the B and R values of eight pixels of B, G, R bytes. Each sum is the one the
+// byte tables' terms give: the same products of a weight and a byte, added in the same order.
+inline void PixelLanes(const LevelScale& k, const uint8_t* bgr, Lanes& luma, Lanes& b, Lanes& r) {
+    ByteLanes first;
+    ByteLanes second;
+    std::memcpy(&first, bgr, sizeof first);
+    std::memcpy(&second, bgr + 3 * kLanes - sizeof second, sizeof second);
+    Lanes g;
+    ChannelLanes<0>(first, second, b);
+    ChannelLanes<1>(first, second, g);
+    ChannelLanes<2>(first, second, r);
+    luma = k.lumaWeights[0] * r + k.lumaWeights[1] * g + k.lumaWeights[2] * b;
+}
+
 // The Y samples and the 4:2:2 pairs (each pair's Pb mean, then its Pr mean, each
-// (first + second) / 2 as the scalar formula has it) of `count` pixels, count even, from their
-// luma sums and B and R values; every array has room for whole lanes, and lanes past the pixels
-// hold zeros, whose levels are whole numbers. False when `quick` made a level whose sample is in
-// doubt.
+// (first + second) / 2 as the scalar formula has it) of `count` pixels of B, G, R bytes, count a
+// multiple of kLanes. False when `quick` made a level whose sample is in doubt.
 NIMBREL_WIDE_LANES
-bool Samples422Of(const LevelScale& k, bool quick, const double* luma, const double* b,
-                  const double* r, int count, double maximum, uint16_t* y, uint16_t* pairs) {
+bool Samples422Of(const LevelScale& k, bool quick, const uint8_t* bgr, int count, double maximum,
+                  uint16_t* y, uint16_t* pairs) {
     Lanes nearest = {};
     for (int i = 0; i < count; i += kLanes) {
+        Lanes luma;
+        Lanes blue;
+        Lanes red;
+        PixelLanes(k, bgr + 3 * static_cast<size_t>(i), luma, blue, red);
         Lanes levelY;
         Lanes levelPb;
         Lanes levelPr;
-        LaneLevels(k, quick, luma + i, b + i, r + i, levelY, levelPb, levelPr);
+        LaneLevels(k, quick, luma, blue, red, levelY, levelPb, levelPr);
         const Lanes pair = (__builtin_shufflevector(levelPb, levelPr, 0, 8, 2, 10, 4, 12, 6, 14) +
                             __builtin_shufflevector(levelPb, levelPr, 1, 9, 3, 11, 5, 13, 7, 15)) /
                            2;
@@ -176,9 +219,7 @@ ColourConverter::ColourConverter(const LevelSet& levels, bool twelveBit, bool st
         m_byteLevel[static_cast<size_t>(v)] = black + ySpan * double(v) / m_fullScale;
         m_byteSample[static_cast<size_t>(v)] = ToSample(m_byteLevel[static_cast<size_t>(v)]);
     }
-    const double factors[3] = {standardDefinition ? 0.299 : 0.2126,
-                               standardDefinition ? 0.587 : 0.7152,
-                               standardDefinition ? 0.114 : 0.0722};
+    const double* const factors = kLumaWeights[standardDefinition ? 1 : 0];
     for (int c = 0; c < 3; ++c) {
         for (int v = 0; v < 256; ++v) {
             m_lumaTerm[c][static_cast<size_t>(v)] = factors[c] * double(v);
@@ -289,32 +330,33 @@ void ColourConverter::ToSamples422(const uint8_t* bgr, int count, uint16_t* outY
     const LevelScale scale = ScaleOf(m_levels, m_standardDefinition, m_fullScale);
     const double maximum = Maximum();
     // In blocks, first from the quick levels; a block where one of them lies too near a half to
-    // tell its sample is done again from the exact ones (SD bars land on exact halves).
-    constexpr int kBlock = LevelBlock::kSize;
-    LevelBlock block;
-    uint16_t ySamples[kBlock];
-    uint16_t pairSamples[kBlock];
-    for (int start = 0; start < count; start += kBlock) {
-        const int n = count - start < kBlock ? count - start : kBlock;
+    // tell its sample is done again from the exact ones (SD bars land on exact halves). The
+    // samples go straight out; pixels short of a whole lane go through room of their own, the
+    // lanes past them black, whose levels are whole numbers and never in doubt.
+    constexpr int kBlock = 256;
+    const int whole = count / kLanes * kLanes;
+    for (int start = 0; start < whole; start += kBlock) {
+        const int n = whole - start < kBlock ? whole - start : kBlock;
         const uint8_t* p = bgr + 3 * static_cast<size_t>(start);
-        for (int i = 0; i < n; ++i) {
-            block.luma[i] =
-                m_lumaTerm[0][p[3 * i + 2]] + m_lumaTerm[1][p[3 * i + 1]] + m_lumaTerm[2][p[3 * i]];
-            block.blue[i] = double(p[3 * i]);
-            block.red[i] = double(p[3 * i + 2]);
-        }
-        const int lanes = (n + kLanes - 1) / kLanes * kLanes;
-        for (double* plane : {block.luma, block.blue, block.red}) {
-            std::fill(plane + n, plane + lanes, 0.0);
-        }
         for (const bool quick : {true, false}) {
-            if (Samples422Of(scale, quick, block.luma, block.blue, block.red, n, maximum, ySamples,
-                             pairSamples)) {
+            if (Samples422Of(scale, quick, p, n, maximum, outY + start, outPbPr + start)) {
                 break;
             }
         }
-        std::memcpy(outY + start, ySamples, sizeof(uint16_t) * static_cast<size_t>(n));
-        std::memcpy(outPbPr + start, pairSamples, sizeof(uint16_t) * static_cast<size_t>(n));
+    }
+    if (whole < count) {
+        const size_t left = static_cast<size_t>(count - whole);
+        uint8_t tail[3 * kLanes] = {};
+        uint16_t ySamples[kLanes];
+        uint16_t pairSamples[kLanes];
+        std::memcpy(tail, bgr + 3 * static_cast<size_t>(whole), 3 * left);
+        for (const bool quick : {true, false}) {
+            if (Samples422Of(scale, quick, tail, kLanes, maximum, ySamples, pairSamples)) {
+                break;
+            }
+        }
+        std::memcpy(outY + whole, ySamples, sizeof(uint16_t) * left);
+        std::memcpy(outPbPr + whole, pairSamples, sizeof(uint16_t) * left);
     }
 }
 

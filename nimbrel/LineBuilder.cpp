@@ -214,11 +214,12 @@ bool LineBuilder::BuildFromRuns(const uint8_t* row, Buffers& out) const {
         const uint8_t* p = first + 3 * c;
         return p[0] | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16;
     };
-    // Worth it only where runs are long: otherwise the row at a time is the faster way. The runs
-    // are found in one pass that gives a busy row up as soon as it has too many.
+    // Worth it only where runs are long, 64 pixels on average: otherwise the row at a time is the
+    // faster way. The runs are found in one pass that gives a busy row up as soon as it has too
+    // many.
     std::vector<int>& ends = m_scratch.runEnds;
     ends.clear();
-    const size_t most = static_cast<size_t>(width / 16);
+    const size_t most = static_cast<size_t>(width / 64);
     for (int c = 1; c < width;) {
         // Eight pixels at a time while each equals the one before: their bytes then equal the
         // same bytes one pixel earlier.

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "quarnsim/ErrorQueue.h"
 #include "quarnsim/FaultPlan.h"
@@ -182,6 +183,7 @@ void CommandServer::Serve(int fd) {
     const std::string terminator = m_instrument.GetOptions().replyTerminator;
     Session session;
     LineAssembler assembler;
+    assembler.TakeRoomFrom([this](size_t bytes) { return TakeBlockRoom(bytes); });
     std::vector<LineAssembler::Line> lines;
     std::vector<char> buffer(256 * 1024);
     bool open = true;
@@ -206,6 +208,14 @@ void CommandServer::Serve(int fd) {
         FaultPlan::ReceivePlan receive = m_faults.TakeForReceive(static_cast<size_t>(received));
         if (hung)
             continue;
+        // Timed by the clock a process reads without a system call, so that the timing costs
+        // next to nothing of what it times.
+        auto handlingSince = std::chrono::steady_clock::now();
+        auto countHandling = [&] {
+            const auto now = std::chrono::steady_clock::now();
+            m_handlingNanoseconds += (now - handlingSince).count();
+            handlingSince = now;
+        };
         lines.clear();
         assembler.Feed(std::string_view(buffer.data(), receive.keep), lines);
         for (LineAssembler::Line& line : lines) {
@@ -240,16 +250,19 @@ void CommandServer::Serve(int fd) {
                     continue;
                 }
             }
-            std::string().swap(line.text);  // a block of many MiB is not kept any longer
+            KeepBlockRoom(std::move(line.text));  // its bytes are done with
             if (!hasReply)
                 continue;
             reply += terminator;
             FaultPlan::ReplyPlan plan = m_faults.TakeForReply(std::move(reply), terminator.size());
+            countHandling();
             if (plan.delay.count() > 0 && WaitStop(plan.delay)) {
                 open = false;
                 break;
             }
-            if (!SendPaced(fd, plan) || plan.close) {
+            const bool sent = SendPaced(fd, plan);
+            handlingSince = std::chrono::steady_clock::now();
+            if (!sent || plan.close) {
                 open = false;
                 break;
             }
@@ -258,6 +271,7 @@ void CommandServer::Serve(int fd) {
                 break;
             }
         }
+        countHandling();
         if (receive.close)
             break;
         if (receive.delay.count() > 0 && WaitStop(receive.delay))
@@ -358,6 +372,23 @@ void CommandServer::SetPolicy(ConnectionPolicy policy) {
     [[maybe_unused]] ssize_t ignored = ::write(m_controlPipe[1], "p", 1);
     m_policyApplied.wait_for(lock, std::chrono::seconds(5),
                              [&] { return m_policyDone >= request || !m_running; });
+}
+
+std::string CommandServer::TakeBlockRoom(size_t bytes) {
+    std::lock_guard lock(m_roomMutex);
+    if (m_blockRoom.capacity() < bytes)
+        return {};
+    return std::exchange(m_blockRoom, std::string());
+}
+
+void CommandServer::KeepBlockRoom(std::string room) {
+    if (room.capacity() < LineAssembler::kLargeBlock || room.capacity() > kMaxKeptRoom)
+        return;
+    room.clear();
+    std::lock_guard lock(m_roomMutex);
+    if (room.capacity() > m_blockRoom.capacity())
+        m_blockRoom.swap(room);
+    // The smaller one goes when `room` does, after the lock.
 }
 
 void CommandServer::Log(std::string line) {

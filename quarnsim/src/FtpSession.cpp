@@ -113,10 +113,7 @@ void FtpSession::Run() {
                 return;
             continue;
         }
-        const bool handled = Handle(verb, argument);
-        // Stores, deletes, renames and folders change the drive behind the instrument's back.
-        m_server.Files().NoteChange();
-        if (!handled)
+        if (!Handle(verb, argument))
             return;
     }
 }

@@ -331,12 +331,7 @@ const HeaderTree* Instrument::TreeFor(const Session& session) const {
 
 bool Instrument::ProcessLine(Session& session, std::string_view line, std::string* reply) {
     std::lock_guard lock(m_mutex);
-    std::vector<ParsedCommand> commands = LineParser::Parse(line);
-    // Any command but a query may change the drive (folders, deletes, moves, loads); a
-    // listing then counts its bytes afresh.
-    if (std::any_of(commands.begin(), commands.end(),
-                    [](const ParsedCommand& command) { return !command.query; }))
-        m_files.NoteChange();
+    std::vector<ParsedCommand> commands = LineParser::Parse(line, true);
     bool hasQuery = false;
     std::string joined;
     for (const ParsedCommand& command : commands) {
@@ -403,8 +398,8 @@ const Instrument::Override* Instrument::FindOverride(const ParsedCommand& comman
                 continue;
             bool same = true;
             for (size_t i = 0; i < key.arguments.size(); ++i) {
-                same =
-                    same && SameTextIgnoringCase(key.arguments[i].text, command.arguments[i].text);
+                same = same &&
+                       SameTextIgnoringCase(key.arguments[i].Value(), command.arguments[i].Value());
             }
             if (!same)
                 continue;

@@ -293,8 +293,8 @@ int Instrument::Load(CommandContext& context, const std::string& kind) {
             Push(err::kDataTypeError, "Data type error");
             return 0;
         }
-        record.size = argument.text.size();
-        record.data = argument.text;
+        record.size = argument.Value().size();
+        record.data = argument.Value();
     } else {
         std::string path;
         std::string host;
@@ -338,11 +338,12 @@ int Instrument::WriteData(CommandContext& context) {
     uint64_t replaced = 0;
     if (m_files.Resolve(path, &host) && fs::is_regular_file(host, ec))
         replaced = fs::file_size(host, ec);
-    if (block.text.size() > replaced && !RoomFor(block.text.size() - replaced))
+    const std::string_view data = block.Value();
+    if (data.size() > replaced && !RoomFor(data.size() - replaced))
         return 0;
     // An existing file is replaced, as a store does; the write goes through a temporary file,
     // so a failure leaves the old one whole.
-    if (!m_files.WriteFile(path, block.text)) {
+    if (!m_files.WriteFile(path, data)) {
         Push(err::kMassStorageError, "Mass storage error");
         return 0;
     }

@@ -194,7 +194,7 @@ int Instrument::Catalogue(CommandContext& context) {
         used = m_memoryBytes->first;
         free = m_memoryBytes->second;
     } else {
-        used = static_cast<double>(m_files.ListedUsedBytes());
+        used = static_cast<double>(m_files.UsedBytes());
         free = std::max(0.0, m_options.memoryCapacity - used);
     }
     context.answer = Catalog::Format(used, free, entries, m_options.catalogTypeFields,

@@ -122,18 +122,19 @@ std::string ParsedCommand::HeaderText() const {
     return text;
 }
 
-std::vector<ParsedCommand> LineParser::Parse(std::string_view line) {
+std::vector<ParsedCommand> LineParser::Parse(std::string_view line, bool blocksInPlace) {
     std::vector<ParsedCommand> commands;
     std::vector<std::string> path;  // every program message starts again at the root
     for (std::string_view segment : Split(line, ';')) {
         if (OnlyBlanks(segment))
             continue;  // "MMEM:PRES:DEL 3;" ends with an empty command
-        commands.push_back(ParseOne(TrimLeft(segment), path));
+        commands.push_back(ParseOne(TrimLeft(segment), path, blocksInPlace));
     }
     return commands;
 }
 
-ParsedCommand LineParser::ParseOne(std::string_view text, std::vector<std::string>& path) {
+ParsedCommand LineParser::ParseOne(std::string_view text, std::vector<std::string>& path,
+                                   bool blocksInPlace) {
     ParsedCommand command;
     size_t headerEnd = 0;
     while (headerEnd < text.size() && !IsBlank(text[headerEnd])) ++headerEnd;
@@ -171,13 +172,13 @@ ParsedCommand LineParser::ParseOne(std::string_view text, std::vector<std::strin
         return command;
 
     std::string error;
-    if (!ParseArguments(rest, command.arguments, error))
+    if (!ParseArguments(rest, command.arguments, error, blocksInPlace))
         command.syntaxError = error;
     return command;
 }
 
 bool LineParser::ParseArguments(std::string_view text, std::vector<Argument>& out,
-                                std::string& error) {
+                                std::string& error, bool blocksInPlace) {
     if (OnlyBlanks(text))
         return true;
     for (std::string_view segment : Split(TrimLeft(text), ',')) {
@@ -208,7 +209,10 @@ bool LineParser::ParseArguments(std::string_view text, std::vector<Argument>& ou
                 return false;
             }
             argument.kind = Argument::Kind::Block;
-            argument.text.assign(segment.substr(dataStart, dataLength));
+            if (blocksInPlace)
+                argument.inPlace = segment.substr(dataStart, dataLength);
+            else
+                argument.text.assign(segment.substr(dataStart, dataLength));
         } else {
             argument.text.assign(Trim(segment));
         }

@@ -38,7 +38,7 @@ int ModelTable::Normalize(const ParameterDef& parameter, const Argument& argumen
     const std::string& text = argument.text;
     switch (parameter.kind) {
         case ParameterKind::Text:
-            *value = text;
+            *value = argument.Value();
             return 1;
         case ParameterKind::Choice:
             if (argument.kind == Argument::Kind::Plain) {

@@ -68,6 +68,9 @@ void Simulator::ClearLog() {
 int Simulator::ConnectionCount() const {
     return m_server->ConnectionCount();
 }
+std::chrono::nanoseconds Simulator::HandlingTime() const {
+    return m_server->HandlingTime();
+}
 
 int Simulator::OpenConnectionCount() const {
     return m_server->OpenConnectionCount();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 
 #include "InstrumentFixture.h"
@@ -118,6 +119,39 @@ TEST_F(MainframeTest, RootCatalogueListsTheLaidOutFoldersWithMemoryCounts) {
     EXPECT_EQ(Run("mmem:cat? \"F0:/CPU\""), "5000,1000000000,\"PRESET/\",DIR,0");
     m_instrument->ClearMemoryBytes();
     EXPECT_EQ(Run("MMEM:CAT? \"/F0:/\"").value_or("").substr(0, 4), "123,");
+}
+
+// The used figure follows the drive whoever changes it: what a test lays out or changes on the
+// disk itself shows at the very next listing, in nested folders too.
+TEST_F(MainframeTest, UsedBytesFollowChangesMadeOnTheDiskAtOnce) {
+    Start();
+    Write("Kintor/SIGNAL/A.CMP", std::string(23, 'y'));
+    auto used = [&] {
+        const std::string reply = Run("MMEM:CAT? \"/F0:/CPU\"").value_or("");
+        return reply.substr(0, reply.find(','));
+    };
+    EXPECT_EQ(used(), "23");
+    struct Change {
+        const char* what;
+        std::function<void()> make;
+        const char* used;
+    };
+    const Change changes[] = {
+        {"a file in the root", [&] { Write("top.bin", std::string(7, 'a')); }, "30"},
+        {"a file in a new nested folder",
+         [&] { Write("Tavix/LOGO/deep/x.lgo", std::string(100, 'b')); }, "130"},
+        {"another file in that folder, counted since",
+         [&] { Write("Tavix/LOGO/deep/y.lgo", std::string(5, 'c')); }, "135"},
+        {"a file grown in place",
+         [&] { std::ofstream(m_root + "/Kintor/SIGNAL/A.CMP", std::ios::app) << "zz"; }, "137"},
+        {"a file removed", [&] { fs::remove(m_root + "/top.bin"); }, "130"},
+        {"a folder removed with its files", [&] { fs::remove_all(m_root + "/Tavix/LOGO/deep"); },
+         "25"},
+    };
+    for (const Change& change : changes) {
+        change.make();
+        EXPECT_EQ(used(), change.used) << change.what;
+    }
 }
 
 TEST_F(MainframeTest, RootCatalogueHoldsEntriesWithoutADrive) {

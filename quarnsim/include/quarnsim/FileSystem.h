@@ -1,10 +1,8 @@
 #pragma once
 
-#include <atomic>
-#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +10,8 @@
 #include "quarnsim/Catalog.h"
 
 namespace quarnsim {
+
+class DriveWatch;
 
 // The instrument's drive "/F0:/", kept in a real folder so tests can seed and inspect files.
 // Every path the instrument is handed goes through Resolve, which keeps it inside the root.
@@ -37,31 +37,21 @@ public:
     // Folders first, then files, each sorted by name. Links are left out: they could lead out
     // of the root. Returns 0 when the path is no folder.
     int List(std::string_view instrumentPath, std::vector<CatalogEntry>* entries) const;
-    // Bytes of all files under the root, counted now: for decisions such as whether a file
-    // still fits.
+    // Bytes of all files under the root, links left out: what listings show and what decides
+    // whether a file still fits.
     uint64_t UsedBytes() const;
-    // The same figure for a listing to show. Counting walks the whole drive, which a catalogue
-    // of thousands of files would pay at every listing, so the count is kept until anything
-    // may have changed the drive (NoteChange) and for kListedBytesAge at most, so that files a
-    // test lays out on the disk itself show within that time.
-    uint64_t ListedUsedBytes() const;
-    static constexpr std::chrono::milliseconds kListedBytesAge{250};
-    // Something other than this class's own writes may have changed the drive.
-    void NoteChange() const { m_listed->generation.fetch_add(1); }
 
 private:
-    struct ListedBytes {
-        std::atomic<uint64_t> generation{0};
-        std::mutex mutex;
-        uint64_t bytes = 0;
-        uint64_t countedGeneration = 0;
-        std::chrono::steady_clock::time_point countedAt{};
-        bool valid = false;
-    };
+    using Watcher = std::function<bool(const std::string& folder)>;
+    // Resolve and its kind of entry as found on the disk now, each folder looked at watched.
+    int Resolve(std::string_view instrumentPath, std::string* hostPath, const Watcher& watch,
+                bool& keep) const;
+    int Look(std::string_view instrumentPath) const;
+    static int ListFolder(const std::string& host, std::vector<CatalogEntry>* entries);
 
     std::string m_root;
-    // Shared by copies, which stand for the same drive.
-    std::shared_ptr<ListedBytes> m_listed = std::make_shared<ListedBytes>();
+    // What is known of the drive, shared by copies, which stand for the same drive.
+    std::shared_ptr<DriveWatch> m_watch;
 };
 
 }  // namespace quarnsim

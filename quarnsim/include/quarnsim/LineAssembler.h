@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,8 @@ public:
     static constexpr size_t kMaxLine = size_t{1} << 20;
     // Nine length digits cannot say more than 999,999,999 bytes.
     static constexpr size_t kMaxBlock = size_t{1} << 30;
+    // Blocks from this size on are worth room kept for them and pages of 2 MiB.
+    static constexpr size_t kLargeBlock = size_t{1} << 20;
 
     struct Line {
         std::string text;
@@ -29,6 +32,11 @@ public:
     explicit LineAssembler(size_t maxLine = kMaxLine, size_t maxBlock = kMaxBlock)
         : m_maxLine(maxLine), m_maxBlock(maxBlock) {}
 
+    // Where the room for a large block may come from: an empty string holding at least `bytes`
+    // of capacity that an earlier block left, or any smaller string when there is none.
+    using RoomSource = std::function<std::string(size_t bytes)>;
+    void TakeRoomFrom(RoomSource source) { m_room = std::move(source); }
+
     void Feed(std::string_view bytes, std::vector<Line>& out);
     bool Pending() const { return !m_line.empty() || m_overflow; }
 
@@ -38,11 +46,15 @@ public:
 private:
     enum class State { Normal, Quote, BlockDigits, BlockLength, BlockData };
 
+    // Room in the line for `bytes` more, the announced block's bytes: reserving them spares the
+    // copies of a growing string.
+    void MakeRoom(size_t bytes);
     void Keep(char c);
     void KeepBlockData(std::string_view data);
 
     size_t m_maxLine;
     size_t m_maxBlock;
+    RoomSource m_room;
     std::string m_line;
     size_t m_plainLength = 0;
     size_t m_blockLength = 0;

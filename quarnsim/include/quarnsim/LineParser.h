@@ -9,7 +9,15 @@ namespace quarnsim {
 struct Argument {
     enum class Kind { Plain, Quoted, Block };
     Kind kind = Kind::Plain;
-    std::string text;  // quotes removed and doubled quotes folded; a block holds its raw bytes
+    // Quotes removed and doubled quotes folded; a block holds its raw bytes unless it was parsed
+    // in place.
+    std::string text;
+    // A block parsed in place: its bytes inside the parsed line, valid as long as that line is.
+    std::string_view inPlace{};
+    // The text, or a block's bytes wherever they are.
+    std::string_view Value() const {
+        return inPlace.data() != nullptr ? inPlace : std::string_view(text);
+    }
 };
 
 struct ParsedCommand {
@@ -26,12 +34,15 @@ struct ParsedCommand {
 // resolves headers that continue the previous header's path.
 class LineParser {
 public:
-    static std::vector<ParsedCommand> Parse(std::string_view line);
+    // `blocksInPlace`: the line outlives the commands, so a block is not copied out of it (a
+    // file of many MiB would be copied once more); Argument::Value gives its bytes.
+    static std::vector<ParsedCommand> Parse(std::string_view line, bool blocksInPlace = false);
 
 private:
-    static ParsedCommand ParseOne(std::string_view text, std::vector<std::string>& path);
+    static ParsedCommand ParseOne(std::string_view text, std::vector<std::string>& path,
+                                  bool blocksInPlace);
     static bool ParseArguments(std::string_view text, std::vector<Argument>& out,
-                               std::string& error);
+                               std::string& error, bool blocksInPlace);
 };
 
 }  // namespace quarnsim

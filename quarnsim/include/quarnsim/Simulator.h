@@ -64,6 +64,10 @@ public:
     // everything it sent has been carried out. A client that closed its connection after its
     // last command, with no reply to wait for, knows it was carried out once this drops.
     int OpenConnectionCount() const;
+    // Time the command port has spent since Start acting on what it received, from a line's
+    // arrival to its reply leaving, waits and the sending left out: the simulator's own part of
+    // the exchanges, for benchmarks to tell apart from the exchange itself.
+    std::chrono::nanoseconds HandlingTime() const;
 
     void SetCpuSoftware(std::string software);  // what *OPT? and *IDN? report
     // The answer replaces that query's answer inside the joined reply. The query is matched
