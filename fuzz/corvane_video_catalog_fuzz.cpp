@@ -10,6 +10,7 @@
 #include "corvane/modules/video/CatalogListing.h"
 #include "corvane/modules/video/CatalogLocators.h"
 #include "corvane/modules/video/SettingReplies.h"
+#include "platform/CatalogItem.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 __builtin_trap();
             ++taken;
         }
-        const std::string display = CatalogListing::UnescapeInstrumentName(*folder);
+        const std::string display = platform::UnescapeInstrumentName(*folder);
         if (display.size() > folder->size())
             __builtin_trap();
         corvane::CatalogFolder set{*folder, {}};

@@ -1,4 +1,5 @@
-// Whether one item of a folder listing names one thing in that folder.
+// One item of a folder listing, as listed: whether it names one thing in that folder, and the
+// name it stands for.
 //
 // Listings give each item as one name, a folder's with a single '/' after it. The instrument
 // writes a '/' inside a name as "`s", so a raw '/' anywhere else would make the item a path:
@@ -8,6 +9,7 @@
 // unresolved: a name that resolves to a '/' is a name like any other and goes back escaped.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -18,5 +20,10 @@ inline bool IsSingleCatalogItem(std::string_view listed) {
     return !listed.empty() && listed != "." && listed != ".." &&
            listed.find('/') == std::string_view::npos;
 }
+
+// The name as the instrument means it and the operator reads it: "`h" '-', "`s" '/', "`c" ':',
+// '^' a blank; a back-quote before any other character stands for that character ("``" for a
+// back-quote), one at the very end for nothing.
+std::string UnescapeInstrumentName(std::string_view listed);
 
 }  // namespace platform

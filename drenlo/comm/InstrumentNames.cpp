@@ -1,5 +1,7 @@
 #include "drenlo/comm/InstrumentNames.h"
 
+#include "platform/CatalogItem.h"
+
 namespace drenlo {
 
 namespace {
@@ -58,37 +60,8 @@ int ListedNameFromPcName(const std::string& pcName, std::string& listed) {
     return 1;
 }
 
-std::string UnescapeListedName(const std::string& listed) {
-    std::string out;
-    for (size_t i = 0; i < listed.size(); ++i) {
-        const char c = listed[i];
-        if (c == '^') {
-            out += ' ';
-            continue;
-        }
-        if (c != '`' || i + 1 == listed.size()) {
-            out += c;
-            continue;
-        }
-        switch (listed[++i]) {
-            case 'h':
-                out += '-';
-                break;
-            case 's':
-                out += '/';
-                break;
-            case 'c':
-                out += ':';
-                break;
-            default:
-                out += listed[i];
-        }
-    }
-    return out;
-}
-
 std::string PcNameFromListedName(const std::string& listed) {
-    std::string name = UnescapeListedName(listed);
+    std::string name = platform::UnescapeInstrumentName(listed);
     for (char& c : name) {
         if (c == '/' || c == '\\' || IsControl(static_cast<unsigned char>(c)))
             c = '_';

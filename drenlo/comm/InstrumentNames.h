@@ -22,9 +22,6 @@ int IsQuotableArgument(const std::string& text);
 // The listed (escaped) form of a PC file name; 0 when IsTransportableName refuses it.
 int ListedNameFromPcName(const std::string& pcName, std::string& listed);
 
-// The name as the instrument means it, escapes resolved ("my^file`h1" -> "my file-1").
-std::string UnescapeListedName(const std::string& listed);
-
 // A PC file name for a listed name that can never leave the folder it is put in: escapes
 // resolved, '/', '\\', NUL and control characters mapped to '_'. Empty when the result would
 // be "." or ".." or empty.

@@ -13,6 +13,7 @@
 #include "drenlo/model/FileType.h"
 #include "drenlo/transfer/TransferEvents.h"
 #include "drenlo/ui/DrenloIcons.h"
+#include "platform/CatalogItem.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
@@ -194,7 +195,7 @@ int CUiListView::AppendItem(const CFileInfo& info) {
     item.iItem = list.GetItemCount();
     // The operator reads the name the instrument means; the item data keeps the listed form
     // that goes back into commands.
-    const std::string text = UnescapeListedName(copy->GetName());
+    const std::string text = platform::UnescapeInstrumentName(copy->GetName());
     item.pszText = text.c_str();
     item.iImage = ImageOf(info);
     item.lParam = reinterpret_cast<LPARAM>(copy.get());
@@ -334,7 +335,7 @@ int CUiListView::DeleteSelection() {
             return 0;  // nothing is sent on a failed read
         if (empty == CQuarnComm::kFolderNotEmpty) {
             const std::string question = "Are you sure you want to remove ALL files under '" +
-                                         UnescapeListedName(name) + "' ?";
+                                         platform::UnescapeInstrumentName(name) + "' ?";
             if (platform::MessageBox(this, question, "Confirm Folder Delete",
                                      platform::MB_OKCANCEL | platform::MB_ICONQUESTION) !=
                 platform::IDOK)
@@ -354,7 +355,8 @@ int CUiListView::DeleteSelection() {
                                     static_cast<unsigned>(count));
         caption = "Confirm Multiple File Delete";
     } else {
-        question = "Are you sure you want to remove the file '" + UnescapeListedName(name) + "' ?";
+        question = "Are you sure you want to remove the file '" +
+                   platform::UnescapeInstrumentName(name) + "' ?";
         caption = "Confirm File Delete";
     }
     if (platform::MessageBox(this, question, caption,

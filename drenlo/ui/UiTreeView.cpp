@@ -9,6 +9,7 @@
 #include "drenlo/model/FileInfo.h"
 #include "drenlo/ui/DrenloIcons.h"
 #include "drenlo/ui/UiListView.h"
+#include "platform/CatalogItem.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
@@ -134,8 +135,8 @@ void CUiTreeView::FillRoot() {
 
 void CUiTreeView::InsertFolder(HTREEITEM parent, const std::string& listed) {
     platform::CTreeCtrl& tree = GetTreeCtrl();
-    HTREEITEM child = tree.InsertItem(UnescapeListedName(listed), kFolderImage, kFolderOpenImage,
-                                      parent, platform::TVI_SORT);
+    HTREEITEM child = tree.InsertItem(platform::UnescapeInstrumentName(listed), kFolderImage,
+                                      kFolderOpenImage, parent, platform::TVI_SORT);
     if (child == nullptr)
         return;
     m_listedNames[child] = listed;

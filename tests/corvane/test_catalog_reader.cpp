@@ -10,6 +10,7 @@
 #include "corvane/modules/video/CatalogLocators.h"
 #include "corvane/modules/video/CatalogReader.h"
 #include "corvane/modules/video/SettingReplies.h"
+#include "platform/CatalogItem.h"
 
 namespace corvane {
 namespace {
@@ -93,7 +94,7 @@ TEST(CatalogListingTest, ResolvesTheInstrumentNameEscapes) {
         {longName + "`h", longName + "-"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(CatalogListing::UnescapeInstrumentName(c.listed), c.shown) << c.listed;
+        EXPECT_EQ(platform::UnescapeInstrumentName(c.listed), c.shown) << c.listed;
 }
 
 SignalTree SampleTree() {

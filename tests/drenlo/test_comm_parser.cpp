@@ -7,6 +7,7 @@
 #include "drenlo/comm/InstrumentNames.h"
 #include "drenlo/comm/QuarnComm.h"
 #include "drenlo/transfer/BlockHeader.h"
+#include "platform/CatalogItem.h"
 #include "tests/support/ItemsNamingNothing.h"
 
 namespace drenlo {
@@ -56,7 +57,7 @@ TEST(CatalogParserTest, NamesStayWholeAndEscaped) {
     EXPECT_EQ(item.GetSize(), 77u);
     ASSERT_EQ(CCatalogParser::TakeEntry(reply, item), 1);
     EXPECT_EQ(item.GetName(), "my^file`h1.seq");
-    EXPECT_EQ(UnescapeListedName(item.GetName()), "my file-1.seq");
+    EXPECT_EQ(platform::UnescapeInstrumentName(item.GetName()), "my file-1.seq");
 }
 
 // An item naming nothing in the folder listed is passed over; the walk goes on to the next.
@@ -98,7 +99,7 @@ TEST(InstrumentNamesTest, EscapesAndPcNames) {
     std::string listed;
     ASSERT_EQ(ListedNameFromPcName("my file-1:a`b.pic", listed), 1);
     EXPECT_EQ(listed, "my^file`h1`ca``b.pic");
-    EXPECT_EQ(UnescapeListedName(listed), "my file-1:a`b.pic");
+    EXPECT_EQ(platform::UnescapeInstrumentName(listed), "my file-1:a`b.pic");
     EXPECT_EQ(ListedNameFromPcName("a\"b", listed), 0);
     EXPECT_EQ(ListedNameFromPcName("a,b", listed), 0);
     EXPECT_EQ(ListedNameFromPcName("a\nb", listed), 0);

@@ -77,32 +77,4 @@ int CatalogListing::CountQuotedItems(std::string_view reply) {
     }
 }
 
-std::string CatalogListing::UnescapeInstrumentName(std::string_view name) {
-    std::string out;
-    out.reserve(name.size());
-    for (std::string_view::size_type i = 0; i < name.size(); ++i) {
-        const char c = name[i];
-        if (c == '^') {
-            out += ' ';
-        } else if (c != '`') {
-            out += c;
-        } else if (++i < name.size()) {
-            switch (name[i]) {
-                case 'h':
-                    out += '-';
-                    break;
-                case 's':
-                    out += '/';
-                    break;
-                case 'c':
-                    out += ':';
-                    break;
-                default:
-                    out += name[i];
-            }
-        }
-    }
-    return out;
-}
-
 }  // namespace corvane

@@ -24,10 +24,6 @@ public:
 
     // Quoted entries in `reply`; -1 when an opening quote has no closing one.
     static int CountQuotedItems(std::string_view reply);
-    // The name as the operator reads it: "`h" '-', "`s" '/', "`c" ':', '^' a blank; a
-    // back-quote before any other character stands for that character, one at the very end
-    // for nothing.
-    static std::string UnescapeInstrumentName(std::string_view name);
 
 private:
     // The next complete quoted entry that names something in the folder listed: what

@@ -9,6 +9,7 @@
 
 #include "corvane/modules/video/CatalogListing.h"
 #include "corvane/modules/video/SettingReplies.h"
+#include "platform/CatalogItem.h"
 
 namespace corvane {
 
@@ -61,7 +62,7 @@ int CCatalogReader::ReadFolder(const std::string& path, const char* suffix, Cata
         std::optional<std::string> name = listing.NextNameWithSuffix(extension);
         if (!name)
             break;
-        std::string display = CatalogListing::UnescapeInstrumentName(
+        std::string display = platform::UnescapeInstrumentName(
             std::string_view(*name).substr(0, name->size() - extension.size()));
         folder.files.push_back({std::move(*name), std::move(display)});
     }
