@@ -59,10 +59,18 @@ bool GetWindowPlacement(const CWnd* window, WINDOWPLACEMENT& placement) {
     if (w == nullptr)
         return false;
     placement.showCmd = w->isMaximized() ? 3 : (w->isMinimized() ? 2 : 1);
-    // The normal rectangle, also while maximised, so a restore comes back to it.
+    // The normal rectangle, also while maximised, so a restore comes back to it. Qt keeps it
+    // without the frame; the frame around it is the decoration the window has now.
     const QRect normal = w->normalGeometry();
-    placement.rcNormalPosition =
-        normal.isValid() && (w->isMaximized() || w->isMinimized()) ? normal : w->frameGeometry();
+    if (normal.isValid() && (w->isMaximized() || w->isMinimized())) {
+        const QRect frame = w->frameGeometry();
+        const QRect inner = w->geometry();
+        placement.rcNormalPosition =
+            normal.adjusted(frame.left() - inner.left(), frame.top() - inner.top(),
+                            frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    } else {
+        placement.rcNormalPosition = w->frameGeometry();
+    }
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/Document.h"
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
+#include "platform/WindowPlacement.h"
 #include "resources/corvane/Resource.h"
 
 namespace corvane {
@@ -48,15 +49,14 @@ int CMainFrame::OnCreate() {
 }
 
 void CMainFrame::PlaceWindow() {
-    QMainWindow* window = Window();
     int x, y, width, height;
     CorvaneApp()->GetFramePlacement(x, y, width, height);
-    window->resize(width, height);
+    // The placement is the frame's rectangle, as StorePlacement reads it back.
+    MoveWindow(x, y, width, height);
     if (x < 0 && y < 0) {
         CenterWindow();
         return;
     }
-    window->move(x, y);
     // A position kept from a screen that is no longer there would put the window out of
     // reach; centre it instead.
     const QRect placed(x, y, width, height);
@@ -67,19 +67,12 @@ void CMainFrame::PlaceWindow() {
 }
 
 void CMainFrame::StorePlacement() {
-    QMainWindow* window = Window();
-    if (window == nullptr)
+    // The normal rectangle while maximised or minimised, not the one the window fills then.
+    platform::WINDOWPLACEMENT placement;
+    if (!platform::GetWindowPlacement(this, placement))
         return;
-    // The stored position is the outer frame's (PlaceWindow moves the frame there); the size
-    // is the window's own.
-    const QPoint decoration = window->geometry().topLeft() - window->frameGeometry().topLeft();
-    QRect rect = window->geometry();
-    QPoint topLeft = window->frameGeometry().topLeft();
-    if (window->isMaximized() || window->isMinimized() || window->isFullScreen()) {
-        rect = window->normalGeometry();  // the restored rectangle, not the maximised one
-        topLeft = rect.topLeft() - decoration;
-    }
-    CorvaneApp()->SetFramePlacement(topLeft.x(), topLeft.y(), rect.width(), rect.height());
+    const QRect& rect = placement.rcNormalPosition;
+    CorvaneApp()->SetFramePlacement(rect.left(), rect.top(), rect.width(), rect.height());
 }
 
 void CMainFrame::RegisterCommands() {

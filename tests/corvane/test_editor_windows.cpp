@@ -113,7 +113,7 @@ protected:
 };
 
 TEST_P(ModuleWindowInFirstStartFrame, FitsWithItsButtonsAndNoScrollBar) {
-    ASSERT_EQ(Frame()->GetWidget()->size(), QSize(720, 560));
+    ASSERT_EQ(Frame()->GetWidget()->frameGeometry().size(), QSize(720, 560));
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_OPEN_SLOT_FIRST));
     ASSERT_EQ(Frame()->Children().size(), 1u);
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();

@@ -265,8 +265,7 @@ class Placement : public CorvaneFixture {};
 TEST_F(Placement, DefaultIsCentredAt720By560) {
     StartReady();
     QWidget* w = Frame()->GetWidget();
-    EXPECT_EQ(w->width(), 720);
-    EXPECT_EQ(w->height(), 560);
+    EXPECT_EQ(w->frameGeometry().size(), QSize(720, 560));
     QRect screen = w->screen()->availableGeometry();
     EXPECT_NEAR(w->frameGeometry().center().x(), screen.center().x(), 2);
     EXPECT_NEAR(w->frameGeometry().center().y(), screen.center().y(), 2);
@@ -277,7 +276,7 @@ TEST_F(Placement, StoredPlacementIsUsedAndWrittenBackAtDestroy) {
     StartReady();
     QWidget* w = Frame()->GetWidget();
     EXPECT_EQ(w->frameGeometry().topLeft(), QPoint(10, 20));
-    EXPECT_EQ(w->size(), QSize(800, 600));
+    EXPECT_EQ(w->frameGeometry().size(), QSize(800, 600));
     w->move(30, 40);
     Frame()->DestroyWindow();
     EXPECT_EQ(ReadSetting("PrivateSetting"), "30, 40, 800, 600");
@@ -286,15 +285,13 @@ TEST_F(Placement, StoredPlacementIsUsedAndWrittenBackAtDestroy) {
 TEST_F(Placement, DamagedSettingFallsBackToUsableValues) {
     WriteSetting("PrivateSetting", "15, 25, 0, -4");
     StartReady();
-    EXPECT_EQ(Frame()->GetWidget()->size(), QSize(720, 560));
-    EXPECT_EQ(Frame()->GetWidget()->frameGeometry().topLeft(), QPoint(15, 25));
+    EXPECT_EQ(Frame()->GetWidget()->frameGeometry(), QRect(15, 25, 720, 560));
 }
 
 TEST_F(Placement, PartlyScannedSettingKeepsTheRestAtDefaults) {
     WriteSetting("PrivateSetting", "12, 34, abc");
     StartReady();
-    EXPECT_EQ(Frame()->GetWidget()->frameGeometry().topLeft(), QPoint(12, 34));
-    EXPECT_EQ(Frame()->GetWidget()->size(), QSize(720, 560));
+    EXPECT_EQ(Frame()->GetWidget()->frameGeometry(), QRect(12, 34, 720, 560));
 }
 
 TEST_F(Placement, OffScreenPositionIsCentred) {
