@@ -22,31 +22,6 @@
 namespace platform {
 namespace {
 
-// A peer that answers one byte after 300 ms, so a receive waits in the blocking hook.
-class SlowPeerWait {
-public:
-    explicit SlowPeerWait(const std::string& address) : m_peer(address) {
-        InstallUiBlockingHook();
-        m_peer.Serve([](int fd) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            ::send(fd, "x", 1, MSG_NOSIGNAL);
-        });
-        m_connected =
-            m_socket.Create() == 1 && m_socket.Connect(m_peer.Address(), m_peer.Port()) == 1;
-    }
-    ~SlowPeerWait() { SetBlockingHook(nullptr); }
-    bool Connected() const { return m_connected; }
-    bool Wait() {
-        char byte = 0;
-        return m_socket.Receive(&byte, 1) == 1;
-    }
-
-private:
-    platform_test::TestPeer m_peer;
-    CSocket m_socket;
-    bool m_connected = false;
-};
-
 class DropWnd : public CWnd {
 public:
     DropWnd() {
@@ -72,7 +47,7 @@ public:
 };
 
 TEST(DropTarget, DropsDuringABlockingWaitAreRefusedWithoutAskingTheProgram) {
-    SlowPeerWait wait("127.0.44.1");
+    platform_test::SlowExchange wait("127.0.44.1");
     ASSERT_TRUE(wait.Connected());
     DropWnd wnd;
     const DropData files = DropData::Files({"/tmp/A.PIC"});

@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/BlockingWait.h"
 #include "platform/Socket.h"
 
 namespace platform_test {
@@ -151,6 +152,32 @@ public:
     HookScope(const HookScope&) = delete;
     HookScope& operator=(const HookScope&) = delete;
     ~HookScope() { platform::SetBlockingHook(nullptr); }
+};
+
+// A blocking receive on the user-interface thread, with its hook, whose byte comes only after
+// 300 ms: long enough for a test to do things while the receive waits.
+class SlowExchange {
+public:
+    explicit SlowExchange(const std::string& address) : m_peer(address) {
+        platform::InstallUiBlockingHook();
+        m_peer.Serve([](int fd) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            ::send(fd, "x", 1, MSG_NOSIGNAL);
+        });
+        m_connected =
+            m_socket.Create() == 1 && m_socket.Connect(m_peer.Address(), m_peer.Port()) == 1;
+    }
+    ~SlowExchange() { platform::SetBlockingHook(nullptr); }
+    bool Connected() const { return m_connected; }
+    bool Wait() {
+        char byte = 0;
+        return m_socket.Receive(&byte, 1) == 1;
+    }
+
+private:
+    TestPeer m_peer;
+    platform::CSocket m_socket;
+    bool m_connected = false;
 };
 
 }  // namespace platform_test

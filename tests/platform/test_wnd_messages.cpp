@@ -103,33 +103,8 @@ TEST(WindowMessages, ControlIdsAndPrivateMessagesAreSeparateSpaces) {
     EXPECT_EQ(wnd.commands.size(), 1u);
 }
 
-// A blocking receive on the user-interface thread whose byte comes after 300 ms.
-class SlowExchange {
-public:
-    explicit SlowExchange(const std::string& address) : m_peer(address) {
-        InstallUiBlockingHook();
-        m_peer.Serve([](int fd) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            ::send(fd, "x", 1, MSG_NOSIGNAL);
-        });
-        m_connected =
-            m_socket.Create() == 1 && m_socket.Connect(m_peer.Address(), m_peer.Port()) == 1;
-    }
-    ~SlowExchange() { SetBlockingHook(nullptr); }
-    bool Connected() const { return m_connected; }
-    bool Wait() {
-        char byte = 0;
-        return m_socket.Receive(&byte, 1) == 1;
-    }
-
-private:
-    platform_test::TestPeer m_peer;
-    CSocket m_socket;
-    bool m_connected = false;
-};
-
 TEST(WindowMessages, PostedMessagesWaitForABlockingExchangeButTimersRun) {
-    SlowExchange exchange("127.0.43.1");
+    platform_test::SlowExchange exchange("127.0.43.1");
     ASSERT_TRUE(exchange.Connected());
 
     RecordingWnd wnd;
@@ -161,7 +136,7 @@ public:
 };
 
 TEST(WindowMessages, CloseBoxClickedDuringABlockingExchangeWaitsForItsEnd) {
-    SlowExchange exchange("127.0.43.2");
+    platform_test::SlowExchange exchange("127.0.43.2");
     ASSERT_TRUE(exchange.Connected());
     RecordingFrame frame;
     ASSERT_TRUE(frame.LoadFrame(MenuTemplate{1, {}}, "Test"));
