@@ -72,6 +72,21 @@ void Wake(int fd) {
     }
 }
 
+// Makes a connected descriptor block in recv() for at most one hook slice at a time, so that
+// a receive can wait in recv() itself (Call::ReceiveWaiting) rather than in a poll() before
+// it: an answer then costs the one system call it costs any plain client. Every other call
+// on the descriptor passes MSG_DONTWAIT or waits in poll() as before. False when the
+// descriptor could not be set so; its receives then wait in poll().
+bool BlockInSlices(int fd, int sliceMs) {
+    timeval slice = {};
+    slice.tv_usec = sliceMs * 1000;
+    if (::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &slice, sizeof slice) != 0) {
+        return false;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
 // Runs a hook callback: marks the thread as inside the hook (so a nested blocking call is
 // refused) and keeps the caller's last error, whatever the hook does with sockets.
 template <typename F>
@@ -196,17 +211,53 @@ public:
             if (fds[0].revents != 0) {
                 return 1;
             }
-            if (ready == 0 && m_hook != nullptr) {
-                if (!m_hookBegun) {
-                    m_hookBegun = true;
-                    RunHook([this] { m_hook->OnWaitBegin(); });
-                }
-                RunHook([this] { m_hook->OnWait(); });
+            if (ready == 0) {
+                RunHookSlice();
+            }
+        }
+    }
+
+    // A receive that waits in recv() itself, on a descriptor that blocks a slice at a time
+    // (BlockInSlices). Each slice that passes without data runs the hook, as Wait does, and
+    // ends a wait that was cancelled or closed meanwhile: from the thread's own hook at once,
+    // from another thread within the slice. Returns what recv() returned; -1 with the last
+    // error set on failure or cancel.
+    ssize_t ReceiveWaiting(void* buffer, size_t capacity) {
+        if (!m_waitBegun) {
+            m_waitBegun = true;
+            m_hook = t_hook;
+        }
+        for (;;) {
+            if (m_waiter.cancelled.load()) {
+                Fail(WSAEINTR);
+                return -1;
+            }
+            const ssize_t n = ::recv(m_fd, buffer, capacity, 0);
+            if (n >= 0) {
+                return n;
+            }
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                RunHookSlice();
+            } else if (errno != EINTR) {
+                FailErrno(errno);
+                return -1;
             }
         }
     }
 
 private:
+    // A slice has passed without an end to the wait.
+    void RunHookSlice() {
+        if (m_hook == nullptr) {
+            return;
+        }
+        if (!m_hookBegun) {
+            m_hookBegun = true;
+            RunHook([this] { m_hook->OnWaitBegin(); });
+        }
+        RunHook([this] { m_hook->OnWait(); });
+    }
+
     CSocket& m_socket;
     int m_fd = -1;
     Waiter m_waiter;
@@ -262,7 +313,8 @@ int CSocket::Adopt(int fd) {
     m_fd = fd;
     m_readPos = 0;
     m_readEnd = 0;
-    m_pollFirst = false;
+    m_waitFirst = false;
+    m_blocksInSlices.store(false);
     m_sendShutDown.store(false);
     m_receiveShutDown.store(false);
     m_open.store(true);
@@ -331,6 +383,7 @@ int CSocket::Connect(const std::string& host, unsigned short port) {
     const int noDelay = 1;
     ::setsockopt(call.Fd(), IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
     if (::connect(call.Fd(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+        m_blocksInSlices.store(BlockInSlices(call.Fd(), kHookSliceMs));
         return 1;
     }
     if (errno != EINPROGRESS && errno != EINTR) {
@@ -347,6 +400,7 @@ int CSocket::Connect(const std::string& host, unsigned short port) {
     if (error != 0) {
         return FailErrno(error);
     }
+    m_blocksInSlices.store(BlockInSlices(call.Fd(), kHookSliceMs));
     return 1;
 }
 
@@ -370,8 +424,8 @@ int CSocket::Send(const void* data, int length) {
     const char* bytes = static_cast<const char*>(data);
     int sent = 0;
     while (sent < length) {
-        const ssize_t n =
-            ::send(call.Fd(), bytes + sent, static_cast<size_t>(length - sent), MSG_NOSIGNAL);
+        const ssize_t n = ::send(call.Fd(), bytes + sent, static_cast<size_t>(length - sent),
+                                 MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n > 0) {
             sent += static_cast<int>(n);
             continue;
@@ -433,17 +487,40 @@ int CSocket::Receive(void* buffer, int length) {
     }
     // A read that emptied the kernel's queue means the peer has said all it had: in an
     // exchange of questions and answers the next answer is not there yet when the reader
-    // comes for it, and a recv() would only fail with EAGAIN before the poll. So such a socket
-    // polls first; one whose last read filled the buffer reads first, as a stream's reader.
-    if (m_pollFirst && !call.Wait(POLLIN)) {
-        return kSocketError;
-    }
+    // comes for it, and a recv() that does not wait would only fail with EAGAIN. So such a
+    // socket goes straight to the wait; one whose last read filled the buffer tries first, as
+    // a stream's reader.
+    bool wait = m_waitFirst;
+    const bool waitInReceive = m_blocksInSlices.load();
     for (;;) {
         char* target = direct ? out : m_buffer.get();
         const size_t capacity = static_cast<size_t>(direct ? length : kReceiveBufferSize);
-        const ssize_t n = ::recv(call.Fd(), target, capacity, 0);
+        ssize_t n = 0;
+        if (wait && waitInReceive) {
+            n = call.ReceiveWaiting(target, capacity);
+            if (n < 0) {
+                return kSocketError;
+            }
+        } else {
+            if (wait && !call.Wait(POLLIN)) {
+                return kSocketError;
+            }
+            n = ::recv(call.Fd(), target, capacity, MSG_DONTWAIT);
+            if (n < 0) {
+                if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                    wait = true;
+                    continue;
+                }
+                if (errno == EINTR) {
+                    wait = false;
+                    continue;
+                }
+                FailErrno(errno);
+                return kSocketError;
+            }
+        }
         if (n > 0) {
-            m_pollFirst = static_cast<size_t>(n) < capacity;
+            m_waitFirst = static_cast<size_t>(n) < capacity;
             if (direct) {
                 return static_cast<int>(n);
             }
@@ -453,22 +530,9 @@ int CSocket::Receive(void* buffer, int length) {
             m_readEnd = static_cast<int>(n);
             return count;
         }
-        if (n == 0) {
-            // Ours or the peer's: a shut-down receive side also reads as end of stream here.
-            Fail(m_receiveShutDown.load() ? WSAESHUTDOWN : WSAECONNRESET);
-            return m_receiveShutDown.load() ? kSocketError : 0;
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            if (!call.Wait(POLLIN)) {
-                return kSocketError;
-            }
-            continue;
-        }
-        FailErrno(errno);
-        return kSocketError;
+        // Ours or the peer's: a shut-down receive side also reads as end of stream here.
+        Fail(m_receiveShutDown.load() ? WSAESHUTDOWN : WSAECONNRESET);
+        return m_receiveShutDown.load() ? kSocketError : 0;
     }
 }
 
@@ -529,6 +593,7 @@ int CSocket::Accept(CSocket& connected) {
                 ::close(fd);
                 return 0;
             }
+            connected.m_blocksInSlices.store(BlockInSlices(fd, kHookSliceMs));
             return 1;
         }
         // A connection that died in the queue is no failure of the listener.

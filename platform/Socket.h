@@ -28,6 +28,11 @@
 // port while old connections linger in TIME_WAIT, which Windows allows; two listeners on one
 // port still fail with WSAEADDRINUSE.
 //
+// A receive that has to wait on a connected socket waits in recv() itself, a hook slice at a
+// time, so that an answer costs the one system call it costs any plain client; every other
+// wait is a poll() that a wake from another thread ends at once. A cancel or close from
+// another thread ends such a receive within its slice.
+//
 // Thread rules: one thread at a time may send and one may receive; Close, CancelBlockingCall
 // and IsOpen are safe from any thread. Never destroy a socket from inside its own blocking
 // call (the hook); close it instead.
@@ -136,8 +141,10 @@ private:
     std::unique_ptr<char[]> m_buffer;
     int m_readPos = 0;
     int m_readEnd = 0;
-    // The last read from the kernel took all it had: the next one asks poll() first.
-    bool m_pollFirst = false;
+    // The last read from the kernel took all it had: the next one goes straight to the wait.
+    bool m_waitFirst = false;
+    // Connected, and the descriptor blocks in recv() a slice at a time (Socket.cpp).
+    std::atomic<bool> m_blocksInSlices{false};
 };
 
 }  // namespace platform
