@@ -237,7 +237,11 @@ public:
                 return n;
             }
             if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                RunHookSlice();
+                // A cancel that came during the slice has ended the wait already: the hook
+                // runs no more, as it does not after a wake in Wait.
+                if (!m_waiter.cancelled.load()) {
+                    RunHookSlice();
+                }
             } else if (errno != EINTR) {
                 FailErrno(errno);
                 return -1;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <future>
 #include <string>
@@ -19,6 +22,24 @@ using platform_test::SilentPeer;
 using platform_test::TestPeer;
 
 namespace {
+
+// Waits until the thread sleeps in a system call: after its hook has returned, the blocked call
+// is back waiting in the kernel.
+bool SleepsInTheKernel(pid_t thread) {
+    const std::string path = "/proc/self/task/" + std::to_string(thread) + "/stat";
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < until) {
+        std::ifstream file(path);
+        std::string stat;
+        std::getline(file, stat);
+        const size_t name = stat.rfind(')');
+        if (name != std::string::npos && name + 2 < stat.size() && stat[name + 2] == 'S') {
+            return true;
+        }
+        std::this_thread::yield();
+    }
+    return false;
+}
 
 TEST(SocketBlocking, CancelFromAnotherThreadEndsABlockedReceive) {
     SilentPeer silent("127.0.42.1");
@@ -50,12 +71,17 @@ TEST(SocketBlocking, CloseFromAnotherThreadEndsABlockedReceive) {
     CSocket socket;
     ASSERT_EQ(1, socket.Create());
     ASSERT_EQ(1, socket.Connect("127.0.42.2", silent.peer.Port()));
-    std::promise<void> waiting;
+    std::promise<pid_t> waiting;
+    int hooksAfterClose = 0;
     auto blocked = std::async(std::launch::async, [&] {
         RecordingHook hook;
         hook.onWait = [&](int count) {
+            // A call that was closed has stopped waiting: its thread's hook has no more slices.
+            if (!socket.IsOpen()) {
+                ++hooksAfterClose;
+            }
             if (count == 1) {
-                waiting.set_value();
+                waiting.set_value(static_cast<pid_t>(::syscall(SYS_gettid)));
             }
         };
         HookScope scope(&hook);
@@ -65,11 +91,14 @@ TEST(SocketBlocking, CloseFromAnotherThreadEndsABlockedReceive) {
     });
     auto isWaiting = waiting.get_future();
     ASSERT_TRUE(Ready(isWaiting));
+    // The close comes while the call is back in the kernel, between two runs of its hook.
+    ASSERT_TRUE(SleepsInTheKernel(isWaiting.get()));
     socket.Close();  // returns only once the blocked call has let go of the descriptor
     ASSERT_TRUE(Ready(blocked));
     const auto [result, error] = blocked.get();
     EXPECT_EQ(CSocket::kSocketError, result);
     EXPECT_EQ(platform::WSAEINTR, error);
+    EXPECT_EQ(0, hooksAfterClose);
     char byte = 0;
     EXPECT_EQ(CSocket::kSocketError, socket.Receive(&byte, 1));
     EXPECT_EQ(platform::WSAENOTSOCK, WSAGetLastError());
