@@ -593,11 +593,14 @@ int CSocket::Accept(CSocket& connected) {
     for (;;) {
         const int fd = ::accept4(call.Fd(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd >= 0) {
+            // Set while the descriptor is still this call's alone: once adopted, a close from
+            // another thread could hand its number to something else.
+            const bool slices = BlockInSlices(fd, kHookSliceMs);
             if (!connected.Adopt(fd)) {
                 ::close(fd);
                 return 0;
             }
-            connected.m_blocksInSlices.store(BlockInSlices(fd, kHookSliceMs));
+            connected.m_blocksInSlices.store(slices);
             return 1;
         }
         // A connection that died in the queue is no failure of the listener.
