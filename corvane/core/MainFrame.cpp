@@ -2,9 +2,7 @@
 // status prompts and the table of open editor windows.
 #include "corvane/core/MainFrame.h"
 
-#include <QGuiApplication>
 #include <QMainWindow>
-#include <QScreen>
 
 #include "corvane/core/CorvaneApp.h"
 #include "corvane/core/PresetTable.h"
@@ -53,17 +51,10 @@ void CMainFrame::PlaceWindow() {
     CorvaneApp()->GetFramePlacement(x, y, width, height);
     // The placement is the frame's rectangle, as StorePlacement reads it back.
     MoveWindow(x, y, width, height);
-    if (x < 0 && y < 0) {
-        CenterWindow();
-        return;
-    }
     // A position kept from a screen that is no longer there would put the window out of
     // reach; centre it instead.
-    const QRect placed(x, y, width, height);
-    for (QScreen* screen : QGuiApplication::screens())
-        if (screen->geometry().intersects(placed))
-            return;
-    CenterWindow();
+    if ((x < 0 && y < 0) || !platform::RectFitsScreen(QRect(x, y, width, height)))
+        CenterWindow();
 }
 
 void CMainFrame::StorePlacement() {
