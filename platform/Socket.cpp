@@ -183,10 +183,7 @@ public:
         if (m_waiter.cancelled.load()) {
             return Fail(WSAEINTR);
         }
-        if (!m_waitBegun) {
-            m_waitBegun = true;
-            m_hook = t_hook;
-        }
+        BeginWait();
         // A wake left over from a cancel that came after an earlier call had finished only
         // makes the loop below go round once more (it drains it); a cancel aimed at this call
         // is not lost: its flag is checked first.
@@ -223,10 +220,7 @@ public:
     // from another thread within the slice. Returns what recv() returned; -1 with the last
     // error set on failure or cancel.
     ssize_t ReceiveWaiting(void* buffer, size_t capacity) {
-        if (!m_waitBegun) {
-            m_waitBegun = true;
-            m_hook = t_hook;
-        }
+        BeginWait();
         for (;;) {
             if (m_waiter.cancelled.load()) {
                 Fail(WSAEINTR);
@@ -250,6 +244,14 @@ public:
     }
 
 private:
+    // The hook that runs while this call waits is the one the thread had when it first did.
+    void BeginWait() {
+        if (!m_waitBegun) {
+            m_waitBegun = true;
+            m_hook = t_hook;
+        }
+    }
+
     // A slice has passed without an end to the wait.
     void RunHookSlice() {
         if (m_hook == nullptr) {
